@@ -1,0 +1,166 @@
+# Target functions shared by every CMakeLists.txt of the project:
+#
+#   wdx_library(<name> SOURCES <files...> [DEPS <targets...>])
+#   wdx_executable(<name> [WIN32] SOURCES <files...> [DEPS <targets...>])
+#   wdx_test(<name> SOURCES <files...> [DEPS <targets...>] [TIMEOUT <seconds>])
+#   wdx_benchmark(<name> SOURCES <files...> [DEPS <targets...>])
+#
+# All of them put the repository root on the include path and compile with
+# warnings as errors.
+
+include_guard(GLOBAL)
+
+set(WDX_WARNING_FLAGS -Wall -Wextra -Werror)
+
+# ---------------------------------------------------------------------------
+# GoogleTest
+# ---------------------------------------------------------------------------
+# Natively the system package is used. A cross build cannot link the host's
+# libraries, so it compiles GoogleTest from the Debian source package.
+if(CMAKE_CROSSCOMPILING)
+  set(WDX_GTEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH "GoogleTest sources for cross builds")
+  if(NOT EXISTS "${WDX_GTEST_SOURCE_DIR}/CMakeLists.txt")
+    message(FATAL_ERROR
+      "GoogleTest sources not found in ${WDX_GTEST_SOURCE_DIR}; "
+      "install the Debian package 'googletest' (scripts/install-deps.sh).")
+  endif()
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(gtest_build_tests OFF CACHE BOOL "" FORCE)
+  set(gtest_build_samples OFF CACHE BOOL "" FORCE)
+  set(gmock_build_tests OFF CACHE BOOL "" FORCE)
+  # SYSTEM: its headers are system headers to our code, so their warnings
+  # never fail our -Werror build. EXCLUDE_FROM_ALL: built only when a test
+  # links it.
+  add_subdirectory("${WDX_GTEST_SOURCE_DIR}" "${PROJECT_BINARY_DIR}/_deps/googletest"
+    EXCLUDE_FROM_ALL SYSTEM)
+  set(WDX_HAVE_GTEST TRUE)
+else()
+  find_package(GTest CONFIG QUIET)
+  if(NOT GTest_FOUND)
+    find_package(GTest MODULE QUIET)
+  endif()
+  if(GTest_FOUND AND TARGET GTest::gtest_main AND TARGET GTest::gmock)
+    set(WDX_HAVE_GTEST TRUE)
+    include(GoogleTest)
+  else()
+    set(WDX_HAVE_GTEST FALSE)
+    message(WARNING "GoogleTest (libgtest-dev, libgmock-dev) not found: tests are not built. "
+      "Run scripts/install-deps.sh.")
+  endif()
+endif()
+
+# ---------------------------------------------------------------------------
+# Google Benchmark (native builds only)
+# ---------------------------------------------------------------------------
+set(WDX_HAVE_BENCHMARK FALSE)
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(benchmark CONFIG QUIET)
+  if(benchmark_FOUND AND TARGET benchmark::benchmark)
+    set(WDX_HAVE_BENCHMARK TRUE)
+  endif()
+endif()
+
+# Per-test-case timeout natively; per-executable timeout under the emulator,
+# where one process runs every case of the binary.
+set(WDX_TEST_TIMEOUT_NATIVE 300 CACHE STRING "ctest timeout (s) of one native test case")
+set(WDX_TEST_TIMEOUT_EMULATED 1800 CACHE STRING "ctest timeout (s) of one test binary under the emulator")
+
+# ---------------------------------------------------------------------------
+# Internals
+# ---------------------------------------------------------------------------
+function(_wdx_parse fn)
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "WIN32" "TIMEOUT" "SOURCES;DEPS")
+  if(ARG_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "${fn}(${ARGV1}): unknown arguments: ${ARG_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT ARG_SOURCES)
+    message(FATAL_ERROR "${fn}(${ARGV1}): SOURCES is required")
+  endif()
+  set(WDX_SOURCES "${ARG_SOURCES}" PARENT_SCOPE)
+  set(WDX_DEPS "${ARG_DEPS}" PARENT_SCOPE)
+  set(WDX_WIN32 "${ARG_WIN32}" PARENT_SCOPE)
+  set(WDX_TIMEOUT "${ARG_TIMEOUT}" PARENT_SCOPE)
+endfunction()
+
+function(_wdx_common target)
+  target_compile_options(${target} PRIVATE ${WDX_WARNING_FLAGS})
+  target_include_directories(${target} PRIVATE "${PROJECT_SOURCE_DIR}")
+endfunction()
+
+function(_wdx_program target)
+  _wdx_common(${target})
+  set_target_properties(${target} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/bin")
+  if(MINGW)
+    # One self-contained .exe: no libstdc++/libgcc/winpthread DLLs beside it.
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()
+
+# ---------------------------------------------------------------------------
+# Public functions
+# ---------------------------------------------------------------------------
+function(wdx_library name)
+  _wdx_parse(wdx_library ${name} ${ARGN})
+  add_library(${name} STATIC ${WDX_SOURCES})
+  _wdx_common(${name})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  if(WDX_DEPS)
+    target_link_libraries(${name} PUBLIC ${WDX_DEPS})
+  endif()
+endfunction()
+
+function(wdx_executable name)
+  _wdx_parse(wdx_executable ${name} ${ARGN})
+  if(WDX_WIN32)
+    add_executable(${name} WIN32 ${WDX_SOURCES})
+  else()
+    add_executable(${name} ${WDX_SOURCES})
+  endif()
+  _wdx_program(${name})
+  if(WDX_DEPS)
+    target_link_libraries(${name} PRIVATE ${WDX_DEPS})
+  endif()
+endfunction()
+
+function(wdx_test name)
+  _wdx_parse(wdx_test ${name} ${ARGN})
+  if(NOT WDX_HAVE_GTEST)
+    return()
+  endif()
+  add_executable(${name} ${WDX_SOURCES})
+  _wdx_program(${name})
+  target_link_libraries(${name} PRIVATE ${WDX_DEPS} GTest::gmock GTest::gtest_main)
+
+  if(CMAKE_CROSSCOMPILING)
+    # One ctest entry per binary: starting the emulator once per test case
+    # would cost seconds each. The emulator is prefixed by ctest itself.
+    set(timeout ${WDX_TEST_TIMEOUT_EMULATED})
+    if(WDX_TIMEOUT)
+      set(timeout ${WDX_TIMEOUT})
+    endif()
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} LABELS "gtest")
+  else()
+    set(timeout ${WDX_TEST_TIMEOUT_NATIVE})
+    if(WDX_TIMEOUT)
+      set(timeout ${WDX_TIMEOUT})
+    endif()
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT ${timeout} LABELS "gtest")
+  endif()
+endfunction()
+
+function(wdx_benchmark name)
+  _wdx_parse(wdx_benchmark ${name} ${ARGN})
+  if(NOT WDX_HAVE_BENCHMARK)
+    return()
+  endif()
+  add_executable(${name} ${WDX_SOURCES})
+  _wdx_program(${name})
+  target_link_libraries(${name} PRIVATE ${WDX_DEPS} benchmark::benchmark)
+endfunction()

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the builds and tests need, only those not
+# yet installed. Safe to run again; quiet when nothing is missing.
+#
+#   scripts/install-deps.sh
+set -euo pipefail
+
+packages=(
+  # native build and tests
+  cmake ninja-build make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # Windows cross build (posix thread model) and running it
+  g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  binutils-mingw-w64-x86-64 wine wine64
+  # terminal front-end and tests driving programs as a person would
+  libncurses-dev tmux xvfb xauth xdotool
+  # fuzzing and leak checks with clang
+  clang-14 libclang-rt-14-dev
+  # message catalogues
+  gettext
+  # used by the scripts themselves
+  util-linux
+)
+
+missing=()
+for pkg in "${packages[@]}"; do
+  status="$(dpkg-query -W -f='${db:Status-Abbrev}' "$pkg" 2>/dev/null || true)"
+  [[ "$status" == ii* ]] || missing+=("$pkg")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  exit 0
+fi
+
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  if command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+  else
+    echo "install-deps: need root to install: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "install-deps: done"

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The one test command: installs what is missing, then configures, builds and
+# tests the native, sanitize and windows builds, in that order, stopping at the
+# first failure.
+#
+#   scripts/test.sh                 all three builds
+#   scripts/test.sh native windows  only the named presets, in the given order
+#
+# Build trees go to build/<preset> in the repository.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+"$root/scripts/install-deps.sh"
+
+presets=("$@")
+[[ ${#presets[@]} -gt 0 ]] || presets=(native sanitize windows)
+
+summary=()
+print_summary() {
+  echo
+  echo "==== summary ===="
+  for line in "${summary[@]}"; do echo "  $line"; done
+}
+trap print_summary EXIT
+
+run_step() {
+  local preset="$1" step="$2"
+  shift 2
+  if ! "$@"; then
+    summary+=("$preset: FAILED at $step")
+    echo "==== $preset: $step FAILED ====" >&2
+    exit 1
+  fi
+}
+
+for preset in "${presets[@]}"; do
+  echo "==== $preset: configure ===="
+  start=$SECONDS
+  run_step "$preset" configure cmake --preset "$preset" -Wno-dev
+  t_conf=$((SECONDS - start))
+
+  echo "==== $preset: build ===="
+  start=$SECONDS
+  run_step "$preset" build cmake --build --preset "$preset"
+  t_build=$((SECONDS - start))
+
+  echo "==== $preset: test ===="
+  start=$SECONDS
+  run_step "$preset" test ctest --preset "$preset"
+  t_test=$((SECONDS - start))
+
+  summary+=("$preset: OK (configure ${t_conf}s, build ${t_build}s, test ${t_test}s)")
+done
+
+# Stop this user's wine server for the shared prefix now rather than letting it
+# linger after the run.
+if [[ " ${presets[*]} " == *" windows "* ]] && command -v wineserver >/dev/null 2>&1; then
+  WINEPREFIX="${WDX_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/wendrix/wine-prefix}" \
+    wineserver -k >/dev/null 2>&1 || true
+fi
