@@ -1,0 +1,73 @@
+// Collections: ordered lists of owned items of one item class, which form streams read and
+// write as one value.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/components/Persistent.h"
+
+namespace wdx {
+
+class TCollection;
+
+class TCollectionItem : public TPersistent {
+ public:
+  WDX_CLASS(TCollectionItem)
+  using CreateArg = TCollection*;
+
+  // Adds the new item to `collection` (when given).
+  explicit TCollectionItem(TCollection* collection);
+  // Removes the item from its collection.
+  ~TCollectionItem() override;
+
+  TCollection* Collection() const { return collection_; }
+  void SetCollection(TCollection* collection);
+  int Index() const;
+  int ID() const { return id_; }
+  virtual std::string GetDisplayName() const { return ClassName(); }
+  TPersistent* GetOwner() const override;
+
+ private:
+  friend class TCollection;
+  TCollection* collection_ = nullptr;
+  int id_ = 0;
+};
+
+class TCollection : public TPersistent {
+ public:
+  WDX_CLASS(TCollection)
+
+  explicit TCollection(const TMetaClass& itemClass);
+  ~TCollection() override;
+
+  const TMetaClass& ItemClass() const { return *itemClass_; }
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Raises EListError "List index out of bounds (%d)" outside 0 to Count - 1.
+  TCollectionItem* Items(int index) const;
+  // A new item of the item class at the end (Add) or at `index` (Insert).
+  TCollectionItem* Add();
+  TCollectionItem* Insert(int index);
+  void Delete(int index);
+  void Clear();
+  // Clears, then adds one item per item of `source` (a collection) and assigns it.
+  void Assign(const TPersistent* source) override;
+  TPersistent* GetOwner() const override { return owner_; }
+  void SetOwner(TPersistent* owner) { owner_ = owner; }
+
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate() { --updateCount_; }
+
+ private:
+  friend class TCollectionItem;
+  void InsertItem(TCollectionItem* item);
+  void RemoveItem(TCollectionItem* item);
+
+  const TMetaClass* itemClass_;
+  std::vector<TCollectionItem*> items_;
+  TPersistent* owner_ = nullptr;
+  int nextId_ = 0;
+  int updateCount_ = 0;
+};
+
+}  // namespace wdx

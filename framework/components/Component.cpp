@@ -1,0 +1,197 @@
+#include "framework/components/Component.h"
+
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Format.h"
+#include "framework/rtl/StrUtils.h"
+#include "framework/rtti/Published.h"
+
+namespace wdx {
+
+WDX_DEFINE_ENUM(TComponentStateFlag, "csLoading", "csReading", "csWriting", "csDestroying",
+                "csDesigning", "csAncestor", "csUpdating", "csFixups", "csFreeNotification",
+                "csInline", "csDesignInstance")
+
+const TMetaClass& TComponent::StaticClass() {
+  static const TMetaClass meta("TComponent", &TPersistent::StaticClass(), FactoryOf<TComponent>(),
+                               {
+                                   Published<TComponent>("Name", &TComponent::Name,
+                                                         &TComponent::Rename)
+                                       .NotStored(),
+                                   Published<TComponent>("Tag", &TComponent::Tag,
+                                                         &TComponent::SetTag)
+                                       .WithDefault(0),
+                               });
+  return meta;
+}
+
+bool IsValidIdent(const std::string& name) {
+  if (name.empty()) return false;
+  auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+  if (!alpha(name[0])) return false;
+  for (char c : name) {
+    if (!alpha(c) && !(c >= '0' && c <= '9')) return false;
+  }
+  return true;
+}
+
+bool TComponent::FreeNotifyList::Add(TComponent* c) {
+  if (positions.count(c)) return false;
+  positions.emplace(c, items.size());
+  items.push_back(c);
+  return true;
+}
+
+void TComponent::FreeNotifyList::Remove(TComponent* c) {
+  const auto it = positions.find(c);
+  if (it == positions.end()) return;
+  const size_t index = it->second;
+  positions.erase(it);
+  if (index + 1 != items.size()) {
+    items[index] = items.back();
+    positions[items[index]] = index;
+  }
+  items.pop_back();
+}
+
+TComponent::TComponent(TComponent* owner) {
+  if (owner) owner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  Destroying();
+  // Tell every component that asked for it; each drops its link to this one.
+  if (freeNotifies_) {
+    while (freeNotifies_ && !freeNotifies_->items.empty()) {
+      TComponent* other = freeNotifies_->items.back();
+      freeNotifies_->Remove(other);
+      other->DropNotify(this);
+      other->Notification(this, opRemove);
+    }
+  }
+  DestroyComponents();
+  if (owner_) owner_->RemoveComponent(this);
+}
+
+TComponent* TComponent::Components(int index) const {
+  if (index < 0 || index >= ComponentCount()) throw EListError(Format(msg::kListIndexError, index));
+  return components_[static_cast<size_t>(index)];
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+  if (name.empty()) return nullptr;
+  const auto it = namesIndex_.find(AsciiUpper(name));
+  return it == namesIndex_.end() ? nullptr : it->second;
+}
+
+void TComponent::InsertComponent(TComponent* component) {
+  if (!component->name_.empty()) ValidateRename(component, "", component->name_);
+  if (component->owner_) component->owner_->RemoveOwned(component);
+  InsertOwned(component);
+  if (IsDesigning()) component->SetDesigning(true);
+  Notification(component, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* component) {
+  if (component->owner_ != this) return;
+  Notification(component, opRemove);
+  RemoveOwned(component);
+}
+
+void TComponent::InsertOwned(TComponent* component) {
+  components_.push_back(component);
+  component->owner_ = this;
+  if (!component->name_.empty()) namesIndex_[AsciiUpper(component->name_)] = component;
+}
+
+void TComponent::RemoveOwned(TComponent* component) {
+  // Components usually go in reverse creation order, so the search starts at the end.
+  for (size_t i = components_.size(); i-- > 0;) {
+    if (components_[i] == component) {
+      components_.erase(components_.begin() + static_cast<std::ptrdiff_t>(i));
+      break;
+    }
+  }
+  if (!component->name_.empty()) {
+    const auto it = namesIndex_.find(AsciiUpper(component->name_));
+    if (it != namesIndex_.end() && it->second == component) namesIndex_.erase(it);
+  }
+  component->owner_ = nullptr;
+}
+
+void TComponent::DestroyComponents() {
+  while (!components_.empty()) {
+    TComponent* component = components_.back();
+    RemoveOwned(component);
+    delete component;
+  }
+}
+
+void TComponent::AddNotify(TComponent* component) {
+  if (!freeNotifies_) freeNotifies_ = std::make_unique<FreeNotifyList>();
+  freeNotifies_->Add(component);
+}
+
+void TComponent::DropNotify(TComponent* component) {
+  if (freeNotifies_) freeNotifies_->Remove(component);
+}
+
+void TComponent::FreeNotification(TComponent* component) {
+  if (!component || component == this) return;
+  AddNotify(component);
+  component->AddNotify(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+  if (!component) return;
+  DropNotify(component);
+  component->DropNotify(this);
+}
+
+void TComponent::Notification(TComponent* component, TOperation operation) {
+  if (operation == opRemove && component) RemoveFreeNotification(component);
+}
+
+void TComponent::BeginLoading() { state_.Include(csLoading); }
+
+void TComponent::Loaded() { state_.Exclude(csLoading); }
+
+void TComponent::SetDesigning(bool designing) {
+  if (designing) {
+    state_.Include(csDesigning);
+  } else {
+    state_.Exclude(csDesigning);
+  }
+  for (TComponent* component : components_) component->SetDesigning(designing);
+}
+
+void TComponent::Destroying() { state_.Include(csDestroying); }
+
+void TComponent::SetName(const std::string& name) {
+  if (name_ == name) return;
+  ValidateRename(this, name_, name);
+  ChangeName(name);
+}
+
+void TComponent::ValidateRename(TComponent* component, const std::string& current,
+                                const std::string& next) const {
+  if (next.empty()) return;
+  if (!IsValidIdent(next)) throw EComponentError(Format(msg::kInvalidName, next.c_str()));
+  const TComponent* scope = component == this ? owner_ : this;
+  if (!scope || SameText(current, next)) return;
+  if (const TComponent* existing = scope->FindComponent(next); existing && existing != component) {
+    throw EComponentError(Format(msg::kDuplicateName, next.c_str()));
+  }
+}
+
+void TComponent::ChangeName(const std::string& name) {
+  if (owner_) {
+    if (!name_.empty()) {
+      const auto it = owner_->namesIndex_.find(AsciiUpper(name_));
+      if (it != owner_->namesIndex_.end() && it->second == this) owner_->namesIndex_.erase(it);
+    }
+    if (!name.empty()) owner_->namesIndex_[AsciiUpper(name)] = this;
+  }
+  name_ = name;
+}
+
+}  // namespace wdx

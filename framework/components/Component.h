@@ -1,0 +1,110 @@
+// Components: named objects with an owner that releases them, free notification, and the
+// loading and designing states.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "framework/components/Persistent.h"
+#include "framework/rtti/Set.h"
+#include "framework/rtti/TypeInfo.h"
+
+namespace wdx {
+
+enum TComponentStateFlag : uint8_t {
+  csLoading,
+  csReading,
+  csWriting,
+  csDestroying,
+  csDesigning,
+  csAncestor,
+  csUpdating,
+  csFixups,
+  csFreeNotification,
+  csInline,
+  csDesignInstance,
+};
+using TComponentState = TSet<TComponentStateFlag>;
+
+enum TOperation : uint8_t { opInsert, opRemove };
+
+class TComponent : public TPersistent {
+ public:
+  WDX_CLASS(TComponent)
+  using CreateArg = TComponent*;
+
+  explicit TComponent(TComponent* owner);
+  ~TComponent() override;
+
+  const std::string& Name() const { return name_; }
+  // Renames through the virtual SetName, with the framework's name check.
+  void Rename(const std::string& name) { SetName(name); }
+  TComponent* Owner() const { return owner_; }
+  TPersistent* GetOwner() const override { return owner_; }
+
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Components(int index) const;
+  // The owned component of that name (ignoring ASCII case), or nullptr. Constant time.
+  TComponent* FindComponent(const std::string& name) const;
+  void InsertComponent(TComponent* component);
+  void RemoveComponent(TComponent* component);
+  void DestroyComponents();
+
+  // Asks for a removal notice when `component` is destroyed (and gives one the other way).
+  void FreeNotification(TComponent* component);
+  void RemoveFreeNotification(TComponent* component);
+  virtual void Notification(TComponent* component, TOperation operation);
+
+  TComponentState ComponentState() const { return state_; }
+  bool IsLoading() const { return state_.Contains(csLoading); }
+  bool IsDesigning() const { return state_.Contains(csDesigning); }
+  bool IsDestroying() const { return state_.Contains(csDestroying); }
+  // Enters the loading state (the form reader does this before applying stored values).
+  void BeginLoading();
+  // Called once the component's stored values are applied; leaves the loading state.
+  virtual void Loaded();
+  // Puts the component and everything it owns into (or out of) the designing state.
+  void SetDesigning(bool designing);
+  void Destroying();
+
+  int32_t Tag() const { return tag_; }
+  void SetTag(int32_t tag) { tag_ = tag; }
+
+ protected:
+  virtual void SetName(const std::string& name);
+  // The framework's name check: a valid identifier (or empty), unique among the owner's.
+  void ValidateRename(TComponent* component, const std::string& current,
+                      const std::string& next) const;
+  // Sets the name without checks, keeping the owner's name index current.
+  void ChangeName(const std::string& name);
+
+ private:
+  struct FreeNotifyList {
+    std::vector<TComponent*> items;
+    std::unordered_map<TComponent*, size_t> positions;
+    bool Add(TComponent* c);
+    void Remove(TComponent* c);
+  };
+  void InsertOwned(TComponent* component);
+  void RemoveOwned(TComponent* component);
+  void AddNotify(TComponent* component);
+  void DropNotify(TComponent* component);
+
+  std::string name_;
+  TComponent* owner_ = nullptr;
+  std::vector<TComponent*> components_;
+  std::unordered_map<std::string, TComponent*> namesIndex_;  // upper-case name -> component
+  std::unique_ptr<FreeNotifyList> freeNotifies_;
+  TComponentState state_;
+  int32_t tag_ = 0;
+};
+
+// Whether `name` is a valid identifier: a letter or "_", then letters, digits or "_".
+bool IsValidIdent(const std::string& name);
+
+WDX_DECLARE_TYPE(TComponentStateFlag);
+
+}  // namespace wdx

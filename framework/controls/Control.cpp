@@ -1,0 +1,94 @@
+#include "framework/controls/Control.h"
+
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Format.h"
+#include "framework/rtti/Published.h"
+
+namespace wdx {
+
+WDX_DEFINE_ENUM(TAnchorKind, "akLeft", "akTop", "akRight", "akBottom")
+WDX_DEFINE_SET(TAnchors, "TAnchors", TAnchorKind)
+
+namespace {
+
+TControl::ChangeHook& Hook() {
+  static TControl::ChangeHook* hook = new TControl::ChangeHook();
+  return *hook;
+}
+
+}  // namespace
+
+const TMetaClass& TControl::StaticClass() {
+  static const TMetaClass meta(
+      "TControl", &TComponent::StaticClass(), nullptr,
+      {
+          Published<TControl>("Left", &TControl::Left, &TControl::SetLeft),
+          Published<TControl>("Top", &TControl::Top, &TControl::SetTop),
+          Published<TControl>("Width", &TControl::Width, &TControl::SetWidth),
+          Published<TControl>("Height", &TControl::Height, &TControl::SetHeight),
+      });
+  return meta;
+}
+
+const TMetaClass& TWinControl::StaticClass() {
+  static const TMetaClass meta("TWinControl", &TControl::StaticClass(), nullptr, {});
+  return meta;
+}
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {}
+
+TControl::~TControl() {
+  Destroying();
+  SetParent(nullptr);
+}
+
+void TControl::SetChangeHook(ChangeHook hook) { Hook() = std::move(hook); }
+
+void TControl::Changed() {
+  if (Hook() && !IsDestroying()) Hook()(*this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  if (parent_) parent_->RemoveControl(this);
+  if (parent) parent->InsertControl(this);
+  Changed();
+}
+
+void TControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  Changed();
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  Destroying();
+  while (!controls_.empty()) delete controls_.back();
+}
+
+TControl* TWinControl::Controls(int index) const {
+  if (index < 0 || index >= ControlCount()) throw EListError(Format(msg::kListIndexError, index));
+  return controls_[static_cast<size_t>(index)];
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  controls_.push_back(control);
+  control->parent_ = this;
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  for (size_t i = controls_.size(); i-- > 0;) {
+    if (controls_[i] == control) {
+      controls_.erase(controls_.begin() + static_cast<std::ptrdiff_t>(i));
+      break;
+    }
+  }
+  control->parent_ = nullptr;
+}
+
+}  // namespace wdx

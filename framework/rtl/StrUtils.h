@@ -1,0 +1,19 @@
+// Small text helpers with the framework's rules: trimming removes codes 32 and below, and
+// case-insensitive comparison folds only the ASCII letters.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace wdx {
+
+std::string Trim(std::string_view text);
+std::string AsciiUpper(std::string_view text);
+std::string AsciiLower(std::string_view text);
+// Equality ignoring the case of the ASCII letters a to z only.
+bool SameText(std::string_view a, std::string_view b);
+// Replaces every occurrence of `from` (matched ignoring ASCII case) by `to`.
+std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from, std::string_view to);
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+}  // namespace wdx

@@ -1,0 +1,15 @@
+// Classes registered by name, so that the form reader can create an object from the class name
+// that a stream names.
+#pragma once
+
+#include <string>
+
+namespace wdx {
+
+class TMetaClass;
+
+void RegisterClass(const TMetaClass& cls);
+// The registered class of that name (ignoring ASCII case), or nullptr.
+const TMetaClass* FindRegisteredClass(const std::string& name);
+
+}  // namespace wdx

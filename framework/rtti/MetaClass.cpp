@@ -1,0 +1,108 @@
+#include "framework/rtti/MetaClass.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtl/StrUtils.h"
+#include "framework/rtti/Object.h"
+
+namespace wdx {
+
+namespace {
+
+std::unordered_map<uint32_t, const TMethodInfo*>& MethodCodes() {
+  static auto* codes = new std::unordered_map<uint32_t, const TMethodInfo*>();
+  return *codes;
+}
+
+}  // namespace
+
+bool PropNameLess(const std::string& a, const std::string& b) {
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    const unsigned ca = static_cast<unsigned char>(a[i]) & ~0x20u;
+    const unsigned cb = static_cast<unsigned char>(b[i]) & ~0x20u;
+    if (ca != cb) return ca < cb;
+  }
+  return a.size() < b.size();
+}
+
+TMetaClass::TMetaClass(std::string name, const TMetaClass* parent, Factory factory,
+                       std::vector<TPropInfo> properties, std::vector<TMethodInfo> methods)
+    : name_(std::move(name)),
+      parent_(parent),
+      factory_(std::move(factory)),
+      ownProperties_(std::move(properties)),
+      methods_(std::move(methods)) {
+  typeInfo_ = MakeSimpleType(tkClass, name_);
+  typeInfo_.ClassType = this;
+  if (parent_) properties_ = parent_->properties_;
+  for (TPropInfo& prop : ownProperties_) {
+    prop.Owner = this;
+    const auto redeclared = std::find_if(properties_.begin(), properties_.end(),
+                                         [&](const TPropInfo* p) { return SameText(p->Name, prop.Name); });
+    if (redeclared != properties_.end()) {
+      prop.NameIndex = static_cast<int>(redeclared - properties_.begin());
+      *redeclared = &prop;
+    } else {
+      prop.NameIndex = static_cast<int>(properties_.size());
+      properties_.push_back(&prop);
+    }
+  }
+  sorted_ = properties_;
+  std::stable_sort(sorted_.begin(), sorted_.end(), [](const TPropInfo* a, const TPropInfo* b) {
+    return PropNameLess(a->Name, b->Name);
+  });
+  auto& codes = MethodCodes();
+  for (TMethodInfo& method : methods_) {
+    method.Owner = this;
+    method.CodeHandle = static_cast<uint32_t>(codes.size()) + 1;
+    codes.emplace(method.CodeHandle, &method);
+  }
+}
+
+bool TMetaClass::InheritsFrom(const TMetaClass& other) const {
+  for (const TMetaClass* c = this; c; c = c->parent_) {
+    if (c == &other) return true;
+  }
+  return false;
+}
+
+TObject* TMetaClass::Create(TObject* arg) const {
+  if (!factory_) throw EInvalidOperation("Cannot create an instance of the abstract class " + name_);
+  return factory_(arg);
+}
+
+const TPropInfo* TMetaClass::FindProperty(const std::string& name) const {
+  for (const TPropInfo* prop : properties_) {
+    if (SameText(prop->Name, name)) return prop;
+  }
+  return nullptr;
+}
+
+const TMethodInfo* TMetaClass::FindMethod(const std::string& name) const {
+  for (const TMetaClass* c = this; c; c = c->parent_) {
+    for (const TMethodInfo& method : c->methods_) {
+      if (SameText(method.Name, name)) return &method;
+    }
+  }
+  return nullptr;
+}
+
+const TMethodInfo* TMetaClass::FindMethod(const TMethodInfo* code) const {
+  for (const TMetaClass* c = this; c; c = c->parent_) {
+    for (const TMethodInfo& method : c->methods_) {
+      if (&method == code) return &method;
+    }
+  }
+  return nullptr;
+}
+
+const TMethodInfo* FindMethodByCode(uint32_t codeHandle) {
+  const auto& codes = MethodCodes();
+  const auto it = codes.find(codeHandle);
+  return it == codes.end() ? nullptr : it->second;
+}
+
+}  // namespace wdx

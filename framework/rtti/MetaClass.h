@@ -1,0 +1,73 @@
+// The metaclass of a class with run-time type information: its name, parent, published
+// properties (declaration order, ancestors first; a re-declared property keeps its slot),
+// published methods and the virtual constructor that the form reader calls.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/rtti/Method.h"
+#include "framework/rtti/PropInfo.h"
+#include "framework/rtti/TypeInfo.h"
+
+namespace wdx {
+
+class TObject;
+
+class TMetaClass {
+ public:
+  // Creates an instance; the argument is the owner (components) or the collection (items).
+  using Factory = std::function<TObject*(TObject* arg)>;
+
+  TMetaClass(std::string name, const TMetaClass* parent, Factory factory,
+             std::vector<TPropInfo> properties, std::vector<TMethodInfo> methods = {});
+  TMetaClass(const TMetaClass&) = delete;
+  TMetaClass& operator=(const TMetaClass&) = delete;
+
+  const std::string& Name() const { return name_; }
+  const TMetaClass* Parent() const { return parent_; }
+  const TTypeInfo& TypeInfo() const { return typeInfo_; }
+  bool InheritsFrom(const TMetaClass& other) const;
+  bool CanCreate() const { return static_cast<bool>(factory_); }
+  TObject* Create(TObject* arg) const;
+
+  // All published properties of the class and its ancestors, each once, by slot.
+  const std::vector<const TPropInfo*>& Properties() const { return properties_; }
+  // The same properties sorted by name: characters compared with bit 0x20 cleared, and on a
+  // tie of the common part the shorter name first.
+  const std::vector<const TPropInfo*>& SortedProperties() const { return sorted_; }
+  // The property named `name` (ignoring ASCII case), or nullptr.
+  const TPropInfo* FindProperty(const std::string& name) const;
+
+  // Published methods of the class and its ancestors.
+  const TMethodInfo* FindMethod(const std::string& name) const;
+  const TMethodInfo* FindMethod(const TMethodInfo* code) const;
+
+ private:
+  std::string name_;
+  const TMetaClass* parent_;
+  Factory factory_;
+  TTypeInfo typeInfo_;
+  std::vector<TPropInfo> ownProperties_;
+  std::vector<TMethodInfo> methods_;
+  std::vector<const TPropInfo*> properties_;
+  std::vector<const TPropInfo*> sorted_;
+};
+
+// Orders property names as the property cursor lists them.
+bool PropNameLess(const std::string& a, const std::string& b);
+
+// The published method with this code handle, or nullptr.
+const TMethodInfo* FindMethodByCode(uint32_t codeHandle);
+
+}  // namespace wdx
+
+namespace wdx {
+
+template <class T>
+const TTypeInfo* TypeOfT<T*>::Get() {
+  return &T::StaticClass().TypeInfo();
+}
+
+}  // namespace wdx

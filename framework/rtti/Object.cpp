@@ -1,0 +1,27 @@
+#include "framework/rtti/Object.h"
+
+#include "framework/rtti/LiveObjects.h"
+#include "framework/rtti/MetaClass.h"
+
+namespace wdx {
+
+TObject::TObject() : handle_(live_objects::Register(this)) {}
+
+TObject::~TObject() { live_objects::Unregister(handle_); }
+
+const TMetaClass& TObject::StaticClass() {
+  static const TMetaClass meta("TObject", nullptr, nullptr, {});
+  return meta;
+}
+
+const std::string& TObject::ClassName() const { return ClassType().Name(); }
+
+bool TObject::InheritsFrom(const TMetaClass& cls) const { return ClassType().InheritsFrom(cls); }
+
+TNotifyEvent MethodEvent(TObject* object, const std::string& name) {
+  if (!object) return {};
+  const TMethodInfo* method = object->ClassType().FindMethod(name);
+  return method ? TNotifyEvent{method, object} : TNotifyEvent{};
+}
+
+}  // namespace wdx

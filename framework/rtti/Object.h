@@ -1,0 +1,36 @@
+// The root of every class with run-time type information.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace wdx {
+
+class TMetaClass;
+
+// Declares the class's metaclass accessors; put it first in the public part of the class.
+#define WDX_CLASS(Name)                                   \
+  static const ::wdx::TMetaClass& StaticClass();          \
+  const ::wdx::TMetaClass& ClassType() const override {   \
+    return StaticClass();                                 \
+  }
+
+class TObject {
+ public:
+  TObject();
+  TObject(const TObject&) = delete;
+  TObject& operator=(const TObject&) = delete;
+  virtual ~TObject();
+
+  static const TMetaClass& StaticClass();
+  virtual const TMetaClass& ClassType() const { return StaticClass(); }
+  const std::string& ClassName() const;
+  bool InheritsFrom(const TMetaClass& cls) const;
+  // The live-object handle (never 0).
+  uint32_t Handle() const { return handle_; }
+
+ private:
+  uint32_t handle_;
+};
+
+}  // namespace wdx
