@@ -21,13 +21,14 @@ std::string FloatToStr(double value, int precision) {
   const size_t e = text.find('e');
   if (e == std::string::npos) return text;
   std::string exponent = text.substr(e + 1);
-  std::string sign;
-  if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) {
-    if (exponent[0] == '-') sign = "-";
-    exponent.erase(0, 1);
-  }
+  const bool negative = !exponent.empty() && exponent[0] == '-';
+  if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) exponent.erase(0, 1);
   while (exponent.size() > 1 && exponent[0] == '0') exponent.erase(0, 1);
-  return text.substr(0, e) + "E" + sign + exponent;
+  text.resize(e);
+  text.push_back('E');
+  if (negative) text.push_back('-');
+  text.append(exponent);
+  return text;
 }
 
 std::string CurrToStr(int64_t amount) {
