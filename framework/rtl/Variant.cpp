@@ -162,7 +162,9 @@ double Variant::ToDouble() const {
 
 int64_t Variant::ToCurrency() const {
   if (type_ == varCurrency) return int_;
-  if (IsIntegerType(type_) && std::llabs(int_) <= INT64_MAX / 10000) return int_ * 10000;
+  if (IsIntegerType(type_) && int_ >= INT64_MIN / 10000 && int_ <= INT64_MAX / 10000) {
+    return int_ * 10000;
+  }
   if (type_ == varEmpty || type_ == varBoolean || IsRealType(type_) || type_ == varString ||
       type_ == varOleStr || IsIntegerType(type_)) {
     double real = 0;

@@ -1,0 +1,223 @@
+#include "LangControl/Source/ConvertTools.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace wdx {
+
+namespace {
+
+constexpr int32_t kHeaderSize = 4;
+
+// Type codes of the buffer, equal to the variant type codes.
+constexpr int32_t kCodeEmpty = 0;
+constexpr int32_t kCodeNull = 1;
+constexpr int32_t kCodeSmallint = 2;
+constexpr int32_t kCodeInteger = 3;
+constexpr int32_t kCodeSingle = 4;
+constexpr int32_t kCodeDouble = 5;
+constexpr int32_t kCodeCurrency = 6;
+constexpr int32_t kCodeDate = 7;
+constexpr int32_t kCodeOleStr = 8;
+constexpr int32_t kCodeBoolean = 11;
+constexpr int32_t kCodeByte = 17;
+constexpr int32_t kCodeString = 256;
+
+// Little-endian byte-wise writers and readers: portable, independent of alignment.
+void PutLE(std::string& out, uint64_t value, int width) {
+  for (int i = 0; i < width; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+uint64_t GetLE(const uint8_t* data, int width) {
+  uint64_t value = 0;
+  for (int i = 0; i < width; ++i) value |= static_cast<uint64_t>(data[i]) << (8 * i);
+  return value;
+}
+
+uint64_t DoubleBits(double value) {
+  uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+double BitsToDouble(uint64_t bits) {
+  double value = 0;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+// The nearest IEEE 754 single, with overflow to infinity spelled out so that no out-of-range
+// floating conversion happens.
+float NarrowToSingle(double value) {
+  // Values from FLT_MAX + half its ulp (2^103) upward round to infinity.
+  constexpr double kOverflow = static_cast<double>(FLT_MAX) + 0x1p103;
+  if (std::isfinite(value) && std::fabs(value) >= kOverflow) {
+    return value > 0 ? std::numeric_limits<float>::infinity()
+                     : -std::numeric_limits<float>::infinity();
+  }
+  return static_cast<float>(value);
+}
+
+uint32_t SingleBits(float value) {
+  uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+float BitsToSingle(uint32_t bits) {
+  float value = 0;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+// Width of the payload of a fixed-width code, -1 for the string codes, -2 for unknown codes.
+int PayloadWidth(int32_t code) {
+  switch (code) {
+    case kCodeEmpty:
+    case kCodeNull:
+      return 0;
+    case kCodeSmallint:
+      return 2;
+    case kCodeInteger:
+    case kCodeSingle:
+      return 4;
+    case kCodeDouble:
+    case kCodeCurrency:
+    case kCodeDate:
+      return 8;
+    case kCodeBoolean:
+    case kCodeByte:
+      return 1;
+    case kCodeOleStr:
+    case kCodeString:
+      return -1;
+    default:
+      return -2;
+  }
+}
+
+[[noreturn]] void NotSupported() {
+  throw EConvertToolsError("VariantToBuffer: Variant type not supported");
+}
+
+}  // namespace
+
+void VariantToBuffer(const Variant& value, std::unique_ptr<uint8_t[]>& buffer, int32_t& size) {
+  buffer.reset();
+  size = 0;
+
+  const int32_t code = value.VType() & varTypeMask;
+  // The payload is built completely before anything is allocated, so a failing conversion
+  // leaves nothing behind.
+  std::string payload;
+  switch (code) {
+    case kCodeEmpty:
+    case kCodeNull:
+      // No conversion runs for these codes, so an array of them would pass unnoticed; the
+      // host cannot even create such arrays. Refuse them rather than store an array as a
+      // scalar.
+      if (value.IsArray()) NotSupported();
+      break;
+    case kCodeSmallint:
+      PutLE(payload, static_cast<uint32_t>(value.ToInteger()), 2);
+      break;
+    case kCodeInteger:
+      PutLE(payload, static_cast<uint32_t>(value.ToInteger()), 4);
+      break;
+    case kCodeSingle:
+      PutLE(payload, SingleBits(NarrowToSingle(value.ToDouble())), 4);
+      break;
+    case kCodeDouble:
+    case kCodeDate:
+      PutLE(payload, DoubleBits(value.ToDouble()), 8);
+      break;
+    case kCodeCurrency:
+      PutLE(payload, static_cast<uint64_t>(value.ToCurrency()), 8);
+      break;
+    case kCodeOleStr:
+    case kCodeString:
+      payload = value.ToString();  // wide text narrowed to Windows-1252
+      break;
+    case kCodeBoolean:
+      payload.push_back(value.ToBoolean() ? 1 : 0);
+      break;
+    case kCodeByte:
+      PutLE(payload, static_cast<uint32_t>(value.ToInteger()), 1);
+      break;
+    default:
+      NotSupported();
+  }
+
+  if (payload.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - kHeaderSize)) {
+    throw EConvertToolsError("VariantToBuffer: Value too large");
+  }
+  const int32_t total = kHeaderSize + static_cast<int32_t>(payload.size());
+  auto block = std::make_unique<uint8_t[]>(static_cast<size_t>(total));
+  for (int i = 0; i < kHeaderSize; ++i) {
+    block[static_cast<size_t>(i)] =
+        static_cast<uint8_t>((static_cast<uint32_t>(code) >> (8 * i)) & 0xFF);
+  }
+  if (!payload.empty()) std::memcpy(block.get() + kHeaderSize, payload.data(), payload.size());
+  buffer = std::move(block);
+  size = total;
+}
+
+void BufferToVariant(const uint8_t* buffer, int32_t size, Variant& value) {
+  if (size < kHeaderSize || buffer == nullptr) {
+    throw EConvertToolsError("BufferToVariant: Invalid buffer size");
+  }
+  const auto code = static_cast<int32_t>(static_cast<uint32_t>(GetLE(buffer, 4)));
+  const int32_t length = size - kHeaderSize;
+  const uint8_t* data = buffer + kHeaderSize;
+
+  const int width = PayloadWidth(code);
+  if (width == -2) throw EConvertToolsError("BufferToVariant: Invalid buffer entry");
+  if (width >= 0 && length != width) throw EConvertToolsError("BufferToVariant: Invalid buffer");
+
+  Variant result;
+  switch (code) {
+    case kCodeEmpty:
+      break;
+    case kCodeNull:
+      result = Variant::Null();
+      break;
+    case kCodeSmallint:
+      result = Variant(static_cast<int32_t>(static_cast<int16_t>(GetLE(data, 2))));
+      break;
+    case kCodeInteger:
+      result = Variant(static_cast<int32_t>(static_cast<uint32_t>(GetLE(data, 4))));
+      break;
+    case kCodeSingle:
+      result = Variant(static_cast<double>(BitsToSingle(static_cast<uint32_t>(GetLE(data, 4)))));
+      break;
+    case kCodeDouble:
+      result = Variant(BitsToDouble(GetLE(data, 8)));
+      break;
+    case kCodeCurrency:
+      result = Variant::Currency(static_cast<int64_t>(GetLE(data, 8)));
+      break;
+    case kCodeDate:
+      result = Variant::Date(BitsToDouble(GetLE(data, 8)));
+      break;
+    case kCodeOleStr:
+    case kCodeString:
+      result =
+          Variant(std::string(reinterpret_cast<const char*>(data), static_cast<size_t>(length)));
+      break;
+    case kCodeBoolean:
+      result = Variant(data[0] != 0);
+      break;
+    case kCodeByte:
+      result = Variant(static_cast<int32_t>(data[0]));
+      break;
+    default:
+      // PayloadWidth has rejected every other code.
+      throw EConvertToolsError("BufferToVariant: Invalid buffer entry");
+  }
+  value = std::move(result);
+}
+
+}  // namespace wdx

@@ -1,0 +1,7 @@
+#include "LangControl/Source/Expand.h"
+
+namespace wdx {
+
+void PlatformStartup() {}
+
+}  // namespace wdx

@@ -1,0 +1,164 @@
+#include "framework/components/Component.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/controls/Application.h"
+#include "framework/controls/Form.h"
+#include "framework/rtl/Exceptions.h"
+
+namespace wdx {
+namespace {
+
+// Records the removal notices it receives.
+class Watcher : public TComponent {
+ public:
+  using TComponent::TComponent;
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove) removed.push_back(component);
+  }
+  std::vector<TComponent*> removed;
+};
+
+TEST(ComponentNames, CheckedAndUniqueAmongTheOwnersComponents) {
+  TComponent owner(nullptr);
+  auto* a = new TComponent(&owner);
+  auto* b = new TComponent(&owner);
+  a->Rename("Button1");
+  EXPECT_EQ(owner.FindComponent("BUTTON1"), a);
+  try {
+    b->Rename("button1");
+    FAIL();
+  } catch (const EComponentError& e) {
+    EXPECT_STREQ(e.what(), "A component named button1 already exists");
+  }
+  try {
+    b->Rename("1st");
+    FAIL();
+  } catch (const EComponentError& e) {
+    EXPECT_STREQ(e.what(), "'1st' is not a valid component name");
+  }
+  a->Rename("BUTTON1");  // a change of case of its own name is no clash
+  a->Rename("Ok");
+  EXPECT_EQ(owner.FindComponent("Button1"), nullptr);
+  EXPECT_EQ(owner.FindComponent("ok"), a);
+  a->Rename("");
+  EXPECT_EQ(owner.FindComponent("Ok"), nullptr);
+  b->Rename("_x9");
+  delete b;
+  EXPECT_EQ(owner.FindComponent("_x9"), nullptr);
+  EXPECT_EQ(owner.ComponentCount(), 1);
+}
+
+TEST(ComponentOwnership, OwnerReleasesItsComponentsLastFirst) {
+  std::vector<std::string> order;
+  class Noisy : public TComponent {
+   public:
+    Noisy(TComponent* owner, std::vector<std::string>* log, std::string name)
+        : TComponent(owner), log_(log) {
+      Rename(name);
+    }
+    ~Noisy() override { log_->push_back(Name()); }
+
+   private:
+    std::vector<std::string>* log_;
+  };
+  auto* owner = new TComponent(nullptr);
+  new Noisy(owner, &order, "A");
+  auto* b = new Noisy(owner, &order, "B");
+  new Noisy(b, &order, "B1");
+  new Noisy(owner, &order, "C");
+  delete owner;
+  // Each name is logged as its destruction begins; B's own components go after that.
+  EXPECT_EQ(order, (std::vector<std::string>{"C", "B", "B1", "A"}));
+}
+
+TEST(FreeNotification, TellsWatchersOnceAndForgetsThem) {
+  Watcher watcher(nullptr);
+  auto* a = new TComponent(nullptr);
+  auto* b = new TComponent(nullptr);
+  watcher.FreeNotification(a);
+  watcher.FreeNotification(a);  // registering twice gives one notice
+  watcher.FreeNotification(b);
+  watcher.RemoveFreeNotification(b);
+  delete b;
+  delete a;
+  EXPECT_EQ(watcher.removed, std::vector<TComponent*>{a});
+  // The watcher going first must not leave a dangling link in the watched component.
+  auto* w2 = new Watcher(nullptr);
+  auto* c = new TComponent(nullptr);
+  w2->FreeNotification(c);
+  delete w2;
+  delete c;
+}
+
+TEST(FreeNotification, OwnerHearsOfAComponentThatLeaves) {
+  Watcher owner(nullptr);
+  auto* child = new TComponent(&owner);
+  delete child;
+  EXPECT_EQ(owner.removed, std::vector<TComponent*>{child});
+  EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+TEST(ComponentState, LoadingAndDesigning) {
+  TComponent owner(nullptr);
+  auto* child = new TComponent(&owner);
+  owner.SetDesigning(true);
+  EXPECT_TRUE(child->IsDesigning());
+  auto* late = new TComponent(&owner);
+  EXPECT_TRUE(late->IsDesigning());  // joins its owner's designing state
+  child->BeginLoading();
+  EXPECT_TRUE(child->IsLoading());
+  child->Loaded();
+  EXPECT_FALSE(child->IsLoading());
+}
+
+TEST(ControlTree, ParentsListChildrenAndDestroyThem) {
+  auto* form = new TForm(nullptr);
+  auto* panel = new TWinControl(form);
+  auto* label = new TControl(form);
+  panel->SetParent(form);
+  label->SetParent(panel);
+  EXPECT_EQ(panel->ControlCount(), 1);
+  EXPECT_THROW(panel->SetParent(panel), EInvalidOperation);
+  label->SetParent(form);
+  EXPECT_EQ(panel->ControlCount(), 0);
+  EXPECT_EQ(form->ControlCount(), 2);
+  delete panel;
+  EXPECT_EQ(form->ControlCount(), 1);
+  EXPECT_EQ(form->ComponentCount(), 1);
+  delete form;
+}
+
+TEST(ApplicationErrors, HandlerReceivesSenderAndReportAddsAPeriod) {
+  TApplication app;
+  app.SetTitle("Title");
+  std::string shown;
+  app.SetErrorBox([&](const std::string& caption, const std::string& text) {
+    shown = caption + "|" + text;
+  });
+  try {
+    throw EConvertError("Bad value");
+  } catch (...) {
+    app.HandleException(&app);
+  }
+  EXPECT_EQ(shown, "Title|Bad value.");
+  EXPECT_EQ(TApplication::ReportText("Done."), "Done.");
+  EXPECT_EQ(TApplication::ReportText("Code: 5"), "Code: 5.");
+  EXPECT_EQ(TApplication::ReportText("(x)"), "(x)");  // ')' sorts before '.'
+  EXPECT_EQ(TApplication::ReportText(""), "");
+  TObject* sender = nullptr;
+  app.SetOnException([&](TObject* s, const Exception& e) {
+    sender = s;
+    shown = e.Message();
+  });
+  app.HandleException(&app, Exception("raw"));
+  EXPECT_EQ(sender, &app);
+  EXPECT_EQ(shown, "raw");
+}
+
+}  // namespace
+}  // namespace wdx
