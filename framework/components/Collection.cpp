@@ -17,9 +17,13 @@ const TMetaClass& TCollection::StaticClass() {
   return meta;
 }
 
-TCollectionItem::TCollectionItem(TCollection* collection) { SetCollection(collection); }
+TCollectionItem::TCollectionItem(TCollection* collection) {
+  SetCollection(collection);
+}
 
-TCollectionItem::~TCollectionItem() { SetCollection(nullptr); }
+TCollectionItem::~TCollectionItem() {
+  SetCollection(nullptr);
+}
 
 void TCollectionItem::SetCollection(TCollection* collection) {
   if (collection == collection_) return;
@@ -36,11 +40,15 @@ int TCollectionItem::Index() const {
   return -1;
 }
 
-TPersistent* TCollectionItem::GetOwner() const { return collection_; }
+TPersistent* TCollectionItem::GetOwner() const {
+  return collection_;
+}
 
 TCollection::TCollection(const TMetaClass& itemClass) : itemClass_(&itemClass) {}
 
-TCollection::~TCollection() { Clear(); }
+TCollection::~TCollection() {
+  Clear();
+}
 
 TCollectionItem* TCollection::Items(int index) const {
   if (index < 0 || index >= Count()) throw EListError(Format(msg::kListIndexError, index));
@@ -67,7 +75,9 @@ TCollectionItem* TCollection::Insert(int index) {
   return item;
 }
 
-void TCollection::Delete(int index) { delete Items(index); }
+void TCollection::Delete(int index) {
+  delete Items(index);
+}
 
 void TCollection::Clear() {
   while (!items_.empty()) delete items_.back();

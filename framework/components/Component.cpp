@@ -1,5 +1,7 @@
 #include "framework/components/Component.h"
 
+#include "framework/components/Reader.h"
+#include "framework/components/Writer.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
@@ -12,15 +14,12 @@ WDX_DEFINE_ENUM(TComponentStateFlag, "csLoading", "csReading", "csWriting", "csD
                 "csInline", "csDesignInstance")
 
 const TMetaClass& TComponent::StaticClass() {
-  static const TMetaClass meta("TComponent", &TPersistent::StaticClass(), FactoryOf<TComponent>(),
-                               {
-                                   Published<TComponent>("Name", &TComponent::Name,
-                                                         &TComponent::Rename)
-                                       .NotStored(),
-                                   Published<TComponent>("Tag", &TComponent::Tag,
-                                                         &TComponent::SetTag)
-                                       .WithDefault(0),
-                               });
+  static const TMetaClass meta(
+      "TComponent", &TPersistent::StaticClass(), FactoryOf<TComponent>(),
+      {
+          Published<TComponent>("Name", &TComponent::Name, &TComponent::Rename).NotStored(),
+          Published<TComponent>("Tag", &TComponent::Tag, &TComponent::SetTag).WithDefault(0),
+      });
   return meta;
 }
 
@@ -151,9 +150,13 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
 }
 
-void TComponent::BeginLoading() { state_.Include(csLoading); }
+void TComponent::BeginLoading() {
+  state_.Include(csLoading);
+}
 
-void TComponent::Loaded() { state_.Exclude(csLoading); }
+void TComponent::Loaded() {
+  state_.Exclude(csLoading);
+}
 
 void TComponent::SetDesigning(bool designing) {
   if (designing) {
@@ -164,7 +167,37 @@ void TComponent::SetDesigning(bool designing) {
   for (TComponent* component : components_) component->SetDesigning(designing);
 }
 
-void TComponent::Destroying() { state_.Include(csDestroying); }
+void TComponent::Destroying() {
+  state_.Include(csDestroying);
+}
+
+void TComponent::SetParentComponent(TComponent*) {}
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) {}
+
+void TComponent::DefineProperties(TFiler* filer) {
+  TPersistent::DefineProperties(filer);
+  // Controls publish their own Left and Top; only other components store a design position.
+  if (ClassType().FindProperty("Left") || ClassType().FindProperty("Top")) return;
+  const auto left = static_cast<uint16_t>(static_cast<uint32_t>(designInfo_) & 0xFFFFu);
+  const auto top = static_cast<uint16_t>(static_cast<uint32_t>(designInfo_) >> 16);
+  filer->DefineProperty(
+      "Left",
+      [this](TReader& reader) {
+        const auto value = static_cast<uint32_t>(reader.ReadInteger()) & 0xFFFFu;
+        designInfo_ =
+            static_cast<int32_t>((static_cast<uint32_t>(designInfo_) & 0xFFFF0000u) | value);
+      },
+      [left](TWriter& writer) { writer.WriteInteger(left); }, left != 0);
+  filer->DefineProperty(
+      "Top",
+      [this](TReader& reader) {
+        const auto value = static_cast<uint32_t>(reader.ReadInteger()) & 0xFFFFu;
+        designInfo_ =
+            static_cast<int32_t>((static_cast<uint32_t>(designInfo_) & 0xFFFFu) | (value << 16));
+      },
+      [top](TWriter& writer) { writer.WriteInteger(top); }, top != 0);
+}
 
 void TComponent::SetName(const std::string& name) {
   if (name_ == name) return;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -73,6 +74,18 @@ class TComponent : public TPersistent {
   int32_t Tag() const { return tag_; }
   void SetTag(int32_t tag) { tag_ = tag; }
 
+  // The design-time position of a non-visual component: Left in the low 16 bits, Top in the
+  // high 16 bits. Stored as the custom properties "Left" and "Top".
+  int32_t DesignInfo() const { return designInfo_; }
+  void SetDesignInfo(int32_t value) { designInfo_ = value; }
+
+  // The form reader hands every component read the component whose record contains it.
+  virtual void SetParentComponent(TComponent* parent);
+  // Calls `proc` for each component whose record the form writer puts inside this one's;
+  // `root` is the component being written.
+  virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+  void DefineProperties(TFiler* filer) override;
+
  protected:
   virtual void SetName(const std::string& name);
   // The framework's name check: a valid identifier (or empty), unique among the owner's.
@@ -100,6 +113,7 @@ class TComponent : public TPersistent {
   std::unique_ptr<FreeNotifyList> freeNotifies_;
   TComponentState state_;
   int32_t tag_ = 0;
+  int32_t designInfo_ = 0;
 };
 
 // Whether `name` is a valid identifier: a letter or "_", then letters, digits or "_".

@@ -1,5 +1,7 @@
 #include "framework/components/Strings.h"
 
+#include "framework/components/Reader.h"
+#include "framework/components/Writer.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/Streams.h"
@@ -83,7 +85,23 @@ void TStrings::Assign(const TPersistent* source) {
   for (int i = 0; i < other->Count(); ++i) Add(other->Get(i));
 }
 
-void TStrings::DefineProperties(TFiler* filer) { TPersistent::DefineProperties(filer); }
+void TStrings::DefineProperties(TFiler* filer) {
+  TPersistent::DefineProperties(filer);
+  filer->DefineProperty(
+      "Strings",
+      [this](TReader& reader) {
+        reader.ReadListBegin();
+        Clear();
+        while (!reader.EndOfList()) Add(reader.ReadString());
+        reader.ReadListEnd();
+      },
+      [this](TWriter& writer) {
+        writer.WriteListBegin();
+        for (int i = 0; i < Count(); ++i) writer.WriteString(Get(i));
+        writer.WriteListEnd();
+      },
+      Count() > 0);
+}
 
 void TStringList::CheckIndex(int index, int limit) const {
   if (index < 0 || index >= limit) throw EStringListError(Format(msg::kListIndexError, index));

@@ -1,0 +1,7 @@
+#include "framework/components/Filer.h"
+
+namespace wdx {
+
+TFiler::~TFiler() = default;
+
+}  // namespace wdx

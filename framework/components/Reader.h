@@ -1,0 +1,126 @@
+// The form stream reader: creates components from object records, applies their property
+// records, resolves component references once the whole stream is read and then completes
+// every loaded component. Every read is checked against the bytes that remain, so a damaged
+// stream ends in EReadError "Stream read error" rather than in a crash or a huge allocation.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/components/Filer.h"
+#include "framework/rtl/Variant.h"
+
+namespace wdx {
+
+class TCollection;
+class TMetaClass;
+class TObject;
+class TPersistent;
+struct TPropInfo;
+struct TTypeInfo;
+
+class TReader : public TFiler {
+ public:
+  // Receives the message of an error raised while a property was read; returning true skips
+  // that property and goes on with the next one.
+  using TErrorHook = std::function<bool(const std::string& message)>;
+  // Maps a class name of the stream to a class; nullptr defers to the class registry.
+  using TFindClassHook = std::function<const TMetaClass*(const std::string& className)>;
+
+  explicit TReader(TStream& stream);
+  ~TReader() override;
+
+  TErrorHook OnError;
+  TFindClassHook OnFindClass;
+
+  // The component that owns the application's top-level components: the root's name is made
+  // unique among them, and "A.B" references look for A there. Without one the root's owner
+  // serves.
+  void SetGlobalScope(TComponent* scope) { globalScope_ = scope; }
+
+  // Raises "Invalid stream format" unless the next four bytes are the signature.
+  void ReadSignature();
+  // Reads a whole stream (signature, root record with its children) into the existing `root`,
+  // resolves references and calls Loaded on every component read.
+  TComponent* ReadRootComponent(TComponent* root);
+
+  // Values. Each raises "Invalid property value" when the tag does not fit.
+  TValueType ReadValue();
+  // The next tag without consuming it.
+  TValueType NextValue();
+  bool EndOfList();
+  void ReadListBegin();
+  void ReadListEnd();
+  int32_t ReadInteger();
+  int64_t ReadInt64();
+  double ReadFloat();
+  float ReadSingle();
+  int64_t ReadCurrency();  // amount times 10000
+  double ReadDate();
+  std::string ReadString();
+  std::u16string ReadWideString();
+  char ReadChar();
+  // Tag 7, or 8, 9, 13 and 0 as "False", "True", "nil" and "Null".
+  std::string ReadIdent();
+  bool ReadBoolean();
+  // A short string without tag (names of classes, objects and properties).
+  std::string ReadStr();
+  // The member bits of a set value of type `setType`.
+  int32_t ReadSet(const TTypeInfo& setType);
+  Variant ReadVariant();
+  // The items of a collection value whose tag 14 has been read.
+  void ReadCollection(TCollection* collection);
+
+  void SkipValue();
+  void SkipProperty();
+
+  void DefineProperty(const std::string& name, const TReaderProc& readData,
+                      const TWriterProc& writeData, bool hasData) override;
+  void DefineBinaryProperty(const std::string& name, const TStreamProc& readData,
+                            const TStreamProc& writeData, bool hasData) override;
+
+ private:
+  struct Fixup {
+    uint32_t instance;  // live-object handle: the instance may be gone by fix-up time
+    const TPropInfo* prop;
+    std::string name;
+  };
+  class DepthGuard;
+
+  uint8_t ReadByte();
+  void ReadBytes(void* buffer, int64_t count);
+  void SkipBytes(int64_t count);
+  void Need(int64_t count);
+  uint64_t ReadUnsigned(int bytes);
+  uint32_t ReadLength();
+  std::string ReadBytesAsString(int64_t count);
+  int32_t IntegerPayload(TValueType tag);
+  std::string StringPayload(TValueType tag);
+  void SkipValueOf(uint8_t tag);
+  void SkipCollection();
+  [[noreturn]] void InvalidValue();
+
+  void ReadPrefix(uint8_t& flags, int32_t& childPos);
+  TComponent* ReadComponent(TComponent* parent);
+  const TMetaClass* FindComponentClass(const std::string& className);
+  void ReadProperties(TPersistent* instance);
+  void ReadProperty(TPersistent* instance);
+  void ReadPropertyValue(TPersistent* instance, const std::string& path);
+  void ReadPropValue(TPersistent* target, const TPropInfo& prop);
+  void ReadObjectProp(TPersistent* target, const TPropInfo& prop);
+  std::string UniqueRootName(TComponent* root, const std::string& name) const;
+  TComponent* ResolveReference(const std::string& name) const;
+  void FixupReferences();
+  void CallLoaded();
+
+  TComponent* globalScope_ = nullptr;
+  int depth_ = 0;
+  std::string propName_;  // the custom property name being offered to definitions
+  bool propFound_ = false;
+  std::vector<Fixup> fixups_;
+  std::vector<uint32_t> loaded_;
+};
+
+}  // namespace wdx
