@@ -42,7 +42,9 @@ TControl::~TControl() {
   SetParent(nullptr);
 }
 
-void TControl::SetChangeHook(ChangeHook hook) { Hook() = std::move(hook); }
+void TControl::SetChangeHook(ChangeHook hook) {
+  Hook() = std::move(hook);
+}
 
 void TControl::Changed() {
   if (Hook() && !IsDestroying()) Hook()(*this);
@@ -54,6 +56,27 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent_) parent_->RemoveControl(this);
   if (parent) parent->InsertControl(this);
   Changed();
+}
+
+void TControl::SetFont(TFont* font) {
+  if (font && font != font_.get()) font_->Assign(font);
+  Changed();
+}
+
+const TFont& TControl::EffectiveFont() const {
+  const TControl* control = this;
+  while (control->parentFont_ && control->parent_) control = control->parent_;
+  return *control->font_;
+}
+
+TColor TControl::EffectiveColor() const {
+  const TControl* control = this;
+  while (control->parentColor_ && control->parent_) control = control->parent_;
+  return control->color_;
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+  if (auto* windowed = dynamic_cast<TWinControl*>(parent)) SetParent(windowed);
 }
 
 void TControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -74,6 +97,19 @@ TWinControl::~TWinControl() {
 TControl* TWinControl::Controls(int index) const {
   if (index < 0 || index >= ControlCount()) throw EListError(Format(msg::kListIndexError, index));
   return controls_[static_cast<size_t>(index)];
+}
+
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+  for (TControl* control : controls_) {
+    if (control->Owner() == root) proc(control);
+  }
+  // The control being written as the root (a form) also holds its non-visual components,
+  // after its controls; nested controls do not, so nothing is listed twice.
+  if (root != this) return;
+  for (int i = 0; i < ComponentCount(); ++i) {
+    TComponent* component = Components(i);
+    if (!dynamic_cast<TControl*>(component)) proc(component);
+  }
 }
 
 void TWinControl::InsertControl(TControl* control) {

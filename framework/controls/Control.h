@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "framework/components/Component.h"
+#include "framework/controls/Graphics.h"
 #include "framework/rtti/Set.h"
 
 namespace wdx {
@@ -27,26 +29,44 @@ class TControl : public TComponent {
 
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
+  // The form reader's parent: a control's parent must be a windowed control.
+  void SetParentComponent(TComponent* parent) override;
 
   int32_t Left() const { return left_; }
   int32_t Top() const { return top_; }
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
-  void SetLeft(int32_t value) { Assign(left_, value); }
-  void SetTop(int32_t value) { Assign(top_, value); }
-  void SetWidth(int32_t value) { Assign(width_, value); }
-  void SetHeight(int32_t value) { Assign(height_, value); }
+  void SetLeft(int32_t value) { SetField(left_, value); }
+  void SetTop(int32_t value) { SetField(top_, value); }
+  void SetWidth(int32_t value) { SetField(width_, value); }
+  void SetHeight(int32_t value) { SetField(height_, value); }
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height);
 
   bool Visible() const { return visible_; }
-  void SetVisible(bool value) { Assign(visible_, value); }
+  void SetVisible(bool value) { SetField(visible_, value); }
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool value) { Assign(enabled_, value); }
+  void SetEnabled(bool value) { SetField(enabled_, value); }
   TAnchors Anchors() const { return anchors_; }
-  void SetAnchors(TAnchors value) { Assign(anchors_, value); }
+  void SetAnchors(TAnchors value) { SetField(anchors_, value); }
   // The control's text: a caption, or an edit's contents.
   const std::string& Caption() const { return text_; }
-  void SetCaption(const std::string& value) { Assign(text_, value); }
+  void SetCaption(const std::string& value) { SetField(text_, value); }
+
+  // Appearance. A control with ParentFont (ParentColor) shows its parent's font (colour).
+  TFont* Font() const { return font_.get(); }
+  void SetFont(TFont* font);
+  TColor Color() const { return color_; }
+  void SetColor(TColor value) { SetField(color_, value); }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool value) { SetField(parentFont_, value); }
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool value) { SetField(parentColor_, value); }
+  // Whether Font and Color differ from the parent's, so that form streams store them.
+  bool IsFontStored() const { return !parentFont_; }
+  bool IsColorStored() const { return !parentColor_; }
+  // The font and colour the control shows.
+  const TFont& EffectiveFont() const;
+  TColor EffectiveColor() const;
 
   // Front-ends watch controls through this hook, which runs after every property change.
   using ChangeHook = std::function<void(TControl&)>;
@@ -54,15 +74,16 @@ class TControl : public TComponent {
 
  protected:
   void Changed();
-
- private:
-  friend class TWinControl;
+  // Stores a property value and reports the change when it differs.
   template <class T>
-  void Assign(T& field, const T& value) {
+  void SetField(T& field, const T& value) {
     if (field == value) return;
     field = value;
     Changed();
   }
+
+ private:
+  friend class TWinControl;
 
   TWinControl* parent_ = nullptr;
   int32_t left_ = 0;
@@ -73,6 +94,10 @@ class TControl : public TComponent {
   bool enabled_ = true;
   TAnchors anchors_{akLeft, akTop};
   std::string text_;
+  std::unique_ptr<TFont> font_ = std::make_unique<TFont>();
+  TColor color_ = clBtnFace;
+  bool parentFont_ = true;
+  bool parentColor_ = true;
 };
 
 // A control that can hold other controls and take the focus.
@@ -90,6 +115,9 @@ class TWinControl : public TControl {
   void SetTabOrder(int32_t value) { tabOrder_ = value; }
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool value) { tabStop_ = value; }
+  // For the form writer: the child controls that `root` owns, then, when this control is the
+  // root itself, its components that are not controls.
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
  private:
   friend class TControl;

@@ -1,8 +1,17 @@
 #include "framework/controls/Form.h"
 
-#include "framework/rtti/Published.h"
+#include "framework/components/Reader.h"
+#include "framework/components/Writer.h"
+#include "framework/controls/ControlProps.h"
 
 namespace wdx {
+
+WDX_DEFINE_ENUM(TBorderIcon, "biSystemMenu", "biMinimize", "biMaximize", "biHelp")
+WDX_DEFINE_SET(TBorderIcons, "TBorderIcons", TBorderIcon)
+WDX_DEFINE_ENUM(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
+                "bsSizeToolWin")
+WDX_DEFINE_ENUM(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter")
 
 const TMetaClass& TCustomForm::StaticClass() {
   static const TMetaClass meta("TCustomForm", &TWinControl::StaticClass(), nullptr, {});
@@ -10,18 +19,59 @@ const TMetaClass& TCustomForm::StaticClass() {
 }
 
 const TMetaClass& TForm::StaticClass() {
-  static const TMetaClass meta("TForm", &TCustomForm::StaticClass(), FactoryOf<TForm>(), {});
+  using F = TForm;
+  static const TMetaClass meta(
+      "TForm", &TCustomForm::StaticClass(), FactoryOf<TForm>(),
+      {
+          // A form stores its client size instead of its outer size.
+          Published<F>("Width", &F::Width, &F::SetWidth).NotStored(),
+          Published<F>("Height", &F::Height, &F::SetHeight).NotStored(),
+          Published<F>("BorderIcons", &F::BorderIcons, &F::SetBorderIcons)
+              .WithDefault(
+                  static_cast<int32_t>(TBorderIcons{biSystemMenu, biMinimize, biMaximize}.Bits())),
+          Published<F>("BorderStyle", &F::BorderStyle, &F::SetBorderStyle).WithDefault(bsSizeable),
+          CaptionProp<F>(),
+          Published<F>("ClientHeight", &F::ClientHeight, &F::SetClientHeight),
+          Published<F>("ClientWidth", &F::ClientWidth, &F::SetClientWidth),
+          ColorProp<F>(clBtnFace),
+          FontProp<F>(),
+          Published<F>("Icon", &F::Icon, &F::SetIcon).StoredWhen([](const TObject* o) {
+            return !CastTo<F>(o).Icon()->Empty();
+          }),
+          Published<F>("Position", &F::Position, &F::SetPosition).WithDefault(poDesigned),
+          Published<F>("OnActivate", &F::OnActivate, &F::OnActivate),
+      });
   return meta;
 }
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {}
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+  SetParentFont(false);
+  SetParentColor(false);
+}
 
-void TCustomForm::Activate() { OnActivate(this); }
+void TCustomForm::SetIcon(TIcon* icon) {
+  if (icon && icon != icon_.get()) icon_->Assign(icon);
+  Changed();
+}
+
+void TCustomForm::Activate() {
+  OnActivate(this);
+}
 
 void TCustomForm::Close() {
   if (closed_) return;
   closed_ = true;
   Changed();
+}
+
+void TCustomForm::DefineProperties(TFiler* filer) {
+  TWinControl::DefineProperties(filer);
+  filer->DefineProperty(
+      "PixelsPerInch", [this](TReader& reader) { PixelsPerInch = reader.ReadInteger(); },
+      [this](TWriter& writer) { writer.WriteInteger(PixelsPerInch); }, true);
+  filer->DefineProperty(
+      "TextHeight", [this](TReader& reader) { TextHeight = reader.ReadInteger(); },
+      [this](TWriter& writer) { writer.WriteInteger(TextHeight); }, true);
 }
 
 }  // namespace wdx

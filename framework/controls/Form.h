@@ -2,15 +2,56 @@
 #pragma once
 
 #include "framework/controls/Control.h"
+#include "framework/controls/Graphics.h"
 #include "framework/rtti/Method.h"
 
 namespace wdx {
+
+enum TBorderIcon : uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TFormBorderStyle : uint8_t {
+  bsNone,
+  bsSingle,
+  bsSizeable,
+  bsDialog,
+  bsToolWindow,
+  bsSizeToolWin
+};
+enum TPosition : uint8_t {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+WDX_DECLARE_TYPE(TBorderIcon);
+WDX_DECLARE_TYPE(TBorderIcons);
+WDX_DECLARE_TYPE(TFormBorderStyle);
+WDX_DECLARE_TYPE(TPosition);
 
 class TCustomForm : public TWinControl {
  public:
   WDX_CLASS(TCustomForm)
 
   explicit TCustomForm(TComponent* owner);
+
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons value) { SetField(borderIcons_, value); }
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle value) { SetField(borderStyle_, value); }
+  int32_t ClientWidth() const { return clientWidth_; }
+  void SetClientWidth(int32_t value) { SetField(clientWidth_, value); }
+  int32_t ClientHeight() const { return clientHeight_; }
+  void SetClientHeight(int32_t value) { SetField(clientHeight_, value); }
+  TIcon* Icon() const { return icon_.get(); }
+  void SetIcon(TIcon* icon);
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition value) { SetField(position_, value); }
+  int32_t PixelsPerInch = 96;
+  int32_t TextHeight = 13;
 
   TNotifyEvent OnActivate;
   // Runs the activation event (a front-end calls it when the window becomes active).
@@ -19,7 +60,16 @@ class TCustomForm : public TWinControl {
   void Close();
   bool IsClosed() const { return closed_; }
 
+  // Stores "PixelsPerInch" and "TextHeight" beside the published properties.
+  void DefineProperties(TFiler* filer) override;
+
  private:
+  TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  int32_t clientWidth_ = 0;
+  int32_t clientHeight_ = 0;
+  std::unique_ptr<TIcon> icon_ = std::make_unique<TIcon>();
+  TPosition position_ = poDesigned;
   bool closed_ = false;
 };
 

@@ -20,10 +20,10 @@ class Exception : public std::exception {
 };
 
 // Declares an exception class derived from `Base` that only carries its message.
-#define WDX_EXCEPTION(Name, Base)                             \
-  class Name : public Base {                                  \
-   public:                                                    \
-    using Base::Base;                                         \
+#define WDX_EXCEPTION(Name, Base)                            \
+  class Name : public Base {                                 \
+   public:                                                   \
+    using Base::Base;                                        \
     const char* ClassName() const override { return #Name; } \
   }
 

@@ -8,14 +8,16 @@
 
 namespace wdx {
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+  return std::to_string(value);
+}
 
 std::string FloatToStr(double value, int precision) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::general, precision);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
   std::string text(buffer, result.ptr);
   // The general form writes exponents as e+20 or e-05; the framework writes E20 and E-5.
   const size_t e = text.find('e');

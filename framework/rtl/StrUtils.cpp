@@ -4,9 +4,13 @@ namespace wdx {
 
 namespace {
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char FoldAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsTrimmed(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 
 }  // namespace
 

@@ -16,7 +16,9 @@ Variant Variant::Null() {
   return v;
 }
 
-Variant Variant::Smallint(int16_t value) { return OfType(varSmallint, value); }
+Variant Variant::Smallint(int16_t value) {
+  return OfType(varSmallint, value);
+}
 
 Variant Variant::Single(float value) {
   Variant v;
@@ -25,7 +27,9 @@ Variant Variant::Single(float value) {
   return v;
 }
 
-Variant Variant::Currency(int64_t amount) { return OfType(varCurrency, amount); }
+Variant Variant::Currency(int64_t amount) {
+  return OfType(varCurrency, amount);
+}
 
 Variant Variant::Date(double days) {
   Variant v(days);
@@ -40,9 +44,13 @@ Variant Variant::Wide(std::u16string value) {
   return v;
 }
 
-Variant Variant::Byte(uint8_t value) { return OfType(varByte, value); }
+Variant Variant::Byte(uint8_t value) {
+  return OfType(varByte, value);
+}
 
-Variant Variant::Int64(int64_t value) { return OfType(varInt64, value); }
+Variant Variant::Int64(int64_t value) {
+  return OfType(varInt64, value);
+}
 
 Variant Variant::OfType(uint16_t type, int64_t payload) {
   Variant v;
@@ -66,27 +74,48 @@ const std::vector<Variant>& Variant::RawArray() const {
 std::string Variant::TypeName(uint16_t type) {
   std::string prefix = (type & varArray) ? "Array " : "";
   switch (type & varTypeMask) {
-    case varEmpty: return prefix + "Empty";
-    case varNull: return prefix + "Null";
-    case varSmallint: return prefix + "Smallint";
-    case varInteger: return prefix + "Integer";
-    case varSingle: return prefix + "Single";
-    case varDouble: return prefix + "Double";
-    case varCurrency: return prefix + "Currency";
-    case varDate: return prefix + "Date";
-    case varOleStr: return prefix + "OleStr";
-    case varDispatch: return prefix + "Dispatch";
-    case varError: return prefix + "Error";
-    case varBoolean: return prefix + "Boolean";
-    case varVariant: return prefix + "Variant";
-    case varUnknown: return prefix + "Unknown";
-    case varShortInt: return prefix + "ShortInt";
-    case varByte: return prefix + "Byte";
-    case varWord: return prefix + "Word";
-    case varLongWord: return prefix + "LongWord";
-    case varInt64: return prefix + "Int64";
-    case varString: return prefix + "String";
-    default: return prefix + Format("$%.4X", type & varTypeMask);
+    case varEmpty:
+      return prefix + "Empty";
+    case varNull:
+      return prefix + "Null";
+    case varSmallint:
+      return prefix + "Smallint";
+    case varInteger:
+      return prefix + "Integer";
+    case varSingle:
+      return prefix + "Single";
+    case varDouble:
+      return prefix + "Double";
+    case varCurrency:
+      return prefix + "Currency";
+    case varDate:
+      return prefix + "Date";
+    case varOleStr:
+      return prefix + "OleStr";
+    case varDispatch:
+      return prefix + "Dispatch";
+    case varError:
+      return prefix + "Error";
+    case varBoolean:
+      return prefix + "Boolean";
+    case varVariant:
+      return prefix + "Variant";
+    case varUnknown:
+      return prefix + "Unknown";
+    case varShortInt:
+      return prefix + "ShortInt";
+    case varByte:
+      return prefix + "Byte";
+    case varWord:
+      return prefix + "Word";
+    case varLongWord:
+      return prefix + "LongWord";
+    case varInt64:
+      return prefix + "Int64";
+    case varString:
+      return prefix + "String";
+    default:
+      return prefix + Format("$%.4X", type & varTypeMask);
   }
 }
 
@@ -193,14 +222,22 @@ bool Variant::ToBoolean() const {
 
 std::string Variant::ToString() const {
   switch (type_) {
-    case varEmpty: return "";
-    case varString: return str_;
-    case varOleStr: return WideToAnsi(wide_);
-    case varBoolean: return int_ ? "True" : "False";
-    case varSingle: return FloatToStr(real_, 7);  // a single carries about 7 digits
-    case varDouble: return FloatToStr(real_);
-    case varDate: return DateTimeToStr(real_);
-    case varCurrency: return CurrToStr(int_);
+    case varEmpty:
+      return "";
+    case varString:
+      return str_;
+    case varOleStr:
+      return WideToAnsi(wide_);
+    case varBoolean:
+      return int_ ? "True" : "False";
+    case varSingle:
+      return FloatToStr(real_, 7);  // a single carries about 7 digits
+    case varDouble:
+      return FloatToStr(real_);
+    case varDate:
+      return DateTimeToStr(real_);
+    case varCurrency:
+      return CurrToStr(int_);
     default:
       if (IsIntegerType(type_)) return IntToStr(int_);
       CastError(varString);
@@ -210,8 +247,7 @@ std::string Variant::ToString() const {
 bool Variant::operator==(const Variant& other) const {
   if (type_ != other.type_) return false;
   if (IsArray()) return RawArray() == other.RawArray();
-  return int_ == other.int_ && real_ == other.real_ && str_ == other.str_ &&
-         wide_ == other.wide_;
+  return int_ == other.int_ && real_ == other.real_ && str_ == other.str_ && wide_ == other.wide_;
 }
 
 }  // namespace wdx

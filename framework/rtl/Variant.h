@@ -37,12 +37,12 @@ enum VarType : uint16_t {
 
 class Variant {
  public:
-  Variant() = default;  // Empty
+  Variant() = default;                                        // Empty
   Variant(int32_t value) : type_(varInteger), int_(value) {}  // NOLINT: implicit like the host's
   Variant(double value) : type_(varDouble), real_(value) {}   // NOLINT
-  Variant(bool value) : type_(varBoolean), int_(value ? 1 : 0) {}  // NOLINT
+  Variant(bool value) : type_(varBoolean), int_(value ? 1 : 0) {}           // NOLINT
   Variant(std::string value) : type_(varString), str_(std::move(value)) {}  // NOLINT
-  Variant(const char* value) : Variant(std::string(value)) {}              // NOLINT
+  Variant(const char* value) : Variant(std::string(value)) {}               // NOLINT
 
   static Variant Null();
   static Variant Smallint(int16_t value);

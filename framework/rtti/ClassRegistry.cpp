@@ -16,7 +16,9 @@ std::unordered_map<std::string, const TMetaClass*>& Registry() {
 
 }  // namespace
 
-void RegisterClass(const TMetaClass& cls) { Registry()[AsciiUpper(cls.Name())] = &cls; }
+void RegisterClass(const TMetaClass& cls) {
+  Registry()[AsciiUpper(cls.Name())] = &cls;
+}
 
 const TMetaClass* FindRegisteredClass(const std::string& name) {
   const auto& registry = Registry();

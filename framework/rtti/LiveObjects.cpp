@@ -27,7 +27,9 @@ uint32_t Register(TObject* object) {
   return handle;
 }
 
-void Unregister(uint32_t handle) { TheTable().objects.erase(handle); }
+void Unregister(uint32_t handle) {
+  TheTable().objects.erase(handle);
+}
 
 TObject* Find(uint32_t handle) {
   if (handle == 0) return nullptr;

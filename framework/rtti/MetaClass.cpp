@@ -40,8 +40,9 @@ TMetaClass::TMetaClass(std::string name, const TMetaClass* parent, Factory facto
   if (parent_) properties_ = parent_->properties_;
   for (TPropInfo& prop : ownProperties_) {
     prop.Owner = this;
-    const auto redeclared = std::find_if(properties_.begin(), properties_.end(),
-                                         [&](const TPropInfo* p) { return SameText(p->Name, prop.Name); });
+    const auto redeclared =
+        std::find_if(properties_.begin(), properties_.end(),
+                     [&](const TPropInfo* p) { return SameText(p->Name, prop.Name); });
     if (redeclared != properties_.end()) {
       prop.NameIndex = static_cast<int>(redeclared - properties_.begin());
       *redeclared = &prop;
@@ -70,7 +71,8 @@ bool TMetaClass::InheritsFrom(const TMetaClass& other) const {
 }
 
 TObject* TMetaClass::Create(TObject* arg) const {
-  if (!factory_) throw EInvalidOperation("Cannot create an instance of the abstract class " + name_);
+  if (!factory_)
+    throw EInvalidOperation("Cannot create an instance of the abstract class " + name_);
   return factory_(arg);
 }
 

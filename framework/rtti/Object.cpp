@@ -7,16 +7,22 @@ namespace wdx {
 
 TObject::TObject() : handle_(live_objects::Register(this)) {}
 
-TObject::~TObject() { live_objects::Unregister(handle_); }
+TObject::~TObject() {
+  live_objects::Unregister(handle_);
+}
 
 const TMetaClass& TObject::StaticClass() {
   static const TMetaClass meta("TObject", nullptr, nullptr, {});
   return meta;
 }
 
-const std::string& TObject::ClassName() const { return ClassType().Name(); }
+const std::string& TObject::ClassName() const {
+  return ClassType().Name();
+}
 
-bool TObject::InheritsFrom(const TMetaClass& cls) const { return ClassType().InheritsFrom(cls); }
+bool TObject::InheritsFrom(const TMetaClass& cls) const {
+  return ClassType().InheritsFrom(cls);
+}
 
 TNotifyEvent MethodEvent(TObject* object, const std::string& name) {
   if (!object) return {};

@@ -9,10 +9,10 @@ namespace wdx {
 class TMetaClass;
 
 // Declares the class's metaclass accessors; put it first in the public part of the class.
-#define WDX_CLASS(Name)                                   \
-  static const ::wdx::TMetaClass& StaticClass();          \
-  const ::wdx::TMetaClass& ClassType() const override {   \
-    return StaticClass();                                 \
+#define WDX_CLASS(Name)                                 \
+  static const ::wdx::TMetaClass& StaticClass();        \
+  const ::wdx::TMetaClass& ClassType() const override { \
+    return StaticClass();                               \
   }
 
 class TObject {

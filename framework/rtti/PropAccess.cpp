@@ -35,7 +35,8 @@ int32_t GetOrdProp(const TObject* object, const TPropInfo& prop) {
 void SetOrdProp(TObject* object, const TPropInfo& prop, int32_t value) {
   if (prop.GetObject || prop.SetObject) {
     TObject* target = live_objects::Find(static_cast<uint32_t>(value));
-    if ((value != 0 && !target) || !FitsObjectProp(prop, target)) throw EInvalidCast(msg::kInvalidCast);
+    if ((value != 0 && !target) || !FitsObjectProp(prop, target))
+      throw EInvalidCast(msg::kInvalidCast);
     Need(prop.SetObject, prop, true)(object, target);
     return;
   }

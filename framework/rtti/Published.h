@@ -162,7 +162,8 @@ TPropInfo Published(std::string name, Getter getter, Setter setter = nullptr) {
 // A write-only property (no read accessor); used rarely, mostly by tests.
 template <class C, class T, class Setter>
 TPropInfo PublishedWriteOnly(std::string name, Setter setter) {
-  TPropInfo info = Published<C>(std::move(name), [](const C&) { return T{}; }, setter);
+  TPropInfo info = Published<C>(
+      std::move(name), [](const C&) { return T{}; }, setter);
   info.GetOrd = nullptr;
   info.GetFloat = nullptr;
   info.GetStr = nullptr;

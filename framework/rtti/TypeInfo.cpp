@@ -58,10 +58,10 @@ TTypeInfo MakeSimpleType(TTypeKind kind, std::string name) {
   return info;
 }
 
-#define WDX_DEFINE_BASIC(T, ...)                     \
-  const TTypeInfo* TypeOfT<T>::Get() {               \
-    static const TTypeInfo info = __VA_ARGS__;       \
-    return &info;                                    \
+#define WDX_DEFINE_BASIC(T, ...)               \
+  const TTypeInfo* TypeOfT<T>::Get() {         \
+    static const TTypeInfo info = __VA_ARGS__; \
+    return &info;                              \
   }
 
 WDX_DEFINE_BASIC(int32_t, MakeOrdinalType(tkInteger, "Integer", std::numeric_limits<int32_t>::min(),

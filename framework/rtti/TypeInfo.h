@@ -79,24 +79,24 @@ const TTypeInfo* TypeOf() {
   return TypeOfT<T>::Get();
 }
 
-#define WDX_DECLARE_TYPE(T)            \
-  template <>                          \
-  struct TypeOfT<T> {                  \
-    static const TTypeInfo* Get();     \
+#define WDX_DECLARE_TYPE(T)        \
+  template <>                      \
+  struct TypeOfT<T> {              \
+    static const TTypeInfo* Get(); \
   }
 
 // Defines the descriptor of an enumeration type: WDX_DEFINE_ENUM(TAlign, "alNone", "alTop").
-#define WDX_DEFINE_ENUM(T, ...)                                            \
-  const TTypeInfo* TypeOfT<T>::Get() {                                     \
-    static const TTypeInfo info = MakeEnumType(#T, {__VA_ARGS__});         \
-    return &info;                                                          \
+#define WDX_DEFINE_ENUM(T, ...)                                    \
+  const TTypeInfo* TypeOfT<T>::Get() {                             \
+    static const TTypeInfo info = MakeEnumType(#T, {__VA_ARGS__}); \
+    return &info;                                                  \
   }
 
 // Defines the descriptor of a set type over an enumeration whose descriptor exists.
-#define WDX_DEFINE_SET(T, Name, Element)                                    \
-  const TTypeInfo* TypeOfT<T>::Get() {                                      \
-    static const TTypeInfo info = MakeSetType(Name, TypeOf<Element>());     \
-    return &info;                                                           \
+#define WDX_DEFINE_SET(T, Name, Element)                                \
+  const TTypeInfo* TypeOfT<T>::Get() {                                  \
+    static const TTypeInfo info = MakeSetType(Name, TypeOf<Element>()); \
+    return &info;                                                       \
   }
 
 class Variant;

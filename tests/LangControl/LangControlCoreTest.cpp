@@ -60,7 +60,7 @@ struct PagedForm {
   TControl* button = new TControl(form);
   PagedForm() {
     form->Rename("Form");
-    const std::pair<TControl*, const char*> names[] = {{pages, "Pages"}, {sheet1, "Sheet1"},
+    const std::pair<TControl*, const char*> names[] = {{pages, "Pages"},   {sheet1, "Sheet1"},
                                                        {sheet2, "Sheet2"}, {label1, "Label1"},
                                                        {label2, "Label2"}, {button, "Button"}};
     for (auto [control, name] : names) control->Rename(name);

@@ -137,9 +137,8 @@ TEST(ApplicationErrors, HandlerReceivesSenderAndReportAddsAPeriod) {
   TApplication app;
   app.SetTitle("Title");
   std::string shown;
-  app.SetErrorBox([&](const std::string& caption, const std::string& text) {
-    shown = caption + "|" + text;
-  });
+  app.SetErrorBox(
+      [&](const std::string& caption, const std::string& text) { shown = caption + "|" + text; });
   try {
     throw EConvertError("Bad value");
   } catch (...) {

@@ -1,0 +1,63 @@
+// The standard controls of a dialog: push buttons, single-line edits, labels and group boxes.
+#pragma once
+
+#include "framework/controls/Control.h"
+#include "framework/rtti/Method.h"
+
+namespace wdx {
+
+class TButton : public TWinControl {
+ public:
+  WDX_CLASS(TButton)
+  explicit TButton(TComponent* owner);
+
+  bool Default() const { return default_; }
+  void SetDefault(bool value) { SetField(default_, value); }
+  TNotifyEvent OnClick;
+  // Presses the button as a user would: nothing happens while it is disabled or hidden.
+  void Click();
+
+ private:
+  bool default_ = false;
+};
+
+class TEdit : public TWinControl {
+ public:
+  WDX_CLASS(TEdit)
+  explicit TEdit(TComponent* owner);
+
+  const std::string& Text() const { return Caption(); }
+  void SetText(const std::string& value);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value) { SetField(readOnly_, value); }
+  TNotifyEvent OnChange;
+
+ private:
+  bool readOnly_ = false;
+};
+
+class TLabel : public TControl {
+ public:
+  WDX_CLASS(TLabel)
+  explicit TLabel(TComponent* owner);
+
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool value) { SetField(autoSize_, value); }
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value) { SetField(wordWrap_, value); }
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value) { SetField(transparent_, value); }
+
+ private:
+  bool autoSize_ = true;
+  bool wordWrap_ = false;
+  bool transparent_ = false;
+};
+
+class TGroupBox : public TWinControl {
+ public:
+  WDX_CLASS(TGroupBox)
+  explicit TGroupBox(TComponent* owner);
+};
+
+}  // namespace wdx
