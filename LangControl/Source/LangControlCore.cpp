@@ -25,14 +25,15 @@ void ForEachControl(TWinControl* control, const std::function<void(TControl*)>& 
   visitor(control);
 }
 
-void ForEachOwnedComponent(TComponent* component,
-                           const std::function<void(TComponent*)>& visitor) {
+void ForEachOwnedComponent(TComponent* component, const std::function<void(TComponent*)>& visitor) {
   for (int i = component->ComponentCount() - 1; i >= 0; --i) {
     ForEachOwnedComponent(component->Components(i), visitor);
   }
   visitor(component);
 }
 
-void RaiseCaseError() { throw ECaseError("Case value not handled"); }
+void RaiseCaseError() {
+  throw ECaseError("Case value not handled");
+}
 
 }  // namespace wdx
