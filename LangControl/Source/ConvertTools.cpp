@@ -1,10 +1,14 @@
 #include "LangControl/Source/ConvertTools.h"
 
+#include <bit>
+
 #include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
+
+#include "framework/rtl/LittleEndian.h"
 
 namespace wdx {
 
@@ -26,29 +30,6 @@ constexpr int32_t kCodeBoolean = 11;
 constexpr int32_t kCodeByte = 17;
 constexpr int32_t kCodeString = 256;
 
-// Little-endian byte-wise writers and readers: portable, independent of alignment.
-void PutLE(std::string& out, uint64_t value, int width) {
-  for (int i = 0; i < width; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-uint64_t GetLE(const uint8_t* data, int width) {
-  uint64_t value = 0;
-  for (int i = 0; i < width; ++i) value |= static_cast<uint64_t>(data[i]) << (8 * i);
-  return value;
-}
-
-uint64_t DoubleBits(double value) {
-  uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-double BitsToDouble(uint64_t bits) {
-  double value = 0;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
 // The nearest IEEE 754 single, with overflow to infinity spelled out so that no out-of-range
 // floating conversion happens.
 float NarrowToSingle(double value) {
@@ -59,18 +40,6 @@ float NarrowToSingle(double value) {
                      : -std::numeric_limits<float>::infinity();
   }
   return static_cast<float>(value);
-}
-
-uint32_t SingleBits(float value) {
-  uint32_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-float BitsToSingle(uint32_t bits) {
-  float value = 0;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
 }
 
 // Width of the payload of a fixed-width code, -1 for the string codes, -2 for unknown codes.
@@ -122,20 +91,20 @@ void VariantToBuffer(const Variant& value, std::unique_ptr<uint8_t[]>& buffer, i
       if (value.IsArray()) NotSupported();
       break;
     case kCodeSmallint:
-      PutLE(payload, static_cast<uint32_t>(value.ToInteger()), 2);
+      AppendLittleEndian(payload, static_cast<uint32_t>(value.ToInteger()), 2);
       break;
     case kCodeInteger:
-      PutLE(payload, static_cast<uint32_t>(value.ToInteger()), 4);
+      AppendLittleEndian(payload, static_cast<uint32_t>(value.ToInteger()), 4);
       break;
     case kCodeSingle:
-      PutLE(payload, SingleBits(NarrowToSingle(value.ToDouble())), 4);
+      AppendLittleEndian(payload, std::bit_cast<uint32_t>(NarrowToSingle(value.ToDouble())), 4);
       break;
     case kCodeDouble:
     case kCodeDate:
-      PutLE(payload, DoubleBits(value.ToDouble()), 8);
+      AppendLittleEndian(payload, std::bit_cast<uint64_t>(value.ToDouble()), 8);
       break;
     case kCodeCurrency:
-      PutLE(payload, static_cast<uint64_t>(value.ToCurrency()), 8);
+      AppendLittleEndian(payload, static_cast<uint64_t>(value.ToCurrency()), 8);
       break;
     case kCodeOleStr:
     case kCodeString:
@@ -145,7 +114,7 @@ void VariantToBuffer(const Variant& value, std::unique_ptr<uint8_t[]>& buffer, i
       payload.push_back(value.ToBoolean() ? 1 : 0);
       break;
     case kCodeByte:
-      PutLE(payload, static_cast<uint32_t>(value.ToInteger()), 1);
+      AppendLittleEndian(payload, static_cast<uint32_t>(value.ToInteger()), 1);
       break;
     default:
       NotSupported();
@@ -169,7 +138,7 @@ void BufferToVariant(const uint8_t* buffer, int32_t size, Variant& value) {
   if (size < kHeaderSize || buffer == nullptr) {
     throw EConvertToolsError("BufferToVariant: Invalid buffer size");
   }
-  const auto code = static_cast<int32_t>(static_cast<uint32_t>(GetLE(buffer, 4)));
+  const auto code = static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(buffer, 4)));
   const int32_t length = size - kHeaderSize;
   const uint8_t* data = buffer + kHeaderSize;
 
@@ -185,22 +154,23 @@ void BufferToVariant(const uint8_t* buffer, int32_t size, Variant& value) {
       result = Variant::Null();
       break;
     case kCodeSmallint:
-      result = Variant(static_cast<int32_t>(static_cast<int16_t>(GetLE(data, 2))));
+      result = Variant(static_cast<int32_t>(static_cast<int16_t>(GetLittleEndian(data, 2))));
       break;
     case kCodeInteger:
-      result = Variant(static_cast<int32_t>(static_cast<uint32_t>(GetLE(data, 4))));
+      result = Variant(static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(data, 4))));
       break;
     case kCodeSingle:
-      result = Variant(static_cast<double>(BitsToSingle(static_cast<uint32_t>(GetLE(data, 4)))));
+      result = Variant(static_cast<double>(
+          std::bit_cast<float>(static_cast<uint32_t>(GetLittleEndian(data, 4)))));
       break;
     case kCodeDouble:
-      result = Variant(BitsToDouble(GetLE(data, 8)));
+      result = Variant(std::bit_cast<double>(GetLittleEndian(data, 8)));
       break;
     case kCodeCurrency:
-      result = Variant::Currency(static_cast<int64_t>(GetLE(data, 8)));
+      result = Variant::Currency(static_cast<int64_t>(GetLittleEndian(data, 8)));
       break;
     case kCodeDate:
-      result = Variant::Date(BitsToDouble(GetLE(data, 8)));
+      result = Variant::Date(std::bit_cast<double>(GetLittleEndian(data, 8)));
       break;
     case kCodeOleStr:
     case kCodeString:

@@ -1,6 +1,8 @@
 #include "framework/components/Extended80.h"
 
-#include <cstring>
+#include <bit>
+
+#include "framework/rtl/LittleEndian.h"
 
 namespace wdx {
 
@@ -10,22 +12,13 @@ constexpr int kDoubleBias = 1023;
 constexpr int kExtendedBias = 16383;
 constexpr uint64_t kTopBit = uint64_t{1} << 63;
 
-uint64_t DoubleBits(double value) {
-  uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
 double BitsDouble(uint64_t bits) {
-  double value = 0;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
+  return std::bit_cast<double>(bits);
 }
 
 TExtended80 Pack(bool negative, uint32_t exponent, uint64_t mantissa) {
   TExtended80 bytes{};
-  for (int i = 0; i < 8; ++i)
-    bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(mantissa >> (8 * i));
+  PutLittleEndian(bytes.data(), mantissa, 8);
   const uint32_t top = (negative ? 0x8000u : 0u) | (exponent & 0x7FFFu);
   bytes[8] = static_cast<uint8_t>(top);
   bytes[9] = static_cast<uint8_t>(top >> 8);
@@ -35,7 +28,7 @@ TExtended80 Pack(bool negative, uint32_t exponent, uint64_t mantissa) {
 }  // namespace
 
 TExtended80 DoubleToExtended80(double value) {
-  const uint64_t bits = DoubleBits(value);
+  const uint64_t bits = std::bit_cast<uint64_t>(value);
   const bool negative = (bits >> 63) != 0;
   const int exponent = static_cast<int>((bits >> 52) & 0x7FF);
   const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);

@@ -6,6 +6,7 @@
 #include "framework/components/Extended80.h"
 #include "framework/components/Filer.h"
 #include "framework/rtl/Format.h"
+#include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/NumberText.h"
 #include "framework/rtl/StrUtils.h"
 
@@ -86,9 +87,7 @@ class ObjectTextCompiler {
     const auto* p = static_cast<const uint8_t*>(data);
     out_.insert(out_.end(), p, p + n);
   }
-  void Int32(int32_t v) {
-    for (int i = 0; i < 4; ++i) Byte(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
-  }
+  void Int32(int32_t v) { AppendLittleEndian(out_, static_cast<uint32_t>(v), 4); }
   void ShortString(const std::string& s) {
     if (s.size() > 255) Fail("name longer than 255 characters");
     Byte(static_cast<uint8_t>(s.size()));
@@ -108,7 +107,7 @@ class ObjectTextCompiler {
       Int32(static_cast<int32_t>(v));
     } else {
       Byte(vaInt64);
-      for (int i = 0; i < 8; ++i) Byte(static_cast<uint8_t>(static_cast<uint64_t>(v) >> (8 * i)));
+      AppendLittleEndian(out_, static_cast<uint64_t>(v), 8);
     }
   }
 

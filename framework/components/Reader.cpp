@@ -1,6 +1,7 @@
 #include "framework/components/Reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "framework/components/Collection.h"
@@ -9,6 +10,7 @@
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
+#include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtti/ClassRegistry.h"
@@ -201,10 +203,7 @@ double TReader::ReadFloat() {
 float TReader::ReadSingle() {
   const TValueType tag = ReadValue();
   if (tag == vaSingle) {
-    const uint32_t bits = static_cast<uint32_t>(ReadUnsigned(4));
-    float value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+    return std::bit_cast<float>(static_cast<uint32_t>(ReadUnsigned(4)));
   }
   return static_cast<float>(IntegerPayload(tag));
 }
@@ -218,10 +217,7 @@ int64_t TReader::ReadCurrency() {
 double TReader::ReadDate() {
   const TValueType tag = ReadValue();
   if (tag == vaDate) {
-    const uint64_t bits = ReadUnsigned(8);
-    double value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+    return std::bit_cast<double>(ReadUnsigned(8));
   }
   return IntegerPayload(tag);
 }

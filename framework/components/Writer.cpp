@@ -1,12 +1,13 @@
 #include "framework/components/Writer.h"
 
-#include <cstring>
+#include <bit>
 #include <limits>
 
 #include "framework/components/Collection.h"
 #include "framework/components/Component.h"
 #include "framework/components/Extended80.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtti/MetaClass.h"
@@ -43,7 +44,7 @@ void TWriter::WriteBytes(const void* data, int64_t size) {
 
 void TWriter::WriteLittleEndian(uint64_t value, int bytes) {
   uint8_t buffer[8];
-  for (int i = 0; i < bytes; ++i) buffer[i] = static_cast<uint8_t>(value >> (8 * i));
+  PutLittleEndian(buffer, value, bytes);
   WriteBytes(buffer, bytes);
 }
 
@@ -103,10 +104,8 @@ void TWriter::WriteFloat(double value) {
 }
 
 void TWriter::WriteSingle(float value) {
-  uint32_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
   WriteValue(vaSingle);
-  WriteLittleEndian(bits, 4);
+  WriteLittleEndian(std::bit_cast<uint32_t>(value), 4);
 }
 
 void TWriter::WriteCurrency(int64_t amountTimes10000) {
@@ -115,10 +114,8 @@ void TWriter::WriteCurrency(int64_t amountTimes10000) {
 }
 
 void TWriter::WriteDate(double value) {
-  uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
   WriteValue(vaDate);
-  WriteLittleEndian(bits, 8);
+  WriteLittleEndian(std::bit_cast<uint64_t>(value), 8);
 }
 
 void TWriter::WriteString(const std::string& value) {
