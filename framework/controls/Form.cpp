@@ -33,7 +33,7 @@ const TMetaClass& TForm::StaticClass() {
           CaptionProp<F>(),
           Published<F>("ClientHeight", &F::ClientHeight, &F::SetClientHeight),
           Published<F>("ClientWidth", &F::ClientWidth, &F::SetClientWidth),
-          ColorProp<F>(clBtnFace),
+          ColorProp<F>(clWindow),  // stored: forms show the button face
           FontProp<F>(),
           Published<F>("Icon", &F::Icon, &F::SetIcon).StoredWhen([](const TObject* o) {
             return !CastTo<F>(o).Icon()->Empty();

@@ -82,15 +82,14 @@ TRgb ColorToRgb(TColor color) {
 }
 
 const TMetaClass& TFont::StaticClass() {
-  static const TMetaClass meta(
-      "TFont", &TPersistent::StaticClass(), FactoryOf<TFont>(),
-      {
-          Published<TFont>("Charset", &TFont::Charset, &TFont::Charset),
-          Published<TFont>("Color", &TFont::Color, &TFont::Color),
-          Published<TFont>("Height", &TFont::Height, &TFont::Height),
-          Published<TFont>("Name", &TFont::Name, &TFont::Name),
-          Published<TFont>("Style", &TFont::Style, &TFont::Style).WithDefault(0),
-      });
+  static const TMetaClass meta("TFont", &TPersistent::StaticClass(), FactoryOf<TFont>(),
+                               {
+                                   Published<TFont>("Charset", &TFont::Charset, &TFont::Charset),
+                                   Published<TFont>("Color", &TFont::Color, &TFont::Color),
+                                   Published<TFont>("Height", &TFont::Height, &TFont::Height),
+                                   Published<TFont>("Name", &TFont::Name, &TFont::Name),
+                                   Published<TFont>("Style", &TFont::Style, &TFont::Style),
+                               });
   return meta;
 }
 

@@ -1,0 +1,121 @@
+#include "tools/formtool/FormTool.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "framework/components/ObjectText.h"
+
+namespace wdx {
+namespace {
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string ShippedSource() {
+  return ReadText(WDX_SOURCE_DIR "/setup/WendrixSetup.frm");
+}
+
+std::string TempPath(const std::string& name) {
+  return ::testing::TempDir() + "formtool_" + name;
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+struct ToolResult {
+  int code;
+  std::string out, err;
+};
+
+ToolResult FormTool(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int code = RunFormTool(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+// The dialog as a plain form of registered classes: no handlers and no language control.
+std::string PlainDialogSource() {
+  std::string text = ShippedSource();
+  const size_t lang = text.find("  object LangControl");
+  text.erase(lang, text.find("\n  end\n", lang) + 7 - lang);
+  std::istringstream lines(text);
+  std::string line, plain;
+  while (std::getline(lines, line)) {
+    if (line.find("OnClick") != std::string::npos || line.find("OnActivate") != std::string::npos) {
+      continue;
+    }
+    plain += line + "\n";
+  }
+  const size_t root = plain.find("TfrmWendrixSetup");
+  return plain.replace(root, 16, "TForm");
+}
+
+TEST(FormToolLoad, WritesBackTheSameBytes) {
+  const std::vector<uint8_t> stream = ObjectTextToBinary(PlainDialogSource());
+  WriteBytes(TempPath("plain.bin"), stream);
+  const ToolResult run = FormTool({"load", TempPath("plain.bin"), "-o", TempPath("plain.out")});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(ReadText(TempPath("plain.out")), std::string(stream.begin(), stream.end()));
+}
+
+TEST(FormToolLoad, ReportsTheErrorAndFails) {
+  WriteBytes(TempPath("bad.bin"),
+             ObjectTextToBinary("object F: TForm\n  object X: TNoSuchControl\n  end\nend\n"));
+  ToolResult run = FormTool({"load", TempPath("bad.bin"), "-o", TempPath("bad.out")});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err, "Class TNoSuchControl not found\n");
+  WriteBytes(TempPath("bad.bin"), ObjectTextToBinary("object F: TUnknownForm\nend\n"));
+  EXPECT_EQ(FormTool({"load", TempPath("bad.bin"), "-o", TempPath("bad.out")}).err,
+            "Class TUnknownForm not found\n");
+  run = FormTool({"dump", TempPath("missing.bin")});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err, "Cannot open file " + TempPath("missing.bin") + "\n");
+}
+
+TEST(FormToolShipped, WritesTheEmbeddedStreamWhichDumpShowsWhole) {
+  ASSERT_EQ(FormTool({"shipped", "-o", TempPath("shipped.bin")}).code, 0);
+  const std::string shipped = ReadText(TempPath("shipped.bin"));
+  const std::vector<uint8_t> compiled = ObjectTextToBinary(ShippedSource());
+  EXPECT_EQ(shipped, std::string(compiled.begin(), compiled.end()));
+  const ToolResult dump = FormTool({"dump", TempPath("shipped.bin")});
+  ASSERT_EQ(dump.code, 0) << dump.err;
+  // Every object of the source appears as a record of the dump.
+  std::istringstream source(ShippedSource());
+  std::string line;
+  int objects = 0;
+  while (std::getline(source, line)) {
+    const size_t at = line.find("object ");
+    if (at == std::string::npos) continue;
+    ++objects;
+    EXPECT_NE(dump.out.find(line + "\n"), std::string::npos) << line;
+  }
+  EXPECT_EQ(objects, 29);  // the form and its 28 components
+  EXPECT_NE(dump.out.find("LanguageManager_Values = vaString ''\n  end\nend\n"), std::string::npos);
+}
+
+TEST(FormToolUsage, WrongArgumentsExitWithTwo) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                               {"dump"},
+                                               {"load", "x"},
+                                               {"load", "x", "-x", "y"},
+                                               {"shipped"},
+                                               {"frobnicate", "x"}}) {
+    const ToolResult run = FormTool(args);
+    EXPECT_EQ(run.code, 2);
+    EXPECT_NE(run.err.find("usage: formtool dump <file>"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace wdx

@@ -1,0 +1,22 @@
+// formtool: the form-stream tool.
+//
+//   formtool dump <file>            the stream as indented text (records, names, tags, values)
+//   formtool load <file> -o <out>   read into live objects of the program's classes, write back
+//   formtool shipped -o <out>       the dialog's embedded form stream
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace wdx {
+
+// Runs one command; returns the exit code: 0 done, 1 failed (the error's message on `err`),
+// 2 wrong usage.
+int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Reads `bytes` into a new instance of the registered class its root record names, the way a
+// program loads a form, and writes that instance back with the writer.
+std::vector<uint8_t> LoadAndWriteBack(const std::vector<uint8_t>& bytes);
+
+}  // namespace wdx
