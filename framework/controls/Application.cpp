@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "framework/controls/MessageBoxes.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtti/Published.h"
 
@@ -42,6 +43,8 @@ void TApplication::ShowException(const Exception& error) {
   const std::string text = ReportText(error.Message());
   if (errorBox_) {
     errorBox_(title_, text);
+  } else if (HasMessageBoxPresenter()) {
+    ShowMessageBox({title_, text, mtError, {mbOK}});
   } else {
     std::fprintf(stderr, "%s: %s\n", title_.c_str(), text.c_str());
   }

@@ -33,7 +33,8 @@ class TApplication : public TComponent {
   void ShowException(const Exception& error);
   static std::string ReportText(const std::string& message);
 
-  // How the default error report is shown; front-ends install their message box here.
+  // Replaces how the default error report is shown; without one it is a message box of the
+  // front-end (caption the title, error icon, OK), or a line on standard error.
   using ErrorBox = std::function<void(const std::string& caption, const std::string& text)>;
   void SetErrorBox(ErrorBox box) { errorBox_ = std::move(box); }
 

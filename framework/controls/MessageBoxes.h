@@ -1,0 +1,36 @@
+// Modal message boxes. The front-end decides how one looks; the program says its caption,
+// text, kind (which icon) and buttons, and gets the button pressed.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "framework/rtti/Set.h"
+
+namespace wdx {
+
+enum TMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation };
+enum TMsgDlgBtn : uint8_t { mbYes, mbNo, mbOK };
+using TMsgDlgButtons = TSet<TMsgDlgBtn>;
+enum TModalResult : int { mrNone = 0, mrOK = 1, mrYes = 6, mrNo = 7 };
+
+struct TMessageBox {
+  std::string Caption;
+  std::string Text;  // line breaks (CR, LF or both) are kept
+  TMsgDlgType Type;
+  TMsgDlgButtons Buttons;
+};
+
+using MessageBoxPresenter = std::function<TModalResult(const TMessageBox& box)>;
+// Installed by the front-end that shows the program's windows.
+void SetMessageBoxPresenter(MessageBoxPresenter presenter);
+bool HasMessageBoxPresenter();
+
+// Shows the box modally and returns the button pressed; raises EInvalidOperation when no
+// front-end is installed.
+TModalResult ShowMessageBox(const TMessageBox& box);
+// A box captioned after its kind: "Warning", "Error", "Information" or "Confirm".
+TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons);
+
+}  // namespace wdx

@@ -1,0 +1,161 @@
+#include "platform/Files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <string_view>
+
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Format.h"
+#include "framework/rtl/StrUtils.h"
+#include "platform/posix/AtomicWrite.h"
+
+namespace wdx {
+
+namespace {
+
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The Linux folder of a drive letter, or empty when the drive does not exist.
+std::string DriveRoot(char letter) {
+  const char upper = static_cast<char>(letter & ~0x20);
+  if (upper == 'Z') return "";
+  const std::string variable = std::string("WENDRIX_DRIVE_") + upper;
+  const char* root = std::getenv(variable.c_str());
+  if (!root || !*root) return {};
+  std::string folder = root;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder == "/" ? "" : folder;
+}
+
+// The system's error as the input/output error codes of the framework.
+int InOutCode(int error) {
+  switch (error) {
+    case ENOENT: return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY: return 5;
+    case ENOSPC:
+    case EDQUOT: return 101;
+    default: return error;
+  }
+}
+
+}  // namespace
+
+std::string NativePath(const std::string& windowsPath) {
+  std::string path = windowsPath;
+  std::string root;
+  if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') {
+    const char letter = path[0];
+    root = DriveRoot(letter);
+    if (root.empty() && (letter & ~0x20) != 'Z') return {};
+    path.erase(0, 2);
+    if (path.empty() || (path[0] != '\\' && path[0] != '/')) path.insert(0, "\\");
+  } else if (path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
+             (path[1] == '\\' || path[1] == '/')) {
+    return {};  // network paths do not exist here
+  }
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return root + path;
+}
+
+std::string WindowsPath(const std::string& nativePath) {
+  std::string path = nativePath;
+  if (path.empty() || path[0] != '/') {
+    char cwd[4096];
+    if (::getcwd(cwd, sizeof cwd)) path = std::string(cwd) + (path.empty() ? "" : "/" + path);
+  }
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return "Z:" + path;
+}
+
+std::string ModuleFileName() {
+  std::string buffer(4096, '\0');
+  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (n <= 0) return {};
+  buffer.resize(static_cast<size_t>(n));
+  return WindowsPath(buffer);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  const std::string native = NativePath(path);
+  return !native.empty() && ::stat(native.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat info {};
+  const std::string native = NativePath(path);
+  return !native.empty() && ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  const std::string native = NativePath(path);
+  const int fd = native.empty() ? -1 : ::open(native.c_str(), O_RDONLY);
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fd >= 0) ::close(fd);
+    throw EFOpenError(Format("Cannot open file %s", path.c_str()));
+  }
+  std::string bytes;
+  char chunk[65536];
+  while (true) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      throw EReadError(msg::kStreamReadError);
+    }
+    if (n == 0) break;
+    bytes.append(chunk, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+void ReplaceFile(const std::string& path, const std::string& bytes) {
+  WriteFailure failure{};
+  if (WriteReplacing(NativePath(path), bytes, failure)) return;
+  if (failure.created) throw EWriteError(msg::kStreamWriteError);
+  throw EFCreateError(Format("Cannot create file %s", path.c_str()));
+}
+
+void ReplaceFileInOut(const std::string& path, const std::string& bytes) {
+  WriteFailure failure{};
+  if (!WriteReplacing(NativePath(path), bytes, failure)) throw EInOutError(InOutCode(failure.error));
+}
+
+std::vector<TDirEntry> ListDirectory(const std::string& path) {
+  std::vector<TDirEntry> entries;
+  const std::string native = NativePath(path);
+  DIR* dir = native.empty() ? nullptr : ::opendir(native.c_str());
+  if (!dir) return entries;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat info {};
+    const std::string full = native + (native.back() == '/' ? "" : "/") + name;
+    if (::stat(full.c_str(), &info) != 0) continue;
+    entries.push_back({name, S_ISDIR(info.st_mode)});
+  }
+  ::closedir(dir);
+  std::sort(entries.begin(), entries.end(), [](const TDirEntry& a, const TDirEntry& b) {
+    return AsciiUpper(a.Name) < AsciiUpper(b.Name);
+  });
+  return entries;
+}
+
+}  // namespace wdx

@@ -1,0 +1,98 @@
+#include "LangControl/Source/LangControlSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "framework/rtl/StrUtils.h"
+
+namespace wdx {
+namespace {
+
+TEST(DefaultLanguages, FortyTwoUniqueRowsSortedByEnglishName) {
+  std::set<int> ids;
+  for (int i = 0; i < kDefaultLanguageCount; ++i) {
+    ids.insert(DefaultLanguages[i].LanguageId);
+    EXPECT_LT(DefaultLanguages[i].LanguageId, 0x100);
+    if (i > 0) {
+      EXPECT_LT(std::string(DefaultLanguages[i - 1].Names[nkEnglish]),
+                std::string(DefaultLanguages[i].Names[nkEnglish]));
+    }
+  }
+  EXPECT_EQ(ids.size(), 42u);
+  EXPECT_STREQ(DefaultLanguages[0].Names[nkNative], "Afrikaans");
+  EXPECT_STREQ(DefaultLanguages[41].Names[nkEnglish], "Vietnamese");
+  // Windows-1252 bytes, not UTF-8.
+  EXPECT_EQ(std::string(DefaultLanguages[36].Names[nkNative]),
+            std::string("\x45\x73\x70\x61\xF1\x6F\x6C"));
+  EXPECT_EQ(std::string(DefaultLanguages[39].Names[nkNative]),
+            "T\xFCrk\xE7"
+            "e");
+  EXPECT_EQ(std::string(DefaultLanguages[22].Names[nkNative]), "\xCDslenskur");
+  EXPECT_STREQ(DefaultLanguages[1].Names[nkNative], "");
+}
+
+TEST(FindLanguageById, UsesTheLowByteOfTheLanguageIdentifier) {
+  std::string english = "x";
+  std::string native = "x";
+  EXPECT_TRUE(FindLanguageById(0x0407, english, native));
+  EXPECT_EQ(english, "German");
+  EXPECT_EQ(native, "Deutsch");
+  EXPECT_TRUE(FindLanguageById(0x0807, english, native));
+  EXPECT_EQ(english, "German");
+  EXPECT_TRUE(FindLanguageById(0x041A, english, native));
+  EXPECT_EQ(english, "Croatian");
+  EXPECT_EQ(native, "");
+  EXPECT_TRUE(FindLanguageById(0x0416, english, native));
+  EXPECT_EQ(english, "Portuguese");
+  EXPECT_EQ(native, "Portugu\xEAs");
+
+  EXPECT_FALSE(FindLanguageById(0x39, english, native));
+  EXPECT_EQ(english, "");
+  EXPECT_EQ(native, "");
+  EXPECT_FALSE(FindLanguageById(0, english, native));
+}
+
+TEST(FindDefaultLanguage, ReturnsTheRowAndItsOwnSpelling) {
+  std::string name = "german";
+  int row = -1;
+  EXPECT_TRUE(FindDefaultLanguage(nkEnglish, name, row));
+  EXPECT_EQ(name, "German");
+  EXPECT_EQ(row, 18);
+
+  name = "deutsch";
+  EXPECT_FALSE(FindDefaultLanguage(nkEnglish, name, row));
+  EXPECT_EQ(row, -1);
+  EXPECT_EQ(name, "deutsch");
+  EXPECT_TRUE(FindDefaultLanguage(nkNative, name, row));
+  EXPECT_EQ(name, "Deutsch");
+
+  // Rows without a native name never match, not even an empty name.
+  name = "";
+  EXPECT_FALSE(FindDefaultLanguage(nkNative, name, row));
+  EXPECT_EQ(row, -1);
+}
+
+TEST(SameLanguage, MatchesEqualNamesAndTheTwoNamesOfOneRow) {
+  EXPECT_TRUE(SameLanguage("German", "deutsch"));
+  EXPECT_TRUE(SameLanguage("DEUTSCH", "german"));
+  EXPECT_FALSE(SameLanguage("German", "Allemand"));
+  EXPECT_FALSE(SameLanguage("Albanian", ""));
+  EXPECT_FALSE(SameLanguage("", ""));
+  EXPECT_FALSE(SameLanguage("  ", " \t"));
+  EXPECT_TRUE(SameLanguage("  English \t", "english"));
+  EXPECT_FALSE(SameLanguage("Spanish", "Espanol"));
+  EXPECT_TRUE(SameLanguage("Klingon", "klingon"));
+  EXPECT_FALSE(SameLanguage("German", "Dansk"));
+  EXPECT_FALSE(SameLanguage("Deutsch", "Dansk"));  // two native names never match
+
+  // Only the ASCII letters fold: a capital N-tilde is another character than the small one.
+  EXPECT_TRUE(SameLanguage("Spanish", "Espa\xF1ol"));
+  EXPECT_FALSE(SameLanguage("Spanish", "ESPA\xD1OL"));
+  EXPECT_TRUE(SameLanguage("Spanish", "ESPA\xF1OL"));
+  EXPECT_TRUE(SameLanguage("ESPA\xF1OL", "spanish"));
+}
+
+}  // namespace
+}  // namespace wdx
