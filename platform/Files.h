@@ -29,11 +29,11 @@ std::string ReadFileBytes(const std::string& path);
 // then renamed over the old one, so a failed write leaves the old file whole. Raises
 // EFCreateError "Cannot create file %s" when the file cannot be created and EWriteError "Stream
 // write error" when writing fails.
-void ReplaceFile(const std::string& path, const std::string& bytes);
+void SaveFileReplacing(const std::string& path, const std::string& bytes);
 
 // The same replacement with the failures reported as input/output errors by the system's code
 // (EInOutError: 2 "File not found", 3 "Invalid filename", 5 "File access denied", ...).
-void ReplaceFileInOut(const std::string& path, const std::string& bytes);
+void SaveFileReplacingInOut(const std::string& path, const std::string& bytes);
 
 struct TDirEntry {
   std::string Name;

@@ -79,6 +79,30 @@ void TCollection::Delete(int index) {
   delete Items(index);
 }
 
+void TCollection::DeleteWhere(const std::function<bool(TCollectionItem*)>& doomed) {
+  // Ask first, so that a predicate that raises leaves the list as it was.
+  std::vector<char> marks(items_.size(), 0);
+  bool any = false;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    marks[i] = doomed(items_[i]) ? 1 : 0;
+    any = any || marks[i] != 0;
+  }
+  if (!any) return;
+  std::vector<TCollectionItem*> freed;
+  size_t kept = 0;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (marks[i]) {
+      // Detached before it is freed, so that its destructor does not search the list.
+      items_[i]->collection_ = nullptr;
+      freed.push_back(items_[i]);
+    } else {
+      items_[kept++] = items_[i];
+    }
+  }
+  items_.resize(kept);
+  for (size_t i = freed.size(); i-- > 0;) delete freed[i];
+}
+
 void TCollection::Clear() {
   while (!items_.empty()) delete items_.back();
 }

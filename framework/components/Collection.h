@@ -2,6 +2,7 @@
 // write as one value.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ class TCollection : public TPersistent {
   TCollectionItem* Add();
   TCollectionItem* Insert(int index);
   void Delete(int index);
+  // Frees every item for which `doomed` returns true, keeping the others in their order. The
+  // list is compacted in one pass, so removing many items costs one walk rather than one
+  // search and erase per item. The doomed items are freed from the last to the first.
+  void DeleteWhere(const std::function<bool(TCollectionItem*)>& doomed);
   void Clear();
   // Clears, then adds one item per item of `source` (a collection) and assigns it.
   void Assign(const TPersistent* source) override;

@@ -52,8 +52,7 @@ std::string ArgText(const Variant& value) {
 
 class MetabaseObject : public IAutomationObject {
  public:
-  MetabaseObject(std::shared_ptr<const MetabaseFile> file, std::string path,
-                 std::string className)
+  MetabaseObject(std::shared_ptr<const MetabaseFile> file, std::string path, std::string className)
       : file_(std::move(file)), path_(std::move(path)), newClass_(std::move(className)) {}
 
   std::unique_ptr<IAutomationObject> Call(const std::string& method,
@@ -76,8 +75,7 @@ class MetabaseObject : public IAutomationObject {
         section.Erase("AppIsolated");
       });
     } else if (!SameText(method, "AppDisable")) {  // AppDisable changes nothing stored
-      throw EOleException(
-          Format("Method '%s' not supported by automation object", method.c_str()));
+      throw EOleException(Format("Method '%s' not supported by automation object", method.c_str()));
     }
     return nullptr;
   }
@@ -122,8 +120,7 @@ class MetabaseObject : public IAutomationObject {
     newClass_.clear();
   }
 
-  std::unique_ptr<IAutomationObject> Create(const std::string& className,
-                                            const std::string& name) {
+  std::unique_ptr<IAutomationObject> Create(const std::string& className, const std::string& name) {
     const std::string child = path_ + "/" + name;
     TMetabase metabase = file_->Load();
     if (metabase.Find(child)) {

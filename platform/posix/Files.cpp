@@ -19,7 +19,9 @@ namespace wdx {
 
 namespace {
 
-bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDriveLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // The Linux folder of a drive letter, or empty when the drive does not exist.
 std::string DriveRoot(char letter) {
@@ -36,20 +38,26 @@ std::string DriveRoot(char letter) {
 // The system's error as the input/output error codes of the framework.
 int InOutCode(int error) {
   switch (error) {
-    case ENOENT: return 2;
+    case ENOENT:
+      return 2;
     case ENOTDIR:
     case ENAMETOOLONG:
-    case EINVAL: return 3;
+    case EINVAL:
+      return 3;
     case EMFILE:
-    case ENFILE: return 4;
+    case ENFILE:
+      return 4;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case ETXTBSY: return 5;
+    case ETXTBSY:
+      return 5;
     case ENOSPC:
-    case EDQUOT: return 101;
-    default: return error;
+    case EDQUOT:
+      return 101;
+    default:
+      return error;
   }
 }
 
@@ -126,16 +134,17 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-void ReplaceFile(const std::string& path, const std::string& bytes) {
+void SaveFileReplacing(const std::string& path, const std::string& bytes) {
   WriteFailure failure{};
   if (WriteReplacing(NativePath(path), bytes, failure)) return;
   if (failure.created) throw EWriteError(msg::kStreamWriteError);
   throw EFCreateError(Format("Cannot create file %s", path.c_str()));
 }
 
-void ReplaceFileInOut(const std::string& path, const std::string& bytes) {
+void SaveFileReplacingInOut(const std::string& path, const std::string& bytes) {
   WriteFailure failure{};
-  if (!WriteReplacing(NativePath(path), bytes, failure)) throw EInOutError(InOutCode(failure.error));
+  if (!WriteReplacing(NativePath(path), bytes, failure))
+    throw EInOutError(InOutCode(failure.error));
 }
 
 std::vector<TDirEntry> ListDirectory(const std::string& path) {

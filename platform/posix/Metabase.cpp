@@ -48,7 +48,7 @@ TMetabase TMetabase::Parse(const std::string& text, const std::string& source) {
     if (equals == std::string::npos || equals == 0) fail("Name=Value expected");
     if (metabase.sections_.empty()) fail("a value before the first section");
     metabase.sections_.back().Values.emplace_back(Trim(line.substr(0, equals)),
-                                                 line.substr(equals + 1));
+                                                  line.substr(equals + 1));
   }
   return metabase;
 }

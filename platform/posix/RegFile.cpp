@@ -16,7 +16,11 @@ std::u16string Utf8ToWide(const std::string& text) {
   std::u16string out;
   for (size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
-    const int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+    const int extra = c < 0x80         ? 0
+                      : (c >> 5) == 6  ? 1
+                      : (c >> 4) == 14 ? 2
+                      : (c >> 3) == 30 ? 3
+                                       : -1;
     if (extra < 0 || i + static_cast<size_t>(extra) >= text.size() + (extra == 0 ? 1 : 0)) {
       out.push_back(0xFFFD);
       ++i;
@@ -76,7 +80,8 @@ class RegFileParser {
     if (header == "Windows Registry Editor Version 5.00") {
       unicode_ = true;
     } else if (header != "REGEDIT4") {
-      Fail(std::min(i, lines_.size() - 1), "not a registry file (the first line must name its version)");
+      Fail(std::min(i, lines_.size() - 1),
+           "not a registry file (the first line must name its version)");
     }
     TRegKey* current = nullptr;
     bool inSection = false;
@@ -134,7 +139,8 @@ class RegFileParser {
         start = i + 1;
       }
     }
-    if (parts.empty() || !(SameText(parts[0], "HKEY_LOCAL_MACHINE") || SameText(parts[0], "HKLM"))) {
+    if (parts.empty() ||
+        !(SameText(parts[0], "HKEY_LOCAL_MACHINE") || SameText(parts[0], "HKLM"))) {
       return nullptr;
     }
     TRegKey* key = &root;
@@ -228,7 +234,8 @@ class RegFileParser {
       if (comma == std::string::npos) comma = list.size();
       const std::string item = Trim(list.substr(start, comma - start));
       if (!item.empty()) {
-        valid = item.size() <= 2 && item.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+        valid = item.size() <= 2 &&
+                item.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
         if (valid) bytes.push_back(static_cast<char>(std::stoi(item, nullptr, 16)));
       }
       start = comma + 1;

@@ -41,7 +41,8 @@ class RegFileRegistry : public IRegistry {
     if (value.Type != TRegType::Sz && value.Type != TRegType::ExpandSz) {
       throw ERegistryException(Format("Invalid data type for '%s'", name.c_str()));
     }
-    if (!value.Readable) throw ERegistryException(Format("Failed to get data for '%s'", name.c_str()));
+    if (!value.Readable)
+      throw ERegistryException(Format("Failed to get data for '%s'", name.c_str()));
     return value.Text.substr(0, value.Text.find('\0'));
   }
 
@@ -54,6 +55,8 @@ class RegFileRegistry : public IRegistry {
 
 }  // namespace
 
-std::unique_ptr<IRegistry> CreateMachineRegistry() { return std::make_unique<RegFileRegistry>(); }
+std::unique_ptr<IRegistry> CreateMachineRegistry() {
+  return std::make_unique<RegFileRegistry>();
+}
 
 }  // namespace wdx

@@ -29,11 +29,16 @@ bool QueryComputerName(size_t bufferSize, std::string& name, unsigned& errorCode
 
 std::string SystemErrorMessage(unsigned code) {
   switch (code) {
-    case 2: return "The system cannot find the file specified.";
-    case 3: return "The system cannot find the path specified.";
-    case 5: return "Access is denied.";
-    case 111: return "The file name is too long.";
-    default: return "";
+    case 2:
+      return "The system cannot find the file specified.";
+    case 3:
+      return "The system cannot find the path specified.";
+    case 5:
+      return "Access is denied.";
+    case 111:
+      return "The file name is too long.";
+    default:
+      return "";
   }
 }
 

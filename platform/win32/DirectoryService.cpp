@@ -1,7 +1,7 @@
 #include "platform/DirectoryService.h"
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -107,8 +107,8 @@ class DispatchObject : public IAutomationObject {
     }
     EXCEPINFO error{};
     UINT argError = 0;
-    const HRESULT hr =
-        dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &error, &argError);
+    const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
+                                         &error, &argError);
     if (SUCCEEDED(hr)) return;
     if (hr == DISP_E_EXCEPTION) {
       if (error.pfnDeferredFillIn) error.pfnDeferredFillIn(&error);
@@ -145,7 +145,8 @@ class AdsiService : public IDirectoryService {
   std::unique_ptr<IAutomationObject> Lookup(const std::string& path) override {
     if (!getObject_) return nullptr;
     IDispatch* dispatch = nullptr;
-    const HRESULT hr = getObject_(Wide(path).c_str(), IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+    const HRESULT hr =
+        getObject_(Wide(path).c_str(), IID_IDispatch, reinterpret_cast<void**>(&dispatch));
     if (hr != S_OK || !dispatch) return nullptr;
     return std::make_unique<DispatchObject>(dispatch);
   }

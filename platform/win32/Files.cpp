@@ -16,10 +16,13 @@ namespace {
 int InOutCode(DWORD error) {
   switch (error) {
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return 101;
+    case ERROR_HANDLE_DISK_FULL:
+      return 101;
     case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME: return 3;
-    default: return static_cast<int>(error);
+    case ERROR_BAD_PATHNAME:
+      return 3;
+    default:
+      return static_cast<int>(error);
   }
 }
 
@@ -66,9 +69,13 @@ bool WriteReplacing(const std::string& target, const std::string& bytes, WriteFa
 
 }  // namespace
 
-std::string NativePath(const std::string& windowsPath) { return windowsPath; }
+std::string NativePath(const std::string& windowsPath) {
+  return windowsPath;
+}
 
-std::string WindowsPath(const std::string& nativePath) { return nativePath; }
+std::string WindowsPath(const std::string& nativePath) {
+  return nativePath;
+}
 
 std::string ModuleFileName() {
   char buffer[MAX_PATH + 1] = {};
@@ -100,14 +107,14 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-void ReplaceFile(const std::string& path, const std::string& bytes) {
+void SaveFileReplacing(const std::string& path, const std::string& bytes) {
   WriteFailure failure{};
   if (WriteReplacing(path, bytes, failure)) return;
   if (failure.created) throw EWriteError(msg::kStreamWriteError);
   throw EFCreateError(Format("Cannot create file %s", path.c_str()));
 }
 
-void ReplaceFileInOut(const std::string& path, const std::string& bytes) {
+void SaveFileReplacingInOut(const std::string& path, const std::string& bytes) {
   WriteFailure failure{};
   if (!WriteReplacing(path, bytes, failure)) throw EInOutError(InOutCode(failure.error));
 }

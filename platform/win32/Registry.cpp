@@ -26,8 +26,7 @@ class MachineRegistry : public IRegistry {
 
   bool OpenKeyReadOnly(const std::string& key) override {
     CloseKey();
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &current_) ==
-           ERROR_SUCCESS;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &current_) == ERROR_SUCCESS;
   }
 
   std::vector<std::string> GetKeyNames() override {
@@ -75,6 +74,8 @@ class MachineRegistry : public IRegistry {
 
 }  // namespace
 
-std::unique_ptr<IRegistry> CreateMachineRegistry() { return std::make_unique<MachineRegistry>(); }
+std::unique_ptr<IRegistry> CreateMachineRegistry() {
+  return std::make_unique<MachineRegistry>();
+}
 
 }  // namespace wdx

@@ -41,30 +41,30 @@ TEST_F(FilesTest, MapsDrivesTheWayWineDoes) {
 
 TEST_F(FilesTest, ReplacesFilesWholeAndKeepsTheOldOneOnFailure) {
   const std::string path = "C:\\application.cfg";
-  ReplaceFile(path, std::string("a\0b", 3));
+  SaveFileReplacing(path, std::string("a\0b", 3));
   EXPECT_TRUE(FileExists(path));
   EXPECT_FALSE(FileExists("C:\\"));
   EXPECT_TRUE(DirectoryExists("C:\\"));
   EXPECT_EQ(ReadFileBytes(path), std::string("a\0b", 3));
-  ReplaceFile(path, "second");
+  SaveFileReplacing(path, "second");
   EXPECT_EQ(ReadFileBytes(path), "second");
   ::chmod((root_ + "/application.cfg").c_str(), 0444);
-  EXPECT_THROW(ReplaceFile(path, "third"), EFCreateError);
+  EXPECT_THROW(SaveFileReplacing(path, "third"), EFCreateError);
   try {
-    ReplaceFileInOut(path, "third");
+    SaveFileReplacingInOut(path, "third");
     FAIL();
   } catch (const EInOutError& e) {
     EXPECT_STREQ(e.what(), "File access denied");
   }
   try {
-    ReplaceFileInOut("C:\\missing\\x.url", "x");
+    SaveFileReplacingInOut("C:\\missing\\x.url", "x");
     FAIL();
   } catch (const EInOutError& e) {
     EXPECT_EQ(e.ErrorCode(), 2);
     EXPECT_STREQ(e.what(), "File not found");
   }
   try {
-    ReplaceFile("C:\\missing\\x.cfg", "x");
+    SaveFileReplacing("C:\\missing\\x.cfg", "x");
     FAIL();
   } catch (const EFCreateError& e) {
     EXPECT_STREQ(e.what(), "Cannot create file C:\\missing\\x.cfg");

@@ -1,0 +1,321 @@
+// The entry tree of a language controller: which properties of which components (and of the
+// objects reached through them) carry one value per language. Component entries name a
+// component by reference; sub-entries reach objects through object-valued properties (a font,
+// a string list, an item of a collection); property entries name one published property or one
+// line of a string list. Validate resolves the textual description into live objects and
+// property descriptors, and Purge drops what no longer resolves.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "framework/components/Collection.h"
+#include "framework/components/Component.h"
+#include "framework/rtl/Variant.h"
+#include "framework/rtti/PropInfo.h"
+#include "framework/rtti/Set.h"
+#include "framework/rtti/TypeInfo.h"
+
+namespace wdx {
+
+// How an entry's target is found (bits 1, 2, 4, 8 of the stored set).
+enum TMainEntrySubTypeElement : uint8_t {
+  stPubPropObject,     // the target's published properties are translated
+  stCollectionObject,  // with stPubPropObject: the target is item n of a collection property
+  stTStringsObject,    // the target is a string list; property entries address its lines
+  stNoValidate,        // the target is set by the entry's creator and never looked up
+};
+using TMainEntrySubType = TSet<TMainEntrySubTypeElement>;
+
+WDX_DECLARE_TYPE(TMainEntrySubTypeElement);
+WDX_DECLARE_TYPE(TMainEntrySubType);
+
+// The number in a trailing "[digits]" of `name` (Lines[12] gives 12). Returns false when there
+// is none; `index` is then -1 for names shorter than 3 characters or without a closing "]",
+// and otherwise the value of the digits taken before the walk stopped. A number beyond the
+// 32-bit range is no index.
+bool ParseIndexSuffix(std::string_view name, int32_t& index);
+
+class TBaseEntries;
+class TComponentEntries;
+class TComponentEntry;
+class TMainEntries;
+class TMainEntry;
+class TPropertyEntries;
+class TPropertyEntry;
+
+// Called for every property entry of a tree walk; setting `stop` ends the walk.
+using TPropertyVisitor =
+    std::function<void(TMainEntry* entry, TPropertyEntry* property, void* data, bool& stop)>;
+
+// ---------------------------------------------------------------------------------------------
+// Collections
+
+// A collection that reports every whole-collection assignment.
+class TBaseEntries : public TCollection {
+ public:
+  WDX_CLASS(TBaseEntries)
+  using TAssignedEvent = std::function<void(TBaseEntries* sender, const TPersistent* source)>;
+
+  explicit TBaseEntries(const TMetaClass& itemClass);
+
+  // Runs after every Assign, with the collection and the object it was assigned from.
+  TAssignedEvent OnAssigned;
+
+  void Assign(const TPersistent* source) override;
+  // The entry that owns the collection, or nullptr.
+  virtual TMainEntry* OwnerEntry() const = 0;
+};
+
+// The sub-entries of a main entry (or, as TComponentEntries, the component list).
+class TMainEntries : public TBaseEntries {
+ public:
+  WDX_CLASS(TMainEntries)
+
+  // `ownerEntry` is the owning TMainEntry, or any other owner (the language control for the
+  // component list). `propertyClass` is the class of the property entries in the tree below
+  // (nullptr: TPropertyEntry).
+  TMainEntries(TPersistent* ownerEntry, const TMetaClass* propertyClass);
+
+  TMainEntry* Items(int index) const;
+  TMainEntry* Add();
+
+  const TMetaClass* PropertyClass() const { return propertyClass_; }
+  void SetPropertyClass(const TMetaClass* propertyClass);
+  // When set, Assign from another TMainEntries first takes over its PropertyClass.
+  bool AdoptPropertyClass() const { return adoptPropertyClass_; }
+  void SetAdoptPropertyClass(bool value) { adoptPropertyClass_ = value; }
+
+  TMainEntry* OwnerEntry() const override;
+  // Position of the first item whose Name equals `name` ignoring ASCII case, or -1.
+  int IndexOfName(const std::string& name) const;
+
+  // Visits the items from the last to the first; false when a visitor stopped the walk.
+  bool ForEachProperty(const TPropertyVisitor& visitor, void* data = nullptr);
+  // Validates every item, from the last to the first.
+  void ValidateAll();
+  // Removes unresolved property entries and then entries with nothing left to translate.
+  void Purge();
+  void ValidateAndPurge();
+
+  void Assign(const TPersistent* source) override;
+
+ protected:
+  TMainEntries(const TMetaClass& itemClass, TPersistent* ownerEntry,
+               const TMetaClass* propertyClass);
+
+ private:
+  const TMetaClass* propertyClass_ = nullptr;
+  bool adoptPropertyClass_ = true;
+};
+
+// The property entries of one main entry.
+class TPropertyEntries : public TBaseEntries {
+ public:
+  WDX_CLASS(TPropertyEntries)
+
+  // Items are of `propertyClass` (nullptr: TPropertyEntry).
+  TPropertyEntries(TMainEntry* ownerEntry, const TMetaClass* propertyClass);
+
+  TPropertyEntry* Items(int index) const;
+  TPropertyEntry* Add();
+  TMainEntry* OwnerEntry() const override { return ownerEntry_; }
+
+ private:
+  TMainEntry* ownerEntry_;
+};
+
+// Receives the removal notices of the components that the entries of one component list
+// reference, and frees their entries. It keeps an index from component to entry so that a
+// notice costs constant time however long the list is.
+class TInternalController : public TComponent {
+ public:
+  WDX_CLASS(TInternalController)
+
+  explicit TInternalController(TComponent* owner);
+  ~TInternalController() override;
+
+  TComponentEntries* Entries() const { return entries_; }
+  void SetEntries(TComponentEntries* entries) { entries_ = entries; }
+  // The entry of the list whose Target is `component` (the last one in list order should
+  // there be several), or nullptr.
+  TComponentEntry* FindEntry(const TComponent* component) const;
+
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  friend class TComponentEntry;
+  friend class TComponentEntries;
+  void Reindex(TComponentEntry* entry, const TComponent* from, const TComponent* to);
+  void DetachAll();
+
+  TComponentEntries* entries_ = nullptr;
+  std::unordered_multimap<const TComponent*, TComponentEntry*> byTarget_;
+};
+
+// The component list: one entry per translated component.
+class TComponentEntries : public TMainEntries {
+ public:
+  WDX_CLASS(TComponentEntries)
+
+  TComponentEntries(TPersistent* owner, const TMetaClass* propertyClass);
+  ~TComponentEntries() override;
+
+  TComponentEntry* Items(int index) const;
+  TComponentEntry* Add();
+  TInternalController* Controller() const { return controller_.get(); }
+  // The entry whose Target is `component`, in constant time; nullptr when none.
+  TComponentEntry* FindByTarget(const TComponent* component) const;
+
+ private:
+  std::unique_ptr<TInternalController> controller_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Entries
+
+// A named entry of a collection.
+class TBaseEntry : public TCollectionItem {
+ public:
+  WDX_CLASS(TBaseEntry)
+
+  explicit TBaseEntry(TCollection* collection);
+
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name) { name_ = name; }
+  // The class name of the target object, or the type name of the property ("String" for a
+  // line of a string list). Not stored.
+  const std::string& TypeName() const { return typeName_; }
+  void SetTypeName(const std::string& typeName) { typeName_ = typeName; }
+
+  // TypeName, a colon and Name (TButton:btCancel).
+  std::string GetDisplayName() const override;
+  virtual TBaseEntries* OwnerCollection() const = 0;
+
+ private:
+  std::string name_;
+  std::string typeName_;
+};
+
+// An object whose properties are translated: a component (TComponentEntry) or an object
+// reached through one of its object-valued properties.
+class TMainEntry : public TBaseEntry {
+ public:
+  WDX_CLASS(TMainEntry)
+
+  // `collection` must be a TMainEntries (or nullptr).
+  explicit TMainEntry(TCollection* collection);
+  ~TMainEntry() override;
+
+  // A new item of the collection's item class with these values; the target is set as it is,
+  // without asking for removal notices.
+  static TMainEntry* CreateWithValues(TMainEntries* collection, TObject* target,
+                                      const std::string& name, const std::string& typeName,
+                                      TMainEntrySubType subType);
+
+  // The object whose properties the entry translates; not owned, valid after Validate.
+  TObject* Target() const { return target_; }
+  virtual void SetTarget(TObject* target);
+  TMainEntries* Items() const { return items_.get(); }
+  void SetItems(TMainEntries* items);
+  TPropertyEntries* Props() const { return props_.get(); }
+  void SetProps(TPropertyEntries* props);
+  TMainEntrySubType SubType() const { return subType_; }
+  void SetSubType(TMainEntrySubType subType) { subType_ = subType; }
+
+  // From another main entry: Name, TypeName, SubType, Target and copies of Props and Items.
+  void Assign(const TPersistent* source) override;
+  TMainEntries* OwnerCollection() const override;
+  // Resolves the targets of the sub-entries and the descriptors of the property entries
+  // afresh, then validates the sub-entries.
+  virtual void Validate();
+  // Visits the own property entries from the last to the first, then the sub-entries; false
+  // when a visitor stopped the walk.
+  bool ForEachProperty(const TPropertyVisitor& visitor, void* data = nullptr);
+
+ private:
+  void ResolvePublishedProperties();
+
+  TObject* target_ = nullptr;
+  std::unique_ptr<TPropertyEntries> props_;
+  std::unique_ptr<TMainEntries> items_;
+  TMainEntrySubType subType_;
+};
+
+// The top-level entry of one component, identified in the stream by Ref.
+class TComponentEntry : public TMainEntry {
+ public:
+  WDX_CLASS(TComponentEntry)
+
+  // `collection` must be a TComponentEntries (or nullptr).
+  explicit TComponentEntry(TCollection* collection);
+  ~TComponentEntry() override;
+
+  TInternalController* Controller() const { return controller_; }
+  // The target when it is a component.
+  TComponent* Ref() const { return ref_; }
+  // Asks for the component's removal notice and makes it the target.
+  void SetRef(TComponent* component);
+  void SetTarget(TObject* target) override;
+
+  // As for a main entry; the source's target must be a component (or none).
+  void Assign(const TPersistent* source) override;
+  // Takes the component's current name and class name, then validates as a main entry.
+  void Validate() override;
+
+ private:
+  friend class TInternalController;
+  friend class TComponentEntries;
+
+  TInternalController* controller_ = nullptr;
+  // The target as a component, taken when the target is set, so that a reference is never
+  // found by inspecting an object that may be gone.
+  TComponent* ref_ = nullptr;
+};
+
+// One translated property, or one line of a string list.
+class TPropertyEntry : public TBaseEntry {
+ public:
+  WDX_CLASS(TPropertyEntry)
+
+  // `collection` must be a TPropertyEntries (or nullptr).
+  explicit TPropertyEntry(TCollection* collection);
+
+  TTypeKind Kind() const { return kind_; }
+  void SetKind(TTypeKind kind) { kind_ = kind; }
+  // The line number for an entry of a string-list target whose Name has no index suffix; -1
+  // when unused. (Hides the item position; use TCollectionItem::Index for that.)
+  int32_t Index() const { return index_; }
+  void SetIndex(int32_t index) { index_ = index; }
+  // The matched published property; not owned, valid after Validate of the owning entry.
+  const TPropInfo* PropInfo() const { return propInfo_; }
+  void SetPropInfo(const TPropInfo* propInfo) { propInfo_ = propInfo; }
+
+  // From another property entry: PropInfo, Name, TypeName, Kind and Index.
+  void Assign(const TPersistent* source) override;
+  TPropertyEntries* OwnerCollection() const override;
+  // The main entry whose Props hold this entry, or nullptr.
+  TMainEntry* OwnerEntry() const;
+  // Prefix, Name, "[Index]" when Index is 0 or more, ": " and TypeName.
+  virtual std::string GetDescription(const std::string& prefix) const;
+
+  // The property's current value on the live object; Null when it cannot be reached.
+  Variant GetLiveValue() const;
+  // Writes the property on the live object; nothing happens when it cannot be reached.
+  void SetLiveValue(const Variant& value);
+  // Whether GetLiveValue and SetLiveValue reach a property or a line.
+  bool LiveValueReachable() const;
+
+ private:
+  bool LineNumber(int32_t& line) const;
+
+  TTypeKind kind_ = tkUnknown;
+  int32_t index_ = -1;
+  const TPropInfo* propInfo_ = nullptr;
+};
+
+}  // namespace wdx

@@ -1,0 +1,186 @@
+#include "LangControl/Source/LangControlTools.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "LangControl/Source/ComponentExplorerTools.h"
+#include "LangControl/Source/LangControlCore.h"
+#include "LangControl/Source/LanguageValues.h"
+#include "framework/components/Reader.h"
+#include "framework/components/Strings.h"
+#include "framework/components/Writer.h"
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtti/MetaClass.h"
+#include "framework/rtti/Published.h"
+
+namespace wdx {
+
+namespace {
+
+const TMetaClass& PropertyClassOf(int kind) {
+  if (kind == 1) return TConsistentLangPropertyEntry::StaticClass();
+  if (kind == 2) return TInconsistentLangPropertyEntry::StaticClass();
+  throw Exception("TLanguageManager.Create: Invalid property entry kind");
+}
+
+const char* const kResources = "Resources";
+
+}  // namespace
+
+const TMetaClass& TLanguageManager::StaticClass() {
+  static const TMetaClass meta("TLanguageManager", &TObject::StaticClass(), nullptr, {});
+  return meta;
+}
+
+TLanguageManager::TLanguageManager(TComponent* owner, TPersistent* collectionsOwner,
+                                   int propertyKind, TComponent* controller)
+    : owner_(owner), controller_(controller) {
+  const TMetaClass& propertyClass = PropertyClassOf(propertyKind);
+  languages_ = new TLanguageEntries(collectionsOwner);
+  components_ = new TComponentEntries(collectionsOwner, &propertyClass);
+  components_->SetAdoptPropertyClass(false);
+  components_->OnAssigned = [this](TBaseEntries*, const TPersistent*) { SyncStringTable(); };
+  names_ = new TStringList();
+  values_ = new TStringList();
+}
+
+TLanguageManager::~TLanguageManager() {
+  SafeFree(values_);
+  SafeFree(names_);
+  SafeFree(components_);
+  SafeFree(languages_);
+}
+
+std::string TLanguageManager::ActiveLanguageName() const {
+  for (int i = 0; i < languages_->Count(); ++i) {
+    if (languages_->Items(i)->SubIndex() == 0) return languages_->Items(i)->Name();
+  }
+  return "";
+}
+
+bool TLanguageManager::SetLanguageByIndex(int index) {
+  TLanguageEntry* requested = languages_->Items(index);
+  const int32_t slot = requested->SubIndex();
+  if (slot <= 0) return false;
+  // Only entries that resolve take part in the exchange.
+  components_->ValidateAndPurge();
+  TLanguageEntry* active = nullptr;
+  for (int i = 0; i < languages_->Count() && !active; ++i) {
+    if (languages_->Items(i)->SubIndex() == 0) active = languages_->Items(i);
+  }
+  if (!active) throw Exception(ClassName() + ".SetLanguageByIndex: Active language not found");
+  requested->SetSubIndex(0);
+  active->SetSubIndex(slot);
+  components_->ForEachProperty([slot](TMainEntry*, TPropertyEntry* property, void*, bool&) {
+    if (auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property)) {
+      values->ExchangeLangValues(0, slot);
+    }
+  });
+  return true;
+}
+
+void TLanguageManager::NormalizeValueCounts() {
+  const int32_t target = std::max(languages_->Count(), 1);
+  components_->ForEachProperty([target](TMainEntry*, TPropertyEntry* property, void*, bool&) {
+    auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property);
+    if (!values) return;
+    const int32_t count = values->Count();
+    if (count != target) values->SetCount(target);
+    if (target <= count) return;
+    // New slots start with the active language's text (a language added to the data starts
+    // as a copy of the active one).
+    const Variant source = count > 0 ? values->GetLangValue(0) : property->GetLiveValue();
+    const std::string text = source.ToString();
+    for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
+  });
+}
+
+TMainEntry* TLanguageManager::GetStringInterface(bool create) {
+  if (!controller_) throw Exception(ClassName() + ".GetStringInterface failed. NIL Control");
+  TMainEntry* owner = nullptr;
+  const int index = components_->IndexOfName(controller_->Name());
+  if (index >= 0) {
+    owner = components_->Items(index);
+    const int resources = owner->Items()->IndexOfName(kResources);
+    if (resources >= 0) return owner->Items()->Items(resources);
+  }
+  if (!create) return nullptr;
+  if (!owner) {
+    owner = TMainEntry::CreateWithValues(components_, controller_, controller_->Name(),
+                                         controller_->ClassName(), {stPubPropObject});
+  }
+  return TMainEntry::CreateWithValues(owner->Items(), values_, kResources, "String",
+                                      {stTStringsObject, stNoValidate});
+}
+
+void TLanguageManager::PrepareLanguageData() {
+  components_->ValidateAndPurge();
+  NormalizeValueCounts();
+  if (TMainEntry* resources = GetStringInterface(false)) resources->SetTarget(values_);
+}
+
+void TLanguageManager::SyncStringTable() {
+  TMainEntry* resources = GetStringInterface(true);
+  if (resources->Target() != values_) {
+    if (auto* lines = dynamic_cast<TStringList*>(resources->Target())) values_->Assign(lines);
+    if (names_->Count() != values_->Count()) {
+      throw Exception("Inconsistent internal language data");
+    }
+    resources->SetTarget(values_);
+  }
+  // Lines that no property entry translates go, and the Indexes close up behind them. Done in
+  // one pass: an Index moves down by the number of removed lines below it.
+  TPropertyEntries* props = resources->Props();
+  const int lines = names_->Count();
+  std::vector<bool> used(static_cast<size_t>(lines), false);
+  for (int i = 0; i < props->Count(); ++i) {
+    const int32_t line = props->Items(i)->Index();
+    if (line >= 0 && line < lines) used[static_cast<size_t>(line)] = true;
+  }
+  std::vector<int32_t> removedBelow(static_cast<size_t>(lines) + 1, 0);
+  std::vector<std::string> keptNames, keptValues;
+  for (int line = 0; line < lines; ++line) {
+    removedBelow[static_cast<size_t>(line) + 1] =
+        removedBelow[static_cast<size_t>(line)] + (used[static_cast<size_t>(line)] ? 0 : 1);
+    if (!used[static_cast<size_t>(line)]) continue;
+    keptNames.push_back(names_->Get(line));
+    if (line < values_->Count()) keptValues.push_back(values_->Get(line));
+  }
+  if (removedBelow.back() == 0) return;
+  for (int line = lines; line < values_->Count(); ++line) keptValues.push_back(values_->Get(line));
+  names_->SetLines(std::move(keptNames));
+  values_->SetLines(std::move(keptValues));
+  for (int i = 0; i < props->Count(); ++i) {
+    TPropertyEntry* entry = props->Items(i);
+    const int32_t line = entry->Index();
+    if (line > 0) entry->SetIndex(line - removedBelow[static_cast<size_t>(std::min(line, lines))]);
+  }
+}
+
+namespace {
+
+// Reads one collection value into `collection`, which starts empty.
+void ReadCollectionValue(TReader& reader, TCollection* collection) {
+  collection->Clear();
+  if (reader.ReadValue() != vaCollection) throw EReadError(msg::kInvalidPropertyValue);
+  reader.ReadCollection(collection);
+}
+
+}  // namespace
+
+void TLanguageManager::DefineLanguageProperties(const std::string& prefix, TFiler* filer) {
+  filer->DefineProperty(
+      prefix + "Langs", [this](TReader& reader) { ReadCollectionValue(reader, languages_); },
+      [this](TWriter& writer) { writer.WriteCollection(languages_); }, true);
+  filer->DefineProperty(
+      prefix + "Comps", [this](TReader& reader) { ReadCollectionValue(reader, components_); },
+      [this](TWriter& writer) { writer.WriteCollection(components_); }, true);
+  filer->DefineProperty(
+      prefix + "Names", [this](TReader& reader) { names_->SetText(reader.ReadString()); },
+      [this](TWriter& writer) { writer.WriteString(names_->Text()); }, true);
+  filer->DefineProperty(
+      prefix + "Values", [this](TReader& reader) { values_->SetText(reader.ReadString()); },
+      [this](TWriter& writer) { writer.WriteString(values_->Text()); }, true);
+}
+
+}  // namespace wdx

@@ -1,0 +1,273 @@
+#include "LangControl/Source/LanguageValues.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "LangControl/Source/ConvertTools.h"
+#include "framework/components/Filer.h"
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtl/LittleEndian.h"
+#include "framework/rtl/Streams.h"
+#include "framework/rtti/MetaClass.h"
+#include "framework/rtti/Published.h"
+
+namespace wdx {
+
+namespace {
+
+[[noreturn]] void StreamReadError() {
+  throw EReadError(msg::kStreamReadError);
+}
+
+}  // namespace
+
+const TMetaClass& TConsistentLangPropertyEntry::StaticClass() {
+  static const TMetaClass meta(
+      "TConsistentLangPropertyEntry", &TPropertyEntry::StaticClass(),
+      FactoryOf<TConsistentLangPropertyEntry>(),
+      {
+          Published<TConsistentLangPropertyEntry>("Count", &TConsistentLangPropertyEntry::Count,
+                                                  &TConsistentLangPropertyEntry::SetCount),
+      });
+  return meta;
+}
+
+const TMetaClass& TInconsistentLangPropertyEntry::StaticClass() {
+  static const TMetaClass meta("TInconsistentLangPropertyEntry",
+                               &TConsistentLangPropertyEntry::StaticClass(),
+                               FactoryOf<TInconsistentLangPropertyEntry>(), {});
+  return meta;
+}
+
+const TMetaClass& TLanguageEntry::StaticClass() {
+  static const TMetaClass meta(
+      "TLanguageEntry", &TCollectionItem::StaticClass(), FactoryOf<TLanguageEntry>(),
+      {
+          Published<TLanguageEntry>("Name", &TLanguageEntry::Name, &TLanguageEntry::SetName),
+          Published<TLanguageEntry>("Hint", &TLanguageEntry::Hint, &TLanguageEntry::SetHint),
+          Published<TLanguageEntry>("SubIndex", &TLanguageEntry::SubIndex,
+                                    &TLanguageEntry::SetSubIndex),
+      });
+  return meta;
+}
+
+const TMetaClass& TLanguageEntries::StaticClass() {
+  static const TMetaClass meta("TLanguageEntries", &TCollection::StaticClass(), nullptr, {});
+  return meta;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TConsistentLangPropertyEntry
+
+TConsistentLangPropertyEntry::TConsistentLangPropertyEntry(TCollection* collection)
+    : TPropertyEntry(collection) {}
+
+TConsistentLangPropertyEntry::~TConsistentLangPropertyEntry() = default;
+
+void TConsistentLangPropertyEntry::SetCount(int32_t count) {
+  if (count == count_) return;
+  if (count < 1) count = 1;
+  ReleaseSlotsFrom(count);
+  count_ = count;
+}
+
+bool TConsistentLangPropertyEntry::HasLangValue(int32_t index) const {
+  return HeldSlot(index) != nullptr;
+}
+
+void TConsistentLangPropertyEntry::CheckIndex(int32_t index, const char* operation) const {
+  if (index < 0 || index >= count_) {
+    throw Exception(ClassName() + "." + operation + ": Invalid index");
+  }
+}
+
+TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::SlotAt(int32_t index) {
+  const auto at = static_cast<size_t>(index);
+  if (at >= slots_.size()) slots_.resize(at + 1);
+  return slots_[at];
+}
+
+void TConsistentLangPropertyEntry::ReleaseSlotsFrom(int32_t first) {
+  const auto from = static_cast<size_t>(std::max(first, 0));
+  if (from < slots_.size()) slots_.resize(from);
+}
+
+const TConsistentLangPropertyEntry::TSlot* TConsistentLangPropertyEntry::HeldSlot(
+    int32_t index) const {
+  if (index < 0 || static_cast<size_t>(index) >= slots_.size()) return nullptr;
+  const TSlot& slot = slots_[static_cast<size_t>(index)];
+  return slot.buffer ? &slot : nullptr;
+}
+
+void TConsistentLangPropertyEntry::StoreSlot(int32_t index, std::unique_ptr<uint8_t[]> buffer,
+                                             int32_t size) {
+  if (!buffer && static_cast<size_t>(index) >= slots_.size()) return;
+  TSlot& slot = SlotAt(index);
+  slot.buffer = std::move(buffer);
+  slot.size = slot.buffer ? size : 0;
+}
+
+void TConsistentLangPropertyEntry::SwapSlots(int32_t index1, int32_t index2) {
+  if (!HeldSlot(index1) && !HeldSlot(index2)) return;
+  SlotAt(std::max(index1, index2));
+  std::swap(slots_[static_cast<size_t>(index1)], slots_[static_cast<size_t>(index2)]);
+}
+
+void TConsistentLangPropertyEntry::AssignLangValues(const TConsistentLangPropertyEntry* source) {
+  if (!source) return;
+  SetCount(source->Count());
+  for (int32_t i = 0; i < source->Count(); ++i) SetLangValue(i, source->GetLangValue(i));
+}
+
+Variant TConsistentLangPropertyEntry::GetLangValue(int32_t index) const {
+  CheckIndex(index, "GetLangValue");
+  const TSlot* slot = HeldSlot(index);
+  if (!slot) return Variant::Null();
+  Variant value;
+  BufferToVariant(slot->buffer.get(), slot->size, value);
+  return value;
+}
+
+void TConsistentLangPropertyEntry::SetLangValue(int32_t index, const Variant& value) {
+  CheckIndex(index, "SetLangValue");
+  StoreSlot(index, nullptr, 0);
+  std::unique_ptr<uint8_t[]> buffer;
+  int32_t size = 0;
+  VariantToBuffer(value, buffer, size);
+  StoreSlot(index, std::move(buffer), size);
+}
+
+void TConsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t index2) {
+  CheckIndex(index1, "ExchangeLangValues");
+  CheckIndex(index2, "ExchangeLangValues");
+  if (index1 != index2) SwapSlots(index1, index2);
+}
+
+void TConsistentLangPropertyEntry::Assign(const TPersistent* source) {
+  TPropertyEntry::Assign(source);
+  if (const auto* other = dynamic_cast<const TConsistentLangPropertyEntry*>(source)) {
+    AssignLangValues(other);
+  }
+}
+
+std::string TConsistentLangPropertyEntry::GetDescription(const std::string& prefix) const {
+  return prefix + Name() + ": " + TypeName();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TInconsistentLangPropertyEntry
+
+TInconsistentLangPropertyEntry::TInconsistentLangPropertyEntry(TCollection* collection)
+    : TConsistentLangPropertyEntry(collection) {}
+
+void TInconsistentLangPropertyEntry::AssignLangValues(const TConsistentLangPropertyEntry* source) {
+  if (!source) return;
+  SetCount(source->Count());
+  // A source of this class has its slot 0 in a live property of its own, not in the entry.
+  const int32_t first = dynamic_cast<const TInconsistentLangPropertyEntry*>(source) ? 1 : 0;
+  for (int32_t i = first; i < source->Count(); ++i) SetLangValue(i, source->GetLangValue(i));
+}
+
+Variant TInconsistentLangPropertyEntry::GetLangValue(int32_t index) const {
+  if (index == 0) return GetLiveValue();
+  return TConsistentLangPropertyEntry::GetLangValue(index);
+}
+
+void TInconsistentLangPropertyEntry::SetLangValue(int32_t index, const Variant& value) {
+  if (index == 0) {
+    SetLiveValue(value);
+    return;
+  }
+  TConsistentLangPropertyEntry::SetLangValue(index, value);
+}
+
+void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t index2) {
+  CheckIndex(index1, "ExchangeLangValues");
+  CheckIndex(index2, "ExchangeLangValues");
+  if (index1 == index2) return;
+  if (index1 != 0 && index2 != 0) {
+    SwapSlots(index1, index2);
+    return;
+  }
+  const int32_t stored = index1 == 0 ? index2 : index1;
+  // Without a live property there is nothing to exchange with; emptying the stored slot
+  // instead would lose its text.
+  if (!LiveValueReachable()) return;
+  // The live value is encoded before anything changes, so that a value the encoding refuses
+  // leaves both sides as they were.
+  std::unique_ptr<uint8_t[]> live;
+  int32_t liveSize = 0;
+  VariantToBuffer(GetLiveValue(), live, liveSize);
+  SetLiveValue(TConsistentLangPropertyEntry::GetLangValue(stored));
+  StoreSlot(stored, std::move(live), liveSize);
+}
+
+void TInconsistentLangPropertyEntry::DefineProperties(TFiler* filer) {
+  TConsistentLangPropertyEntry::DefineProperties(filer);
+  filer->DefineBinaryProperty(
+      "Values", [this](TStream& stream) { ReadValues(stream); },
+      [this](TStream& stream) { WriteValues(stream); }, true);
+}
+
+void TInconsistentLangPropertyEntry::ReadValues(TStream& stream) {
+  ReleaseSlotsFrom(1);
+  for (int32_t k = 1; k < Count(); ++k) {
+    uint8_t header[4];
+    if (stream.Remaining() < 4) StreamReadError();
+    stream.ReadBuffer(header, 4);
+    const auto size = static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(header, 4)));
+    // The size is checked against what is left before anything is allocated.
+    if (size < 0 || size > stream.Remaining()) StreamReadError();
+    if (size == 0) continue;
+    std::unique_ptr<uint8_t[]> buffer(new uint8_t[static_cast<size_t>(size)]);
+    stream.ReadBuffer(buffer.get(), size);
+    StoreSlot(k, std::move(buffer), size);
+  }
+}
+
+void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {
+  for (int32_t k = 1; k < Count(); ++k) {
+    const TSlot* slot = HeldSlot(k);
+    uint8_t header[4];
+    PutLittleEndian(header, static_cast<uint32_t>(slot ? slot->size : 0), 4);
+    stream.WriteBuffer(header, 4);
+    if (slot) stream.WriteBuffer(slot->buffer.get(), slot->size);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Languages
+
+TLanguageEntry::TLanguageEntry(TCollection* collection) : TCollectionItem(collection) {}
+
+void TLanguageEntry::Assign(const TPersistent* source) {
+  const auto* other = dynamic_cast<const TLanguageEntry*>(source);
+  if (!other) {
+    TCollectionItem::Assign(source);
+    return;
+  }
+  name_ = other->name_;
+  hint_ = other->hint_;
+  subIndex_ = other->subIndex_;
+}
+
+TLanguageEntries::TLanguageEntries(TPersistent* owner)
+    : TCollection(TLanguageEntry::StaticClass()) {
+  SetOwner(owner);
+}
+
+TLanguageEntry* TLanguageEntries::Items(int index) const {
+  return static_cast<TLanguageEntry*>(TCollection::Items(index));
+}
+
+TLanguageEntry* TLanguageEntries::Add() {
+  TCollectionItem* item = TCollection::Add();
+  auto* entry = dynamic_cast<TLanguageEntry*>(item);
+  if (!entry) {
+    delete item;
+    throw EInvalidCast(msg::kInvalidCast);
+  }
+  return entry;
+}
+
+}  // namespace wdx

@@ -1,0 +1,132 @@
+// The languages of a language controller and the property entries that keep one value per
+// language. Slot k of every property entry belongs to the language whose SubIndex is k; slot 0
+// is the active language. Values are held as compact encoded buffers (a 4-byte type code and
+// the raw value), so exchanging two stored slots moves two buffers and copies nothing.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LangControl/Source/ComponentExplorerTools.h"
+#include "framework/components/Collection.h"
+#include "framework/rtl/Variant.h"
+
+namespace wdx {
+
+class TStream;
+
+// A property entry whose Count value slots are all held in the entry. Its slots are not
+// stored in form streams.
+class TConsistentLangPropertyEntry : public TPropertyEntry {
+ public:
+  WDX_CLASS(TConsistentLangPropertyEntry)
+
+  explicit TConsistentLangPropertyEntry(TCollection* collection);
+  ~TConsistentLangPropertyEntry() override;
+
+  // The number of value slots; 0 after construction. Setting a value below 1 gives 1; slots
+  // beyond a smaller count are released, new slots start empty.
+  int32_t Count() const { return count_; }
+  void SetCount(int32_t count);
+  // Whether slot `index` holds a value (an empty slot reads as Null).
+  bool HasLangValue(int32_t index) const;
+
+  // Count and every slot value from `source`.
+  virtual void AssignLangValues(const TConsistentLangPropertyEntry* source);
+  // The value of slot `index` (0 to Count - 1); Null for an empty slot.
+  virtual Variant GetLangValue(int32_t index) const;
+  // Replaces the value of slot `index`; a value the encoding refuses leaves the slot empty.
+  virtual void SetLangValue(int32_t index, const Variant& value);
+  virtual void ExchangeLangValues(int32_t index1, int32_t index2);
+
+  // The property-entry assignment, then the slot values of a language-value source.
+  void Assign(const TPersistent* source) override;
+  // As for a property entry, without the bracketed index.
+  std::string GetDescription(const std::string& prefix) const override;
+
+ protected:
+  struct TSlot {
+    std::unique_ptr<uint8_t[]> buffer;
+    int32_t size = 0;
+  };
+
+  void CheckIndex(int32_t index, const char* operation) const;
+  // Slot `index`, created empty when the slot array does not reach it yet.
+  TSlot& SlotAt(int32_t index);
+  // Drops every held slot from `first` on.
+  void ReleaseSlotsFrom(int32_t first);
+  // Slot `index` when it is held, else nullptr (an empty slot).
+  const TSlot* HeldSlot(int32_t index) const;
+  void StoreSlot(int32_t index, std::unique_ptr<uint8_t[]> buffer, int32_t size);
+  void SwapSlots(int32_t index1, int32_t index2);
+
+ private:
+  // Slots that were never given a value need not exist: the array reaches only as far as the
+  // last slot that held one, so a large Count read from a stream costs no memory.
+  std::vector<TSlot> slots_;
+  int32_t count_ = 0;
+};
+
+// A language-value entry whose slot 0 is the live property value itself; slots 1 and up are
+// held in the entry and stored in form streams as the binary property "Values".
+class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
+ public:
+  WDX_CLASS(TInconsistentLangPropertyEntry)
+
+  explicit TInconsistentLangPropertyEntry(TCollection* collection);
+
+  // Slot 0 reads and writes the live property; the source's live value is copied only from a
+  // source whose slot 0 is held in the entry.
+  void AssignLangValues(const TConsistentLangPropertyEntry* source) override;
+  Variant GetLangValue(int32_t index) const override;
+  void SetLangValue(int32_t index, const Variant& value) override;
+  // With slot 0: the live value and the stored one change places. When the live value cannot
+  // be reached the stored slot is kept as it is.
+  void ExchangeLangValues(int32_t index1, int32_t index2) override;
+
+  void DefineProperties(TFiler* filer) override;
+
+  // The content of "Values": for each slot from 1 to Count - 1 a 32-bit size S (0 for an
+  // empty slot) and S bytes of the slot's buffer.
+  void ReadValues(TStream& stream);
+  void WriteValues(TStream& stream) const;
+};
+
+// One language.
+class TLanguageEntry : public TCollectionItem {
+ public:
+  WDX_CLASS(TLanguageEntry)
+
+  explicit TLanguageEntry(TCollection* collection);
+
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name) { name_ = name; }
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint) { hint_ = hint; }
+  // The language's slot in every property entry; -1 until the language is placed.
+  int32_t SubIndex() const { return subIndex_; }
+  void SetSubIndex(int32_t subIndex) { subIndex_ = subIndex; }
+  bool IsActive() const { return subIndex_ == 0; }
+
+  void Assign(const TPersistent* source) override;
+
+ private:
+  std::string name_;
+  std::string hint_;
+  int32_t subIndex_ = -1;
+};
+
+// The language list of a language control.
+class TLanguageEntries : public TCollection {
+ public:
+  WDX_CLASS(TLanguageEntries)
+
+  explicit TLanguageEntries(TPersistent* owner);
+
+  TLanguageEntry* Items(int index) const;
+  TLanguageEntry* Add();
+};
+
+}  // namespace wdx

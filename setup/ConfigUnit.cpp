@@ -1,0 +1,189 @@
+#include "setup/ConfigUnit.h"
+
+#include "LangControl/Source/LangControl.h"
+#include "framework/components/Reader.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/ComCtrls.h"
+#include "framework/controls/Dialogs.h"
+#include "framework/controls/MessageBoxes.h"
+#include "framework/controls/Register.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/rtl/Format.h"
+#include "framework/rtl/StrUtils.h"
+#include "framework/rtl/Streams.h"
+#include "framework/rtti/ClassRegistry.h"
+#include "framework/rtti/Published.h"
+#include "platform/DirectoryService.h"
+#include "platform/Registry.h"
+#include "platform/Resources.h"
+#include "platform/System.h"
+#include "setup/ApacheSetup.h"
+#include "setup/ApplicationConfig.h"
+#include "setup/IisSetup.h"
+#include "setup/Shortcuts.h"
+#include "setup/StringsUnit.h"
+#include "setup/WebServerDetection.h"
+
+namespace wdx {
+
+const TMetaClass& TfrmWendrixSetup::StaticClass() {
+  using F = TfrmWendrixSetup;
+  static const TMetaClass meta("TfrmWendrixSetup", &TForm::StaticClass(), FactoryOf<F>(), {},
+                               {
+                                   PublishedMethod<F>("FormActivate", &F::FormActivate),
+                                   PublishedMethod<F>("btOkClick", &F::btOkClick),
+                                   PublishedMethod<F>("btCancelClick", &F::btCancelClick),
+                                   PublishedMethod<F>("Button1Click", &F::Button1Click),
+                               });
+  return meta;
+}
+
+TfrmWendrixSetup::TfrmWendrixSetup(TComponent* owner) : TForm(owner) {}
+
+TfrmWendrixSetup::~TfrmWendrixSetup() = default;
+
+namespace {
+
+template <class T>
+T* Bind(TComponent& form, const char* name) {
+  return dynamic_cast<T*>(form.FindComponent(name));
+}
+
+// A control's caption as the name of its field in a message: blanks and a final colon off.
+std::string FieldName(TComponent& form, const char* control) {
+  auto* labelled = dynamic_cast<TControl*>(form.FindComponent(control));
+  std::string name = labelled ? Trim(labelled->Caption()) : control;
+  if (!name.empty() && name.back() == ':') name.pop_back();
+  return name;
+}
+
+}  // namespace
+
+void TfrmWendrixSetup::Loaded() {
+  TForm::Loaded();
+  btOk = Bind<TButton>(*this, "btOk");
+  btCancel = Bind<TButton>(*this, "btCancel");
+  edDomainName = Bind<TEdit>(*this, "edDomainName");
+  edSMTPServer = Bind<TEdit>(*this, "edSMTPServer");
+  edEmailFrom = Bind<TEdit>(*this, "edEmailFrom");
+  edLogo = Bind<TEdit>(*this, "edLogo");
+  edHTTPDConf = Bind<TEdit>(*this, "edHTTPDConf");
+  tsApache = Bind<TTabSheet>(*this, "tsApache");
+  OD = Bind<TOpenDialog>(*this, "OD");
+}
+
+IDirectoryService& TfrmWendrixSetup::Directory() {
+  if (!directory_) directory_ = CreateDirectoryService();
+  return *directory_;
+}
+
+std::string TfrmWendrixSetup::GetLocalComputerName() {
+  std::string name;
+  unsigned error = 0;
+  if (!QueryComputerName(16, name, error)) RaiseOSError(error);
+  return name;
+}
+
+void TfrmWendrixSetup::DetectWebServers() {
+  // Only whether IIS answers is kept; the object is looked up again when it is needed.
+  IISPresent = GetDirectoryObject(Directory(), "IIS://localhost/W3SVC/1/Root") != nullptr;
+  tsApache->SetTabVisible(false);
+  ApacheFound = false;
+  std::string serverRoot;
+  const std::unique_ptr<IRegistry> registry = CreateMachineRegistry();
+  if (!FindApacheServerRoot(*registry, serverRoot)) return;
+  ApacheFound = true;
+  edHTTPDConf->SetText(serverRoot + "conf\\httpd.conf");
+  tsApache->SetTabVisible(true);
+}
+
+void TfrmWendrixSetup::FillDefaults() {
+  const std::string name = GetLocalComputerName();
+  DetectWebServers();
+  edDomainName->SetText(name);
+  edSMTPServer->SetText("mail." + name);
+  edEmailFrom->SetText("wendrix@" + name);
+  btCancel->SetEnabled(false);
+}
+
+void TfrmWendrixSetup::FormActivate(TObject*) {
+  switch (RunMode) {
+    case rmSetup:
+      FillDefaults();
+      break;
+    case rmRemove:
+      try {
+        RemoveIIS(Directory());
+      } catch (const std::exception&) {
+        // The removal ends quietly whatever happens; the program ends in every case.
+      }
+      Close();
+      break;
+    case rmClose:
+      Close();
+      break;
+  }
+}
+
+bool TfrmWendrixSetup::RefuseApostrophes() {
+  const std::pair<TEdit*, const char*> fields[] = {{edDomainName, "GroupBox2"},
+                                                   {edSMTPServer, "Label1"},
+                                                   {edEmailFrom, "Label4"},
+                                                   {edLogo, "Label5"}};
+  for (const auto& [edit, label] : fields) {
+    if (edit->Text().find('\'') == std::string::npos) continue;
+    MessageDlg(Format(strings::kFieldCharacterRefused, FieldName(*this, label).c_str(), '\''),
+               mtWarning, {mbOK});
+    return true;
+  }
+  return false;
+}
+
+void TfrmWendrixSetup::Save() {
+  if (RefuseApostrophes()) return;
+  const std::string domain = edDomainName->Text();
+  WriteShortcut(InstallDir, strings::kStartPageTitle, "http://" + domain + strings::kStartPageUrl);
+  WriteShortcut(InstallDir, strings::kGettingStartedTitle,
+                "http://" + domain + strings::kGettingStartedUrl);
+  const bool iisDone = SetupIIS(Directory(), IISPresent, InstallDir);
+  const bool apacheDone = SetupApache(ApacheFound, edHTTPDConf->Text(), InstallDir);
+  if (!iisDone && !apacheDone) MessageDlg(strings::kUnableToConfigure, mtWarning, {mbOK});
+  UpdateApplicationConfig(InstallDir,
+                          {edLogo->Text(), edSMTPServer->Text(), edEmailFrom->Text(), domain});
+  Close();
+}
+
+void TfrmWendrixSetup::btOkClick(TObject*) {
+  if (RunMode == rmSetup) Save();
+}
+
+void TfrmWendrixSetup::btCancelClick(TObject*) {
+  Close();
+}
+
+void TfrmWendrixSetup::Button1Click(TObject*) {
+  OD->FileName = edHTTPDConf->Text();
+  if (OD->Execute()) edHTTPDConf->SetText(OD->FileName);
+}
+
+void RegisterSetupClasses() {
+  RegisterStandardControls();
+  RegisterClass(TLangControl::StaticClass());
+  RegisterClass(TfrmWendrixSetup::StaticClass());
+}
+
+TfrmWendrixSetup* CreateSetupDialog(TComponent* owner, const std::vector<uint8_t>& stream) {
+  RegisterSetupClasses();
+  auto dialog = std::make_unique<TfrmWendrixSetup>(owner);
+  TMemoryStream source(stream);
+  TReader reader(source);
+  reader.SetGlobalScope(&Application());
+  reader.ReadRootComponent(dialog.get());
+  return dialog.release();
+}
+
+TfrmWendrixSetup* CreateSetupDialog(TComponent* owner) {
+  return CreateSetupDialog(owner, LoadResourceData("TFRMWENDRIXSETUP"));
+}
+
+}  // namespace wdx

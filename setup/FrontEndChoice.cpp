@@ -1,0 +1,53 @@
+#include "setup/FrontEndChoice.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "framework/ui/PlatformFrontEnd.h"
+#include "framework/ui/scripted/ScriptedFrontEnd.h"
+#include "platform/Console.h"
+
+namespace wdx {
+
+namespace {
+
+// The scripted front-end over a script file it owns.
+class FileScriptedFrontEnd : public TFrontEnd {
+ public:
+  explicit FileScriptedFrontEnd(const std::string& path) : file_(path), ui_(file_, std::cout) {}
+  bool Opened() const { return file_.is_open(); }
+  int Run(TCustomForm& form) override { return ui_.Run(form); }
+
+ private:
+  std::ifstream file_;
+  TScriptedFrontEnd ui_;
+};
+
+}  // namespace
+
+std::unique_ptr<TFrontEnd> ChooseFrontEnd(int& exitCode) {
+  const char* ui = std::getenv("WENDRIX_UI");
+  const std::string choice = ui ? ui : "";
+  if (choice.rfind("script:", 0) == 0) {
+    UseBinaryStandardOutput();  // the lines end in LF on every build
+    const std::string script = choice.substr(7);
+    if (script == "-") return std::make_unique<TScriptedFrontEnd>(std::cin, std::cout);
+    auto frontEnd = std::make_unique<FileScriptedFrontEnd>(script);
+    if (!frontEnd->Opened()) {
+      std::cerr << "script: cannot open " << script << "\n";
+      exitCode = 3;
+      return nullptr;
+    }
+    return frontEnd;
+  }
+  if (!choice.empty()) {
+    std::cerr << "WENDRIX_UI: unknown front-end '" << choice << "'\n";
+    exitCode = 2;
+    return nullptr;
+  }
+  return CreatePlatformFrontEnd(exitCode);
+}
+
+}  // namespace wdx

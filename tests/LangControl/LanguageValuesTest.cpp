@@ -1,0 +1,252 @@
+#include "LangControl/Source/LanguageValues.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "LangControl/Source/ConvertTools.h"
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtti/Published.h"
+
+namespace wdx {
+namespace {
+
+class TVLabel : public TComponent {
+ public:
+  WDX_CLASS(TVLabel)
+  using TComponent::TComponent;
+  std::string Caption = "English";
+  Variant Data;
+};
+
+const TMetaClass& TVLabel::StaticClass() {
+  static const TMetaClass meta(
+      "TVLabel", &TComponent::StaticClass(), FactoryOf<TVLabel>(),
+      {
+          Published<TVLabel>("Caption", &TVLabel::Caption, &TVLabel::Caption),
+          Published<TVLabel>("Data", &TVLabel::Data, &TVLabel::Data),
+      });
+  return meta;
+}
+
+std::string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Exception& error) {
+    return error.Message();
+  }
+  return "";
+}
+
+// A label translated through one validated property entry of the given class.
+class LanguageValues : public ::testing::Test {
+ protected:
+  TConsistentLangPropertyEntry* Translate(const TMetaClass& propertyClass,
+                                          const char* property = "Caption") {
+    entries.SetPropertyClass(&propertyClass);
+    TComponentEntry* entry = entries.Add();
+    entry->SetSubType({stPubPropObject});
+    entry->SetRef(&label);
+    TPropertyEntry* prop = entry->Props()->Add();
+    prop->SetName(property);
+    prop->SetKind(std::string(property) == "Data" ? tkVariant : tkLString);
+    entries.ValidateAndPurge();
+    return static_cast<TConsistentLangPropertyEntry*>(prop);
+  }
+  TInconsistentLangPropertyEntry* Live(const char* property = "Caption") {
+    return static_cast<TInconsistentLangPropertyEntry*>(
+        Translate(TInconsistentLangPropertyEntry::StaticClass(), property));
+  }
+
+  TVLabel label{nullptr};
+  TComponentEntries entries{nullptr, nullptr};
+};
+
+TEST(LanguageValueSlots, CountSetterRules) {
+  TConsistentLangPropertyEntry entry(nullptr);
+  EXPECT_EQ(entry.Count(), 0);
+  entry.SetCount(0);
+  EXPECT_EQ(entry.Count(), 0);
+  entry.SetCount(3);
+  entry.SetLangValue(2, "two");
+  entry.SetCount(-5);
+  EXPECT_EQ(entry.Count(), 1);
+  entry.SetCount(3);
+  // Slots cut away are gone; grown slots start empty.
+  EXPECT_FALSE(entry.HasLangValue(1));
+  EXPECT_FALSE(entry.HasLangValue(2));
+  EXPECT_TRUE(entry.GetLangValue(2).IsNull());
+  // A huge count holds no memory of its own.
+  entry.SetCount(0x7FFFFFFF);
+  EXPECT_TRUE(entry.GetLangValue(0x7FFFFFFE).IsNull());
+}
+
+TEST(LanguageValueSlots, BoundsFailuresNameTheClass) {
+  TConsistentLangPropertyEntry consistent(nullptr);
+  TInconsistentLangPropertyEntry inconsistent(nullptr);
+  for (TConsistentLangPropertyEntry* entry :
+       {&consistent, static_cast<TConsistentLangPropertyEntry*>(&inconsistent)}) {
+    entry->SetCount(2);
+    const std::string prefix = entry->ClassName() + ".";
+    EXPECT_EQ(MessageOf([&] { entry->GetLangValue(2); }), prefix + "GetLangValue: Invalid index");
+    EXPECT_EQ(MessageOf([&] { entry->SetLangValue(-1, 1); }),
+              prefix + "SetLangValue: Invalid index");
+    EXPECT_EQ(MessageOf([&] { entry->ExchangeLangValues(0, 2); }),
+              prefix + "ExchangeLangValues: Invalid index");
+    EXPECT_EQ(MessageOf([&] { entry->ExchangeLangValues(-1, 1); }),
+              prefix + "ExchangeLangValues: Invalid index");
+    EXPECT_EQ(MessageOf([&] { entry->ExchangeLangValues(1, 1); }), "");
+  }
+}
+
+TEST(LanguageValueSlots, StoredSlotsKeepEveryVariantKindAndSwapWithoutCopies) {
+  TConsistentLangPropertyEntry entry(nullptr);
+  entry.SetCount(4);
+  entry.SetLangValue(0, "zero");
+  entry.SetLangValue(1, Variant(42));
+  entry.SetLangValue(2, Variant::Currency(12345));
+  EXPECT_EQ(entry.GetLangValue(0), Variant("zero"));
+  EXPECT_EQ(entry.GetLangValue(1), Variant(42));
+  EXPECT_EQ(entry.GetLangValue(2).VType(), varCurrency);
+  EXPECT_TRUE(entry.GetLangValue(3).IsNull());
+
+  entry.ExchangeLangValues(0, 3);
+  EXPECT_TRUE(entry.GetLangValue(0).IsNull());
+  EXPECT_EQ(entry.GetLangValue(3), Variant("zero"));
+  entry.ExchangeLangValues(2, 2);
+  EXPECT_EQ(entry.GetLangValue(2).VType(), varCurrency);
+
+  // A value the encoding refuses leaves the slot empty and the failure reaches the caller.
+  EXPECT_THROW(entry.SetLangValue(1, Variant::OfType(varError)), EConvertToolsError);
+  EXPECT_FALSE(entry.HasLangValue(1));
+
+  TConsistentLangPropertyEntry copy(nullptr);
+  entry.SetName("Text");
+  entry.SetIndex(2);
+  copy.Assign(&entry);
+  EXPECT_EQ(copy.Name(), "Text");
+  EXPECT_EQ(copy.Index(), 2);
+  EXPECT_EQ(copy.GetLangValue(3), Variant("zero"));
+}
+
+TEST_F(LanguageValues, SlotZeroIsTheLiveProperty) {
+  TInconsistentLangPropertyEntry* entry = Live();
+  entry->SetCount(3);
+  entry->SetLangValue(2, "Spanish");
+  EXPECT_EQ(entry->GetLangValue(0), Variant("English"));
+  EXPECT_FALSE(entry->HasLangValue(0));
+
+  entry->ExchangeLangValues(0, 2);
+  EXPECT_EQ(label.Caption, "Spanish");
+  EXPECT_EQ(entry->GetLangValue(2), Variant("English"));
+  EXPECT_FALSE(entry->HasLangValue(0));
+  entry->ExchangeLangValues(2, 0);
+  EXPECT_EQ(label.Caption, "English");
+  EXPECT_EQ(entry->GetLangValue(2), Variant("Spanish"));
+
+  entry->SetLangValue(0, "Live");
+  EXPECT_EQ(label.Caption, "Live");
+  entry->SetLangValue(1, "German");
+  entry->ExchangeLangValues(1, 2);
+  EXPECT_EQ(entry->GetLangValue(1), Variant("Spanish"));
+  EXPECT_EQ(entry->GetLangValue(2), Variant("German"));
+  EXPECT_EQ(label.Caption, "Live");
+}
+
+TEST_F(LanguageValues, ExchangeKeepsBothSidesWhenOneCannotMove) {
+  TInconsistentLangPropertyEntry* entry = Live("Data");
+  entry->SetCount(2);
+  entry->SetLangValue(1, "stored");
+  // A live value without a stored form: nothing moves.
+  label.Data = Variant::OfType(varError);
+  EXPECT_THROW(entry->ExchangeLangValues(0, 1), EConvertToolsError);
+  EXPECT_EQ(entry->GetLangValue(1), Variant("stored"));
+  EXPECT_EQ(label.Data.VType(), varError);
+  label.Data = Variant(7);
+  entry->ExchangeLangValues(1, 0);
+  EXPECT_EQ(label.Data, Variant("stored"));
+  EXPECT_EQ(entry->GetLangValue(1), Variant(7));
+}
+
+TEST_F(LanguageValues, UnreachableLiveValueReadsNullAndKeepsStoredSlots) {
+  TInconsistentLangPropertyEntry* entry = Live();
+  entry->SetCount(3);
+  entry->SetLangValue(2, "Spanish");
+  entry->SetPropInfo(nullptr);
+  EXPECT_TRUE(entry->GetLangValue(0).IsNull());
+  entry->SetLangValue(0, "ignored");
+  EXPECT_EQ(label.Caption, "English");
+  entry->ExchangeLangValues(0, 2);
+  EXPECT_EQ(entry->GetLangValue(2), Variant("Spanish"));
+
+  TInconsistentLangPropertyEntry loose(nullptr);
+  loose.SetCount(2);
+  EXPECT_TRUE(loose.GetLangValue(0).IsNull());
+  loose.SetLangValue(0, "ignored");
+}
+
+TEST_F(LanguageValues, AssignLangValuesBetweenTheTwoClasses) {
+  TConsistentLangPropertyEntry plain(nullptr);
+  plain.SetCount(3);
+  plain.SetLangValue(0, "Null slot");
+  plain.SetLangValue(1, "German");
+  plain.SetLangValue(2, "Spanish");
+
+  TInconsistentLangPropertyEntry* entry = Live();
+  entry->AssignLangValues(&plain);
+  EXPECT_EQ(entry->Count(), 3);
+  EXPECT_EQ(label.Caption, "Null slot");
+  EXPECT_EQ(entry->GetLangValue(2), Variant("Spanish"));
+
+  // Between two live-value entries the destination's live property stays as it is.
+  TVLabel other(nullptr);
+  other.Caption = "Other";
+  TComponentEntries list(nullptr, &TInconsistentLangPropertyEntry::StaticClass());
+  TComponentEntry* otherEntry = list.Add();
+  otherEntry->SetSubType({stPubPropObject});
+  otherEntry->SetRef(&other);
+  TPropertyEntry* prop = otherEntry->Props()->Add();
+  prop->SetName("Caption");
+  prop->SetKind(tkLString);
+  list.ValidateAll();
+  auto* source = static_cast<TInconsistentLangPropertyEntry*>(prop);
+  source->SetCount(2);
+  source->SetLangValue(1, "Deutsch");
+  entry->AssignLangValues(source);
+  EXPECT_EQ(entry->Count(), 2);
+  EXPECT_EQ(label.Caption, "Null slot");
+  EXPECT_EQ(entry->GetLangValue(1), Variant("Deutsch"));
+
+  // The other way round, the live value becomes an ordinary slot 0.
+  TConsistentLangPropertyEntry back(nullptr);
+  back.Assign(source);
+  EXPECT_EQ(back.Count(), 2);
+  EXPECT_EQ(back.GetLangValue(0), Variant("Other"));
+  EXPECT_EQ(back.GetLangValue(1), Variant("Deutsch"));
+  EXPECT_EQ(back.PropInfo(), TVLabel::StaticClass().FindProperty("Caption"));
+}
+
+TEST(LanguageEntries, DefaultsAndAssignment) {
+  TComponent owner(nullptr);
+  TLanguageEntries languages(&owner);
+  EXPECT_EQ(languages.GetOwner(), &owner);
+  TLanguageEntry* english = languages.Add();
+  EXPECT_EQ(english->SubIndex(), -1);
+  EXPECT_FALSE(english->IsActive());
+  english->SetName("English");
+  english->SetHint("default");
+  english->SetSubIndex(0);
+  EXPECT_TRUE(english->IsActive());
+
+  TLanguageEntries copy(nullptr);
+  copy.Assign(&languages);
+  ASSERT_EQ(copy.Count(), 1);
+  EXPECT_EQ(copy.Items(0)->Name(), "English");
+  EXPECT_EQ(copy.Items(0)->Hint(), "default");
+  EXPECT_EQ(copy.Items(0)->SubIndex(), 0);
+  TConsistentLangPropertyEntry unrelated(nullptr);
+  EXPECT_THROW(copy.Items(0)->Assign(&unrelated), EConvertError);
+}
+
+}  // namespace
+}  // namespace wdx
