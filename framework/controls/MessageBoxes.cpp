@@ -13,19 +13,27 @@ MessageBoxPresenter& Presenter() {
 
 const char* CaptionOf(TMsgDlgType type) {
   switch (type) {
-    case mtWarning: return "Warning";
-    case mtError: return "Error";
-    case mtInformation: return "Information";
-    case mtConfirmation: return "Confirm";
+    case mtWarning:
+      return "Warning";
+    case mtError:
+      return "Error";
+    case mtInformation:
+      return "Information";
+    case mtConfirmation:
+      return "Confirm";
   }
   return "";
 }
 
 }  // namespace
 
-void SetMessageBoxPresenter(MessageBoxPresenter presenter) { Presenter() = std::move(presenter); }
+void SetMessageBoxPresenter(MessageBoxPresenter presenter) {
+  Presenter() = std::move(presenter);
+}
 
-bool HasMessageBoxPresenter() { return static_cast<bool>(Presenter()); }
+bool HasMessageBoxPresenter() {
+  return static_cast<bool>(Presenter());
+}
 
 TModalResult ShowMessageBox(const TMessageBox& box) {
   if (!Presenter()) throw EInvalidOperation("No front-end can show a message box");
