@@ -18,6 +18,23 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
 endif()
 
 # ---------------------------------------------------------------------------
+# Fuzzing build (-DWDX_FUZZ=ON, clang only)
+# ---------------------------------------------------------------------------
+# Every library is instrumented for libFuzzer and the sanitizers, so the fuzz
+# targets in fuzz/ see coverage and memory errors inside the code they drive.
+# Only the fuzz targets themselves link the libFuzzer driver (WDX_FUZZ_FLAGS).
+option(WDX_FUZZ "Build the libFuzzer targets in fuzz/ (clang only)" OFF)
+if(WDX_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang" OR CMAKE_CROSSCOMPILING)
+    message(FATAL_ERROR "WDX_FUZZ=ON needs a native clang build (CXX=clang++-14).")
+  endif()
+  set(WDX_FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+    -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# ---------------------------------------------------------------------------
 # GoogleTest
 # ---------------------------------------------------------------------------
 # Natively the system package is used. A cross build cannot link the host's

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The one test command: installs what is missing, then configures, builds and
-# tests the native, sanitize and windows builds, in that order, stopping at the
-# first failure.
+# tests the native, sanitize and windows builds, in that order, and finally
+# fuzzes the form reader for a minute (scripts/fuzz.sh), stopping at the first
+# failure.
 #
-#   scripts/test.sh                 all three builds
-#   scripts/test.sh native windows  only the named presets, in the given order
+#   scripts/test.sh                 all three builds, then the fuzz stage
+#   scripts/test.sh native windows  only the named stages, in the given order
+#                                   (presets, or "fuzz")
 #
-# Build trees go to build/<preset> in the repository.
+# Build trees go to build/<preset> (build/fuzz) in the repository.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,7 +17,7 @@ cd "$root"
 "$root/scripts/install-deps.sh"
 
 presets=("$@")
-[[ ${#presets[@]} -gt 0 ]] || presets=(native sanitize windows)
+[[ ${#presets[@]} -gt 0 ]] || presets=(native sanitize windows fuzz)
 
 summary=()
 print_summary() {
@@ -36,6 +38,14 @@ run_step() {
 }
 
 for preset in "${presets[@]}"; do
+  if [[ "$preset" == fuzz ]]; then
+    start=$SECONDS
+    run_step fuzz run "$root/scripts/fuzz.sh" 60
+    summary+=("fuzz: OK (build and run $((SECONDS - start))s)")
+    while read -r line; do summary+=("  $line"); done <"$root/build/fuzz/summary.txt"
+    continue
+  fi
+
   echo "==== $preset: configure ===="
   start=$SECONDS
   run_step "$preset" configure cmake --preset "$preset" -Wno-dev

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <unordered_set>
 
 #include "framework/components/Collection.h"
 #include "framework/components/Component.h"
@@ -50,6 +51,21 @@ std::vector<std::string> SplitPath(const std::string& path) {
   }
   parts.push_back(path.substr(start));
   return parts;
+}
+
+// Whether `target` is `component` or lies inside it, following the children the writer would put
+// in its record. The visited set keeps even a damaged tree from looping.
+bool Contains(TComponent* component, const TComponent* target, TComponent* root) {
+  std::vector<TComponent*> pending{component};
+  std::unordered_set<const TComponent*> visited;
+  while (!pending.empty()) {
+    TComponent* current = pending.back();
+    pending.pop_back();
+    if (current == target) return true;
+    if (!visited.insert(current).second) continue;
+    current->GetChildren([&pending](TComponent* child) { pending.push_back(child); }, root);
+  }
+  return false;
 }
 
 }  // namespace
@@ -528,6 +544,8 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
   if (flags & ffInherited) {
     component = root_->FindComponent(name);
     if (!component) throw EReadError(Format(msg::kAncestorNotFound, name.c_str()));
+    // Moved into its own record or one inside it, it would become its own ancestor.
+    if (Contains(component, parent, root_)) StreamReadError();
   } else {
     const TMetaClass* cls = FindComponentClass(className);
     TObject* object = cls->Create(root_);

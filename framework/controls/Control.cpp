@@ -52,7 +52,9 @@ void TControl::Changed() {
 
 void TControl::SetParent(TWinControl* parent) {
   if (parent == parent_) return;
-  if (parent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  for (const TControl* ancestor = parent; ancestor; ancestor = ancestor->parent_) {
+    if (ancestor == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  }
   if (parent_) parent_->RemoveControl(this);
   if (parent) parent->InsertControl(this);
   Changed();

@@ -124,6 +124,11 @@ TEST(ControlTree, ParentsListChildrenAndDestroyThem) {
   label->SetParent(panel);
   EXPECT_EQ(panel->ControlCount(), 1);
   EXPECT_THROW(panel->SetParent(panel), EInvalidOperation);
+  auto* inner = new TWinControl(form);
+  inner->SetParent(panel);
+  EXPECT_THROW(panel->SetParent(inner), EInvalidOperation);  // no cycles through descendants
+  EXPECT_EQ(panel->Parent(), form);
+  delete inner;
   label->SetParent(form);
   EXPECT_EQ(panel->ControlCount(), 0);
   EXPECT_EQ(form->ControlCount(), 2);

@@ -9,6 +9,9 @@
 #include "framework/components/Collection.h"
 #include "framework/components/Strings.h"
 #include "framework/controls/Application.h"
+#include "framework/controls/ExtCtrls.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/StdCtrls.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtti/ClassRegistry.h"
@@ -484,6 +487,42 @@ TEST(ReaderHostileInput, TruncatedOrMalformedStreamsFailCleanly) {
     } catch (const Exception&) {
     }
   }
+}
+
+// An inherited record moves an existing control under the record that holds it. Inside its own
+// record, or inside a control it contains, that would make the control its own ancestor: a
+// parent cycle that no later walk or destructor survives.
+TEST(ReaderHostileInput, InheritedRecordCannotMakeAControlItsOwnAncestor) {
+  auto read = [](const Bytes& children) {
+    TForm form(nullptr);
+    TMemoryStream stream("TPF0" + Record("TForm", "Form", "", children));
+    TReader reader(stream);
+    reader.OnFindClass = [](const std::string& name) -> const TMetaClass* {
+      if (name == "TPanel") return &TPanel::StaticClass();
+      if (name == "TLabel") return &TLabel::StaticClass();
+      return nullptr;
+    };
+    try {
+      reader.ReadRootComponent(&form);
+    } catch (const EReadError& error) {
+      return error.Message();
+    }
+    return std::string();
+  };
+  auto inherited = [](const std::string& name, const Bytes& children = "") {
+    return Hex({0xF1}) + Record("TPanel", name, "", children);
+  };
+  const Bytes nested = Record("TPanel", "A", "", Record("TPanel", "B", ""));
+  EXPECT_EQ(read(Record("TPanel", "A", "", inherited("A"))), "Stream read error");
+  EXPECT_EQ(read(Record("TPanel", "A", "", Record("TPanel", "B", "", inherited("A")))),
+            "Stream read error");
+  // A label does not take children, so B keeps A as its parent while its record sits in L's.
+  EXPECT_EQ(read(nested + Record("TLabel", "L", "", inherited("B", inherited("A")))),
+            "Stream read error");
+  // Moving a control anywhere outside itself is fine.
+  EXPECT_EQ(
+      read(nested + inherited("B", inherited("A")) + Record("TPanel", "C", "", inherited("B"))),
+      "");
 }
 
 }  // namespace
