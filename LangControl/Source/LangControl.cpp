@@ -252,7 +252,14 @@ std::vector<TLangControl*> CollectLanguageControls(TCustomForm* form) {
 
 void StartupLanguageLibrary() {
   PlatformStartup();
+  anyLoaded = false;
   StartupLanguageFrames();
+}
+
+void StartupLanguageLibrary(std::string_view systemLanguage) {
+  PlatformStartup();
+  anyLoaded = false;
+  StartupLanguageFrames(systemLanguage);
 }
 
 void ShutdownLanguageLibrary() {

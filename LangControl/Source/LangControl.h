@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/components/Component.h"
@@ -77,8 +78,10 @@ class TLangControl : public TComponent {
 // form last), the language controls that it owns.
 std::vector<TLangControl*> CollectLanguageControls(TCustomForm* form);
 
-// The language library's start-up (before the first form is created) and shut-down.
+// The language library's start-up (before the first form is created) and shut-down. Start-up
+// takes the language of the user's default locale, or the one given (tests, tools).
 void StartupLanguageLibrary();
+void StartupLanguageLibrary(std::string_view systemLanguage);
 void ShutdownLanguageLibrary();
 
 }  // namespace wdx

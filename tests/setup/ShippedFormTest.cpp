@@ -3,10 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 
+#include "LangControl/Source/ComponentExplorerTools.h"
+#include "LangControl/Source/LangControl.h"
+#include "LangControl/Source/LangControlTools.h"
+#include "LangControl/Source/LanguageValues.h"
 #include "framework/components/ObjectText.h"
+#include "framework/controls/Application.h"
+#include "setup/ConfigUnit.h"
 
 namespace wdx {
 namespace {
@@ -66,6 +74,64 @@ TEST(ShippedForm, HoldsTheLanguageData) {
   const std::string tail = B("\x16LanguageManager_Values\x06\x00\x00\x00\x00");
   ASSERT_GE(stream.size(), tail.size());
   EXPECT_EQ(stream.substr(stream.size() - tail.size()), tail);
+}
+
+}  // namespace
+}  // namespace wdx
+
+namespace wdx {
+namespace {
+
+// Every caption and text of the dialog's components, by name.
+std::map<std::string, std::string> Texts(TComponent& form) {
+  std::map<std::string, std::string> texts;
+  for (int i = 0; i < form.ComponentCount(); ++i) {
+    if (auto* control = dynamic_cast<TControl*>(form.Components(i))) {
+      texts[control->Name()] = control->Caption();
+    }
+  }
+  texts["(form)"] = static_cast<TControl&>(form).Caption();
+  return texts;
+}
+
+class ShippedDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartupLanguageLibrary("English");
+    const std::string stream = ShippedStream();
+    dialog_.reset(
+        CreateSetupDialog(&Application(), std::vector<uint8_t>(stream.begin(), stream.end())));
+  }
+  void TearDown() override {
+    dialog_.reset();
+    ShutdownLanguageLibrary();
+  }
+  TLangControl& Control() {
+    return *static_cast<TLangControl*>(dialog_->FindComponent("LangControl"));
+  }
+  std::unique_ptr<TfrmWendrixSetup> dialog_;
+};
+
+TEST_F(ShippedDialog, LoadsWholeAndSwitchesEveryTranslatedText) {
+  TLanguageManager& manager = Control().Manager();
+  ASSERT_EQ(manager.Languages()->Count(), 3);
+  EXPECT_EQ(manager.Components()->Count(), 19);
+  EXPECT_EQ(Control().Language(), "English");
+  const auto english = Texts(*dialog_);
+  EXPECT_EQ(english.at("Label1"), "SMTP Server:");
+  Control().SetLanguage("German");
+  const auto german = Texts(*dialog_);
+  EXPECT_EQ(german.at("Label1"), "SMTP server:");  // the shipped German text
+  EXPECT_EQ(german.at("GroupBox1"), " Path to Apache \"HTTPD.CONF\" file: ");
+  EXPECT_EQ(german.at("(form)"), "Korvane Wendrix Configuration");
+  EXPECT_EQ(german.at("edHTTPDConf"), "C:\\Program Files\\Apache Group\\Apache\\conf\\httpd.conf");
+  EXPECT_EQ(german.at("Label8"), english.at("Label8"));  // not translated
+  Control().SetLanguage("Spanish");
+  EXPECT_EQ(Texts(*dialog_).at("Label7"),
+            "Used in the From field of every email send by Korvane Wendrix.");
+  Control().SetLanguage("English");
+  EXPECT_EQ(Texts(*dialog_), english);
+  EXPECT_EQ(manager.Languages()->Items(0)->SubIndex(), 0);
 }
 
 }  // namespace

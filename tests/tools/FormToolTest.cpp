@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "LangControl/Source/LangControl.h"
 #include "framework/components/ObjectText.h"
 
 namespace wdx {
@@ -81,6 +82,17 @@ TEST(FormToolLoad, ReportsTheErrorAndFails) {
   run = FormTool({"dump", TempPath("missing.bin")});
   EXPECT_EQ(run.code, 1);
   EXPECT_EQ(run.err, "Cannot open file " + TempPath("missing.bin") + "\n");
+}
+
+TEST(FormToolLoad, TheShippedFormComesBackByteForByte) {
+  StartupLanguageLibrary("English");
+  const std::vector<uint8_t> stream = ObjectTextToBinary(ShippedSource());
+  WriteBytes(TempPath("shipped-in.bin"), stream);
+  const ToolResult run =
+      FormTool({"load", TempPath("shipped-in.bin"), "-o", TempPath("shipped-out.bin")});
+  ShutdownLanguageLibrary();
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(ReadText(TempPath("shipped-out.bin")), std::string(stream.begin(), stream.end()));
 }
 
 TEST(FormToolShipped, WritesTheEmbeddedStreamWhichDumpShowsWhole) {

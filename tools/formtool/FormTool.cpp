@@ -8,13 +8,13 @@
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
-#include "framework/controls/Register.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtti/ClassRegistry.h"
 #include "framework/rtti/MetaClass.h"
 #include "platform/Resources.h"
+#include "setup/ConfigUnit.h"
 
 namespace wdx {
 
@@ -63,7 +63,7 @@ std::string OutputPath(const std::vector<std::string>& args, size_t from) {
 }  // namespace
 
 std::vector<uint8_t> LoadAndWriteBack(const std::vector<uint8_t>& bytes) {
-  RegisterStandardControls();
+  RegisterSetupClasses();
   const std::string className = RootClassName(bytes);
   const TMetaClass* cls = FindRegisteredClass(className);
   if (!cls || !cls->CanCreate() || !cls->InheritsFrom(TComponent::StaticClass())) {

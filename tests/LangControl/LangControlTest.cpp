@@ -1,0 +1,323 @@
+// The language control on real forms: loading, switching through frames, events and errors.
+#include "LangControl/Source/LangControl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LangControl/Source/ComponentExplorerTools.h"
+#include "LangControl/Source/LangControlFrames.h"
+#include "LangControl/Source/LangControlTools.h"
+#include "LangControl/Source/LanguageValues.h"
+#include "framework/components/ObjectText.h"
+#include "framework/components/Reader.h"
+#include "framework/components/Strings.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/Register.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/rtl/Format.h"
+#include "framework/rtl/Streams.h"
+#include "framework/rtti/ClassRegistry.h"
+#include "framework/rtti/Published.h"
+
+namespace wdx {
+namespace {
+
+std::vector<std::string> events;
+
+// A form whose handlers log the language control's events with the form's name.
+class TEventForm : public TForm {
+ public:
+  WDX_CLASS(TEventForm)
+  using TForm::TForm;
+  void Before(TObject*) { Log("before"); }
+  void Changed(TObject*) {
+    Log("change");
+    if (onChange) onChange();
+  }
+  void After(TObject*) { Log("after"); }
+  std::function<void()> onChange;
+
+ private:
+  void Log(const std::string& what) {
+    auto* label = static_cast<TLabel*>(FindComponent("Label1"));
+    events.push_back(what + " " + Name() + " " + label->Caption());
+  }
+};
+
+const TMetaClass& TEventForm::StaticClass() {
+  using F = TEventForm;
+  static const TMetaClass meta(
+      "TEventForm", &TForm::StaticClass(), FactoryOf<F>(), {},
+      {PublishedMethod<F>("Before", &F::Before), PublishedMethod<F>("Changed", &F::Changed),
+       PublishedMethod<F>("After", &F::After)});
+  return meta;
+}
+
+// The hexadecimal "Values" of a property entry whose slots 1 and 2 hold these texts.
+std::string ValuesHex(const std::vector<std::string>& slots) {
+  std::string hex;
+  for (const std::string& text : slots) {
+    const uint32_t size = static_cast<uint32_t>(4 + text.size());
+    for (int i = 0; i < 4; ++i) hex += Format("%02X", (size >> (8 * i)) & 0xFF);
+    hex += "00010000";
+    for (unsigned char c : text) hex += Format("%02X", c);
+  }
+  return hex;
+}
+
+// A form with one label captioned `english`, translated to German and Spanish.
+std::string FormText(const std::string& name, const std::string& english,
+                     const std::string& extra = "", const std::string& language = "English") {
+  return "object " + name +
+         ": TEventForm\n"
+         "  object Label1: TLabel\n    Caption = '" +
+         english +
+         "'\n  end\n"
+         "  object LangControl: TLangControl\n"
+         "    Language = '" +
+         language + "'\n" + extra +
+         "    BeforeChange = Before\n    OnChange = Changed\n    AfterChange = After\n"
+         "    LanguageManager_Langs = <\n"
+         "      item\n Name = 'English'\n SubIndex = 0\n end\n"
+         "      item\n Name = 'German'\n SubIndex = 1\n end\n"
+         "      item\n Name = 'Spanish'\n SubIndex = 2\n end>\n"
+         "    LanguageManager_Comps = <\n      item\n        Items = <>\n        Props = <\n"
+         "          item\n            Name = 'Caption'\n            Kind = tkLString\n"
+         "            Count = 3\n            Values = {" +
+         ValuesHex({english + "-de", english + "-es"}) +
+         "}\n          end>\n        SubType = [stPubPropObject]\n        Ref = Label1\n"
+         "      end>\n"
+         "    LanguageManager_Names = ''\n    LanguageManager_Values = ''\n  end\nend\n";
+}
+
+class LangControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Start("English"); }
+  void TearDown() override {
+    forms_.clear();
+    ShutdownLanguageLibrary();
+    Application().SetOnException(nullptr);
+    events.clear();
+  }
+  void Start(const std::string& systemLanguage) {
+    ShutdownLanguageLibrary();
+    StartupLanguageLibrary(systemLanguage);
+    RegisterStandardControls();
+    RegisterClass(TLangControl::StaticClass());
+    RegisterClass(TEventForm::StaticClass());
+    errors_.clear();
+    Application().SetOnException(
+        [this](TObject*, const Exception& e) { errors_.push_back(e.Message()); });
+  }
+  TEventForm* Load(const std::string& text) {
+    auto form = std::make_unique<TEventForm>(&Application());
+    const auto bytes = ObjectTextToBinary(text);
+    TMemoryStream stream(bytes);
+    TReader reader(stream);
+    reader.SetGlobalScope(&Application());
+    reader.ReadRootComponent(form.get());
+    forms_.push_back(std::move(form));
+    return forms_.back().get();
+  }
+  static std::string Caption(TEventForm* form) {
+    return static_cast<TLabel*>(form->FindComponent("Label1"))->Caption();
+  }
+  static TLangControl* Control(TEventForm* form) {
+    return static_cast<TLangControl*>(form->FindComponent("LangControl"));
+  }
+  std::vector<std::unique_ptr<TEventForm>> forms_;
+  std::vector<std::string> errors_;
+};
+
+TEST_F(LangControlTest, LoadingFiresTheEventsOnceInTheFrameLanguage) {
+  TEventForm* a = Load(FormText("FormA", "Hello"));
+  EXPECT_EQ(events, (std::vector<std::string>{"before FormA Hello", "change FormA Hello",
+                                              "after FormA Hello"}));
+  EXPECT_EQ(Control(a)->Language(), "English");
+  Start("German");
+  events.clear();
+  TEventForm* b = Load(FormText("FormB", "Hello"));
+  EXPECT_EQ(Caption(b), "Hello-de");
+  EXPECT_EQ(events, (std::vector<std::string>{"before FormB Hello-de", "change FormB Hello-de",
+                                              "after FormB Hello-de"}));
+  // English moved to German's old slot; switching back restores the text exactly.
+  Control(b)->SetLanguage("English");
+  EXPECT_EQ(Caption(b), "Hello");
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(LangControlTest, TwoFormsSwitchTogetherInPhaseOrder) {
+  TEventForm* a = Load(FormText("FormA", "One"));
+  TEventForm* b = Load(FormText("FormB", "Two"));
+  events.clear();
+  Control(b)->SetLanguage("spanish");
+  EXPECT_EQ(events, (std::vector<std::string>{"before FormA One", "before FormB Two",
+                                              "change FormA One-es", "change FormB Two-es",
+                                              "after FormA One-es", "after FormB Two-es"}));
+  EXPECT_EQ(Control(a)->Language(), "Spanish");
+  EXPECT_EQ(GetFrameLanguage(Control(a)->Routine()), "spanish");
+  events.clear();
+  Control(a)->SetLanguage("SPANISH");  // the frame shows it already: nothing at all happens
+  EXPECT_TRUE(events.empty());
+  Control(a)->SetLanguage("Deutsch");  // the native name selects the language named German
+  EXPECT_EQ(Caption(a), "One-de");
+  EXPECT_EQ(Caption(b), "Two-de");
+  Control(a)->SetLanguage("English");
+  EXPECT_EQ(Caption(a), "One");
+  EXPECT_EQ(Caption(b), "Two");
+}
+
+TEST_F(LangControlTest, AMissingLanguageIsNoErrorAndTheEventsStillFire) {
+  TEventForm* a = Load(FormText("FormA", "One"));
+  events.clear();
+  Control(a)->SetLanguage("Klingon");
+  EXPECT_EQ(Caption(a), "One");
+  EXPECT_EQ(events.size(), 3u);
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_EQ(GetFrameLanguage(Control(a)->Routine()), "Klingon");
+  events.clear();
+  Control(a)->SetLanguage("   ");
+  EXPECT_TRUE(events.empty());
+}
+
+TEST_F(LangControlTest, TheFirstFormFallsBackToItsStoredLanguageOnlyWhenItIsTheFirst) {
+  Start("French");
+  TEventForm* a = Load(FormText("FormA", "One", "", "German"));
+  EXPECT_EQ(Caption(a), "One-de");  // French is not among its languages: its stored German
+  EXPECT_EQ(GetFrameLanguage(Control(a)->Routine()), "German");
+  Control(a)->SetLanguage("French");
+  TEventForm* b = Load(FormText("FormB", "Two"));
+  EXPECT_EQ(Caption(b), "Two");  // a later form keeps its active language
+  EXPECT_EQ(GetFrameLanguage(Control(b)->Routine()), "French");
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(LangControlTest, ALanguageChangeFromAChangeEventIsRefused) {
+  TEventForm* a = Load(FormText("FormA", "One"));
+  a->onChange = [&] { Control(a)->SetLanguage("English"); };
+  Control(a)->SetLanguage("German");
+  EXPECT_EQ(errors_,
+            std::vector<std::string>{"SetGlobalLanguage cannot be called when still processing"});
+  EXPECT_EQ(Caption(a), "One-de");
+  a->onChange = nullptr;
+  Control(a)->SetLanguage("English");  // the guard was released
+  EXPECT_EQ(Caption(a), "One");
+}
+
+TEST_F(LangControlTest, TopLevelOpensItsOwnFrameAndIsFixedAtRunTime) {
+  TEventForm* a = Load(FormText("FormA", "One"));
+  TEventForm* b = Load(FormText("FormB", "Two", "    TopLevel = True\n"));
+  TEventForm* c = Load(FormText("FormC", "Three"));
+  Control(c)->SetLanguage("German");
+  EXPECT_EQ(Caption(a), "One");
+  EXPECT_EQ(Caption(b), "Two-de");
+  EXPECT_EQ(Caption(c), "Three-de");
+  try {
+    Control(a)->SetTopLevel(true);
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "TLangControl.TopLevel can only be changed at designing time");
+  }
+}
+
+TEST_F(LangControlTest, DestroyingATranslatedComponentRemovesItsEntry) {
+  TEventForm* a = Load(FormText("FormA", "One"));
+  TComponentEntries& entries = *Control(a)->Manager().Components();
+  ASSERT_EQ(entries.Count(), 1);
+  delete a->FindComponent("Label1");
+  EXPECT_EQ(entries.Count(), 0);
+  a->onChange = nullptr;
+}
+
+TEST(LangControlConstruction, NeedsAnOwner) {
+  try {
+    TLangControl control(nullptr);
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Component owner for TLangControl required");
+  }
+}
+
+TEST(LanguageManager, SwitchingExchangesSlotsAndSubIndexes) {
+  StartupLanguageLibrary("English");
+  TForm form(nullptr);
+  auto* label = new TLabel(&form);
+  label->Rename("Label1");
+  label->SetCaption("en");
+  TLanguageManager manager(&form, &form, 2, &form);
+  for (const char* name : {"English", "German", "Spanish"}) {
+    auto* language = manager.Languages()->Add();
+    language->SetName(name);
+    language->SetSubIndex(manager.Languages()->Count() - 1);
+  }
+  auto* entry = manager.Components()->Add();
+  entry->SetRef(label);
+  entry->SetSubType({stPubPropObject});
+  auto* property = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Add());
+  property->SetName("Caption");
+  property->SetKind(tkLString);
+  property->SetCount(1);  // normalising fills the new slots with the live text
+  manager.PrepareLanguageData();
+  EXPECT_EQ(property->Count(), 3);
+  EXPECT_EQ(property->GetLangValue(2).ToString(), "en");
+  property->SetLangValue(2, Variant("es"));
+  EXPECT_TRUE(manager.SetLanguageByIndex(2));
+  EXPECT_EQ(label->Caption(), "es");
+  EXPECT_EQ(manager.Languages()->Items(0)->SubIndex(), 2);
+  EXPECT_EQ(manager.Languages()->Items(1)->SubIndex(), 1);
+  EXPECT_EQ(manager.Languages()->Items(2)->SubIndex(), 0);
+  EXPECT_FALSE(manager.SetLanguageByIndex(2));  // already active
+  EXPECT_TRUE(manager.SetLanguageByIndex(0));
+  EXPECT_EQ(label->Caption(), "en");
+  EXPECT_EQ(property->GetLangValue(2).ToString(), "es");
+  manager.Languages()->Items(0)->SetSubIndex(4);
+  manager.Languages()->Items(2)->SetSubIndex(5);
+  try {
+    manager.SetLanguageByIndex(1);
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "TLanguageManager.SetLanguageByIndex: Active language not found");
+  }
+  EXPECT_EQ(manager.Languages()->Items(1)->SubIndex(), 1);
+  TLanguageManager orphan(&form, &form, 2, nullptr);
+  try {
+    orphan.PrepareLanguageData();
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "TLanguageManager.GetStringInterface failed. NIL Control");
+  }
+  ShutdownLanguageLibrary();
+}
+
+TEST(LanguageManager, TheStringTableKeepsOnlyTranslatedLines) {
+  TForm form(nullptr);
+  auto* owner = new TComponent(&form);
+  owner->Rename("Control");
+  TLanguageManager manager(&form, &form, 2, owner);
+  manager.Names()->SetText("a\nb\nc\n");
+  manager.Values()->SetText("A\nB\nC\n");
+  TMainEntry* resources = manager.GetStringInterface(true);
+  ASSERT_NE(resources, nullptr);
+  EXPECT_EQ(resources->Name(), "Resources");
+  EXPECT_EQ(manager.GetStringInterface(false), resources);
+  resources->Props()->Add()->SetIndex(2);  // only line 2 ("c") is translated
+  manager.SyncStringTable();
+  EXPECT_EQ(manager.Names()->Text(), "c\r\n");
+  EXPECT_EQ(manager.Values()->Text(), "C\r\n");
+  EXPECT_EQ(resources->Props()->Items(0)->Index(), 0);
+  manager.Values()->Add("extra");
+  resources->SetTarget(nullptr);
+  try {
+    manager.SyncStringTable();
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Inconsistent internal language data");
+  }
+}
+
+}  // namespace
+}  // namespace wdx
