@@ -1,7 +1,8 @@
 #include "platform/DirectoryService.h"
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <string>
 #include <vector>
