@@ -2,9 +2,11 @@
 # Installs the Debian packages that the builds and tests need, only those not
 # yet installed. Safe to run again; quiet when nothing is missing.
 #
-#   scripts/install-deps.sh
+#   scripts/install-deps.sh            everything the builds and tests need
+#   scripts/install-deps.sh --native   only what the native build and its terminal need
 set -euo pipefail
 
+native_packages=(cmake ninja-build make g++ libncurses-dev)
 packages=(
   # native build and tests
   cmake ninja-build make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -20,6 +22,8 @@ packages=(
   # used by the scripts themselves
   util-linux
 )
+
+[[ "${1:-}" == "--native" ]] && packages=("${native_packages[@]}")
 
 missing=()
 for pkg in "${packages[@]}"; do
