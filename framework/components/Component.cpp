@@ -33,21 +33,40 @@ bool IsValidIdent(const std::string& name) {
   return true;
 }
 
+namespace {
+constexpr size_t kIndexedFreeNotifies = 16;
+}  // namespace
+
+size_t TComponent::FreeNotifyList::Find(TComponent* c) const {
+  if (positions) {
+    const auto it = positions->find(c);
+    return it == positions->end() ? items.size() : it->second;
+  }
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i] == c) return i;
+  }
+  return items.size();
+}
+
 bool TComponent::FreeNotifyList::Add(TComponent* c) {
-  if (positions.count(c)) return false;
-  positions.emplace(c, items.size());
+  if (Find(c) != items.size()) return false;
   items.push_back(c);
+  if (!positions && items.size() > kIndexedFreeNotifies) {
+    positions = std::make_unique<std::unordered_map<TComponent*, size_t>>();
+    for (size_t i = 0; i < items.size(); ++i) positions->emplace(items[i], i);
+  } else if (positions) {
+    positions->emplace(c, items.size() - 1);
+  }
   return true;
 }
 
 void TComponent::FreeNotifyList::Remove(TComponent* c) {
-  const auto it = positions.find(c);
-  if (it == positions.end()) return;
-  const size_t index = it->second;
-  positions.erase(it);
+  const size_t index = Find(c);
+  if (index == items.size()) return;
+  if (positions) positions->erase(c);
   if (index + 1 != items.size()) {
     items[index] = items.back();
-    positions[items[index]] = index;
+    if (positions) (*positions)[items[index]] = index;
   }
   items.pop_back();
 }

@@ -95,11 +95,15 @@ class TComponent : public TPersistent {
   void ChangeName(const std::string& name);
 
  private:
+  // The components to tell (and hear from) on destruction. Most components have one or two,
+  // kept in a plain vector; a component with many (the language control's removal watcher)
+  // gets an index so that each removal stays constant time.
   struct FreeNotifyList {
     std::vector<TComponent*> items;
-    std::unordered_map<TComponent*, size_t> positions;
+    std::unique_ptr<std::unordered_map<TComponent*, size_t>> positions;
     bool Add(TComponent* c);
     void Remove(TComponent* c);
+    size_t Find(TComponent* c) const;
   };
   void InsertOwned(TComponent* component);
   void RemoveOwned(TComponent* component);

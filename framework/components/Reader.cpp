@@ -559,7 +559,9 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
   const uint32_t handle = component->Handle();
   try {
     component->BeginLoading();
-    if (std::find(loaded_.begin(), loaded_.end(), handle) == loaded_.end()) {
+    // Handles are never reused, so a component created here cannot be listed yet; only an
+    // inherited record can name one that is.
+    if (created || std::find(loaded_.begin(), loaded_.end(), handle) == loaded_.end()) {
       loaded_.push_back(handle);
     }
     if (created) component->Rename(name);

@@ -1,14 +1,27 @@
 #include "framework/rtti/LiveObjects.h"
 
-#include <unordered_map>
+#include <memory>
+#include <vector>
 
 namespace wdx::live_objects {
 
 namespace {
 
+// Handles are given out in increasing order and never reused, so the table is a list of pages
+// indexed by the handle itself: a lookup is two array reads, and a page goes as soon as every
+// object of its handles is gone, so the table stays as large as the live objects need.
+constexpr uint32_t kPageBits = 12;
+constexpr uint32_t kPageSize = 1u << kPageBits;
+
+struct Page {
+  TObject* objects[kPageSize] = {};
+  uint32_t live = 0;
+  uint32_t issued = 0;  // handles of this page given out so far
+};
+
 struct Table {
   uint32_t next = 1;
-  std::unordered_map<uint32_t, TObject*> objects;
+  std::vector<std::unique_ptr<Page>> pages;
 };
 
 // Never destroyed, so that objects released during process exit still find it.
@@ -23,19 +36,35 @@ uint32_t Register(TObject* object) {
   Table& table = TheTable();
   uint32_t handle = table.next++;
   if (handle == 0) handle = table.next++;  // after 2^32 objects: skip the nil handle
-  table.objects.emplace(handle, object);
+  const uint32_t index = handle >> kPageBits;
+  if (index >= table.pages.size()) table.pages.resize(index + 1);
+  std::unique_ptr<Page>& page = table.pages[index];
+  if (!page) page = std::make_unique<Page>();
+  page->objects[handle & (kPageSize - 1)] = object;
+  ++page->live;
+  ++page->issued;
   return handle;
 }
 
 void Unregister(uint32_t handle) {
-  TheTable().objects.erase(handle);
+  Table& table = TheTable();
+  const uint32_t index = handle >> kPageBits;
+  if (index >= table.pages.size() || !table.pages[index]) return;
+  Page& page = *table.pages[index];
+  TObject*& slot = page.objects[handle & (kPageSize - 1)];
+  if (!slot) return;
+  slot = nullptr;
+  --page.live;
+  // A page whose handles have all been given out and whose objects are all gone is never
+  // needed again.
+  if (page.live == 0 && page.issued == kPageSize) table.pages[index].reset();
 }
 
 TObject* Find(uint32_t handle) {
-  if (handle == 0) return nullptr;
-  const auto& objects = TheTable().objects;
-  const auto it = objects.find(handle);
-  return it == objects.end() ? nullptr : it->second;
+  const Table& table = TheTable();
+  const uint32_t index = handle >> kPageBits;
+  if (handle == 0 || index >= table.pages.size() || !table.pages[index]) return nullptr;
+  return table.pages[index]->objects[handle & (kPageSize - 1)];
 }
 
 }  // namespace wdx::live_objects

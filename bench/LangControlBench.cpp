@@ -1,0 +1,389 @@
+// How the language control scales with the size of a form: loading a form of n translated
+// labels, one switch of language, and destroying the form. Each step is timed on its own with
+// a steady clock; the preparation of each step (building or loading the form it needs) is not
+// counted. After the run the growth from 10,000 to 100,000 labels is printed for each step:
+// linear growth gives about 10.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
+
+#include "LangControl/Source/LangControl.h"
+#include "framework/components/Filer.h"
+#include "framework/components/Reader.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/Register.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtl/LittleEndian.h"
+#include "framework/rtl/Streams.h"
+#include "framework/rtti/ClassRegistry.h"
+
+namespace wdx {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int64_t kSizes[] = {1'000, 10'000, 100'000};
+const char* const kLanguages[] = {"English", "German", "Spanish"};
+
+std::string EnglishText(int64_t i) {
+  return "Label number " + std::to_string(i);
+}
+std::string GermanText(int64_t i) {
+  return "Beschriftung Nummer " + std::to_string(i);
+}
+std::string SpanishText(int64_t i) {
+  return "Etiqueta numero " + std::to_string(i);
+}
+std::string LabelName(int64_t i) {
+  return "Label" + std::to_string(i);
+}
+
+// Writes the binary form stream the way the form compiler does: the smallest tags, names as
+// short strings without a tag.
+class StreamBuilder {
+ public:
+  std::vector<uint8_t> Take() { return std::move(out_); }
+
+  void Signature() { Raw("TPF0", 4); }
+  void Byte(uint8_t b) { out_.push_back(b); }
+  void End() { Byte(vaNull); }
+  void Name(const std::string& s) {
+    Byte(static_cast<uint8_t>(s.size()));
+    Raw(s.data(), s.size());
+  }
+  void String(const std::string& s) {
+    Byte(vaString);
+    Name(s);
+  }
+  void Ident(const std::string& s) {
+    Byte(vaIdent);
+    Name(s);
+  }
+  void SmallInt(int8_t v) {
+    Byte(vaInt8);
+    Byte(static_cast<uint8_t>(v));
+  }
+  void Binary(const std::vector<uint8_t>& bytes) {
+    Byte(vaBinary);
+    AppendLittleEndian(out_, bytes.size(), 4);
+    Raw(bytes.data(), bytes.size());
+  }
+  void Set(const std::string& element) {
+    Byte(vaSet);
+    Name(element);
+    End();
+  }
+  void BeginObject(const std::string& className, const std::string& name) {
+    Name(className);
+    Name(name);
+  }
+
+ private:
+  void Raw(const void* data, size_t n) {
+    const auto* p = static_cast<const uint8_t*>(data);
+    out_.insert(out_.end(), p, p + n);
+  }
+  std::vector<uint8_t> out_;
+};
+
+// The "Values" of a property entry: for slots 1 and 2 a 32-bit size, then the encoded text
+// (type code 256 and the characters).
+std::vector<uint8_t> SlotValues(const std::string& german, const std::string& spanish) {
+  std::vector<uint8_t> bytes;
+  for (const std::string* text : {&german, &spanish}) {
+    AppendLittleEndian(bytes, 4 + text->size(), 4);
+    AppendLittleEndian(bytes, 256, 4);
+    bytes.insert(bytes.end(), text->begin(), text->end());
+  }
+  return bytes;
+}
+
+// A form of `n` labels and a language control that translates each label's Caption into
+// German and Spanish, English being active.
+std::vector<uint8_t> BuildForm(int64_t n) {
+  StreamBuilder s;
+  s.Signature();
+  s.BeginObject("TForm", "frmBench");
+  s.Name("Caption");
+  s.String("Benchmark");
+  s.End();
+  for (int64_t i = 0; i < n; ++i) {
+    s.BeginObject("TLabel", LabelName(i));
+    s.Name("Caption");
+    s.String(EnglishText(i));
+    s.End();
+    s.End();
+  }
+  s.BeginObject("TLangControl", "LangControl");
+  s.Name("Language");
+  s.String("English");
+  s.Name("LanguageManager_Langs");
+  s.Byte(vaCollection);
+  for (int8_t k = 0; k < 3; ++k) {
+    s.Byte(vaList);
+    s.Name("Name");
+    s.String(kLanguages[k]);
+    s.Name("SubIndex");
+    s.SmallInt(k);
+    s.End();
+  }
+  s.End();
+  s.Name("LanguageManager_Comps");
+  s.Byte(vaCollection);
+  for (int64_t i = 0; i < n; ++i) {
+    s.Byte(vaList);
+    s.Name("Items");
+    s.Byte(vaCollection);
+    s.End();
+    s.Name("Props");
+    s.Byte(vaCollection);
+    s.Byte(vaList);
+    s.Name("Name");
+    s.String("Caption");
+    s.Name("Kind");
+    s.Ident("tkLString");
+    s.Name("Count");
+    s.SmallInt(3);
+    s.Name("Values");
+    s.Binary(SlotValues(GermanText(i), SpanishText(i)));
+    s.End();
+    s.End();
+    s.Name("SubType");
+    s.Set("stPubPropObject");
+    s.Name("Ref");
+    s.Ident(LabelName(i));
+    s.End();
+  }
+  s.End();
+  s.Name("LanguageManager_Names");
+  s.String("");
+  s.Name("LanguageManager_Values");
+  s.String("");
+  s.End();  // properties of the language control
+  s.End();  // its children
+  s.End();  // children of the form
+  return s.Take();
+}
+
+const std::vector<uint8_t>& FormStream(int64_t n) {
+  static std::map<int64_t, std::vector<uint8_t>> streams;
+  auto found = streams.find(n);
+  if (found == streams.end()) found = streams.emplace(n, BuildForm(n)).first;
+  return found->second;
+}
+
+std::vector<std::string> errors;
+
+// Every timed step starts with the processor caches holding other data, whatever the form's
+// size: otherwise a small form that was just built is still in the cache when it is destroyed
+// while a large one is not, and the figures would compare cache sizes rather than the work.
+void EvictCaches() {
+  static std::vector<uint64_t> buffer(64u << 20 >> 3);
+  uint64_t sum = 0;
+  for (size_t i = 0; i < buffer.size(); i += 8) sum += ++buffer[i];
+  benchmark::DoNotOptimize(sum);
+}
+
+// Reads the form stream of `n` labels into a new form owned by the application.
+std::unique_ptr<TForm> LoadForm(int64_t n, double* seconds = nullptr) {
+  TMemoryStream stream(FormStream(n));
+  auto form = std::make_unique<TForm>(&Application());
+  TReader reader(stream);
+  reader.SetGlobalScope(&Application());
+  if (seconds) EvictCaches();
+  const auto start = Clock::now();
+  reader.ReadRootComponent(form.get());
+  const auto stop = Clock::now();
+  if (seconds) *seconds = std::chrono::duration<double>(stop - start).count();
+  return form;
+}
+
+TLangControl* ControlOf(TForm* form) {
+  return dynamic_cast<TLangControl*>(form->FindComponent("LangControl"));
+}
+
+std::string CaptionOf(TForm* form, int64_t i) {
+  auto* label = dynamic_cast<TLabel*>(form->FindComponent(LabelName(i)));
+  return label ? label->Caption() : "<missing>";
+}
+
+// Whether the first and last labels show `language` and the control reports it.
+bool Shows(TForm* form, int64_t n, int language) {
+  TLangControl* control = ControlOf(form);
+  if (!control || control->Language() != kLanguages[language]) return false;
+  for (int64_t i : {int64_t{0}, n - 1}) {
+    const std::string expected = language == 0   ? EnglishText(i)
+                                 : language == 1 ? GermanText(i)
+                                                 : SpanishText(i);
+    if (CaptionOf(form, i) != expected) return false;
+  }
+  return true;
+}
+
+bool Failed(benchmark::State& state, bool ok, const char* what) {
+  if (ok && errors.empty()) return false;
+  const std::string message = errors.empty() ? std::string(what) : what + (": " + errors.front());
+  state.SkipWithError(message.c_str());
+  errors.clear();
+  return true;
+}
+
+// Every form starts from English: a form loaded while its frame shows another language
+// would take that one.
+void ResetFrameLanguage(int64_t n) {
+  std::unique_ptr<TForm> form = LoadForm(std::min<int64_t>(n, 1));
+  if (TLangControl* control = ControlOf(form.get())) control->SetLanguage("English");
+}
+
+void BM_LoadForm(benchmark::State& state) {
+  const int64_t n = state.range(0);
+  FormStream(n);
+  ResetFrameLanguage(n);
+  for (auto _ : state) {
+    double seconds = 0;
+    std::unique_ptr<TForm> form = LoadForm(n, &seconds);
+    state.SetIterationTime(seconds);
+    const bool ok = Shows(form.get(), n, 0);
+    form.reset();
+    if (Failed(state, ok, "the loaded form does not show English")) break;
+  }
+  state.counters["labels"] = static_cast<double>(n);
+}
+
+void BM_SwitchLanguage(benchmark::State& state) {
+  const int64_t n = state.range(0);
+  ResetFrameLanguage(n);
+  std::unique_ptr<TForm> form = LoadForm(n);
+  TLangControl* control = ControlOf(form.get());
+  if (Failed(state, control && Shows(form.get(), n, 0), "the loaded form does not show English")) {
+    return;
+  }
+  // German, Spanish, English, German, ...: every write really changes the language.
+  int language = 0;
+  for (auto _ : state) {
+    language = (language + 1) % 3;
+    const std::string name = kLanguages[language];
+    const auto start = Clock::now();
+    control->SetLanguage(name);
+    const auto stop = Clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+    if (Failed(state, Shows(form.get(), n, language), "the switch did not reach every label")) {
+      break;
+    }
+  }
+  state.counters["labels"] = static_cast<double>(n);
+  control->SetLanguage("English");
+}
+
+void BM_DestroyForm(benchmark::State& state) {
+  const int64_t n = state.range(0);
+  ResetFrameLanguage(n);
+  for (auto _ : state) {
+    std::unique_ptr<TForm> form = LoadForm(n);
+    if (Failed(state, Shows(form.get(), n, 0), "the loaded form does not show English")) break;
+    EvictCaches();
+    const auto start = Clock::now();
+    form.reset();
+    const auto stop = Clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+  }
+  state.counters["labels"] = static_cast<double>(n);
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+  for (int64_t n : kSizes) b->Arg(n);
+  b->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_LoadForm)->Apply(Sizes);
+BENCHMARK(BM_SwitchLanguage)->Apply(Sizes);
+BENCHMARK(BM_DestroyForm)->Apply(Sizes);
+
+// The console report, remembering the time per iteration of every benchmark and size: the
+// median over repetitions when there are several.
+class GrowthReporter : public benchmark::ConsoleReporter {
+ public:
+  GrowthReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred || run.iterations == 0) continue;
+      const double perIteration = run.real_accumulated_time / static_cast<double>(run.iterations);
+      Sample& sample = samples_[run.run_name.function_name][std::stoll(run.run_name.args)];
+      if (run.run_type == Run::RT_Iteration) {
+        sample.repetitions.push_back(perIteration);
+      } else if (run.aggregate_name == "median") {
+        sample.median = perIteration;
+      }
+    }
+  }
+
+  // Prints the ratio of the 100,000-label time to the 10,000-label time of each benchmark;
+  // false when one exceeds `limit`.
+  bool PrintGrowth(double limit) const {
+    bool within = true;
+    std::printf("\nGrowth from 10,000 to 100,000 labels (linear: about 10, limit %.0f):\n", limit);
+    for (const auto& [name, bySize] : samples_) {
+      const auto small = bySize.find(10'000);
+      const auto large = bySize.find(100'000);
+      if (small == bySize.end() || large == bySize.end()) continue;
+      const double from = small->second.Time();
+      const double to = large->second.Time();
+      if (from <= 0 || to <= 0) continue;
+      const double ratio = to / from;
+      within = within && ratio <= limit;
+      std::printf("  %-20s %8.3f ms -> %9.3f ms  ratio %6.2f%s\n", name.c_str(), from * 1e3,
+                  to * 1e3, ratio, ratio <= limit ? "" : "  (above the limit)");
+    }
+    std::fflush(stdout);
+    return within;
+  }
+
+ private:
+  struct Sample {
+    std::vector<double> repetitions;
+    double median = 0;
+    // The reported median, else the median of the repetitions seen; 0 without any.
+    double Time() const {
+      if (median > 0 || repetitions.empty()) return median;
+      std::vector<double> sorted = repetitions;
+      std::sort(sorted.begin(), sorted.end());
+      const size_t mid = sorted.size() / 2;
+      return sorted.size() % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
+    }
+  };
+  std::map<std::string, std::map<int64_t, Sample>> samples_;
+};
+
+}  // namespace
+}  // namespace wdx
+
+int main(int argc, char** argv) {
+  using namespace wdx;
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  StartupLanguageLibrary("English");
+  RegisterStandardControls();
+  RegisterClass(TLangControl::StaticClass());
+  Application().SetOnException(
+      [](TObject*, const Exception& error) { errors.push_back(error.Message()); });
+  GrowthReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const bool within = reporter.PrintGrowth(12.0);
+  benchmark::Shutdown();
+  ShutdownLanguageLibrary();
+  return within ? 0 : 2;
+}
