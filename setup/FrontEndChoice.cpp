@@ -4,10 +4,13 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/ui/PlatformFrontEnd.h"
 #include "framework/ui/scripted/ScriptedFrontEnd.h"
 #include "platform/Console.h"
+#include "platform/Files.h"
 
 namespace wdx {
 
@@ -47,7 +50,16 @@ std::unique_ptr<TFrontEnd> ChooseFrontEnd(int& exitCode) {
     exitCode = 2;
     return nullptr;
   }
-  return CreatePlatformFrontEnd(exitCode);
+  TFileBrowsing files;
+  files.ListFolder = [](const std::string& folder) {
+    std::vector<TFolderEntry> entries;
+    for (const TDirEntry& entry : ListDirectory(folder)) {
+      entries.push_back({entry.Name, entry.IsDirectory});
+    }
+    return entries;
+  };
+  files.FolderExists = [](const std::string& folder) { return DirectoryExists(folder); };
+  return CreatePlatformFrontEnd(exitCode, std::move(files));
 }
 
 }  // namespace wdx

@@ -96,14 +96,21 @@ class MetabaseObject : public IAutomationObject {
     return args[index].ToString();
   }
 
-  // Applies a change to this object's section at once.
+  // Applies a change to this object's section at once. A created object that has not been
+  // written yet comes into being here, with its class; its property writes still wait for
+  // SetInfo.
   template <class Edit>
   void Change(Edit edit) {
     TMetabase metabase = file_->Load();
     TMetabaseSection* section = metabase.Find(path_);
-    if (!section) throw EOleException(kNotFound);
+    if (!section) {
+      if (newClass_.empty()) throw EOleException(kNotFound);
+      section = &metabase.Add(path_);
+      section->Set("Class", newClass_);
+    }
     edit(*section);
     file_->Save(metabase);
+    newClass_.clear();
   }
 
   void SetInfo() {
