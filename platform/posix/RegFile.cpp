@@ -96,6 +96,11 @@ class RegFileParser {
       if (line.empty() || line[0] == ';') continue;
       if (line[0] == '[') {
         if (line.back() != ']') Fail(first, "a key name must end with ']'");
+        // The registry nests keys at most 512 deep; deeper text is no export (and would make
+        // the key tree deep enough to exhaust the stack when it is released).
+        if (std::count(line.begin(), line.end(), '\\') > 512) {
+          Fail(first, "a key nested deeper than 512 levels");
+        }
         current = Section(*root, line.substr(1, line.size() - 2));
         inSection = true;
       } else if (!inSection) {

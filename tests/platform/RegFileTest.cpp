@@ -80,6 +80,9 @@ TEST(RegFile, RefusesTextThatIsNoExportAndNamesTheLine) {
   EXPECT_EQ(message("REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\n"), "bad.reg, line 2: a key name must end with ']'");
   EXPECT_EQ(message("REGEDIT4\n[HKLM\\A]\nX=1\n"), "bad.reg, line 3: a value name must be quoted");
   EXPECT_EQ(message("REGEDIT4\n[HKLM\\A]\n\"X\"=what\n"), "bad.reg, line 3: unknown value data");
+  std::string deep = "REGEDIT4\n[HKLM";
+  for (int i = 0; i < 513; ++i) deep += "\\k";
+  EXPECT_EQ(message(deep + "]\n"), "bad.reg, line 2: a key nested deeper than 512 levels");
   EXPECT_EQ(message("REGEDIT4\n[HKLM\\A]\n\"X\"=hex(zz):00\n"),
             "bad.reg, line 3: a value type in hexadecimal expected");
 }
