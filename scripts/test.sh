@@ -70,6 +70,17 @@ for preset in "${presets[@]}"; do
 
   summary+=("$preset: OK (configure ${t_conf}s, build ${t_build}s, test ${t_test}s)")
 
+  # The Windows build's real windows, driven under wine on a virtual display.
+  if [[ "$preset" == windows ]]; then
+    if command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1; then
+      echo "==== windows: gui ===="
+      start=$SECONDS
+      run_step windows gui "$root/scripts/win32-gui-test.sh"
+      summary+=("windows gui: OK ($((SECONDS - start))s)")
+    else
+      summary+=("windows gui: skipped (no Xvfb or xdotool)")
+    fi
+  fi
 done
 
 # Stop this user's wine server for the shared prefix now rather than letting it

@@ -33,58 +33,17 @@ bool IsValidIdent(const std::string& name) {
   return true;
 }
 
-namespace {
-constexpr size_t kIndexedFreeNotifies = 16;
-}  // namespace
-
-size_t TComponent::FreeNotifyList::Find(TComponent* c) const {
-  if (positions) {
-    const auto it = positions->find(c);
-    return it == positions->end() ? items.size() : it->second;
-  }
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (items[i] == c) return i;
-  }
-  return items.size();
-}
-
-bool TComponent::FreeNotifyList::Add(TComponent* c) {
-  if (Find(c) != items.size()) return false;
-  items.push_back(c);
-  if (!positions && items.size() > kIndexedFreeNotifies) {
-    positions = std::make_unique<std::unordered_map<TComponent*, size_t>>();
-    for (size_t i = 0; i < items.size(); ++i) positions->emplace(items[i], i);
-  } else if (positions) {
-    positions->emplace(c, items.size() - 1);
-  }
-  return true;
-}
-
-void TComponent::FreeNotifyList::Remove(TComponent* c) {
-  const size_t index = Find(c);
-  if (index == items.size()) return;
-  if (positions) positions->erase(c);
-  if (index + 1 != items.size()) {
-    items[index] = items.back();
-    if (positions) (*positions)[items[index]] = index;
-  }
-  items.pop_back();
-}
-
 TComponent::TComponent(TComponent* owner) {
   if (owner) owner->InsertComponent(this);
 }
 
 TComponent::~TComponent() {
   Destroying();
-  // Tell every component that asked for it; each drops its link to this one.
-  if (freeNotifies_) {
-    while (freeNotifies_ && !freeNotifies_->items.empty()) {
-      TComponent* other = freeNotifies_->items.back();
-      freeNotifies_->Remove(other);
-      other->DropNotify(this);
-      other->Notification(this, opRemove);
-    }
+  // Tell every component that asked for it; the pair of links goes first.
+  while (!links_.empty()) {
+    TComponent* other = links_.back().other;
+    DropLink(links_.size() - 1);
+    other->Notification(this, opRemove);
   }
   DestroyComponents();
   if (owner_) owner_->RemoveComponent(this);
@@ -144,25 +103,45 @@ void TComponent::DestroyComponents() {
   }
 }
 
-void TComponent::AddNotify(TComponent* component) {
-  if (!freeNotifies_) freeNotifies_ = std::make_unique<FreeNotifyList>();
-  freeNotifies_->Add(component);
+int64_t TComponent::FindLink(const TComponent* component) const {
+  if (links_.size() <= component->links_.size()) {
+    for (size_t i = 0; i < links_.size(); ++i) {
+      if (links_[i].other == component) return static_cast<int64_t>(i);
+    }
+    return -1;
+  }
+  for (const NotifyLink& link : component->links_) {
+    if (link.other == this) return link.partner;
+  }
+  return -1;
 }
 
-void TComponent::DropNotify(TComponent* component) {
-  if (freeNotifies_) freeNotifies_->Remove(component);
+void TComponent::DropLink(size_t index) {
+  // Removes the link at `index` and its partner, each by moving the last link of its list into
+  // its place and telling that link's partner where it went.
+  auto removeAt = [](TComponent* owner, size_t at) {
+    std::vector<NotifyLink>& links = owner->links_;
+    if (at + 1 != links.size()) {
+      links[at] = links.back();
+      links[at].other->links_[links[at].partner].partner = static_cast<uint32_t>(at);
+    }
+    links.pop_back();
+  };
+  const NotifyLink link = links_[index];
+  removeAt(link.other, link.partner);
+  removeAt(this, index);
 }
 
 void TComponent::FreeNotification(TComponent* component) {
-  if (!component || component == this) return;
-  AddNotify(component);
-  component->AddNotify(this);
+  if (!component || component == this || FindLink(component) >= 0) return;
+  links_.push_back({component, static_cast<uint32_t>(component->links_.size())});
+  component->links_.push_back({this, static_cast<uint32_t>(links_.size() - 1)});
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
   if (!component) return;
-  DropNotify(component);
-  component->DropNotify(this);
+  const int64_t index = FindLink(component);
+  if (index >= 0) DropLink(static_cast<size_t>(index));
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {

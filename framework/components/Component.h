@@ -95,26 +95,26 @@ class TComponent : public TPersistent {
   void ChangeName(const std::string& name);
 
  private:
-  // The components to tell (and hear from) on destruction. Most components have one or two,
-  // kept in a plain vector; a component with many (the language control's removal watcher)
-  // gets an index so that each removal stays constant time.
-  struct FreeNotifyList {
-    std::vector<TComponent*> items;
-    std::unique_ptr<std::unordered_map<TComponent*, size_t>> positions;
-    bool Add(TComponent* c);
-    void Remove(TComponent* c);
-    size_t Find(TComponent* c) const;
+  // A free-notification link to another component. Links come in pairs, one in each
+  // component's list, and each knows where its partner lies, so dropping a pair costs constant
+  // time without any search or hashing, however many links a component has (the language
+  // control's removal watcher has one per translated component).
+  struct NotifyLink {
+    TComponent* other;
+    uint32_t partner;  // index of the partner link in other->links_
   };
+  // The index of the link to `component`, searching the shorter of the two lists; -1 if none.
+  int64_t FindLink(const TComponent* component) const;
+  void DropLink(size_t index);
+
   void InsertOwned(TComponent* component);
   void RemoveOwned(TComponent* component);
-  void AddNotify(TComponent* component);
-  void DropNotify(TComponent* component);
 
   std::string name_;
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;
   std::unordered_map<std::string, TComponent*> namesIndex_;  // upper-case name -> component
-  std::unique_ptr<FreeNotifyList> freeNotifies_;
+  std::vector<NotifyLink> links_;
   TComponentState state_;
   int32_t tag_ = 0;
   int32_t designInfo_ = 0;

@@ -1,0 +1,302 @@
+#!/usr/bin/env bash
+# Runs the Windows build's WDXConfig.exe with real windows under wine on a virtual X
+# display and drives it with simulated keys, as an administrator would. Each run has a fresh
+# installation (the program beside www\wendrix\cgi-bin\application.cfg):
+#
+#   no argument, 1 the dialog closes on its activation; the program ends with 0, writing
+#                  nothing.
+#   no web server  the screenshot build/windows/win32-gui.png is checked against the dialog's
+#                  design geometry (tests/win32gui/check_dialog.py); Escape and Alt+F4 close
+#                  nothing; Tab skips the disabled Cancel to the domain field, where a domain
+#                  with a port is typed; Enter presses Save; Enter answers the "unable to
+#                  configure" warning; the program ends with 0 having rewritten
+#                  application.cfg and written both shortcuts.
+#   Apache         with an Apache installation in the registry the second tab shows
+#                  (build/windows/win32-gui-apache.png); the arrow key switches to it, the
+#                  Browse button's file-open dialog picks an httpd.conf, Save asks the Apache
+#                  question, Yes appends the configuration block to the chosen file.
+#
+#   scripts/win32-gui-test.sh [path/to/WDXConfig.exe]
+#
+# Needs Xvfb, xdotool, xprop, ImageMagick's import, python3 and wine (scripts/install-deps.sh).
+# Exits non-zero on any failure; the screenshots stay for a look.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+exe="${1:-$root/build/windows/bin/WDXConfig.exe}"
+shots="$root/build/windows"
+started=$SECONDS
+work=""
+app_pid=""
+xvfb_pid=""
+
+fail() {
+  echo "win32-gui-test: FAIL: $*" >&2
+  if [[ -n "$work" && -s "$work/program.log" ]]; then
+    echo "win32-gui-test: the program's output:" >&2
+    cat "$work/program.log" >&2
+  fi
+  exit 1
+}
+
+for tool in Xvfb xdotool xprop python3 wine; do
+  command -v "$tool" >/dev/null 2>&1 || fail "$tool is not installed (scripts/install-deps.sh)"
+done
+# /usr/bin first: another import earlier on the PATH may be a stand-in.
+import_bin=/usr/bin/import
+[[ -x "$import_bin" ]] || import_bin="$(command -v import || true)"
+[[ -n "$import_bin" ]] || fail "ImageMagick's import is not installed (scripts/install-deps.sh)"
+[[ -f "$exe" ]] || fail "no $exe: build the windows preset first"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/wdx-gui.XXXXXX")"
+cleanup() {
+  stop_program
+  # The wine server of the private prefix serves nothing else.
+  if [[ -f "$work/wine-prefix/system.reg" ]]; then
+    WINEPREFIX="$work/wine-prefix" wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="$work/wine-prefix" wineserver -w >/dev/null 2>&1 || true
+  fi
+  if [[ -n "$xvfb_pid" ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+stop_program() {
+  if [[ -n "$app_pid" ]] && kill -0 "$app_pid" 2>/dev/null; then
+    kill -- "-$app_pid" 2>/dev/null || kill "$app_pid" 2>/dev/null || true
+  fi
+  app_pid=""
+}
+trap cleanup EXIT
+
+# A wine prefix of our own, copied from the shared one when it is there (other tests may add an
+# Apache installation to that one for a while), without any Apache registration to begin with.
+shared_prefix="${WDX_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/wendrix/wine-prefix}"
+export WDX_WINEPREFIX="$work/wine-prefix"
+if [[ -f "$shared_prefix/.wdx-ready" ]]; then
+  cp -a "$shared_prefix" "$WDX_WINEPREFIX"
+  rm -f "$WDX_WINEPREFIX/.wdx-ready"
+fi
+wine_quiet() {
+  env -u DISPLAY "$root/cmake/wine-run.sh" "$@" >/dev/null 2>&1
+}
+wine_quiet reg delete 'HKLM\Software\Apache Group' /f || true
+
+# A display of our own.
+display=""
+for n in $(seq 99 140); do
+  if [[ ! -e "/tmp/.X$n-lock" && ! -e "/tmp/.X11-unix/X$n" ]]; then
+    display=":$n"
+    break
+  fi
+done
+[[ -n "$display" ]] || fail "no free X display number"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+for _ in $(seq 50); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  sleep 0.1
+done
+
+# wait_window REGEX SECONDS: prints the id of the visible window whose name matches.
+wait_window() {
+  local name="$1" seconds="$2" id=""
+  for _ in $(seq $((seconds * 4))); do
+    id="$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n1 || true)"
+    if [[ -n "$id" ]]; then
+      echo "$id"
+      return 0
+    fi
+    if ! kill -0 "$app_pid" 2>/dev/null; then
+      echo "win32-gui-test: the program ended while waiting for '$name'" >&2
+      return 1
+    fi
+    sleep 0.25
+  done
+  return 1
+}
+
+# keys WINDOW KEYS...: focuses the window and presses the keys one after the other.
+keys() {
+  local window="$1"
+  shift
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 120 "$@"
+  sleep 0.3
+}
+
+# type_text WINDOW TEXT
+type_text() {
+  xdotool windowfocus --sync "$1"
+  xdotool type --delay 20 "$2"
+  sleep 0.3
+}
+
+# new_installation NAME: a fresh installation folder; sets install and cfg.
+new_installation() {
+  install="$work/$1/Korvane Wendrix"
+  cfg="$install/www/wendrix/cgi-bin/application.cfg"
+  mkdir -p "$install/www/wendrix/cgi-bin"
+  cp "$exe" "$install/WDXConfig.exe"
+  printf '%s\r\n' \
+    '# Korvane Wendrix configuration' \
+    "\$your_logo = 'old';" \
+    "\$email_settings_smtp = 'old';" \
+    "\$email_settings_from = 'old';" \
+    "\$http_root = 'old';" \
+    "\$real_root = 'old';" \
+    'keep_me = 1' >"$cfg"
+}
+
+# start_program ARGS...: runs the program in the background.
+start_program() {
+  # In a process group of its own so that a failure can end all of it.
+  setsid "$root/cmake/wine-run.sh" "$install/WDXConfig.exe" "$@" >"$work/program.log" 2>&1 &
+  app_pid=$!
+}
+
+# start_dialog: runs the program with argument 0 and sets dialog to its window, once the
+# activation has filled in its fields.
+start_dialog() {
+  start_program 0
+  dialog="$(wait_window "finalizing setup" 90)" || fail "the dialog did not appear"
+  local title
+  title="$(xdotool getwindowname "$dialog")"
+  [[ "$title" == "... finalizing setup" ]] || fail "the dialog's title is '$title'"
+  sleep 1.5
+}
+
+# screenshot FILE: the whole screen.
+screenshot() {
+  "$import_bin" -window root "PNG24:$1" || fail "no screenshot $1"
+}
+
+# check_layout FILE TABS: the dialog's geometry on a screenshot, with TABS tabs showing.
+check_layout() {
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  echo "win32-gui-test: dialog window ${WIDTH}x${HEIGHT} at ${X},${Y}; screenshot $1"
+  python3 "$root/tests/win32gui/check_dialog.py" "$1" "$X" "$Y" "$WIDTH" "$HEIGHT" "$2" ||
+    fail "the dialog does not look as designed (see $1)"
+}
+
+# wait_exit: waits for the program to end and expects exit code 0.
+wait_exit() {
+  for _ in $(seq 120); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.25
+  done
+  kill -0 "$app_pid" 2>/dev/null && fail "the program is still running"
+  local rc=0
+  wait "$app_pid" || rc=$?
+  app_pid=""
+  [[ $rc -eq 0 ]] || fail "the program exited with $rc"
+}
+
+# check_saved DOMAIN: application.cfg's entry lines and the two shortcuts.
+check_saved() {
+  local domain="$1" key title
+  grep -q "'http_root'=>'http://$domain'," "$cfg" ||
+    fail "application.cfg has no http_root of the typed domain: $(cat "$cfg")"
+  for key in your_logo email_settings_smtp email_settings_from http_root real_root; do
+    grep -q "^ *'$key'=>'[^']*',"$'\r'"\$" "$cfg" || fail "application.cfg has no entry line for $key"
+  done
+  grep -q "'your_logo'=>'/wendrix/images/normal/YourLogo.gif'," "$cfg" ||
+    fail "your_logo is not the design's logo path"
+  grep -q "'real_root'=>'.*\\\\www\\\\wendrix\\\\cgi-bin'," "$cfg" ||
+    fail "real_root is not the installation's cgi-bin folder"
+  grep -q '^keep_me = 1' "$cfg" || fail "application.cfg lost a line that has no key"
+  for title in "Korvane Wendrix V3.0" "Getting Started (A step by step guide)"; do
+    [[ -f "$install/$title.url" ]] || fail "no shortcut '$title.url'"
+    grep -q "http://$domain/wendrix/" "$install/$title.url" ||
+      fail "'$title.url' does not point at the typed domain"
+  done
+}
+
+# ---- run modes that close at once ----------------------------------------------------------
+# Without an argument, and with 1 (the IIS removal, which finds no IIS under wine), the dialog
+# closes on its first activation and the program ends with 0, writing nothing.
+for mode in none 1; do
+  echo "win32-gui-test: argument $mode"
+  new_installation "mode-$mode"
+  if [[ $mode == none ]]; then start_program; else start_program "$mode"; fi
+  wait_exit
+  [[ -z "$(find "$install" -name '*.url')" ]] || fail "argument $mode wrote shortcuts"
+  grep -q "^.your_logo = 'old';" "$cfg" || fail "argument $mode changed application.cfg"
+done
+
+# ---- no web server ---------------------------------------------------------------------------
+echo "win32-gui-test: no web server"
+new_installation plain
+start_dialog
+
+# What the window asks of a window manager: a title and a border, no menu, no minimise or
+# maximise box, and no resizing (wine's Motif hints: flags, functions, decorations). Wine offers
+# the close function to every enabled window; the dialog itself ignores that request.
+hints="$(xprop -id "$dialog" _MOTIF_WM_HINTS 2>/dev/null || true)"
+read -r _ functions decorations _ <<<"$(sed -e 's/.*= *//' -e 's/,/ /g' <<<"$hints")"
+[[ -n "${decorations:-}" ]] || fail "the dialog has no Motif hints: $hints"
+echo "win32-gui-test: Motif hints: functions $functions, decorations $decorations"
+(((functions & (0x2 | 0x8 | 0x10)) == 0)) ||
+  fail "the dialog may be resized, minimised or maximised by the desktop ($hints)"
+(((decorations & 0x8) != 0 && (decorations & (0x4 | 0x10 | 0x20 | 0x40)) == 0)) ||
+  fail "the dialog's decorations are not a plain title and border ($hints)"
+
+screenshot "$shots/win32-gui.png"
+check_layout "$shots/win32-gui.png" 1
+
+# Neither Escape nor Alt+F4 closes a dialog that has no close box.
+keys "$dialog" Escape alt+F4
+sleep 0.5
+kill -0 "$app_pid" 2>/dev/null || fail "Escape or Alt+F4 ended the program"
+xdotool search --onlyvisible --name "finalizing setup" >/dev/null || fail "the dialog went away"
+
+# The focus starts on Save; Tab skips the disabled Cancel to the page control, a second Tab
+# reaches the domain field, whose text is then selected and replaced by what is typed.
+keys "$dialog" Tab Tab
+type_text "$dialog" "gui.example:8080"
+keys "$dialog" Return
+warning="$(wait_window "^Warning$" 30)" || fail "the 'unable to configure' warning did not appear"
+keys "$warning" Return
+wait_exit
+check_saved "gui.example:8080"
+
+# ---- Apache ----------------------------------------------------------------------------------
+echo "win32-gui-test: Apache"
+new_installation apache
+# The registered server root has no httpd.conf; the one to pick lies elsewhere.
+conf="$work/apache2/conf/httpd.conf"
+mkdir -p "$(dirname "$conf")"
+printf 'ServerName localhost\r\n' >"$conf"
+wine_quiet reg add 'HKLM\Software\Apache Group\Apache\1.3.27' /v ServerRoot /d "C:\\Nowhere\\Apache\\" /f ||
+  fail "cannot register Apache in the wine prefix"
+start_dialog
+screenshot "$shots/win32-gui-apache.png"
+check_layout "$shots/win32-gui-apache.png" 2
+
+# Tab: the page control; Right: the Apache page; Tab, Tab: Browse; Enter presses it.
+keys "$dialog" Tab Right
+sleep 0.5
+screenshot "$shots/win32-gui-apache-page.png"
+keys "$dialog" Tab Tab Return
+open="$(wait_window "^Open$" 30)" || fail "the file-open dialog did not appear"
+keys "$open" ctrl+a BackSpace
+type_text "$open" "$(sed -e 's|^|Z:|' -e 's|/|\\|g' <<<"$conf")"
+keys "$open" Return
+for _ in $(seq 40); do
+  xdotool search --onlyvisible --name "^Open$" >/dev/null 2>&1 || break
+  sleep 0.25
+done
+# Shift+Tab back to the path field, then Enter: Save.
+keys "$dialog" shift+Tab Return
+confirm="$(wait_window "^Confirm$" 30)" || fail "the Apache question did not appear"
+keys "$confirm" Return
+wait_exit
+check_saved "$(grep -o "'http_root'=>'http://[^']*'" "$cfg" | sed -e "s/.*http:\/\///" -e "s/'$//")"
+[[ -f "$conf.korvane" ]] || fail "no backup $conf.korvane of the chosen httpd.conf"
+grep -q '^ServerName localhost' "$conf" || fail "httpd.conf lost its own lines"
+grep -q '/www/wendrix' "$conf" || fail "httpd.conf got no block for the installation"
+
+echo "win32-gui-test: OK ($((SECONDS - started))s)"

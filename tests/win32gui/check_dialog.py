@@ -1,0 +1,232 @@
+#!/usr/bin/env python3
+"""Checks a screenshot of the setup dialog against its design geometry.
+
+    check_dialog.py SCREENSHOT.png CLIENT_X CLIENT_Y CLIENT_WIDTH CLIENT_HEIGHT [TABS]
+
+CLIENT_* is the dialog's client area on screen (the X window of an undecorated top-level
+window); TABS is the number of tabs the page control shows (1 when omitted), with the first
+page showing. Every position below is in client coordinates, as the form gives them; a few
+pixels of slack absorb the differences between window systems' 3D edges and tab heights.
+Prints the figures it measured and exits non-zero when one is off.
+"""
+
+import struct
+import sys
+import zlib
+
+SLACK = 3
+
+
+def read_png(path):
+    """Decodes an 8-bit PNG into (width, height, rows of (r, g, b) tuples)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG file")
+    pos, idat, palette = 8, b"", None
+    width = height = depth = ctype = 0
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        pos += 12 + length
+        if kind == b"IHDR":
+            width, height, depth, ctype, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            if depth != 8 or interlace:
+                raise ValueError("only 8-bit non-interlaced PNG files are read")
+        elif kind == b"PLTE":
+            palette = [tuple(body[i:i + 3]) for i in range(0, len(body), 3)]
+        elif kind == b"IDAT":
+            idat += body
+        elif kind == b"IEND":
+            break
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[ctype]
+    raw = zlib.decompress(idat)
+    stride = width * channels
+    rows, previous, at = [], bytearray(stride), 0
+    for _ in range(height):
+        kind = raw[at]
+        line = bytearray(raw[at + 1:at + 1 + stride])
+        at += 1 + stride
+        for i in range(stride):
+            left = line[i - channels] if i >= channels else 0
+            up = previous[i]
+            corner = previous[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 255
+            elif kind == 2:
+                line[i] = (line[i] + up) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 255
+            elif kind == 4:
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                pred = left if pa <= pb and pa <= pc else up if pb <= pc else corner
+                line[i] = (line[i] + pred) & 255
+        previous = line
+        if ctype == 3:
+            rows.append([palette[v] for v in line])
+        elif ctype in (0, 4):
+            rows.append([(line[i],) * 3 for i in range(0, stride, channels)])
+        else:
+            rows.append([tuple(line[i:i + 3]) for i in range(0, stride, channels)])
+    return width, height, rows
+
+
+class Client:
+    """The screenshot seen through the dialog's client coordinates."""
+
+    def __init__(self, rows, x, y, width, height):
+        self.rows, self.x, self.y, self.width, self.height = rows, x, y, width, height
+        self.face = self.at(2, 2)
+
+    def at(self, x, y):
+        return self.rows[self.y + y][self.x + x]
+
+    def marked(self, x, y):
+        """Whether the pixel is not the dialog's background colour."""
+        return self.at(x, y) != self.face
+
+    def first_marked(self, points):
+        for i, (x, y) in enumerate(points):
+            if 0 <= x < self.width and 0 <= y < self.height and self.marked(x, y):
+                return i
+        return None
+
+
+failures = []
+figures = []
+
+
+def expect(what, measured, design, slack=SLACK):
+    ok = measured is not None and abs(measured - design) <= slack
+    figures.append(f"{what}: {measured} (design {design})")
+    if not ok:
+        failures.append(f"{what} is {measured}, the design says {design} (+-{slack})")
+
+
+def edge_from(client, what, design, start, step, fixed, horizontal):
+    """Finds the first non-background pixel scanning from `start` by `step` along a row
+    (horizontal) or a column, and expects it at `design`."""
+    points = []
+    pos = start
+    for _ in range(4 * SLACK + 8):
+        points.append((pos, fixed) if horizontal else (fixed, pos))
+        pos += step
+    i = client.first_marked(points)
+    expect(what, None if i is None else start + i * step, design)
+
+
+def check_button(client, name, left, top, width, height):
+    right, bottom = left + width - 1, top + height - 1
+    mid_y, mid_x = top + height // 2, left + 8
+    # Buttons stand 5 pixels apart: start the scans close to them.
+    edge_from(client, f"{name} left", left, left - 2, 1, mid_y, True)
+    edge_from(client, f"{name} right", right, right + 2, -1, mid_y, True)
+    edge_from(client, f"{name} top", top, top - 2 * SLACK, 1, mid_x, False)
+    edge_from(client, f"{name} bottom", bottom, bottom + 2 * SLACK, -1, mid_x, False)
+
+
+def bounding_box(client, colour):
+    xs, ys = [], []
+    for y in range(client.height):
+        for x in range(client.width):
+            if client.at(x, y) == colour:
+                xs.append(x)
+                ys.append(y)
+    if not xs:
+        return None
+    return min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
+
+
+def main(argv):
+    path = argv[1]
+    cx, cy, cw, ch = (int(v) for v in argv[2:6])
+    tabs = int(argv[6]) if len(argv) > 6 else 1
+    width, height, rows = read_png(path)
+    if cx < 0 or cy < 0 or cx + cw > width or cy + ch > height:
+        print(f"check_dialog: the client area {cw}x{ch}+{cx}+{cy} is not on the screenshot")
+        return 1
+
+    expect("client width", cw, 452, 0)
+    expect("client height", ch, 426, 0)
+    # The design position is the outer window's; the client area lies inside its frame.
+    expect("client left beyond the design left 512", cx - 512, 4, 4)
+    expect("client top beyond the design top 242", cy - 242, 20, 20)
+
+    client = Client(rows, cx, cy, cw, ch)
+    figures.append(f"button face colour: {client.face}")
+
+    # The push buttons, lower right.
+    check_button(client, "Save", 368, 396, 75, 23)
+    check_button(client, "Cancel", 288, 396, 75, 23)
+
+    # The page control: 8, 8, 434 x 381.
+    edge_from(client, "page control left", 8, 2, 1, 200, True)
+    edge_from(client, "page control right", 441, 447, -1, 200, True)
+    edge_from(client, "page control bottom", 388, 394, -1, 200, False)
+    edge_from(client, "page control top (first tab)", 8, 2, 1, 30, False)
+
+    # The tabs: a tab of about a hundred pixels each ("Korvane Wendrix", "Apache Web
+    # Server"), nothing drawn on the tab row right of the last one.
+    row = 8 + 6
+    marks = [x for x in range(10, 436) if client.marked(x, row)]
+    rightmost = max(marks) if marks else None
+    figures.append(f"tab row: rightmost mark at x={rightmost} ({tabs} tab(s) expected)")
+    low, high = (40, 170) if tabs == 1 else (180, 330)
+    if rightmost is None or not low <= rightmost <= high:
+        failures.append(f"the tab row has marks up to x={rightmost}: not {tabs} tab(s)")
+
+    # The light yellow panel (0, 278, 404 x 55 on the page, inside a one-pixel bevel) gives
+    # the page's origin, which depends on the tab control's own metrics.
+    box = bounding_box(client, (255, 255, 204))
+    figures.append(f"yellow panel inside its bevel: {box}")
+    if box is None:
+        failures.append("no light yellow panel")
+        ox = oy = None
+    else:
+        ox, oy = box[0] - 1, box[1] - 1 - 278
+        expect("panel inner width", box[2], 402)
+        expect("panel inner height", box[3], 53)
+        # The page lies within the tab control's display area, its inner border 10 further in.
+        expect("page origin x (tab control 8 + edge + border 10)", ox, 20, 3)
+        expect("page origin y (tab control 8 + tab row + border 10)", oy, 38, 10)
+        if client.marked(box[0] - 1, box[1] + 20) is False:
+            failures.append("the panel has no bevel on its left")
+
+    if ox is not None:
+        # Group boxes: left, right and bottom edges of their frames.
+        for name, top, box_height in (("GroupBox2", 40, 51), ("GroupBox3", 98, 113),
+                                      ("GroupBox4", 220, 51)):
+            mid = oy + top + box_height // 2
+            edge_from(client, f"{name} left", ox, ox - 2 * SLACK, 1, mid, True)
+            edge_from(client, f"{name} right", ox + 403, ox + 403 + 2 * SLACK, -1, mid, True)
+            edge_from(client, f"{name} bottom", oy + top + box_height - 2,
+                      oy + top + box_height - 2 + 2 * SLACK, -1, ox + 200, False)
+            # The caption, drawn in the active-caption colour (a blue), not in black.
+            caption = [client.at(x, y) for y in range(oy + top, oy + top + 13)
+                       for x in range(ox + 6, ox + 120)]
+            blue = sum(1 for r, g, b in caption if b > r + 40 and b > g)
+            figures.append(f"{name} caption: {blue} blue pixels")
+            if blue < 20:
+                failures.append(f"{name}'s caption is not drawn in the active-caption colour")
+        # Edits: white inside, at their places.
+        for name, left, top in (("edDomainName", 88, 40 + 20), ("edSMTPServer", 88, 98 + 20),
+                                ("edEmailFrom", 88, 98 + 52), ("edLogo", 88, 220 + 20)):
+            x, y = ox + left + 290, oy + top + 10
+            if client.at(x, y) != (255, 255, 255):
+                failures.append(f"{name} is not white at ({x}, {y}): {client.at(x, y)}")
+        # The program's icon in the image at the page's top left: several colours.
+        colours = {client.at(x, y) for y in range(oy, oy + 32) for x in range(ox, ox + 32)}
+        figures.append(f"Image1: {len(colours)} colours")
+        if len(colours) < 4:
+            failures.append("Image1 shows no icon")
+
+    for line in figures:
+        print("  " + line)
+    for line in failures:
+        print("FAIL: " + line)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
