@@ -190,7 +190,7 @@ std::vector<std::string> errors;
 // size: otherwise a small form that was just built is still in the cache when it is destroyed
 // while a large one is not, and the figures would compare cache sizes rather than the work.
 void EvictCaches() {
-  static std::vector<uint64_t> buffer(64u << 20 >> 3);
+  static std::vector<uint64_t> buffer(size_t{512} << 20 >> 3);
   uint64_t sum = 0;
   for (size_t i = 0; i < buffer.size(); i += 8) sum += ++buffer[i];
   benchmark::DoNotOptimize(sum);
@@ -275,6 +275,7 @@ void BM_SwitchLanguage(benchmark::State& state) {
   for (auto _ : state) {
     language = (language + 1) % 3;
     const std::string name = kLanguages[language];
+    EvictCaches();
     const auto start = Clock::now();
     control->SetLanguage(name);
     const auto stop = Clock::now();

@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each one for a while from a
-# scratch copy of its seed corpus (fuzz/corpus/<name>/ is never changed).
+# scratch copy of its seed corpus (fuzz/corpus/<name>/ is never changed), two
+# targets at a time.
 #
-#   scripts/fuzz.sh [seconds]     seconds per target, 60 by default
+#   scripts/fuzz.sh [seconds]     seconds per target, 30 by default
+#
+# The run stage keeps within a budget of WDX_FUZZ_BUDGET seconds (90 by
+# default, 0 for none): when the targets at the seconds asked for would take
+# longer, each target gets an equal share of the budget instead, so the stage
+# stays short however long the caller asks for. A long local run:
+#   WDX_FUZZ_BUDGET=0 scripts/fuzz.sh 600
 #
 # Exits non-zero on any crash, leak, timeout or sanitizer report; the input
 # that caused it is left in build/fuzz/ as <name>-crash-*, -leak-*, -timeout-*
@@ -11,11 +18,14 @@
 set -euo pipefail
 shopt -s nullglob
 
-seconds="${1:-60}"
-[[ "$seconds" =~ ^[0-9]+$ && "$seconds" -gt 0 ]] || {
-  echo "usage: scripts/fuzz.sh [seconds]" >&2
+seconds="${1:-30}"
+budget="${WDX_FUZZ_BUDGET:-90}"
+[[ "$seconds" =~ ^[0-9]+$ && "$seconds" -gt 0 && "$budget" =~ ^[0-9]+$ ]] || {
+  echo "usage: [WDX_FUZZ_BUDGET=seconds] scripts/fuzz.sh [seconds]" >&2
   exit 2
 }
+# Targets run side by side, one per core of the two that CI has.
+slots=2
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -66,40 +76,88 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1:detect_stack_us
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 failed=0
-results=()
-for seeds in "$root"/fuzz/corpus/*/; do
-  name="$(basename "$seeds")"
-  binary="$build/bin/${name}_fuzz"
-  if [[ ! -x "$binary" ]]; then
-    echo "fuzz: no target ${name}_fuzz for fuzz/corpus/$name" >&2
+names=()
+for seeds in "$root"/fuzz/corpus/*/; do names+=("$(basename "$seeds")"); done
+# A target without seeds would never run.
+for binary in "$build"/bin/*_fuzz; do
+  name="$(basename "$binary" _fuzz)"
+  if [[ ! -d "$root/fuzz/corpus/$name" ]]; then
+    echo "fuzz: target ${name}_fuzz has no seed corpus fuzz/corpus/$name" >&2
     failed=1
-    results+=("$name: FAILED (no target)")
-    continue
   fi
-  corpus="$build/corpus/$name"
+done
+
+rounds=$(((${#names[@]} + slots - 1) / slots))
+if [[ "$budget" -gt 0 && "$rounds" -gt 0 && $((seconds * rounds)) -gt "$budget" ]]; then
+  seconds=$((budget / rounds))
+  [[ "$seconds" -gt 0 ]] || seconds=1
+fi
+
+# Runs one target; its result line goes to build/fuzz/<name>.result and what
+# explains a failure to build/fuzz/<name>.report.
+run_target() {
+  local name="$1"
+  local binary="$build/bin/${name}_fuzz"
+  local corpus="$build/corpus/$name"
+  local log="$build/$name.log"
+  local result="$build/$name.result"
+  local report="$build/$name.report"
+  : >"$report"
+  if [[ ! -x "$binary" ]]; then
+    echo "fuzz: no target ${name}_fuzz for fuzz/corpus/$name" >"$report"
+    echo "$name: FAILED (no target)" >"$result"
+    return
+  fi
   rm -rf "$corpus"
   mkdir -p "$corpus"
-  cp -R "$seeds". "$corpus/"
+  cp -R "$root/fuzz/corpus/$name/." "$corpus/"
   rm -f "$build/$name"-{crash,leak,timeout,oom,slow-unit}-*
 
-  echo "==== fuzz: $name (${seconds}s) ===="
-  log="$build/$name.log"
-  status=0
-  "$binary" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  # fuzz/<name>.dict, when there is one, gives the mutator the format's words.
+  local dict=()
+  [[ -f "$root/fuzz/$name.dict" ]] && dict=(-dict="$root/fuzz/$name.dict")
+  local status=0
+  "$binary" "$corpus" "${dict[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -max_len=65536 -print_final_stats=1 -artifact_prefix="$build/$name-" \
     >"$log" 2>&1 || status=$?
 
+  local runs rate artifacts
   runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
   rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)"
   artifacts=("$build/$name"-{crash,leak,timeout,oom}-*)
   if [[ $status -ne 0 || ${#artifacts[@]} -gt 0 ]] ||
     grep -qE '^(==[0-9]+==ERROR|SUMMARY: )|runtime error:' "$log"; then
-    failed=1
-    grep -E 'ERROR|SUMMARY|runtime error|form_reader_fuzz:|Test unit written' "$log" >&2 || tail -n 30 "$log" >&2
-    results+=("$name: FAILED (exit $status; log build/fuzz/$name.log)")
+    grep -E 'ERROR|SUMMARY|runtime error|_fuzz: |Test unit written' "$log" >"$report" ||
+      tail -n 30 "$log" >"$report"
+    echo "$name: FAILED (exit $status; log build/fuzz/$name.log)" >"$result"
   else
-    results+=("$name: OK (${runs:-?} runs, ${rate:-?} exec/s, ${seconds}s)")
+    echo "$name: OK (${runs:-?} runs, ${rate:-?} exec/s, ${seconds}s)" >"$result"
   fi
+}
+
+echo "==== fuzz: ${names[*]} (${seconds}s each, $slots at a time) ===="
+running=0
+for name in "${names[@]}"; do
+  rm -f "$build/$name.result" "$build/$name.report"
+  if [[ $running -ge $slots ]]; then
+    wait -n || true
+    running=$((running - 1))
+  fi
+  run_target "$name" &
+  running=$((running + 1))
+done
+wait || true
+
+results=()
+for name in "${names[@]}"; do
+  line="$name: FAILED (no result)"
+  [[ -s "$build/$name.result" ]] && line="$(cat "$build/$name.result")"
+  if [[ "$line" != "$name: OK"* ]]; then
+    failed=1
+    echo "==== fuzz: $name FAILED ====" >&2
+    [[ -s "$build/$name.report" ]] && cat "$build/$name.report" >&2
+  fi
+  results+=("$line")
 done
 
 printf '%s\n' "${results[@]}" >"$build/summary.txt"

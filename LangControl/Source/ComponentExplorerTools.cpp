@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -30,6 +32,42 @@ template <class C>
 TCollection* Expect(TCollection* collection) {
   if (collection && !dynamic_cast<C*>(collection)) throw EInvalidCast(msg::kInvalidCast);
   return collection;
+}
+
+// The published properties of one class as resolving needs them: keyed by the upper-case name
+// followed by the kind, with the descriptor and its type. Built once per class, in the order of
+// the class's sorted list, a later property with the same key replacing an earlier one, as a
+// walk over the list that records every match would leave it.
+struct TResolvedProperty {
+  const TPropInfo* prop;
+  const TTypeInfo* type;
+};
+using TPropertyIndex = std::unordered_map<std::string, TResolvedProperty>;
+
+const TPropertyIndex& PublishedPropertyIndex(const TMetaClass& cls) {
+  // Classes live as long as the program, so the index of each is built on its first use and
+  // kept. All access is on the user-interface thread.
+  static std::unordered_map<const TMetaClass*, TPropertyIndex> indexes;
+  const auto found = indexes.find(&cls);
+  if (found != indexes.end()) return found->second;
+  TPropertyIndex index;
+  for (const TPropInfo* prop : cls.SortedProperties()) {
+    const TTypeInfo* type = prop ? prop->PropType() : nullptr;
+    if (!type) continue;
+    std::string key = AsciiUpper(prop->Name);
+    key.push_back(static_cast<char>(type->Kind));
+    index.insert_or_assign(std::move(key), TResolvedProperty{prop, type});
+  }
+  return indexes.emplace(&cls, std::move(index)).first->second;
+}
+
+// Whether `test` holds for an item of `collection`.
+template <class Test>
+bool AnyItem(const TCollection& collection, const Test& test) {
+  for (int i = 0; i < collection.Count(); ++i) {
+    if (test(collection.Items(i))) return true;
+  }
+  return false;
 }
 
 void CheckPropertyClass(const TMetaClass* propertyClass) {
@@ -237,29 +275,34 @@ void TMainEntries::ValidateAll() {
 }
 
 void TMainEntries::Purge() {
+  // Each list is scanned before it is asked to delete anything: in a purge after the first,
+  // nothing usually goes, and a scan costs no allocation.
   for (int i = Count(); i-- > 0;) {
     TMainEntry* entry = Items(i);
-    entry->Items()->Purge();
+    if (entry->Items()->Count() > 0) entry->Items()->Purge();
     const TMainEntrySubType subType = entry->SubType();
     TPropertyEntries* props = entry->Props();
     if (subType.Contains(stPubPropObject)) {
-      props->DeleteWhere([](TCollectionItem* item) {
-        return static_cast<TPropertyEntry*>(item)->PropInfo() == nullptr;
-      });
+      const auto unresolved = [](const TCollectionItem* item) {
+        return static_cast<const TPropertyEntry*>(item)->PropInfo() == nullptr;
+      };
+      if (AnyItem(*props, unresolved)) props->DeleteWhere(unresolved);
     } else if (subType.Contains(stTStringsObject)) {
       // A line entry needs only a line number: an Index, or a valid suffix of its name.
-      props->DeleteWhere([](TCollectionItem* item) {
-        const auto* prop = static_cast<TPropertyEntry*>(item);
+      const auto lineless = [](const TCollectionItem* item) {
+        const auto* prop = static_cast<const TPropertyEntry*>(item);
         int32_t line = 0;
         return prop->PropInfo() != nullptr ||
                (prop->Index() < 0 && !ParseIndexSuffix(prop->Name(), line));
-      });
+      };
+      if (AnyItem(*props, lineless)) props->DeleteWhere(lineless);
     }
   }
-  DeleteWhere([](TCollectionItem* item) {
-    const auto* entry = static_cast<TMainEntry*>(item);
+  const auto empty = [](const TCollectionItem* item) {
+    const auto* entry = static_cast<const TMainEntry*>(item);
     return entry->Props()->Count() == 0 && entry->Items()->Count() == 0;
-  });
+  };
+  if (AnyItem(*this, empty)) DeleteWhere(empty);
 }
 
 void TMainEntries::ValidateAndPurge() {
@@ -480,17 +523,23 @@ void TMainEntry::Validate() {
 }
 
 void TMainEntry::ResolvePublishedProperties() {
-  // Both lookups are built once, so that resolving costs one pass over the target's
-  // properties and one over the entries however many there are. Keys are the upper-case
-  // name; the first entry in collection order wins, as a search from the first would find.
-  std::unordered_map<std::string, TPropertyEntry*> props;
-  props.reserve(static_cast<size_t>(props_->Count()));
-  for (int i = 0; i < props_->Count(); ++i) {
+  if (!target_) return;
+  // Property entries: one lookup each in the class's index. The first entry in collection
+  // order with a name and kind wins; later ones with the same stay unresolved.
+  const TPropertyIndex& published = PublishedPropertyIndex(target_->ClassType());
+  const int count = props_->Count();
+  std::unordered_set<std::string> claimed;
+  for (int i = 0; i < count; ++i) {
     TPropertyEntry* prop = props_->Items(i);
     std::string key = AsciiUpper(prop->Name());
     key.push_back(static_cast<char>(prop->Kind()));
-    props.emplace(std::move(key), prop);
+    if (count > 1 && !claimed.insert(key).second) continue;
+    const auto found = published.find(key);
+    if (found == published.end()) continue;
+    prop->SetPropInfo(found->second.prop);
+    if (prop->TypeName() != found->second.type->Name) prop->SetTypeName(found->second.type->Name);
   }
+
   // Sub-entries by the name of the property that leads to them, in collection order.
   std::unordered_map<std::string, std::vector<TMainEntry*>> subs;
   for (int i = 0; i < items_->Count(); ++i) {
@@ -505,20 +554,13 @@ void TMainEntry::ResolvePublishedProperties() {
     }
     subs[AsciiUpper(key)].push_back(sub);
   }
+  if (subs.empty()) return;
 
   TClassInfo info(target_);
   for (int32_t p = 0; p < info.Count(); ++p) {
     if (!info.Select(p)) continue;
-    const std::string name = AsciiUpper(info.Name());
-    const TTypeKind kind = info.Kind();
-    std::string key = name;
-    key.push_back(static_cast<char>(kind));
-    if (const auto found = props.find(key); found != props.end()) {
-      found->second->SetPropInfo(info.PropRef());
-      found->second->SetTypeName(info.Typ());
-    }
-    if (kind != tkClass) continue;
-    const auto found = subs.find(name);
+    if (info.Kind() != tkClass) continue;
+    const auto found = subs.find(AsciiUpper(info.Name()));
     if (found == subs.end()) continue;
     for (TMainEntry* sub : found->second) {
       const TMainEntrySubType subType = sub->SubType();

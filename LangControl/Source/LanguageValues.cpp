@@ -1,6 +1,8 @@
 #include "LangControl/Source/LanguageValues.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <utility>
 
 #include "LangControl/Source/ConvertTools.h"
@@ -9,6 +11,7 @@
 #include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtti/MetaClass.h"
+#include "framework/rtti/PropAccess.h"
 #include "framework/rtti/Published.h"
 
 namespace wdx {
@@ -190,6 +193,7 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
     return;
   }
   const int32_t stored = index1 == 0 ? index2 : index1;
+  if (ExchangeLiveText(stored)) return;
   // Without a live property there is nothing to exchange with; emptying the stored slot
   // instead would lose its text.
   if (!LiveValueReachable()) return;
@@ -200,6 +204,39 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
   VariantToBuffer(GetLiveValue(), live, liveSize);
   SetLiveValue(TConsistentLangPropertyEntry::GetLangValue(stored));
   StoreSlot(stored, std::move(live), liveSize);
+}
+
+bool TInconsistentLangPropertyEntry::ExchangeLiveText(int32_t stored) {
+  const TPropInfo* prop = PropInfo();
+  if (!prop || !prop->Readable || !prop->Writable) return false;
+  const TTypeInfo* type = prop->PropType();
+  if (!type || (type->Kind != tkString && type->Kind != tkLString && type->Kind != tkWString)) {
+    return false;
+  }
+  const TMainEntry* owner = OwnerEntry();
+  if (!owner || !owner->Target() || !owner->SubType().Contains(stPubPropObject)) return false;
+  // Only a slot holding text: anything else converts through a variant on its way in.
+  const TSlot* slot = HeldSlot(stored);
+  if (!slot || slot->size < kTextHeaderSize) return false;
+  const uint64_t code = GetLittleEndian(slot->buffer.get(), kTextHeaderSize);
+  if (code != varString && code != varOleStr) return false;
+
+  TObject* target = owner->Target();
+  const std::string live = GetStrProp(target, *prop);
+  if (live.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - kTextHeaderSize)) {
+    return false;  // the general path reports it
+  }
+  // The live text is encoded before anything changes, as the general path does.
+  const auto liveSize = static_cast<int32_t>(kTextHeaderSize + live.size());
+  auto buffer = std::make_unique<uint8_t[]>(static_cast<size_t>(liveSize));
+  for (int32_t i = 0; i < kTextHeaderSize; ++i) {
+    buffer[static_cast<size_t>(i)] = static_cast<uint8_t>((varString >> (8 * i)) & 0xFF);
+  }
+  if (!live.empty()) std::memcpy(buffer.get() + kTextHeaderSize, live.data(), live.size());
+  const auto* text = reinterpret_cast<const char*>(slot->buffer.get()) + kTextHeaderSize;
+  SetStrProp(target, *prop, std::string(text, static_cast<size_t>(slot->size - kTextHeaderSize)));
+  StoreSlot(stored, std::move(buffer), liveSize);
+  return true;
 }
 
 void TInconsistentLangPropertyEntry::DefineProperties(TFiler* filer) {

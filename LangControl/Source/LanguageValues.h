@@ -92,6 +92,13 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   // empty slot) and S bytes of the slot's buffer.
   void ReadValues(TStream& stream);
   void WriteValues(TStream& stream) const;
+
+ private:
+  // The exchange of slot 0 with `stored` for the common case, a readable and writable string
+  // property and a stored text: the two texts change places without passing through variants.
+  // False, having changed nothing, for every other case.
+  bool ExchangeLiveText(int32_t stored);
+  static constexpr int32_t kTextHeaderSize = 4;  // the type code before the characters
 };
 
 // One language.

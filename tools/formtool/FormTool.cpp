@@ -15,6 +15,7 @@
 #include "framework/rtti/MetaClass.h"
 #include "platform/Resources.h"
 #include "setup/ConfigUnit.h"
+#include "tools/formtool/FormTranslations.h"
 
 namespace wdx {
 
@@ -23,7 +24,9 @@ namespace {
 const char* const kUsage =
     "usage: formtool dump <file>\n"
     "       formtool load <file> -o <out>\n"
-    "       formtool shipped -o <out>\n";
+    "       formtool shipped -o <out>\n"
+    "       formtool po-export <form> <language> -o <file.po>\n"
+    "       formtool po-import <form> <file.po> -o <out>\n";
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -89,6 +92,19 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     if (command == "load" && args.size() == 4 && !OutputPath(args, 2).empty()) {
       WriteFile(OutputPath(args, 2), LoadAndWriteBack(ReadFile(args[1])));
+      return 0;
+    }
+    if (command == "po-export" && args.size() == 5 && !OutputPath(args, 3).empty()) {
+      const std::string po = ExportFormTranslations(ReadFile(args[1]), args[2]);
+      WriteFile(OutputPath(args, 3), std::vector<uint8_t>(po.begin(), po.end()));
+      return 0;
+    }
+    if (command == "po-import" && args.size() == 5 && !OutputPath(args, 3).empty()) {
+      const std::vector<uint8_t> po = ReadFile(args[2]);
+      const std::vector<uint8_t> form = ImportFormTranslations(
+          ReadFile(args[1]), std::string_view(reinterpret_cast<const char*>(po.data()), po.size()),
+          args[2]);
+      WriteFile(OutputPath(args, 3), form);
       return 0;
     }
     if (command == "shipped" && !OutputPath(args, 1).empty()) {

@@ -3,6 +3,8 @@
 //   formtool dump <file>            the stream as indented text (records, names, tags, values)
 //   formtool load <file> -o <out>   read into live objects of the program's classes, write back
 //   formtool shipped -o <out>       the dialog's embedded form stream
+//   formtool po-export <form> <language> -o <file.po>   one language's texts as a PO file
+//   formtool po-import <form> <file.po> -o <out>        the PO file's texts stored in the form
 #pragma once
 
 #include <iosfwd>

@@ -1,0 +1,35 @@
+// The translations of a form as PO files: one file per language, one message per translated
+// text (a property of a component or of an object reached through one, or a line of the
+// language control's string table).
+//
+//   msgctxt  where the text lives: "btOk.Caption", "Owner.Caption" for the form itself, the
+//            path of a sub-entry ("Label1.Font.Name"), or a string-table line's name
+//   msgid    the text of the form's active language (what the form shows as stored)
+//   msgstr   the text of the file's language
+//
+// The form's texts are Windows-1252; the files are UTF-8 (files that declare windows-1252 are
+// read as well).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wdx {
+
+// The PO file of `language` (a name of the form's language list, or its native name) for the
+// form stream `form`. Raises an error when the form has no language control or no such
+// language.
+std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::string& language);
+
+// The form stream `form` with the texts of the PO file `po` (named `poName` in messages) stored
+// in the slots of the language its header names; everything else is written back as it was
+// loaded. An empty msgstr and a fuzzy message leave their slot as it is. Raises PoError
+// ("file:line: reason") for a file that does not parse, names no language or one the form
+// lacks, or holds an unknown context, a msgid that no longer equals the form's active text, a
+// plural form, or a text that Windows-1252 cannot hold.
+std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form, std::string_view po,
+                                            const std::string& poName);
+
+}  // namespace wdx
