@@ -179,6 +179,18 @@ TEST(PoFileRead, MalformedFilesNameTheLineAndTheReason) {
             "no error");
 }
 
+TEST(PoFileRead, CommentsEndingInCarriageReturnsSurviveARoundTrip) {
+  // Found by fuzzing: a comment line ending in CR CR LF kept a CR, which the writer's line
+  // break then swallowed, so the entry changed on its way through the file.
+  const auto entries = ParsePoFile("#. a\r\r\nmsgid \"x\"\nmsgstr \"\"\n", "cr.po");
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].extractedComments, std::vector<std::string>{"a"});
+  const auto again = ParsePoFile(WritePoFile(entries), "cr.po");
+  ASSERT_EQ(again.size(), 1u);
+  EXPECT_EQ(again[0].extractedComments, entries[0].extractedComments);
+  EXPECT_EQ(WritePoFile(again), WritePoFile(entries));
+}
+
 TEST(PoFileWrite, QuotesEscapesAndSplitsAndReadsBackTheSame) {
   EXPECT_EQ(QuotePoString("a\"b\\c\n\t\r\x01\x7f\xe4"), "\"a\\\"b\\\\c\\n\\t\\r\\001\\177\xe4\"");
   PoEntry header;
