@@ -1,7 +1,5 @@
-#include "platform/DirectoryService.h"
-
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
 #include <oleauto.h>
 
 #include <string>
@@ -9,6 +7,8 @@
 
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/Format.h"
+#include "platform/DirectoryService.h"
+#include "platform/win32/Automation.h"
 
 namespace wdx {
 
@@ -114,7 +114,10 @@ class DispatchObject : public IAutomationObject {
     if (hr == DISP_E_EXCEPTION) {
       if (error.pfnDeferredFillIn) error.pfnDeferredFillIn(&error);
       const std::string description = Narrow(error.bstrDescription);
-      const HRESULT code = error.scode ? error.scode : static_cast<HRESULT>(error.wCode);
+      // An exception with neither text nor code is still a failure: report the call's own code.
+      const HRESULT code = error.scode   ? error.scode
+                           : error.wCode ? static_cast<HRESULT>(error.wCode)
+                                         : hr;
       SysFreeString(error.bstrSource);
       SysFreeString(error.bstrDescription);
       SysFreeString(error.bstrHelpFile);
@@ -149,7 +152,7 @@ class AdsiService : public IDirectoryService {
     const HRESULT hr =
         getObject_(Wide(path).c_str(), IID_IDispatch, reinterpret_cast<void**>(&dispatch));
     if (hr != S_OK || !dispatch) return nullptr;
-    return std::make_unique<DispatchObject>(dispatch);
+    return WrapDispatch(dispatch);
   }
 
  private:
@@ -159,6 +162,11 @@ class AdsiService : public IDirectoryService {
 };
 
 }  // namespace
+
+std::unique_ptr<IAutomationObject> WrapDispatch(IDispatch* dispatch) {
+  if (!dispatch) return nullptr;
+  return std::make_unique<DispatchObject>(dispatch);
+}
 
 std::unique_ptr<IDirectoryService> CreateDirectoryService() {
   return std::make_unique<AdsiService>();
