@@ -190,7 +190,7 @@ std::vector<std::string> errors;
 // size: otherwise a small form that was just built is still in the cache when it is destroyed
 // while a large one is not, and the figures would compare cache sizes rather than the work.
 void EvictCaches() {
-  static std::vector<uint64_t> buffer(size_t{512} << 20 >> 3);
+  static std::vector<uint64_t> buffer(size_t{1536} << 20 >> 3);
   uint64_t sum = 0;
   for (size_t i = 0; i < buffer.size(); i += 8) sum += ++buffer[i];
   benchmark::DoNotOptimize(sum);

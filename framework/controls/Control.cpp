@@ -60,15 +60,20 @@ void TControl::SetParent(TWinControl* parent) {
   Changed();
 }
 
+TFont* TControl::Font() const {
+  if (!font_) font_ = std::make_unique<TFont>();
+  return font_.get();
+}
+
 void TControl::SetFont(TFont* font) {
-  if (font && font != font_.get()) font_->Assign(font);
+  if (font && font != Font()) Font()->Assign(font);
   Changed();
 }
 
 const TFont& TControl::EffectiveFont() const {
   const TControl* control = this;
   while (control->parentFont_ && control->parent_) control = control->parent_;
-  return *control->font_;
+  return *control->Font();
 }
 
 TColor TControl::EffectiveColor() const {

@@ -53,7 +53,8 @@ class TControl : public TComponent {
   void SetCaption(const std::string& value) { SetField(text_, value); }
 
   // Appearance. A control with ParentFont (ParentColor) shows its parent's font (colour).
-  TFont* Font() const { return font_.get(); }
+  // The control's own font, made on first use: most controls show their parent's.
+  TFont* Font() const;
   void SetFont(TFont* font);
   TColor Color() const { return color_; }
   void SetColor(TColor value) { SetField(color_, value); }
@@ -94,7 +95,7 @@ class TControl : public TComponent {
   bool enabled_ = true;
   TAnchors anchors_{akLeft, akTop};
   std::string text_;
-  std::unique_ptr<TFont> font_ = std::make_unique<TFont>();
+  mutable std::unique_ptr<TFont> font_;
   TColor color_ = clBtnFace;
   bool parentFont_ = true;
   bool parentColor_ = true;
