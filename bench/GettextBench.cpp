@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "LangControl/Source/LangControl.h"
+#include "bench/SyntheticForm.h"
 #include "framework/components/Filer.h"
 #include "framework/components/Reader.h"
 #include "framework/controls/Application.h"
@@ -44,120 +45,18 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int64_t kSizes[] = {1'000, 10'000, 100'000};
-const char* const kLanguages[] = {"English", "German", "Spanish"};
+using bench::kLanguages;
+using bench::kSizes;
+using bench::LabelName;
 const char* const kCodes[] = {"en", "de", "es"};
 const char* const kDomain = "wdxbench";
 
 std::string Text(int language, int64_t i) {
-  static const char* const kWords[] = {"Label number ", "Beschriftung Nummer ", "Etiqueta numero "};
-  return kWords[language] + std::to_string(i);
+  return bench::LabelText(language, i);
 }
-std::string LabelName(int64_t i) {
-  return "Label" + std::to_string(i);
-}
-
-// ---------------------------------------------------------------------------------------------
-// The form of n labels with its language data, as a binary form stream.
-
-class Stream {
- public:
-  std::vector<uint8_t> bytes;
-
-  void Byte(uint8_t b) { bytes.push_back(b); }
-  void Name(const std::string& s) {
-    Byte(static_cast<uint8_t>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  void String(const std::string& s) {
-    Byte(vaString);
-    Name(s);
-  }
-  void Ident(const std::string& s) {
-    Byte(vaIdent);
-    Name(s);
-  }
-  void Int8(int8_t v) {
-    Byte(vaInt8);
-    Byte(static_cast<uint8_t>(v));
-  }
-};
 
 std::vector<uint8_t> BuildForm(int64_t n) {
-  Stream s;
-  s.bytes = {'T', 'P', 'F', '0'};
-  s.Name("TForm");
-  s.Name("frmGettextBench");
-  s.Byte(vaNull);
-  for (int64_t i = 0; i < n; ++i) {
-    s.Name("TLabel");
-    s.Name(LabelName(i));
-    s.Name("Caption");
-    s.String(Text(0, i));
-    s.Byte(vaNull);
-    s.Byte(vaNull);
-  }
-  s.Name("TLangControl");
-  s.Name("LangControl");
-  s.Name("Language");
-  s.String(kLanguages[0]);
-  s.Name("LanguageManager_Langs");
-  s.Byte(vaCollection);
-  for (int8_t k = 0; k < 3; ++k) {
-    s.Byte(vaList);
-    s.Name("Name");
-    s.String(kLanguages[k]);
-    s.Name("SubIndex");
-    s.Int8(k);
-    s.Byte(vaNull);
-  }
-  s.Byte(vaNull);
-  s.Name("LanguageManager_Comps");
-  s.Byte(vaCollection);
-  for (int64_t i = 0; i < n; ++i) {
-    s.Byte(vaList);
-    s.Name("Items");
-    s.Byte(vaCollection);
-    s.Byte(vaNull);
-    s.Name("Props");
-    s.Byte(vaCollection);
-    s.Byte(vaList);
-    s.Name("Name");
-    s.String("Caption");
-    s.Name("Kind");
-    s.Ident("tkLString");
-    s.Name("Count");
-    s.Int8(3);
-    s.Name("Values");
-    std::vector<uint8_t> values;
-    for (int language : {1, 2}) {
-      const std::string text = Text(language, i);
-      AppendLittleEndian(values, 4 + text.size(), 4);
-      AppendLittleEndian(values, 256, 4);  // an 8-bit string
-      values.insert(values.end(), text.begin(), text.end());
-    }
-    s.Byte(vaBinary);
-    AppendLittleEndian(s.bytes, values.size(), 4);
-    s.bytes.insert(s.bytes.end(), values.begin(), values.end());
-    s.Byte(vaNull);
-    s.Byte(vaNull);
-    s.Name("SubType");
-    s.Byte(vaSet);
-    s.Name("stPubPropObject");
-    s.Byte(vaNull);
-    s.Name("Ref");
-    s.Ident(LabelName(i));
-    s.Byte(vaNull);
-  }
-  s.Byte(vaNull);
-  s.Name("LanguageManager_Names");
-  s.String("");
-  s.Name("LanguageManager_Values");
-  s.String("");
-  s.Byte(vaNull);  // properties of the language control
-  s.Byte(vaNull);  // its children
-  s.Byte(vaNull);  // children of the form
-  return s.bytes;
+  return bench::TranslatedFormStream(n, "frmGettextBench");
 }
 
 std::vector<std::string> errors;
