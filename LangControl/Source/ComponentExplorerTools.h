@@ -16,6 +16,7 @@
 #include "framework/components/Collection.h"
 #include "framework/components/Component.h"
 #include "framework/rtl/Variant.h"
+#include "framework/rtti/ObjectStore.h"
 #include "framework/rtti/PropInfo.h"
 #include "framework/rtti/Set.h"
 #include "framework/rtti/TypeInfo.h"
@@ -154,7 +155,10 @@ class TInternalController : public TComponent {
   void DetachAll();
 
   TComponentEntries* entries_ = nullptr;
-  std::unordered_multimap<const TComponent*, TComponentEntry*> byTarget_;
+  std::unordered_multimap<const TComponent*, TComponentEntry*, std::hash<const TComponent*>,
+                          std::equal_to<>,
+                          StoreAllocator<std::pair<const TComponent* const, TComponentEntry*>>>
+      byTarget_;
 };
 
 // The component list: one entry per translated component.

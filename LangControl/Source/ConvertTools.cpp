@@ -74,7 +74,7 @@ int PayloadWidth(int32_t code) {
 
 }  // namespace
 
-void VariantToBuffer(const Variant& value, std::unique_ptr<uint8_t[]>& buffer, int32_t& size) {
+void VariantToBuffer(const Variant& value, StoreBlock& buffer, int32_t& size) {
   buffer.reset();
   size = 0;
 
@@ -124,7 +124,7 @@ void VariantToBuffer(const Variant& value, std::unique_ptr<uint8_t[]>& buffer, i
     throw EConvertToolsError("VariantToBuffer: Value too large");
   }
   const int32_t total = kHeaderSize + static_cast<int32_t>(payload.size());
-  auto block = std::make_unique<uint8_t[]>(static_cast<size_t>(total));
+  StoreBlock block = MakeStoreBlock(static_cast<size_t>(total));
   for (int i = 0; i < kHeaderSize; ++i) {
     block[static_cast<size_t>(i)] =
         static_cast<uint8_t>((static_cast<uint32_t>(code) >> (8 * i)) & 0xFF);

@@ -102,8 +102,7 @@ const TConsistentLangPropertyEntry::TSlot* TConsistentLangPropertyEntry::HeldSlo
   return slot.buffer ? &slot : nullptr;
 }
 
-void TConsistentLangPropertyEntry::StoreSlot(int32_t index, std::unique_ptr<uint8_t[]> buffer,
-                                             int32_t size) {
+void TConsistentLangPropertyEntry::StoreSlot(int32_t index, StoreBlock buffer, int32_t size) {
   if (!buffer && static_cast<size_t>(index) >= slots_.size()) return;
   TSlot& slot = SlotAt(index);
   slot.buffer = std::move(buffer);
@@ -134,7 +133,7 @@ Variant TConsistentLangPropertyEntry::GetLangValue(int32_t index) const {
 void TConsistentLangPropertyEntry::SetLangValue(int32_t index, const Variant& value) {
   CheckIndex(index, "SetLangValue");
   StoreSlot(index, nullptr, 0);
-  std::unique_ptr<uint8_t[]> buffer;
+  StoreBlock buffer;
   int32_t size = 0;
   VariantToBuffer(value, buffer, size);
   StoreSlot(index, std::move(buffer), size);
@@ -199,7 +198,7 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
   if (!LiveValueReachable()) return;
   // The live value is encoded before anything changes, so that a value the encoding refuses
   // leaves both sides as they were.
-  std::unique_ptr<uint8_t[]> live;
+  StoreBlock live;
   int32_t liveSize = 0;
   VariantToBuffer(GetLiveValue(), live, liveSize);
   SetLiveValue(TConsistentLangPropertyEntry::GetLangValue(stored));
@@ -228,7 +227,7 @@ bool TInconsistentLangPropertyEntry::ExchangeLiveText(int32_t stored) {
   }
   // The live text is encoded before anything changes, as the general path does.
   const auto liveSize = static_cast<int32_t>(kTextHeaderSize + live.size());
-  auto buffer = std::make_unique<uint8_t[]>(static_cast<size_t>(liveSize));
+  StoreBlock buffer = MakeStoreBlock(static_cast<size_t>(liveSize));
   for (int32_t i = 0; i < kTextHeaderSize; ++i) {
     buffer[static_cast<size_t>(i)] = static_cast<uint8_t>((varString >> (8 * i)) & 0xFF);
   }
@@ -256,7 +255,7 @@ void TInconsistentLangPropertyEntry::ReadValues(TStream& stream) {
     // The size is checked against what is left before anything is allocated.
     if (size < 0 || size > stream.Remaining()) StreamReadError();
     if (size == 0) continue;
-    std::unique_ptr<uint8_t[]> buffer(new uint8_t[static_cast<size_t>(size)]);
+    StoreBlock buffer = MakeStoreBlock(static_cast<size_t>(size));
     stream.ReadBuffer(buffer.get(), size);
     StoreSlot(k, std::move(buffer), size);
   }

@@ -12,6 +12,7 @@
 #include "LangControl/Source/ComponentExplorerTools.h"
 #include "framework/components/Collection.h"
 #include "framework/rtl/Variant.h"
+#include "framework/rtti/ObjectStore.h"
 
 namespace wdx {
 
@@ -48,7 +49,7 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
 
  protected:
   struct TSlot {
-    std::unique_ptr<uint8_t[]> buffer;
+    StoreBlock buffer;
     int32_t size = 0;
   };
 
@@ -59,13 +60,13 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   void ReleaseSlotsFrom(int32_t first);
   // Slot `index` when it is held, else nullptr (an empty slot).
   const TSlot* HeldSlot(int32_t index) const;
-  void StoreSlot(int32_t index, std::unique_ptr<uint8_t[]> buffer, int32_t size);
+  void StoreSlot(int32_t index, StoreBlock buffer, int32_t size);
   void SwapSlots(int32_t index1, int32_t index2);
 
  private:
   // Slots that were never given a value need not exist: the array reaches only as far as the
   // last slot that held one, so a large Count read from a stream costs no memory.
-  std::vector<TSlot> slots_;
+  std::vector<TSlot, StoreAllocator<TSlot>> slots_;
   int32_t count_ = 0;
 };
 

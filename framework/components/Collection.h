@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/components/Persistent.h"
+#include "framework/rtti/ObjectStore.h"
 
 namespace wdx {
 
@@ -69,7 +70,7 @@ class TCollection : public TPersistent {
   void RemoveItem(TCollectionItem* item);
 
   const TMetaClass* itemClass_;
-  std::vector<TCollectionItem*> items_;
+  std::vector<TCollectionItem*, StoreAllocator<TCollectionItem*>> items_;
   TPersistent* owner_ = nullptr;
   int nextId_ = 0;
   int updateCount_ = 0;

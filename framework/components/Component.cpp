@@ -56,8 +56,14 @@ TComponent* TComponent::Components(int index) const {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
   if (name.empty()) return nullptr;
-  const auto it = namesIndex_.find(AsciiUpper(name));
-  return it == namesIndex_.end() ? nullptr : it->second;
+  if (IsDestroying()) {
+    // The index is gone; the components still here are searched newest first.
+    for (size_t i = components_.size(); i-- > 0;) {
+      if (SameText(components_[i]->name_, name)) return components_[i];
+    }
+    return nullptr;
+  }
+  return namesIndex_.Find(name);
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -77,7 +83,9 @@ void TComponent::RemoveComponent(TComponent* component) {
 void TComponent::InsertOwned(TComponent* component) {
   components_.push_back(component);
   component->owner_ = this;
-  if (!component->name_.empty()) namesIndex_[AsciiUpper(component->name_)] = component;
+  if (!component->name_.empty() && !IsDestroying()) {
+    namesIndex_.Insert(component->name_, component);
+  }
 }
 
 void TComponent::RemoveOwned(TComponent* component) {
@@ -88,9 +96,8 @@ void TComponent::RemoveOwned(TComponent* component) {
       break;
     }
   }
-  if (!component->name_.empty()) {
-    const auto it = namesIndex_.find(AsciiUpper(component->name_));
-    if (it != namesIndex_.end() && it->second == component) namesIndex_.erase(it);
+  if (!component->name_.empty() && !IsDestroying()) {
+    namesIndex_.Erase(component->name_, component);
   }
   component->owner_ = nullptr;
 }
@@ -120,7 +127,7 @@ void TComponent::DropLink(size_t index) {
   // Removes the link at `index` and its partner, each by moving the last link of its list into
   // its place and telling that link's partner where it went.
   auto removeAt = [](TComponent* owner, size_t at) {
-    std::vector<NotifyLink>& links = owner->links_;
+    auto& links = owner->links_;
     if (at + 1 != links.size()) {
       links[at] = links.back();
       links[at].other->links_[links[at].partner].partner = static_cast<uint32_t>(at);
@@ -167,6 +174,9 @@ void TComponent::SetDesigning(bool designing) {
 
 void TComponent::Destroying() {
   state_.Include(csDestroying);
+  // The components are about to leave one after another; keeping the index current for each
+  // would visit the whole table once more, in random order.
+  namesIndex_.Clear();
 }
 
 void TComponent::SetParentComponent(TComponent*) {}
@@ -215,12 +225,9 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curren
 }
 
 void TComponent::ChangeName(const std::string& name) {
-  if (owner_) {
-    if (!name_.empty()) {
-      const auto it = owner_->namesIndex_.find(AsciiUpper(name_));
-      if (it != owner_->namesIndex_.end() && it->second == this) owner_->namesIndex_.erase(it);
-    }
-    if (!name.empty()) owner_->namesIndex_[AsciiUpper(name)] = this;
+  if (owner_ && !owner_->IsDestroying()) {
+    if (!name_.empty()) owner_->namesIndex_.Erase(name_, this);
+    if (!name.empty()) owner_->namesIndex_.Insert(name, this);
   }
   name_ = name;
 }

@@ -6,10 +6,11 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "framework/components/NameIndex.h"
 #include "framework/components/Persistent.h"
+#include "framework/rtti/ObjectStore.h"
 #include "framework/rtti/Set.h"
 #include "framework/rtti/TypeInfo.h"
 
@@ -112,9 +113,9 @@ class TComponent : public TPersistent {
 
   std::string name_;
   TComponent* owner_ = nullptr;
-  std::vector<TComponent*> components_;
-  std::unordered_map<std::string, TComponent*> namesIndex_;  // upper-case name -> component
-  std::vector<NotifyLink> links_;
+  std::vector<TComponent*, StoreAllocator<TComponent*>> components_;
+  TNameIndex namesIndex_;
+  std::vector<NotifyLink, StoreAllocator<NotifyLink>> links_;
   TComponentState state_;
   int32_t tag_ = 0;
   int32_t designInfo_ = 0;

@@ -2,6 +2,7 @@
 
 #include "framework/rtti/LiveObjects.h"
 #include "framework/rtti/MetaClass.h"
+#include "framework/rtti/ObjectStore.h"
 
 namespace wdx {
 
@@ -9,6 +10,14 @@ TObject::TObject() : handle_(live_objects::Register(this)) {}
 
 TObject::~TObject() {
   live_objects::Unregister(handle_);
+}
+
+void* TObject::operator new(std::size_t size) {
+  return object_store::Allocate(size);
+}
+
+void TObject::operator delete(void* block, std::size_t size) noexcept {
+  object_store::Free(block, size);
 }
 
 const TMetaClass& TObject::StaticClass() {

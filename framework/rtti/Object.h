@@ -1,6 +1,7 @@
 // The root of every class with run-time type information.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,6 +22,11 @@ class TObject {
   TObject(const TObject&) = delete;
   TObject& operator=(const TObject&) = delete;
   virtual ~TObject();
+
+  // Objects come from the object store; the virtual destructor hands back the size of the
+  // whole object.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* block, std::size_t size) noexcept;
 
   static const TMetaClass& StaticClass();
   virtual const TMetaClass& ClassType() const { return StaticClass(); }

@@ -14,7 +14,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 Bytes Encode(const Variant& value) {
-  std::unique_ptr<uint8_t[]> buffer;
+  StoreBlock buffer;
   int32_t size = -1;
   VariantToBuffer(value, buffer, size);
   EXPECT_GE(size, 4);
@@ -134,7 +134,7 @@ TEST(VariantToBuffer, WideStringIsNarrowedToWindows1252) {
 }
 
 TEST(VariantToBuffer, ResetsOutputsAndReturnsOwnedBlock) {
-  auto buffer = std::make_unique<uint8_t[]>(16);
+  StoreBlock buffer = MakeStoreBlock(16);
   int32_t size = 16;
   VariantToBuffer(Variant(7), buffer, size);
   ASSERT_EQ(size, 8);
@@ -149,7 +149,7 @@ TEST(VariantToBuffer, UnsupportedTypeFails) {
   for (uint16_t type : {uint16_t{varError}, uint16_t{varDispatch}, uint16_t{varUnknown},
                         uint16_t{varVariant}, uint16_t{varShortInt}, uint16_t{varWord},
                         uint16_t{varLongWord}, uint16_t{varInt64}, uint16_t{0x0FFF}}) {
-    auto buffer = std::make_unique<uint8_t[]>(4);
+    StoreBlock buffer = MakeStoreBlock(4);
     int32_t size = 4;
     try {
       VariantToBuffer(Variant::OfType(type, 1), buffer, size);
@@ -163,7 +163,7 @@ TEST(VariantToBuffer, UnsupportedTypeFails) {
 }
 
 TEST(VariantToBuffer, ErrorClassDerivesFromConvertError) {
-  std::unique_ptr<uint8_t[]> buffer;
+  StoreBlock buffer;
   int32_t size = 0;
   try {
     VariantToBuffer(Variant::OfType(varError), buffer, size);
@@ -178,7 +178,7 @@ TEST(VariantToBuffer, VariantArrayFailsInFrameworkConversion) {
        {uint16_t{varInteger}, uint16_t{varString}, uint16_t{varOleStr}, uint16_t{varBoolean},
         uint16_t{varDouble}, uint16_t{varCurrency}, uint16_t{varSmallint}, uint16_t{varByte},
         uint16_t{varSingle}, uint16_t{varDate}}) {
-    auto buffer = std::make_unique<uint8_t[]>(4);
+    StoreBlock buffer = MakeStoreBlock(4);
     int32_t size = 4;
     const Variant array = Variant::Array(element, {Variant(1), Variant(2)});
     EXPECT_THROW(VariantToBuffer(array, buffer, size), EVariantTypeCastError) << element;
@@ -188,7 +188,7 @@ TEST(VariantToBuffer, VariantArrayFailsInFrameworkConversion) {
 }
 
 TEST(VariantToBuffer, VariantArrayOfUnlistedTypeIsNotSupported) {
-  std::unique_ptr<uint8_t[]> buffer;
+  StoreBlock buffer;
   int32_t size = 0;
   try {
     VariantToBuffer(Variant::Array(varVariant, {Variant(1)}), buffer, size);
@@ -200,7 +200,7 @@ TEST(VariantToBuffer, VariantArrayOfUnlistedTypeIsNotSupported) {
 
 TEST(VariantToBuffer, VariantArrayOfEmptyOrNullIsNotStoredAsScalar) {
   for (uint16_t element : {uint16_t{varEmpty}, uint16_t{varNull}}) {
-    std::unique_ptr<uint8_t[]> buffer;
+    StoreBlock buffer;
     int32_t size = 0;
     try {
       VariantToBuffer(Variant::Array(element, {}), buffer, size);
@@ -215,7 +215,7 @@ TEST(VariantToBuffer, VariantArrayOfEmptyOrNullIsNotStoredAsScalar) {
 
 TEST(VariantToBuffer, UnconvertibleValueRaisesFrameworkError) {
   // Not producible by the framework's constructors, but the conversion step must fail cleanly.
-  std::unique_ptr<uint8_t[]> buffer;
+  StoreBlock buffer;
   int32_t size = 0;
   EXPECT_THROW(VariantToBuffer(Variant::OfType(varByRef | varInteger), buffer, size),
                EVariantTypeCastError);

@@ -76,6 +76,34 @@ TEST(ComponentOwnership, OwnerReleasesItsComponentsLastFirst) {
   EXPECT_EQ(order, (std::vector<std::string>{"C", "B", "B1", "A"}));
 }
 
+// While an owner is destroyed, each of its components still finds the siblings not yet gone.
+TEST(ComponentOwnership, NamesStayFindableWhileTheOwnerIsDestroyed) {
+  std::vector<std::string> seen;
+  class Looker : public TComponent {
+   public:
+    Looker(TComponent* owner, std::vector<std::string>* log, std::string name)
+        : TComponent(owner), owner_(owner), log_(log) {
+      Rename(name);
+    }
+    ~Looker() override {
+      std::string found;
+      for (const char* name : {"a", "b", "c"}) found += owner_->FindComponent(name) ? "+" : "-";
+      log_->push_back(Name() + found);
+    }
+
+   private:
+    TComponent* owner_;  // it has let go of this one by now
+    std::vector<std::string>* log_;
+  };
+  auto* owner = new TComponent(nullptr);
+  new Looker(owner, &seen, "A");
+  new Looker(owner, &seen, "B");
+  new Looker(owner, &seen, "C");
+  delete owner;
+  // Each leaves its owner's list before its destructor runs.
+  EXPECT_EQ(seen, (std::vector<std::string>{"C++-", "B+--", "A---"}));
+}
+
 TEST(FreeNotification, TellsWatchersOnceAndForgetsThem) {
   Watcher watcher(nullptr);
   auto* a = new TComponent(nullptr);
