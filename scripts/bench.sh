@@ -7,8 +7,8 @@
 #   scripts/bench.sh                    the whole run (well under two minutes)
 #   scripts/bench.sh --benchmark_filter=Switch   extra arguments go to the benchmark
 #
-# Each benchmark and size runs BENCH_REPETITIONS times (default 3) for at least BENCH_MIN_TIME
-# seconds of measured time (default 0.2); the ratios use the medians.
+# Each benchmark and size runs BENCH_REPETITIONS times (default 3), each time for a fixed number
+# of iterations; the ratios use the medians.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -21,7 +21,6 @@ fi
 cmake --build build/native -j2 --target langcontrol_bench
 
 exec build/native/bin/langcontrol_bench \
-  --benchmark_min_time="${BENCH_MIN_TIME:-0.2}" \
   --benchmark_repetitions="${BENCH_REPETITIONS:-3}" \
   --benchmark_report_aggregates_only=true \
   "$@"
