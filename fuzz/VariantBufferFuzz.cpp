@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
 
-  StoreBlock encoded;
+  wdx::StoreBlock encoded;
   int32_t encodedSize = -1;
   try {
     wdx::VariantToBuffer(value, encoded, encodedSize);

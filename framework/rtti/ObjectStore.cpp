@@ -42,8 +42,9 @@ void* Allocate(std::size_t size) {
   return ::operator new(size);
 }
 
-void Free(void* block, std::size_t size) noexcept {
-  ::operator delete(block, size);
+// The size is not passed on: not every compiler declares the sized global delete.
+void Free(void* block, std::size_t) noexcept {
+  ::operator delete(block);
 }
 #endif
 
