@@ -39,24 +39,11 @@ using bench::kLanguages;
 using bench::kSizes;
 using bench::LabelName;
 
-std::string EnglishText(int64_t i) {
-  return bench::LabelText(0, i);
-}
-std::string GermanText(int64_t i) {
-  return bench::LabelText(1, i);
-}
-std::string SpanishText(int64_t i) {
-  return bench::LabelText(2, i);
-}
-
-std::vector<uint8_t> BuildForm(int64_t n) {
-  return bench::TranslatedFormStream(n, "frmBench");
-}
-
 const std::vector<uint8_t>& FormStream(int64_t n) {
   static std::map<int64_t, std::vector<uint8_t>> streams;
   auto found = streams.find(n);
-  if (found == streams.end()) found = streams.emplace(n, BuildForm(n)).first;
+  if (found == streams.end())
+    found = streams.emplace(n, bench::TranslatedFormStream(n, "frmBench")).first;
   return found->second;
 }
 
@@ -100,10 +87,7 @@ bool Shows(TForm* form, int64_t n, int language) {
   TLangControl* control = ControlOf(form);
   if (!control || control->Language() != kLanguages[language]) return false;
   for (int64_t i : {int64_t{0}, n - 1}) {
-    const std::string expected = language == 0   ? EnglishText(i)
-                                 : language == 1 ? GermanText(i)
-                                                 : SpanishText(i);
-    if (CaptionOf(form, i) != expected) return false;
+    if (CaptionOf(form, i) != bench::LabelText(language, i)) return false;
   }
   return true;
 }

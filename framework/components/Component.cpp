@@ -96,9 +96,8 @@ void TComponent::RemoveOwned(TComponent* component) {
       break;
     }
   }
-  if (!component->name_.empty() && !IsDestroying()) {
-    namesIndex_.Erase(component->name_, component);
-  }
+  // An owner being destroyed has emptied its index already.
+  if (!component->name_.empty()) namesIndex_.Erase(component->name_, component);
   component->owner_ = nullptr;
 }
 
@@ -225,9 +224,9 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curren
 }
 
 void TComponent::ChangeName(const std::string& name) {
-  if (owner_ && !owner_->IsDestroying()) {
+  if (owner_) {
     if (!name_.empty()) owner_->namesIndex_.Erase(name_, this);
-    if (!name.empty()) owner_->namesIndex_.Insert(name, this);
+    if (!name.empty() && !owner_->IsDestroying()) owner_->namesIndex_.Insert(name, this);
   }
   name_ = name;
 }

@@ -3,15 +3,14 @@
 #include "framework/components/Component.h"
 #include "framework/rtl/StrUtils.h"
 
+#include <utility>
+
 namespace wdx {
 
 uint64_t TNameIndex::Hash(std::string_view name) {
   // FNV-1a over the upper-cased bytes, so names differing only in case meet.
   uint64_t hash = 14695981039346656037ull;
-  for (char c : name) {
-    const auto byte = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
-    hash = (hash ^ byte) * 1099511628211ull;
-  }
+  for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
   return hash;
 }
 
@@ -42,7 +41,7 @@ void TNameIndex::Erase(std::string_view name, const TComponent* component) {
   if (size_ == 0) return;
   const size_t mask = slots_.size() - 1;
   size_t hole = Locate(name, Hash(name));
-  if (!slots_[hole].component || slots_[hole].component != component) return;
+  if (!component || slots_[hole].component != component) return;
   slots_[hole].component = nullptr;
   --size_;
   // Closes the gap: every later slot of the run whose home lies at or before the hole moves
@@ -58,14 +57,14 @@ void TNameIndex::Erase(std::string_view name, const TComponent* component) {
 }
 
 void TNameIndex::Clear() {
-  slots_.clear();
-  slots_.shrink_to_fit();
+  slots_ = std::vector<Slot>();
   size_ = 0;
 }
 
 void TNameIndex::Grow() {
-  std::vector<Slot> old(slots_.empty() ? 8 : 2 * slots_.size(), Slot{0, nullptr});
-  old.swap(slots_);
+  const size_t capacity = slots_.empty() ? 8 : 2 * slots_.size();
+  const std::vector<Slot> old =
+      std::exchange(slots_, std::vector<Slot>(capacity, Slot{0, nullptr}));
   const size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (!slot.component) continue;

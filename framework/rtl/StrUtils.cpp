@@ -4,10 +4,6 @@ namespace wdx {
 
 namespace {
 
-char FoldAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
-
 bool IsTrimmed(char c) {
   return static_cast<unsigned char>(c) <= 32;
 }
@@ -24,7 +20,7 @@ std::string Trim(std::string_view text) {
 
 std::string AsciiUpper(std::string_view text) {
   std::string result(text);
-  for (char& c : result) c = FoldAscii(c);
+  for (char& c : result) c = AsciiUpper(c);
   return result;
 }
 
@@ -39,7 +35,7 @@ std::string AsciiLower(std::string_view text) {
 bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
   }
   return true;
 }

@@ -8,6 +8,10 @@
 namespace wdx {
 
 std::string Trim(std::string_view text);
+// The upper-case form of an ASCII letter a to z; any other character as it is.
+inline char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 std::string AsciiUpper(std::string_view text);
 std::string AsciiLower(std::string_view text);
 // Equality ignoring the case of the ASCII letters a to z only.
