@@ -114,11 +114,14 @@ class Dumper {
     return Indent(depth) + name + " = " + Value(depth) + "\n";
   }
 
-  // The value's tag and its text; nested parts are written as lines of their own.
+  // The value's tag and its text; nested parts are written as lines of their own. As for the
+  // reader's skip, only the low seven bits of the tag byte count.
   std::string Value(int depth) {
     Deeper(depth);
-    const uint8_t tag = Byte();
-    const std::string tagName = tag < std::size(kTagNames) ? kTagNames[tag] : Format("tag %u", tag);
+    const uint8_t byte = Byte();
+    const uint8_t tag = byte & 0x7F;
+    std::string tagName = tag < std::size(kTagNames) ? kTagNames[tag] : Format("tag %u", tag);
+    if (byte != tag) tagName += Format(" (tag byte %02X)", byte);
     switch (tag) {
       case vaNull:
       case vaFalse:
@@ -199,8 +202,12 @@ class Dumper {
     std::string text = " <";
     while (PeekByte() != 0) {
       text += "\n" + Indent(depth + 1) + "item";
-      if (PeekByte() != vaList) text += " [order " + Value(depth + 1) + "]";
-      if (Byte() != vaList) throw EReadError(msg::kStreamReadError);
+      const uint8_t first = PeekByte();
+      if (first == vaInt8 || first == vaInt16 || first == vaInt32) {
+        text += " [order " + Value(depth + 1) + "]";
+      }
+      // An item must begin with its list tag; the reader refuses it otherwise.
+      if (Byte() != vaList) throw EReadError(msg::kInvalidPropertyValue);
       text += "\n";
       while (PeekByte() != 0) text += Property(depth + 2);
       ++pos_;
