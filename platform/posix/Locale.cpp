@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "framework/rtl/StrUtils.h"
+#include "platform/posix/LocaleNames.h"
 
 namespace wdx {
 
@@ -41,24 +42,51 @@ struct RegionalCode {
 constexpr RegionalCode kRegional[] = {
     {"de_ch", 0x0807}, {"de_at", 0x0C07}, {"en_gb", 0x0809}, {"en_au", 0x0C09}, {"en_ca", 0x1009},
     {"es_mx", 0x080A}, {"fr_be", 0x080C}, {"fr_ca", 0x0C0C}, {"fr_ch", 0x100C}, {"it_ch", 0x0810},
-    {"nl_be", 0x0813}, {"pt_pt", 0x0816}, {"sv_fi", 0x081D}, {"zh_cn", 0x0804},
+    {"nl_be", 0x0813}, {"pt_pt", 0x0816}, {"sv_fi", 0x081D}, {"zh_cn", 0x0804}, {"hr_ba", 0x101A},
 };
 
-// The locale of the messages: the first of the variables that is set and not empty.
-std::string LocaleName() {
-  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+// Croatian, Serbian and Bosnian share the primary language 0x1A; Windows tells them apart by
+// sublanguage, which for Serbian and Bosnian also gives the script. The C library writes Serbian
+// in Cyrillic unless the modifier says @latin, and Bosnian in Latin unless it says @cyrillic.
+struct SerboCroatianCode {
+  std::string_view locale;  // language_territory, or the language alone
+  int latin;
+  int cyrillic;
+};
+
+constexpr SerboCroatianCode kSerboCroatian[] = {
+    {"sr", 0x241A, 0x281A},    {"sr_rs", 0x241A, 0x281A}, {"sr_me", 0x2C1A, 0x301A},
+    {"sr_ba", 0x181A, 0x1C1A}, {"sr_cs", 0x081A, 0x0C1A}, {"sr_yu", 0x081A, 0x0C1A},
+    {"bs", 0x141A, 0x201A},    {"bs_ba", 0x141A, 0x201A},
+};
+
+// The row of the language and territory, else the row of the language alone.
+int SerboCroatianId(const std::string& head, const std::string& language,
+                    const std::string& modifier) {
+  const bool cyrillic = language == "sr" ? modifier != "latin" : modifier == "cyrillic";
+  for (const std::string& key : {head, language}) {
+    for (const SerboCroatianCode& entry : kSerboCroatian) {
+      if (key == entry.locale) return cyrillic ? entry.cyrillic : entry.latin;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string LocaleOfCategory(const char* categoryVariable) {
+  for (const char* variable : {"LC_ALL", categoryVariable, "LANG"}) {
     const char* value = std::getenv(variable);
     if (value && *value) return value;
   }
   return {};
 }
 
-}  // namespace
-
-int UserDefaultLanguageId() {
-  const std::string locale = LocaleName();
+int LanguageIdOfLocale(const std::string& locale) {
   // language[_territory][.codeset][@modifier]
   const std::string head = AsciiLower(locale.substr(0, locale.find_first_of(".@")));
+  const size_t at = locale.find('@');
+  const std::string modifier = at == std::string::npos ? "" : AsciiLower(locale.substr(at + 1));
   const std::string language = head.substr(0, head.find('_'));
   if (language.empty() || language == "c" || language == "posix") return kEnglishUs;
 
@@ -67,10 +95,15 @@ int UserDefaultLanguageId() {
   }
   // Norwegian Nynorsk has its own sublanguage whatever the territory.
   if (language == "nn") return 0x0814;
+  if (language == "sr" || language == "bs") return SerboCroatianId(head, language, modifier);
   for (const LanguageCode& entry : kLanguages) {
     if (language == entry.code) return kSublangDefault | entry.primary;
   }
   return 0;
+}
+
+int UserDefaultLanguageId() {
+  return LanguageIdOfLocale(LocaleOfCategory("LC_MESSAGES"));
 }
 
 }  // namespace wdx
