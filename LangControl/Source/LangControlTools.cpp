@@ -10,8 +10,10 @@
 #include "framework/components/Strings.h"
 #include "framework/components/Writer.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/LocaleText.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/Published.h"
+#include "platform/LocaleFormat.h"
 
 namespace wdx {
 
@@ -81,7 +83,9 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
 
 void TLanguageManager::NormalizeValueCounts() {
   const int32_t target = std::max(languages_->Count(), 1);
-  components_->ForEachProperty([target](TMainEntry*, TPropertyEntry* property, void*, bool&) {
+  // Numbers and dates become text the way the user's locale writes them.
+  const TFormatSettings settings = UserFormatSettings();
+  components_->ForEachProperty([&](TMainEntry*, TPropertyEntry* property, void*, bool&) {
     auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property);
     if (!values) return;
     const int32_t count = values->Count();
@@ -90,7 +94,7 @@ void TLanguageManager::NormalizeValueCounts() {
     // New slots start with the active language's text (a language added to the data starts
     // as a copy of the active one).
     const Variant source = count > 0 ? values->GetLangValue(0) : property->GetLiveValue();
-    const std::string text = source.ToString();
+    const std::string text = VarToLocaleStr(source, settings);
     for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
   });
 }
@@ -159,10 +163,11 @@ void TLanguageManager::SyncStringTable() {
 
 namespace {
 
-// Reads one collection value into `collection`, which starts empty.
+// Reads one collection value into `collection`, which starts empty. The value's tag is read
+// and not looked at: the items follow it whatever it says.
 void ReadCollectionValue(TReader& reader, TCollection* collection) {
   collection->Clear();
-  if (reader.ReadValue() != vaCollection) throw EReadError(msg::kInvalidPropertyValue);
+  reader.ReadValue();
   reader.ReadCollection(collection);
 }
 
