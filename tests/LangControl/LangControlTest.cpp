@@ -352,6 +352,26 @@ TEST(LangControlConstruction, NeedsAnOwnerAndNamesTheClassBeingCreated) {
   EXPECT_EQ(created, nullptr);
 }
 
+// Gives `manager` the languages, in SubIndex order, and one entry translating the property
+// `name` of `target`, with one slot.
+TInconsistentLangPropertyEntry* TranslateOne(TLanguageManager& manager,
+                                             std::initializer_list<const char*> languages,
+                                             TComponent* target, const char* name, TTypeKind kind) {
+  for (const char* language : languages) {
+    auto* entry = manager.Languages()->Add();
+    entry->SetName(language);
+    entry->SetSubIndex(manager.Languages()->Count() - 1);
+  }
+  auto* entry = manager.Components()->Add();
+  entry->SetRef(target);
+  entry->SetSubType({stPubPropObject});
+  auto* property = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Add());
+  property->SetName(name);
+  property->SetKind(kind);
+  property->SetCount(1);
+  return property;
+}
+
 TEST(LanguageManager, SwitchingExchangesSlotsAndSubIndexes) {
   StartupLanguageLibrary("English");
   TForm form(nullptr);
@@ -359,18 +379,9 @@ TEST(LanguageManager, SwitchingExchangesSlotsAndSubIndexes) {
   label->Rename("Label1");
   label->SetCaption("en");
   TLanguageManager manager(&form, &form, 2, &form);
-  for (const char* name : {"English", "German", "Spanish"}) {
-    auto* language = manager.Languages()->Add();
-    language->SetName(name);
-    language->SetSubIndex(manager.Languages()->Count() - 1);
-  }
-  auto* entry = manager.Components()->Add();
-  entry->SetRef(label);
-  entry->SetSubType({stPubPropObject});
-  auto* property = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Add());
-  property->SetName("Caption");
-  property->SetKind(tkLString);
-  property->SetCount(1);  // normalising fills the new slots with the live text
+  // One slot: normalising fills the new slots with the live text.
+  TInconsistentLangPropertyEntry* property =
+      TranslateOne(manager, {"English", "German", "Spanish"}, label, "Caption", tkLString);
   manager.PrepareLanguageData();
   EXPECT_EQ(property->Count(), 3);
   EXPECT_EQ(property->GetLangValue(2).ToString(), "en");
@@ -432,18 +443,8 @@ TEST(LanguageManager, NewSlotsTakeNumbersAsTheUsersLocaleWritesThem) {
   auto* box = new TRatioBox(&form);
   box->Rename("Box1");
   TLanguageManager manager(&form, &form, 2, &form);
-  for (const char* name : {"English", "German"}) {
-    auto* language = manager.Languages()->Add();
-    language->SetName(name);
-    language->SetSubIndex(manager.Languages()->Count() - 1);
-  }
-  auto* entry = manager.Components()->Add();
-  entry->SetRef(box);
-  entry->SetSubType({stPubPropObject});
-  auto* property = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Add());
-  property->SetName("Ratio");
-  property->SetKind(tkFloat);
-  property->SetCount(1);
+  TInconsistentLangPropertyEntry* property =
+      TranslateOne(manager, {"English", "German"}, box, "Ratio", tkFloat);
   manager.PrepareLanguageData();
   EXPECT_EQ(property->GetLangValue(1), Variant(expected));
   // The text goes back into the number when its language becomes active.
