@@ -26,8 +26,9 @@ export WINEPREFIX="${WDX_WINEPREFIX:-$cache_root/wine-prefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts; no desktop menu entries; no crash
-# debugger waiting for input: a crashing program just ends with a failure.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
+# debugger waiting for input: a crashing program just ends with a failure. The caller's own
+# overrides come last and win (activeds= runs a program without the directory-service library).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 wineserver_bin="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 
