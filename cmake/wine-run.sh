@@ -64,7 +64,21 @@ ensure_prefix() {
   exec 9>&-
 }
 
+# Wine's own fonts (Debian's fonts-wine: MS Sans Serif, Tahoma, ...) lie in its data folder,
+# where this wine does not look for them; without them another face stands in and captions no
+# longer fit their controls. They are linked into the prefix's font folder, where wine looks
+# first. A prefix made before the fonts were installed gets them on its next run.
+ensure_fonts() {
+  local fonts=/usr/share/wine/fonts target="$WINEPREFIX/drive_c/windows/Fonts" font
+  [[ -d "$fonts" && -d "$target" && ! -f "$WINEPREFIX/.wdx-fonts" ]] || return 0
+  for font in "$fonts"/*; do
+    [[ -e "$target/${font##*/}" ]] || ln -s "$font" "$target/" 2>/dev/null || true
+  done
+  touch "$WINEPREFIX/.wdx-fonts"
+}
+
 ensure_prefix
+ensure_fonts
 
 # The prefix keeps no absolute path of its own (its drive links are relative),
 # so it works after the rename. Run the program; its exit code becomes ours.
