@@ -28,13 +28,6 @@ LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return g_router->ForwardedMessage(window, message, wParam, lParam);
 }
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
-  return text;
-}
-
 }  // namespace
 
 TInputRouter::TInputRouter(TCustomForm& form, TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,

@@ -7,17 +7,6 @@
 
 namespace wdx::win32 {
 
-namespace {
-
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
-  return text;
-}
-
-}  // namespace
-
 void TPropertyMirror::Changed(TControl& control) {
   if (&control == &form_) {
     ApplyForm();

@@ -2,6 +2,13 @@
 
 namespace wdx::win32 {
 
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
+  return text;
+}
+
 void TWindowMap::Register(TControl* control, HWND window) {
   windows_[control] = window;
   controls_[window] = control;

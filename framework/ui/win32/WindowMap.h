@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 
 #include "framework/controls/Control.h"
 
@@ -10,6 +11,9 @@
 #include <windows.h>
 
 namespace wdx::win32 {
+
+// The text that a window shows.
+std::string WindowText(HWND window);
 
 class TWindowMap {
  public:
