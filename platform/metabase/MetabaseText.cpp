@@ -53,7 +53,10 @@ TMetabase TMetabase::Parse(std::string_view text, const std::string& source) {
     ++lineNo;
     const TLineRef line = metabase.lines_.insert(metabase.lines_.end(),
                                                  {std::string(text.substr(start, next - start))});
-    const std::string body = Trim(text.substr(start, end - start));
+    std::string_view raw = text.substr(start, end - start);
+    // A byte order mark (UTF-8, as editors write it) opens the text, not its first line.
+    if (lineNo == 1 && raw.starts_with("\xEF\xBB\xBF")) raw.remove_prefix(3);
+    const std::string body = Trim(raw);
     start = next;
     if (body.empty() || body[0] == ';' || body[0] == '#') continue;
     auto fail = [&](const char* reason) {

@@ -42,6 +42,10 @@ TEST(MetabaseTextTest, ReadsSectionsAndValuesAndWritesEveryByteBack) {
   EXPECT_EQ(Value(metabase, kApp, "Path"), "");
   EXPECT_EQ(Value(metabase, kApp, "Class"), "<none>");
   EXPECT_EQ(Parse("").Text(), "");
+  // A UTF-8 byte order mark before the first section stays where it is.
+  const std::string marked = "\xEF\xBB\xBF[IIS://a]\r\nA=1\r\n";
+  EXPECT_EQ(Parse(marked).Text(), marked);
+  EXPECT_EQ(Value(Parse(marked), "IIS://a", "A"), "1");
 }
 
 TEST(MetabaseTextTest, MalformedTextIsReportedWithFileAndLine) {
