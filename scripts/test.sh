@@ -59,14 +59,8 @@ for preset in "${presets[@]}"; do
 
   echo "==== $preset: test ===="
   start=$SECONDS
+  # The windows preset's tests include the end-to-end suite driving WDXConfig.exe under wine.
   run_step "$preset" test ctest --preset "$preset"
-  # The end-to-end suite of the native build, driving the Windows program under wine.
-  if [[ "$preset" == windows && -x "$root/build/native/bin/setup_e2e_tests" &&
-        -f "$root/build/windows/bin/WDXConfig.exe" ]]; then
-    run_step "$preset" "end-to-end under wine" env WDX_E2E_WINE=1 \
-      WDX_E2E_PROGRAM="$root/build/windows/bin/WDXConfig.exe" \
-      "$root/build/native/bin/setup_e2e_tests"
-  fi
   t_test=$((SECONDS - start))
 
   summary+=("$preset: OK (configure ${t_conf}s, build ${t_build}s, test ${t_test}s)")

@@ -5,7 +5,10 @@
 // WDX_E2E_PROGRAM names the program (default: the native build's WDXConfig). With
 // WDX_E2E_WINE=1 it is a Windows build run through the wine wrapper: the registry is wine's
 // own (a test's .reg text is imported before the run and removed afterwards), the computer
-// name is the host's, and there is no IIS stand-in.
+// name is the host's, and IIS is the tests' provider beside the program (iis-standin.dll, or
+// WDX_E2E_IIS_PROVIDER), registered in the wine prefix once per run, serving the same stand-in
+// file through the directory-service library; without a directory service, wine's library is
+// switched off for the run.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -171,8 +171,11 @@ TEST_F(E2eFilesTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
   while (metabase.size() < 1900) metabase += "Padding=" + std::string(60, 'p') + "\n";
   UseMetabase(metabase);
   const Outcome iis = RunSetup({"click btOk", "answer Yes", "answer OK"}, limit);
-  EXPECT_EQ(iis.lines, Lines({kIisQuestion, ErrorReport("File too large."),
-                              "script: ended with the dialog open"}));
+  // The report gives the file layer's text for the failure; the platform's tests hold it.
+  ASSERT_EQ(iis.lines.size(), 3u);
+  EXPECT_EQ(iis.lines[0], kIisQuestion);
+  EXPECT_EQ(iis.lines[1].rfind(ErrorReport(""), 0), 0u) << iis.lines[1];
+  EXPECT_EQ(iis.lines[2], "script: ended with the dialog open");
   EXPECT_EQ(Metabase(), metabase);
   for (const std::string& name : FolderNames(Root())) {
     EXPECT_EQ(name.rfind("metabase.ini.", 0), std::string::npos) << name;
