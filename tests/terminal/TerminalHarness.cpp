@@ -157,30 +157,30 @@ std::pair<int, int> TerminalDialog::Cursor() {
   return at;
 }
 
-std::string TerminalDialog::WaitFor(const std::string& text) {
+std::string TerminalDialog::WaitUntil(const std::function<bool(const std::string&)>& done,
+                                      const std::string& what) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   std::string screen;
   while (true) {
     screen = Screen();
-    if (screen.find(text) != std::string::npos) return screen;
+    if (done(screen)) return screen;
     if (std::chrono::steady_clock::now() > deadline) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
   }
-  ADD_FAILURE() << "the screen never showed \"" << text << "\":\n" << screen;
+  ADD_FAILURE() << "the screen " << what << ":\n" << screen;
   return screen;
 }
 
+std::string TerminalDialog::WaitFor(const std::string& text) {
+  return WaitUntil(
+      [&](const std::string& screen) { return screen.find(text) != std::string::npos; },
+      "never showed \"" + text + "\"");
+}
+
 std::string TerminalDialog::WaitForGone(const std::string& text) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  std::string screen;
-  while (true) {
-    screen = Screen();
-    if (screen.find(text) == std::string::npos) return screen;
-    if (std::chrono::steady_clock::now() > deadline) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(40));
-  }
-  ADD_FAILURE() << "the screen kept showing \"" << text << "\":\n" << screen;
-  return screen;
+  return WaitUntil(
+      [&](const std::string& screen) { return screen.find(text) == std::string::npos; },
+      "kept showing \"" + text + "\"");
 }
 
 void TerminalDialog::Keys(std::initializer_list<std::string> keys) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -50,6 +51,10 @@ class TerminalDialog : public ::testing::Test {
   std::string ScreenWithAttributes();
   // Where the cursor stands: {column, row}.
   std::pair<int, int> Cursor();
+  // Polls the screen until `done` says so, failing the test after a while; the screen as last
+  // seen.
+  std::string WaitUntil(const std::function<bool(const std::string&)>& done,
+                        const std::string& what);
   // Polls the screen until it shows `text`; the screen as last seen.
   std::string WaitFor(const std::string& text);
   // Polls until the screen no longer shows `text`.

@@ -41,24 +41,6 @@ void CollectFocusable(const TWinControl& parent, std::vector<TControl*>& out) {
 
 }  // namespace
 
-bool Showing(const TControl* control) {
-  for (; control; control = control->Parent()) {
-    if (!control->Visible()) return false;
-    if (const auto* page = dynamic_cast<const TTabSheet*>(control); page && !page->TabVisible()) {
-      return false;
-    }
-  }
-  return true;
-}
-
-bool Usable(const TControl* control) {
-  if (!Showing(control)) return false;
-  for (; control; control = control->Parent()) {
-    if (!control->Enabled()) return false;
-  }
-  return true;
-}
-
 std::vector<TTabSheet*> VisibleTabs(const TPageControl& pages) {
   std::vector<TTabSheet*> tabs;
   for (TTabSheet* page : pages.Pages()) {

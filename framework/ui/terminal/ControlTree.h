@@ -1,8 +1,10 @@
-// What the terminal front-end asks of a form's controls: which ones the user can see and operate,
-// which page a page control shows, and the order in which the focus visits them.
+// What the terminal front-end asks of a form's controls beside their state (ControlState.h): which
+// page a page control shows, and the order in which the focus visits the controls.
 #pragma once
 
 #include <vector>
+
+#include "framework/ui/ControlState.h"
 
 namespace wdx {
 
@@ -13,13 +15,6 @@ class TPageControl;
 class TTabSheet;
 
 namespace terminal {
-
-// Whether the user can see the control: it and its parents are visible, and no page it is on
-// has a hidden tab.
-bool Showing(const TControl* control);
-
-// Whether the user can operate the control: showing, and it and its parents enabled.
-bool Usable(const TControl* control);
 
 // The pages whose tabs are shown.
 std::vector<TTabSheet*> VisibleTabs(const TPageControl& pages);
