@@ -271,7 +271,8 @@ TEST_F(TerminalDialog, BoxTextBreaksAtCarriageReturns) {
   // No IIS stand-in at all: the directory-service library is missing, which the activation
   // reports in a box of four lines separated by carriage returns alone.
   Start();
-  std::string screen = WaitFor("Korvane Wendrix IIS installation aborted. Reason:");
+  // The box is drawn top down: its last line shows once the whole box is there.
+  std::string screen = WaitFor("for details and download.");
   const int first = RowOf(screen, "Korvane Wendrix IIS installation aborted. Reason:");
   EXPECT_EQ(RowOf(screen, "Active Directory Services Interface is not installed"), first + 1);
   EXPECT_EQ(RowOf(screen, "Visit: "), first + 2);
@@ -294,7 +295,9 @@ TEST_F(TerminalDialog, EscapeCancelsWhileCancelIsEnabled) {
   screen = WaitForGone("Win32 Error");
   EXPECT_THAT(screen, HasSubstr("[ Cancel ]"));
   EXPECT_THAT(LineWith(screen, "http://MyServer:"), Not(HasSubstr("WEBHOST")));
-  EXPECT_THAT(LineWith(screen, "Tab/Shift+Tab"), HasSubstr("Esc: Cancel"));
+  // Detection was skipped too, so the Apache page keeps its design's tab.
+  WaitForHelp(
+      "Tab/Shift+Tab: next/previous  Ctrl+PgDn/PgUp: pages  Enter/Space: Save  Esc: Cancel");
   KeysThen({"Escape"}, "exit code 0");
   EXPECT_FALSE(fs::exists(install_ / "Korvane Wendrix V3.0.url"));
   EXPECT_EQ(ReadFile(cgiBin_ / "application.cfg"), kConfig);

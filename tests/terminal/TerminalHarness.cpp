@@ -177,6 +177,17 @@ std::string TerminalDialog::WaitFor(const std::string& text) {
       "never showed \"" + text + "\"");
 }
 
+std::string TerminalDialog::WaitForHelp(const std::string& help) {
+  return WaitUntil(
+      [&](const std::string& screen) {
+        std::string line = LineWith(screen, "Tab/Shift+Tab");
+        line.erase(0, line.find_first_not_of(' '));
+        line.erase(line.find_last_not_of(' ') + 1);
+        return line == help;
+      },
+      "never showed the key help \"" + help + "\"");
+}
+
 std::string TerminalDialog::WaitForGone(const std::string& text) {
   return WaitUntil(
       [&](const std::string& screen) { return screen.find(text) == std::string::npos; },

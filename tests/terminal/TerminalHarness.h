@@ -57,6 +57,8 @@ class TerminalDialog : public ::testing::Test {
                         const std::string& what);
   // Polls the screen until it shows `text`; the screen as last seen.
   std::string WaitFor(const std::string& text);
+  // Polls until the key help under the dialog reads `help` exactly; the screen as last seen.
+  std::string WaitForHelp(const std::string& help);
   // Polls until the screen no longer shows `text`.
   std::string WaitForGone(const std::string& text);
 
