@@ -40,20 +40,22 @@ std::string Quoted(const std::u16string& text) {
 
 class Dumper {
  public:
-  explicit Dumper(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+  Dumper(const std::vector<uint8_t>& bytes, std::string& out) : bytes_(bytes), out_(out) {}
 
-  std::string Run() {
+  void Run() {
     if (bytes_.size() < 4 || bytes_[0] != 'T' || bytes_[1] != 'P' || bytes_[2] != 'F' ||
         bytes_[3] != '0') {
       throw EReadError(msg::kInvalidStreamFormat);
     }
     pos_ = 4;
-    std::string text = Object(0);
+    Object(0);
     if (pos_ != bytes_.size()) {
-      text += "(" + std::to_string(bytes_.size() - pos_) + " bytes after the root object)\n";
+      out_ += "(" + std::to_string(bytes_.size() - pos_) + " bytes after the root object)\n";
     }
-    return text;
   }
+
+  // Where reading stands: after an error, the byte at which it failed.
+  size_t Position() const { return pos_; }
 
  private:
   void Need(uint64_t count) const {
@@ -88,8 +90,8 @@ class Dumper {
     if (depth > kMaxFilerDepth) throw EReadError(msg::kStreamReadError);
   }
 
-  // One object record and its children, as lines.
-  std::string Object(int depth) {
+  // One object record and its children, written line by line as they are read.
+  void Object(int depth) {
     Deeper(depth);
     std::string suffix;
     if (PeekByte() >= 0xF0) {
@@ -100,13 +102,13 @@ class Dumper {
     }
     const std::string className = ShortString();
     const std::string name = ShortString();
-    std::string lines = Indent(depth) + "object " +
-                        (name.empty() ? className : name + ": " + className) + suffix + "\n";
-    while (PeekByte() != 0) lines += Property(depth + 1);
+    out_ += Indent(depth) + "object " + (name.empty() ? className : name + ": " + className) +
+            suffix + "\n";
+    while (PeekByte() != 0) out_ += Property(depth + 1);
     ++pos_;
-    while (PeekByte() != 0) lines += Object(depth + 1);
+    while (PeekByte() != 0) Object(depth + 1);
     ++pos_;
-    return lines + Indent(depth) + "end\n";
+    out_ += Indent(depth) + "end\n";
   }
 
   std::string Property(int depth) {
@@ -218,13 +220,27 @@ class Dumper {
   }
 
   const std::vector<uint8_t>& bytes_;
+  std::string& out_;
   size_t pos_ = 0;
 };
 
 }  // namespace
 
 std::string DumpFormStream(const std::vector<uint8_t>& bytes) {
-  return Dumper(bytes).Run();
+  std::string text;
+  size_t offset = 0;
+  DumpFormStream(bytes, text, offset);
+  return text;
+}
+
+void DumpFormStream(const std::vector<uint8_t>& bytes, std::string& text, size_t& offset) {
+  Dumper dumper(bytes, text);
+  try {
+    dumper.Run();
+  } catch (const EReadError&) {
+    offset = dumper.Position();
+    throw;
+  }
 }
 
 }  // namespace wdx

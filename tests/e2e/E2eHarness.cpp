@@ -173,6 +173,20 @@ std::string Escaped(const std::string& text) {
 
 }  // namespace
 
+std::string ProgramPath() {
+  return Program();
+}
+
+Outcome RunShell(const std::string& commandLine, const std::string& folder) {
+  const Spawned run =
+      Spawn({"/bin/sh", "-c", "exec 2>&1\n" + commandLine}, WineEnvironment(), folder, {}, 120);
+  Outcome outcome;
+  outcome.exitCode = run.exitCode;
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) outcome.lines.push_back(line);
+  return outcome;
+}
+
 Lines Dumped(const Outcome& run, const std::string& key) {
   Lines values;
   for (const std::string& line : run.lines) {

@@ -38,6 +38,14 @@ struct Limits {
 
 using Lines = std::vector<std::string>;
 
+// The program under test.
+std::string ProgramPath();
+
+// Runs a command line with /bin/sh in `folder`, as a shell would run it for a newcomer: the
+// environment holds only what finding programs and running wine need. Standard error goes with
+// standard output into `lines`.
+Outcome RunShell(const std::string& commandLine, const std::string& folder);
+
 // The values that the dumps in a run's output gave `key` ("edLogo.Text"), in order.
 Lines Dumped(const Outcome& run, const std::string& key);
 

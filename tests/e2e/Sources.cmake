@@ -7,4 +7,5 @@ set(WDX_E2E_SOURCES
   SaveTest.cpp
   ApacheTest.cpp
   FilesTest.cpp
+  ReadmeTest.cpp
   ScriptTest.cpp)
