@@ -27,11 +27,7 @@ std::string WriteFormTemplate(const std::vector<uint8_t>& form) {
   entries.front().msgstr.push_back(CatalogueHeader(AnsiToUtf8(loaded.Root()->Name()), "", "",
                                                    AnsiToUtf8(manager.ActiveLanguageName())));
   for (const FormText& text : CollectFormTexts(manager, loaded.Root())) {
-    PoEntry entry;
-    entry.references.push_back(text.reference);
-    entry.hasContext = true;
-    entry.context = text.context;
-    entry.msgid = SlotText(*text.entry, 0);
+    PoEntry entry = MessageOf(text);
     entry.msgstr.emplace_back();
     entries.push_back(std::move(entry));
   }

@@ -102,6 +102,15 @@ std::vector<FormText> CollectFormTexts(TLanguageManager& manager, const TCompone
   return Collector(manager, root).Run();
 }
 
+PoEntry MessageOf(const FormText& text) {
+  PoEntry entry;
+  entry.references.push_back(text.reference);
+  entry.hasContext = true;
+  entry.context = text.context;
+  entry.msgid = SlotText(*text.entry, 0);
+  return entry;
+}
+
 bool IsText(const Variant& value) {
   return value.VType() == varString || value.VType() == varOleStr;
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/formtool/PoFile.h"
+
 namespace wdx {
 
 class TComponent;
@@ -29,6 +31,10 @@ struct FormText {
 // list (each entry's properties, then its sub-entries). Entries without a resolved component are
 // left out. Raises an error when two texts would share a context.
 std::vector<FormText> CollectFormTexts(TLanguageManager& manager, const TComponent* root);
+
+// The message of a text: its reference, its context and its active language's text as msgid;
+// no msgstr yet.
+PoEntry MessageOf(const FormText& text);
 
 // The UTF-8 form of slot `slot` of `entry`: the text itself, the text form of another value, ""
 // for an empty slot, a slot beyond the entry's count or a value without a text form.

@@ -46,11 +46,7 @@ std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::
       AnsiToUtf8(loaded.Root()->Name()), AnsiToUtf8(LanguageTeamName(target->Name())),
       AnsiToUtf8(LanguageCodeField(target->Name())), AnsiToUtf8(manager.ActiveLanguageName())));
   for (const FormText& text : CollectFormTexts(manager, loaded.Root())) {
-    PoEntry entry;
-    entry.references.push_back(text.reference);
-    entry.hasContext = true;
-    entry.context = text.context;
-    entry.msgid = SlotText(*text.entry, 0);
+    PoEntry entry = MessageOf(text);
     std::string translation = SlotText(*text.entry, target->SubIndex());
     // A text that equals the source is untranslated, as `formtool languages` counts it (a
     // language starts as a copy of the active one); gettext's tools then show it as such.
