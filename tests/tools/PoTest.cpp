@@ -394,6 +394,9 @@ TEST_F(PoForm, ImportErrorsNameFileAndLineAndWriteNothing) {
   expectError(Replaced(Replaced(po, "Language: de", "Language: "), "Language-Team: German",
                        "Language-Team: "),
               "msgid \"\"", "the header names no Language");
+  expectError(Replaced(Replaced(po, "Language: de", "Language:  "), "Language-Team: German",
+                       "Language-Team: Klingon <tlh@example.org>"),
+              "msgid \"\"", "unknown language 'Klingon'");
   const std::string save = "msgid \"Save\"\nmsgstr \"\"";
   expectError(Replaced(po, save, "msgid \"Save\"\nmsgstr \"\xe2\x82\xac\xe2\x98\x83\""),
               "msgctxt \"btOk", "the text of 'btOk.Caption' has characters Windows-1252 lacks");
@@ -476,6 +479,10 @@ TEST_F(PoForm, StringTableLinesAreMessagesNamedAfterTheirStrings) {
   EXPECT_EQ(entries[2].context, "sGreeting");
   EXPECT_EQ(entries[2].msgid, "Good day");
   EXPECT_EQ(entries[2].msgstr.at(0), "Tag nenn");
+  // The reference names the control's string property and the line.
+  EXPECT_EQ(entries[1].references, std::vector<std::string>{"Label1.Caption"});
+  EXPECT_EQ(entries[2].references,
+            std::vector<std::string>{"LangControl.LanguageManager_Values:1"});
   // A plain form writes back with the defaults its class stores; the language data is as read.
   EXPECT_EQ(ImportFormTranslations(stream, po, "de.po"), LoadAndWriteBack(stream));
   const std::vector<uint8_t> changed = ImportFormTranslations(

@@ -130,8 +130,9 @@ TLanguageEntry& TargetLanguage(TLanguageManager& manager, const PoHeader& header
     return *language.existing;
   }
   if (language.englishName.empty()) {
-    throw PoError(poName, header.Line(),
-                  "unknown language '" + (Trim(code).empty() ? Trim(team) : Trim(code)) + "'");
+    const std::string named =
+        Trim(code).empty() ? Trim(team.substr(0, team.find('<'))) : Trim(code);
+    throw PoError(poName, header.Line(), "unknown language '" + named + "'");
   }
   return *AddLanguage(manager, language.englishName);
 }
