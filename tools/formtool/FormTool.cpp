@@ -18,6 +18,7 @@
 #include "framework/rtti/MetaClass.h"
 #include "platform/Resources.h"
 #include "setup/ConfigUnit.h"
+#include "tools/formtool/FormCatalogues.h"
 #include "tools/formtool/FormTranslations.h"
 
 namespace wdx {
@@ -30,6 +31,8 @@ const char* const kUsage =
     "       formtool shipped -o <out>\n"
     "       formtool po-export <form> <language> -o <file.po>\n"
     "       formtool po-import <form> <file.po> -o <out>\n"
+    "       formtool pot <form> -o <file.pot>\n"
+    "       formtool languages <form>\n"
     "       formtool --help\n";
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
@@ -175,6 +178,15 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
           ReadFile(args[1]), std::string_view(reinterpret_cast<const char*>(po.data()), po.size()),
           args[2]);
       WriteFile(OutputPath(args, 3), form);
+      return 0;
+    }
+    if (command == "pot" && args.size() == 4 && !OutputPath(args, 2).empty()) {
+      const std::string pot = WriteFormTemplate(ReadFile(args[1]));
+      WriteFile(OutputPath(args, 2), std::vector<uint8_t>(pot.begin(), pot.end()));
+      return 0;
+    }
+    if (command == "languages" && args.size() == 2) {
+      out << ListFormLanguages(ReadFile(args[1]));
       return 0;
     }
     if (command == "shipped" && !OutputPath(args, 1).empty()) {

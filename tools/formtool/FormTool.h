@@ -5,6 +5,8 @@
 //   formtool shipped -o <out>       the dialog's embedded form stream
 //   formtool po-export <form> <language> -o <file.po>   one language's texts as a PO file
 //   formtool po-import <form> <file.po> -o <out>        the PO file's texts stored in the form
+//   formtool pot <form> -o <file.pot>                   the template of the form's texts
+//   formtool languages <form>                           each language and how much is translated
 //   formtool --help                 the usage, on standard output
 //
 // Errors: a malformed stream that dump reads gives the records read so far, then
