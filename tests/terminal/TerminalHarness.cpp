@@ -133,6 +133,12 @@ std::string TerminalDialog::Tmux(const std::string& arguments) {
 }
 
 void TerminalDialog::Start(int columns, int rows) {
+  // A server that is still shutting down keeps its socket for a moment, and a new session on it
+  // would die with it: a second start in one test takes a server of its own.
+  if (starts_++ > 0) {
+    Tmux("kill-server 2>/dev/null");
+    socket_ = "wdx-" + root_.filename().string() + "-" + std::to_string(starts_);
+  }
   std::string script = "export WENDRIX_COMPUTERNAME=WEBHOST LC_ALL=C\n";
   for (const std::string& variable : env_) script += "export " + Quoted(variable) + "\n";
   script += "cd " + Quoted(install_.string()) + " && ./WDXConfig 0\necho \"exit code $?\"\n" +

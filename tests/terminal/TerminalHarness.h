@@ -72,6 +72,7 @@ class TerminalDialog : public ::testing::Test {
   fs::path cgiBin_;
   fs::path apacheConf_;
   std::string socket_;
+  int starts_ = 0;  // each start gets a tmux server of its own
   std::vector<std::string> env_;
 };
 
