@@ -1,13 +1,10 @@
 #include "platform/DirectoryService.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
 #include "platform/Files.h"
-#include "platform/posix/AtomicWrite.h"
 #include "platform/posix/Metabase.h"
 
 namespace wdx {
@@ -24,12 +21,23 @@ class MetabaseFile {
 
   TMetabase Load() const { return TMetabase::Parse(ReadFileBytes(WindowsPath(path_)), path_); }
 
-  void Save(const TMetabase& metabase) const {
-    WriteFailure failure{};
-    if (!WriteReplacing(path_, metabase.Text(), failure)) {
-      throw EOleException(std::strerror(failure.error));
+  // A change of the file: read under the file's lock, which is held until it is saved or
+  // dropped, so that no other writer's change is lost.
+  struct Editing {
+    explicit Editing(const std::string& path)
+        : file(WindowsPath(path), TFileErrors::SystemText),
+          metabase(TMetabase::Parse(file.Bytes(), path)) {}
+    void Save() {
+      try {
+        file.Replace(metabase.Text());
+      } catch (const EOSError& error) {
+        throw EOleException(error.Message());  // the system's text, as the service reports it
+      }
     }
-  }
+    TFileUpdate file;
+    TMetabase metabase;
+  };
+  Editing Change() const { return Editing(path_); }
 
  private:
   std::string path_;
@@ -101,7 +109,8 @@ class MetabaseObject : public IAutomationObject {
   // SetInfo.
   template <class Edit>
   void Change(Edit edit) {
-    TMetabase metabase = file_->Load();
+    auto change = file_->Change();
+    TMetabase& metabase = change.metabase;
     TMetabaseSection* section = metabase.Find(path_);
     if (!section) {
       if (newClass_.empty()) throw EOleException(kNotFound);
@@ -109,12 +118,13 @@ class MetabaseObject : public IAutomationObject {
       section->Set("Class", newClass_);
     }
     edit(*section);
-    file_->Save(metabase);
+    change.Save();
     newClass_.clear();
   }
 
   void SetInfo() {
-    TMetabase metabase = file_->Load();
+    auto change = file_->Change();
+    TMetabase& metabase = change.metabase;
     TMetabaseSection* section = metabase.Find(path_);
     if (!section) {
       if (newClass_.empty()) throw EOleException(kNotFound);
@@ -122,7 +132,7 @@ class MetabaseObject : public IAutomationObject {
       section->Set("Class", newClass_);
     }
     for (const auto& [name, value] : pending_) section->Set(name, value);
-    file_->Save(metabase);
+    change.Save();
     pending_.clear();
     newClass_.clear();
   }
@@ -137,9 +147,10 @@ class MetabaseObject : public IAutomationObject {
   }
 
   void Delete(const std::string& name) {
-    TMetabase metabase = file_->Load();
+    auto change = file_->Change();
+    TMetabase& metabase = change.metabase;
     if (!metabase.RemoveTree(path_ + "/" + name)) throw EOleException(kNotFound);
-    file_->Save(metabase);
+    change.Save();
   }
 
   std::shared_ptr<const MetabaseFile> file_;

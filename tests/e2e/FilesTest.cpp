@@ -171,7 +171,7 @@ TEST_F(E2eFilesTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
   while (metabase.size() < 1900) metabase += "Padding=" + std::string(60, 'p') + "\n";
   UseMetabase(metabase);
   const Outcome iis = RunSetup({"click btOk", "answer Yes", "answer OK"}, limit);
-  EXPECT_EQ(iis.lines, Lines({kIisQuestion, ErrorReport("File too large."),
+  EXPECT_EQ(iis.lines, Lines({kIisQuestion, ErrorReport("There is not enough space on the disk."),
                               "script: ended with the dialog open"}));
   EXPECT_EQ(Metabase(), metabase);
   for (const std::string& name : FolderNames(Root())) {

@@ -209,7 +209,7 @@ TEST_F(E2eSaveTest, AFailingIisCallEndsSaveThereAndTheNextSaveStartsOver) {
   ::chmod(MetabaseFile().c_str(), 0444);  // SetInfo cannot write it
   const Outcome run = RunSetup({"click btOk", "answer Yes", "answer OK", "click btOk", "answer No",
                                 "answer No", "answer OK"});
-  EXPECT_EQ(run.lines, Lines({kIisQuestion, ErrorReport("Permission denied."), kIisQuestion,
+  EXPECT_EQ(run.lines, Lines({kIisQuestion, ErrorReport("Access is denied."), kIisQuestion,
                               kApacheQuestion, kUnableWarning, "closed"}));
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(Metabase(), kRoot);

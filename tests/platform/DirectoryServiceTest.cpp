@@ -17,8 +17,7 @@ class MetabaseTest : public ::testing::Test {
     char folder[] = "/tmp/wdx-iis-XXXXXX";
     dir_ = ::mkdtemp(folder);
     file_ = dir_ + "/metabase.ini";
-    Write(
-        "[IIS://localhost/W3SVC/1/Root]\nClass=IIsWebVirtualDir\nPath=C:\\Inetpub\\wwwroot\n");
+    Write("[IIS://localhost/W3SVC/1/Root]\nClass=IIsWebVirtualDir\nPath=C:\\Inetpub\\wwwroot\n");
     setenv("WENDRIX_METABASE", file_.c_str(), 1);
   }
   void TearDown() override {
@@ -95,7 +94,7 @@ TEST_F(MetabaseTest, AFileThatCannotBeWrittenGivesTheSystemsText) {
     root->Call("SetInfo");
     FAIL();
   } catch (const EOleException& e) {
-    EXPECT_STREQ(e.what(), "Permission denied");
+    EXPECT_STREQ(e.what(), "Access is denied.");
   }
   EXPECT_NE(Read().find("Path=C:\\Inetpub\\wwwroot"), std::string::npos);
   Write("garbage without sections\n");
