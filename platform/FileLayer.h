@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <string>
 
 #include "platform/Files.h"
@@ -27,6 +28,17 @@ struct TFailure {
 int InjectedFault(const char* step, const std::string& nativePath);
 
 std::chrono::milliseconds LockWait();
+
+// What each platform's layer provides to the shared functions of Files.h. Paths are native and
+// already checked; failures are thrown as TFailure.
+std::string ReadRegular(const std::string& nativePath);
+// Opens, locks and reads the file for a read-modify-write.
+TFileUpdate::TStatePtr LockForUpdate(const std::string& nativePath, std::string& bytes);
+void ReplaceRegular(const std::string& nativePath, const TContent& content);
+void ReplaceLocked(TFileUpdate::TState& locked, const TContent& content);
+// Replaces or creates the file at `nativePath` with the protection of the locked file.
+void ReplaceAsBackupOf(const TFileUpdate::TState& original, const std::string& nativePath,
+                       const TContent& content);
 
 // Temporary files are named "<file name>.wdxtmp-<process id>-<random>" in the folder of the file
 // they replace, so that the next run finds and removes those that a killed run left.

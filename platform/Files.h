@@ -89,13 +89,18 @@ class TFileUpdate {
   void Replace(std::string_view bytes);
   void Replace(const TContent& content);
 
+  // The platform's locked file.
   struct TState;
+  struct TStateDeleter {
+    void operator()(TState* state) const;
+  };
+  using TStatePtr = std::unique_ptr<TState, TStateDeleter>;
 
  private:
   std::string path_;
   TFileErrors errors_;
   std::string bytes_;
-  std::unique_ptr<TState> state_;
+  TStatePtr state_;
 };
 
 struct TDirEntry {
