@@ -30,7 +30,9 @@ struct Outcome {
 
 // Limits put on the program's process.
 struct Limits {
-  long fileSizeBytes = -1;  // RLIMIT_FSIZE; -1 for none
+  long fileSizeBytes = -1;      // RLIMIT_FSIZE; -1 for none
+  long addressSpaceBytes = -1;  // RLIMIT_AS; -1 for none
+  long asUser = -1;  // the user and group id the program runs as (from the superuser); -1: ours
 };
 
 using Lines = std::vector<std::string>;

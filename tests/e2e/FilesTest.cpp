@@ -182,13 +182,16 @@ TEST_F(E2eFilesTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
 TEST_F(E2eFilesTest, AFolderThatTakesNoNewFileLeavesTheOldConfigWhole) {
   WriteBytes(ConfigPath(), "http_root\n");
   ::chmod(CgiBin().c_str(), 0555);
-  const std::string probe = CgiBin() + "/probe";
-  if (FILE* file = std::fopen(probe.c_str(), "w")) {
-    std::fclose(file);
-    std::remove(probe.c_str());
-    GTEST_SKIP() << "this user may write into read-only folders";
+  // The superuser may write into read-only folders: the program runs as nobody, whose file it is.
+  Limits limits;
+  if (::geteuid() == 0) {
+    WDX_E2E_NATIVE_ONLY("wine runs as the user who owns its prefix");
+    ::chmod(Root().c_str(), 0755);
+    ::chown(ConfigPath().c_str(), 65534, 65534);
+    ::chown(Inst().c_str(), 65534, 65534);  // the shortcuts are written there
+    limits.asUser = 65534;
   }
-  const Outcome run = SaveWith({});
+  const Outcome run = SaveWith({}, limits);
   EXPECT_EQ(
       run.lines,
       Lines({kUnableWarning,
