@@ -47,6 +47,29 @@ void TFileUpdate::Replace(std::string_view bytes) {
 
 namespace filelayer {
 
+namespace {
+constexpr size_t kBlock = 1 << 16;
+}  // namespace
+
+TBufferedSink::TBufferedSink() {
+  buffer_.reserve(kBlock);
+}
+
+void TBufferedSink::Put(std::string_view bytes) {
+  if (bytes.size() >= kBlock) {
+    Flush();
+    WriteOut(bytes);
+    return;
+  }
+  if (buffer_.size() + bytes.size() > kBlock) Flush();
+  buffer_.append(bytes);
+}
+
+void TBufferedSink::Flush() {
+  WriteOut(buffer_);
+  buffer_.clear();
+}
+
 void Raise(const TFailure& failure, TFileErrors errors, const std::string& path) {
   switch (errors) {
     case TFileErrors::InOut:

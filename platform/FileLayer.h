@@ -5,6 +5,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Files.h"
 
@@ -28,6 +29,23 @@ struct TFailure {
 int InjectedFault(const char* step, const std::string& nativePath);
 
 std::chrono::milliseconds LockWait();
+
+// Collects a replacement's content into blocks of 64 KiB for WriteOut, which writes them to the
+// temporary file (and throws a TFailure when it cannot).
+class TBufferedSink : public TByteSink {
+ public:
+  TBufferedSink();
+  void Put(std::string_view bytes) override;
+  // Writes what is still buffered.
+  void Flush();
+
+ protected:
+  ~TBufferedSink() = default;
+  virtual void WriteOut(std::string_view bytes) = 0;
+
+ private:
+  std::string buffer_;
+};
 
 // What each platform's layer provides to the shared functions of Files.h. Paths are native and
 // already checked; failures are thrown as TFailure.

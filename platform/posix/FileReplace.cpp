@@ -67,30 +67,13 @@ void CreateTemp(TTempFile& temp, const std::string& folder, const std::string& n
   temp.Fd = TFd(fd);
 }
 
-// Writes the content through a buffer; a failure is kept and thrown once the producer is done.
-class TFdSink : public TByteSink {
+// Writes the content to the temporary file.
+class TFdSink final : public filelayer::TBufferedSink {
  public:
-  TFdSink(int fd, const std::string& path) : fd_(fd), path_(path) { buffer_.reserve(kSize); }
-
-  void Put(std::string_view bytes) override {
-    if (bytes.size() >= kSize) {
-      Flush();
-      WriteOut(bytes);
-    } else {
-      if (buffer_.size() + bytes.size() > kSize) Flush();
-      buffer_.append(bytes);
-    }
-  }
-
-  void Flush() {
-    WriteOut(buffer_);
-    buffer_.clear();
-  }
+  TFdSink(int fd, const std::string& path) : fd_(fd), path_(path) {}
 
  private:
-  static constexpr size_t kSize = 1 << 16;
-
-  void WriteOut(std::string_view bytes) {
+  void WriteOut(std::string_view bytes) override {
     while (!bytes.empty()) {
       const ssize_t n =
           Step("write", path_, [&] { return ::write(fd_, bytes.data(), bytes.size()); });
@@ -102,7 +85,6 @@ class TFdSink : public TByteSink {
 
   int fd_;
   const std::string& path_;
-  std::string buffer_;
 };
 
 // Gives the unnamed file a name in its folder: the target itself for a new file (false when

@@ -74,32 +74,13 @@ void CopySecurity(const std::string& source, const std::string& temp) {
   }
 }
 
-// Writes the content through a buffer; a failure is thrown at once.
-class THandleSink : public TByteSink {
+// Writes the content to the temporary file.
+class THandleSink final : public filelayer::TBufferedSink {
  public:
-  THandleSink(HANDLE file, const std::string& path) : file_(file), path_(path) {
-    buffer_.reserve(kSize);
-  }
-
-  void Put(std::string_view bytes) override {
-    if (bytes.size() >= kSize) {
-      Flush();
-      WriteOut(bytes);
-    } else {
-      if (buffer_.size() + bytes.size() > kSize) Flush();
-      buffer_.append(bytes);
-    }
-  }
-
-  void Flush() {
-    WriteOut(buffer_);
-    buffer_.clear();
-  }
+  THandleSink(HANDLE file, const std::string& path) : file_(file), path_(path) {}
 
  private:
-  static constexpr size_t kSize = 1 << 16;
-
-  void WriteOut(std::string_view bytes) {
+  void WriteOut(std::string_view bytes) override {
     while (!bytes.empty()) {
       const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1 << 20));
       DWORD n = 0;
@@ -112,7 +93,6 @@ class THandleSink : public TByteSink {
 
   HANDLE file_;
   const std::string& path_;
-  std::string buffer_;
 };
 
 // A file that exists is replaced only when this user may write it: its read-only attribute, and
@@ -172,6 +152,14 @@ void ReplaceFile(const std::string& target, const TContent& content, const std::
   if (!Step("flush", target, [&] { return FlushFileBuffers(temp.Handle.Get()) != 0; }))
     Fail(TStage::Write, GetLastError());
   temp.Handle.Close();
+  // ReplaceFileW carries the file's attributes over; given to the temporary file as well, they
+  // survive where the system only renames.
+  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (exists && !protectFrom && (attributes & kept) && !Step("protect", target, [&] {
+        return SetFileAttributesA(temp.Name.c_str(), attributes & kept) != 0;
+      }))
+    Fail(TStage::Create, GetLastError());
   Publish(temp, target, exists && !protectFrom, lock);
 }
 

@@ -172,6 +172,10 @@ Lines Dumped(const Outcome& run, const std::string& key) {
   return values;
 }
 
+std::string Doubled(const std::string& text) {
+  return Escaped(text);
+}
+
 bool UnderWine() {
   return EnvOr("WDX_E2E_WINE", "") == "1";
 }

@@ -40,6 +40,9 @@ using Lines = std::vector<std::string>;
 // The values that the dumps in a run's output gave `key` ("edLogo.Text"), in order.
 Lines Dumped(const Outcome& run, const std::string& key);
 
+// The text with every backslash doubled, as the scripted front-end prints it.
+std::string Doubled(const std::string& text);
+
 // The Windows path of a native absolute path: Z: is the Linux root on both builds.
 std::string WinPath(const std::string& nativePath);
 

@@ -15,12 +15,6 @@ std::string Entry(const std::string& key, const std::string& value) {
   return std::string(10, ' ') + "'" + key + "'=>'" + value + "',\r\n";
 }
 
-std::string Doubled(const std::string& text) {
-  std::string out;
-  for (char c : text) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
-  return out;
-}
-
 class E2eFilesTest : public E2eTest {
  protected:
   void SetUp() override {

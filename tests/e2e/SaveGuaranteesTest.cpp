@@ -22,12 +22,6 @@ constexpr bool kAddressSanitizer = false;
 constexpr bool kAddressSanitizer = false;
 #endif
 
-std::string Doubled(const std::string& text) {
-  std::string out;
-  for (char c : text) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
-  return out;
-}
-
 class E2eGuaranteesTest : public E2eTest {
  protected:
   void SetUp() override {
@@ -52,8 +46,12 @@ TEST_F(E2eGuaranteesTest, EveryFileIsWrittenThroughItsLink) {
   const std::string conf = InstallApache("Listen 80\n");
   ::rename(conf.c_str(), (Inst("real") + "/httpd.conf").c_str());
   ASSERT_EQ(::symlink((Inst("real") + "/httpd.conf").c_str(), conf.c_str()), 0);
-  ASSERT_EQ(::symlink((Inst("real") + "/httpd.conf.korvane").c_str(), (conf + ".korvane").c_str()),
-            0);  // dangling: the backup is created where it points
+  // Dangling: the backup is created where it points. Wine shows no Linux link as a link, so
+  // under wine the backup is a plain file next to httpd.conf.
+  const std::string backup = UnderWine() ? conf + ".korvane" : Inst("real") + "/httpd.conf.korvane";
+  if (!UnderWine()) {
+    ASSERT_EQ(::symlink(backup.c_str(), (conf + ".korvane").c_str()), 0);
+  }
 
   const Outcome run = RunSetup({"click btOk", "answer Yes"});
   EXPECT_EQ(run.lines, Lines({kApacheQuestion, "closed"}));
@@ -61,14 +59,17 @@ TEST_F(E2eGuaranteesTest, EveryFileIsWrittenThroughItsLink) {
             "          'http_root'=>'http://" + ComputerName() + "',\r\n");
   EXPECT_EQ(ReadBytes(Inst("real/start.url")),
             Shortcut("http://" + ComputerName() + "/wendrix/cgi-bin/bastrel.exe?action=start"));
-  EXPECT_EQ(ReadBytes(Inst("real/httpd.conf.korvane")), "Listen 80\n");
+  EXPECT_EQ(ReadBytes(backup), "Listen 80\n");
   EXPECT_EQ(ReadBytes(Inst("real/httpd.conf")),
             "Listen 80\r\n" + ApacheBlock(InstallDir()) + "\r\n");
-  for (const std::string& link : {ConfigPath(), Inst(kStartPageFile), conf, conf + ".korvane"}) {
+  for (const std::string& link : {ConfigPath(), Inst(kStartPageFile), conf}) {
     struct stat info {};
     EXPECT_EQ(::lstat(link.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode)) << link;
   }
+  struct stat info {};
+  EXPECT_EQ(::lstat((conf + ".korvane").c_str(), &info), 0);
+  EXPECT_EQ(S_ISLNK(info.st_mode), !UnderWine());
 }
 
 TEST_F(E2eGuaranteesTest, TheIisStandInIsWrittenThroughItsLinkAndKeepsItsOwnerAndMode) {
