@@ -1,5 +1,7 @@
 #include "platform/metabase/MetabaseObjects.h"
 
+#include <optional>
+
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
 #include "platform/Files.h"
@@ -58,16 +60,33 @@ TMetabase TMetabaseFile::Load() const {
   return TMetabase::Parse(text, source_);
 }
 
-void TMetabaseFile::Save(const TMetabase& metabase) const {
+void TMetabaseFile::Update(const std::function<void(TMetabase&)>& edit) const {
+  std::optional<TFileUpdate> file;
+  TMetabase metabase;
   try {
-    SaveFileReplacingInOut(path_, metabase.Text());
+    file.emplace(path_, TFileErrors::InOut);
+    metabase = TMetabase::Parse(file->Bytes(), source_);
   } catch (const EInOutError& error) {
-    const auto code = static_cast<uint32_t>(error.ErrorCode());
-    const std::string text = SystemErrorMessage(code);
-    throw EMetabaseError(text.empty() ? error.Message() : text, metabase_code::FromSystem(code));
+    throw FileError(error);
+  } catch (const EMetabaseError&) {
+    throw;
   } catch (const Exception& error) {
     throw EMetabaseError(error.Message(), metabase_code::kFail);
   }
+  edit(metabase);
+  try {
+    file->Replace(metabase.Text());
+  } catch (const EInOutError& error) {
+    throw FileError(error);
+  } catch (const Exception& error) {
+    throw EMetabaseError(error.Message(), metabase_code::kFail);
+  }
+}
+
+EMetabaseError TMetabaseFile::FileError(const EInOutError& error) {
+  const auto code = static_cast<uint32_t>(error.ErrorCode());
+  const std::string text = SystemErrorMessage(code);
+  return EMetabaseError(text.empty() ? error.Message() : text, metabase_code::FromSystem(code));
 }
 
 bool TMetabaseObject::IsMethod(const std::string& name) {
@@ -138,19 +157,18 @@ Variant TMetabaseObject::Get(const std::string& property) const {
                        metabase_code::kPropertyNotFound);
 }
 
-TMetabase TMetabaseObject::LoadWithSection() {
-  TMetabase metabase = file_->Load();
+void TMetabaseObject::EnsureSection(TMetabase& metabase) const {
   if (!metabase.Has(path_)) {
     if (newClass_.empty()) throw EMetabaseError(kNotFound, metabase_code::kPathNotFound);
     metabase.Set(path_, "Class", newClass_);
   }
-  return metabase;
 }
 
 void TMetabaseObject::SetInfo() {
-  TMetabase metabase = LoadWithSection();
-  for (const auto& [name, value] : pending_) metabase.Set(path_, name, StoredText(value));
-  file_->Save(metabase);
+  file_->Update([&](TMetabase& metabase) {
+    EnsureSection(metabase);
+    for (const auto& [name, value] : pending_) metabase.Set(path_, name, StoredText(value));
+  });
   pending_.clear();
   newClass_.clear();
 }
@@ -172,28 +190,30 @@ std::unique_ptr<TMetabaseObject> TMetabaseObject::Create(const std::string& clas
 }
 
 void TMetabaseObject::Delete(const std::string& name) {
-  TMetabase metabase = file_->Load();
-  if (!metabase.RemoveTree(path_ + "/" + name)) {
-    throw EMetabaseError(kNotFound, metabase_code::kPathNotFound);
-  }
-  file_->Save(metabase);
+  file_->Update([&](TMetabase& metabase) {
+    if (!metabase.RemoveTree(path_ + "/" + name)) {
+      throw EMetabaseError(kNotFound, metabase_code::kPathNotFound);
+    }
+  });
 }
 
 // The application settings change at once; a created object comes into being here, with its
 // class, while its property writes still wait for SetInfo.
 void TMetabaseObject::AppCreate(bool inProcess) {
-  TMetabase metabase = LoadWithSection();
-  metabase.Set(path_, "AppRoot", MetabasePath(path_));
-  metabase.Set(path_, "AppIsolated", inProcess ? "0" : "1");
-  file_->Save(metabase);
+  file_->Update([&](TMetabase& metabase) {
+    EnsureSection(metabase);
+    metabase.Set(path_, "AppRoot", MetabasePath(path_));
+    metabase.Set(path_, "AppIsolated", inProcess ? "0" : "1");
+  });
   newClass_.clear();
 }
 
 void TMetabaseObject::AppDelete() {
-  TMetabase metabase = LoadWithSection();
-  metabase.Erase(path_, "AppRoot");
-  metabase.Erase(path_, "AppIsolated");
-  file_->Save(metabase);
+  file_->Update([&](TMetabase& metabase) {
+    EnsureSection(metabase);
+    metabase.Erase(path_, "AppRoot");
+    metabase.Erase(path_, "AppIsolated");
+  });
   newClass_.clear();
 }
 

@@ -13,11 +13,13 @@
 //   same configuration; every write replaces the file through the platform's file layer.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "framework/rtl/Exceptions.h"
 #include "platform/DirectoryService.h"
 #include "platform/metabase/MetabaseText.h"
 
@@ -33,10 +35,15 @@ class TMetabaseFile {
   bool Exists() const;
   // Raises EMetabaseError for a file that cannot be read or is no stand-in file.
   TMetabase Load() const;
-  // Raises EMetabaseError with the system's text when the file cannot be replaced.
-  void Save(const TMetabase& metabase) const;
+  // A change of the file: it is read under its lock, which is held until `edit`'s result has
+  // replaced it, so that no other writer's change is lost. Raises EMetabaseError with the
+  // system's text when the file cannot be locked or replaced, and what `edit` raises.
+  void Update(const std::function<void(TMetabase&)>& edit) const;
 
  private:
+  // The directory-service error of a file that cannot be locked or replaced: the system's text.
+  static EMetabaseError FileError(const EInOutError& error);
+
   std::string path_;
   std::string source_;
 };
@@ -68,8 +75,8 @@ class TMetabaseObject : public IAutomationObject {
   const std::string& Path() const { return path_; }
 
  private:
-  // The file with this object's section, which a created object gets here with its class.
-  TMetabase LoadWithSection();
+  // Gives a created object its section, with its class, when the file lacks it.
+  void EnsureSection(TMetabase& metabase) const;
   void SetInfo();
   std::unique_ptr<TMetabaseObject> Create(const std::string& className, const std::string& name);
   void Delete(const std::string& name);

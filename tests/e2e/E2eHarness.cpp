@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -80,6 +81,17 @@ Spawned Spawn(const std::vector<std::string>& argv,
       const rlimit size{static_cast<rlim_t>(limits.fileSizeBytes),
                         static_cast<rlim_t>(limits.fileSizeBytes)};
       ::setrlimit(RLIMIT_FSIZE, &size);
+    }
+    if (limits.addressSpaceBytes >= 0) {
+      const rlimit space{static_cast<rlim_t>(limits.addressSpaceBytes),
+                         static_cast<rlim_t>(limits.addressSpaceBytes)};
+      ::setrlimit(RLIMIT_AS, &space);
+    }
+    if (limits.asUser >= 0) {
+      const auto id = static_cast<uid_t>(limits.asUser);
+      if (::setgroups(0, nullptr) != 0 || ::setresgid(id, id, id) != 0 ||
+          ::setresuid(id, id, id) != 0)
+        ::_exit(126);
     }
     ::execve(args[0], args.data(), envp.data());
     ::_exit(127);
@@ -193,6 +205,10 @@ Lines Dumped(const Outcome& run, const std::string& key) {
     if (line.rfind(key + "=", 0) == 0) values.push_back(line.substr(key.size() + 1));
   }
   return values;
+}
+
+std::string Doubled(const std::string& text) {
+  return Escaped(text);
 }
 
 bool UnderWine() {

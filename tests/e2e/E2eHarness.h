@@ -33,7 +33,9 @@ struct Outcome {
 
 // Limits put on the program's process.
 struct Limits {
-  long fileSizeBytes = -1;  // RLIMIT_FSIZE; -1 for none
+  long fileSizeBytes = -1;      // RLIMIT_FSIZE; -1 for none
+  long addressSpaceBytes = -1;  // RLIMIT_AS; -1 for none
+  long asUser = -1;  // the user and group id the program runs as (from the superuser); -1: ours
 };
 
 using Lines = std::vector<std::string>;
@@ -48,6 +50,9 @@ Outcome RunShell(const std::string& commandLine, const std::string& folder);
 
 // The values that the dumps in a run's output gave `key` ("edLogo.Text"), in order.
 Lines Dumped(const Outcome& run, const std::string& key);
+
+// The text with every backslash doubled, as the scripted front-end prints it.
+std::string Doubled(const std::string& text);
 
 // The Windows path of a native absolute path: Z: is the Linux root on both builds.
 std::string WinPath(const std::string& nativePath);

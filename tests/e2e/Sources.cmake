@@ -8,4 +8,5 @@ set(WDX_E2E_SOURCES
   ApacheTest.cpp
   FilesTest.cpp
   ReadmeTest.cpp
+  SaveGuaranteesTest.cpp
   ScriptTest.cpp)
