@@ -166,10 +166,14 @@ std::pair<int, int> TerminalDialog::Cursor() {
 std::string TerminalDialog::WaitUntil(const std::function<bool(const std::string&)>& done,
                                       const std::string& what) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  // A screen counts only once two captures in a row agree, so that one taken halfway through
+  // a redraw (a box whose frame is drawn but not yet its lines) is never judged.
   std::string screen;
+  std::string previous;
   while (true) {
     screen = Screen();
-    if (done(screen)) return screen;
+    if (screen == previous && done(screen)) return screen;
+    previous = screen;
     if (std::chrono::steady_clock::now() > deadline) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
   }

@@ -51,8 +51,8 @@ class TerminalDialog : public ::testing::Test {
   std::string ScreenWithAttributes();
   // Where the cursor stands: {column, row}.
   std::pair<int, int> Cursor();
-  // Polls the screen until `done` says so, failing the test after a while; the screen as last
-  // seen.
+  // Polls the screen until `done` says so of a settled screen (two captures in a row alike),
+  // failing the test after a while; the screen as last seen.
   std::string WaitUntil(const std::function<bool(const std::string&)>& done,
                         const std::string& what);
   // Polls the screen until it shows `text`; the screen as last seen.
