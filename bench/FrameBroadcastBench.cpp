@@ -38,9 +38,9 @@ void BM_FrameBroadcast(benchmark::State& state) {
   }
   members.clear();
   ShutdownLanguageFrames();
-  state.counters["per member"] = benchmark::Counter(
-      static_cast<double>(state.iterations() * state.range(0)),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per member"] =
+      benchmark::Counter(static_cast<double>(state.iterations() * state.range(0)),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.SetComplexityN(state.range(0));
 }
 

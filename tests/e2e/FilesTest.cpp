@@ -44,12 +44,14 @@ TEST_F(E2eFilesTest, ApplicationConfigLinesWithAKeyBecomeEntriesAndTheRestStaysB
                 "set edEmailFrom web@example.com", "set edLogo /img/logo.gif"});
   EXPECT_EQ(run.lines, Lines({kUnableWarning, "closed"}));
   const std::string realRoot = InstallDir() + "\\www\\wendrix\\cgi-bin";
-  EXPECT_EQ(ReadBytes(ConfigPath()),
-            "# settings\r\n" + ConfigEntry("your_logo", "/img/logo.gif") + ConfigEntry("real_root", realRoot) +
-                "  'Your_Logo' => 'kept'\r\n" + ConfigEntry("email_settings_smtp", "smtp.example.com") +
-                ConfigEntry("http_root", "http://www.example.com:8080") +
-                ConfigEntry("your_logo", "/img/logo.gif") + "\r\n" + "x=\0y\r\n"s +
-                ConfigEntry("real_root", realRoot) + ConfigEntry("email_settings_from", "web@example.com"));
+  EXPECT_EQ(ReadBytes(ConfigPath()), "# settings\r\n" + ConfigEntry("your_logo", "/img/logo.gif") +
+                                         ConfigEntry("real_root", realRoot) +
+                                         "  'Your_Logo' => 'kept'\r\n" +
+                                         ConfigEntry("email_settings_smtp", "smtp.example.com") +
+                                         ConfigEntry("http_root", "http://www.example.com:8080") +
+                                         ConfigEntry("your_logo", "/img/logo.gif") + "\r\n" +
+                                         "x=\0y\r\n"s + ConfigEntry("real_root", realRoot) +
+                                         ConfigEntry("email_settings_from", "web@example.com"));
 }
 
 TEST_F(E2eFilesTest, EmptyAndLineFeedOnlyConfigsKeepTheirLines) {

@@ -44,7 +44,8 @@ class E2eSaveTest : public E2eTest {
     const std::string name = ComputerName();
     return "# Wendrix settings\r\n$config = {\r\n" + ConfigEntry("your_logo", logo) +
            ConfigEntry("email_settings_smtp", "mail." + name) +
-           ConfigEntry("email_settings_from", "wendrix@" + name) + ConfigEntry("http_root", "http://" + name) +
+           ConfigEntry("email_settings_from", "wendrix@" + name) +
+           ConfigEntry("http_root", "http://" + name) +
            ConfigEntry("real_root", InstallDir() + "\\www\\wendrix\\cgi-bin") + "};\r\n";
   }
   std::string Configured() const {  // the IIS stand-in after a first set-up

@@ -9,7 +9,7 @@ TEST(LocaleNames, ALocaleNameGivesTheWindowsLanguageIdentifier) {
   EXPECT_EQ(LanguageIdOfLocaleName("de"), 0x0407);
   EXPECT_EQ(LanguageIdOfLocaleName("DE_at.UTF-8"), 0x0C07);  // a sublanguage of its own
   EXPECT_EQ(LanguageIdOfLocaleName("de_LU"), 0x0407);        // one without: the default
-  EXPECT_EQ(LanguageIdOfLocaleName("sr@latin"), 0x241A);  // Serbian: script from the modifier
+  EXPECT_EQ(LanguageIdOfLocaleName("sr@latin"), 0x241A);     // Serbian: script from the modifier
   EXPECT_EQ(LanguageIdOfLocaleName("bs_BA"), 0x141A);
   EXPECT_EQ(LanguageIdOfLocaleName("nn_NO"), 0x0814);
   EXPECT_EQ(LanguageIdOfLocaleName("iw_IL"), 0x040D);  // the older code
