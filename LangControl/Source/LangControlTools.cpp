@@ -62,8 +62,9 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   TLanguageEntry* requested = languages_->Items(index);
   const int32_t slot = requested->SubIndex();
   if (slot <= 0) return false;
-  // Only entries that resolve take part in the exchange.
-  components_->ValidateAndPurge();
+  // Only entries that resolve take part in the exchange. Revalidate leaves the entries as
+  // ValidateAndPurge would, without looking again at what cannot have changed.
+  components_->Revalidate();
   TLanguageEntry* active = nullptr;
   for (int i = 0; i < languages_->Count() && !active; ++i) {
     if (languages_->Items(i)->SubIndex() == 0) active = languages_->Items(i);
@@ -71,18 +72,14 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   if (!active) throw Exception(ClassName() + ".SetLanguageByIndex: Active language not found");
   requested->SetSubIndex(0);
   active->SetSubIndex(slot);
-  components_->ForEachProperty([slot](TMainEntry*, TPropertyEntry* property, void*, bool&) {
-    if (auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property)) {
-      values->ExchangeLangValues(0, slot);
-    }
-  });
+  exchange_.Exchange(*components_, slot);
   return true;
 }
 
 void TLanguageManager::NormalizeValueCounts() {
   const int32_t target = std::max(languages_->Count(), 1);
   components_->ForEachProperty([target](TMainEntry*, TPropertyEntry* property, void*, bool&) {
-    auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property);
+    TConsistentLangPropertyEntry* values = LangValuesOf(property);
     if (!values) return;
     const int32_t count = values->Count();
     if (count != target) values->SetCount(target);
@@ -114,7 +111,7 @@ TMainEntry* TLanguageManager::GetStringInterface(bool create) {
 }
 
 void TLanguageManager::PrepareLanguageData() {
-  components_->ValidateAndPurge();
+  components_->Revalidate();
   NormalizeValueCounts();
   if (TMainEntry* resources = GetStringInterface(false)) resources->SetTarget(values_);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "LangControl/Source/ExchangePlan.h"
 #include "framework/rtti/Object.h"
 
 namespace wdx {
@@ -58,6 +59,7 @@ class TLanguageManager : public TObject {
   TComponentEntries* components_ = nullptr;
   TStringList* names_ = nullptr;
   TStringList* values_ = nullptr;
+  TExchangePlan exchange_;
 };
 
 }  // namespace wdx

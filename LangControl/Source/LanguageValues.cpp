@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string_view>
 #include <utility>
 
 #include "LangControl/Source/ConvertTools.h"
@@ -21,6 +22,42 @@ namespace {
 [[noreturn]] void StreamReadError() {
   throw EReadError(msg::kStreamReadError);
 }
+
+// Slot arrays of up to this many slots are made at their full Count at once; longer ones grow
+// as slots receive values.
+constexpr size_t kWholeSlotArray = 16;
+
+// The string that carries the incoming text to a property setter in the exchange of a text.
+// It is kept between exchanges so that its buffer is reused; an exchange started by a setter
+// while another one runs gets a string of its own. All on the user-interface thread.
+class IncomingText {
+ public:
+  IncomingText() : shared_(!sharedBusy) {
+    if (shared_) sharedBusy = true;
+  }
+  ~IncomingText() {
+    if (shared_) sharedBusy = false;
+  }
+  IncomingText(const IncomingText&) = delete;
+  IncomingText& operator=(const IncomingText&) = delete;
+
+  std::string& Text() { return shared_ ? shared : own_; }
+
+ private:
+  static inline std::string shared;
+  static inline bool sharedBusy = false;
+  bool shared_;
+  std::string own_;
+};
+
+// Writes the encoding of a text (the type code, then the characters) into `block`.
+void EncodeText(uint8_t* block, const uint8_t (&code)[4], std::string_view text) {
+  std::memcpy(block, code, 4);
+  if (!text.empty()) std::memcpy(block + 4, text.data(), text.size());
+}
+
+// The type code of a stored 8-bit string, as it starts its block.
+constexpr uint8_t kStringCode[4] = {varString & 0xFF, varString >> 8, 0, 0};
 
 }  // namespace
 
@@ -62,6 +99,33 @@ const TMetaClass& TLanguageEntries::StaticClass() {
 // ---------------------------------------------------------------------------------------------
 // TConsistentLangPropertyEntry
 
+TConsistentLangPropertyEntry::TSlot::TSlot(TSlot&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)) {}
+
+TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::TSlot::operator=(
+    TSlot&& other) noexcept {
+  if (this != &other) {
+    Reset(nullptr, 0);
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+  }
+  return *this;
+}
+
+TConsistentLangPropertyEntry::TSlot::~TSlot() {
+  Reset(nullptr, 0);
+}
+
+void TConsistentLangPropertyEntry::TSlot::Reset(StoreBlock block, int32_t size) {
+  object_store::Free(data_, capacity_);
+  capacity_ = block ? static_cast<uint32_t>(block.get_deleter().size) : 0;
+  data_ = block.release();
+  size_ = data_ ? size : 0;
+}
+
 TConsistentLangPropertyEntry::TConsistentLangPropertyEntry(TCollection* collection)
     : TPropertyEntry(collection) {}
 
@@ -86,7 +150,12 @@ void TConsistentLangPropertyEntry::CheckIndex(int32_t index, const char* operati
 
 TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::SlotAt(int32_t index) {
   const auto at = static_cast<size_t>(index);
-  if (at >= slots_.size()) slots_.resize(at + 1);
+  if (at >= slots_.size()) {
+    // A short row is made whole at once rather than grown step by step with spare room.
+    const auto whole = static_cast<size_t>(std::max(count_, 0));
+    if (at >= slots_.capacity() && at < whole && whole <= kWholeSlotArray) slots_.reserve(whole);
+    slots_.resize(at + 1);
+  }
   return slots_[at];
 }
 
@@ -99,14 +168,16 @@ const TConsistentLangPropertyEntry::TSlot* TConsistentLangPropertyEntry::HeldSlo
     int32_t index) const {
   if (index < 0 || static_cast<size_t>(index) >= slots_.size()) return nullptr;
   const TSlot& slot = slots_[static_cast<size_t>(index)];
-  return slot.buffer ? &slot : nullptr;
+  return slot.Data() ? &slot : nullptr;
+}
+
+TConsistentLangPropertyEntry::TSlot* TConsistentLangPropertyEntry::HeldSlot(int32_t index) {
+  return const_cast<TSlot*>(std::as_const(*this).HeldSlot(index));
 }
 
 void TConsistentLangPropertyEntry::StoreSlot(int32_t index, StoreBlock buffer, int32_t size) {
   if (!buffer && static_cast<size_t>(index) >= slots_.size()) return;
-  TSlot& slot = SlotAt(index);
-  slot.buffer = std::move(buffer);
-  slot.size = slot.buffer ? size : 0;
+  SlotAt(index).Reset(std::move(buffer), size);
 }
 
 void TConsistentLangPropertyEntry::SwapSlots(int32_t index1, int32_t index2) {
@@ -126,7 +197,7 @@ Variant TConsistentLangPropertyEntry::GetLangValue(int32_t index) const {
   const TSlot* slot = HeldSlot(index);
   if (!slot) return Variant::Null();
   Variant value;
-  BufferToVariant(slot->buffer.get(), slot->size, value);
+  BufferToVariant(slot->Data(), slot->Size(), value);
   return value;
 }
 
@@ -192,7 +263,9 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
     return;
   }
   const int32_t stored = index1 == 0 ? index2 : index1;
-  if (ExchangeLiveText(stored)) return;
+  if (TObject* target = TextTarget(); target && ExchangeStoredText(target, *PropInfo(), stored)) {
+    return;
+  }
   // Without a live property there is nothing to exchange with; emptying the stored slot
   // instead would lose its text.
   if (!LiveValueReachable()) return;
@@ -205,36 +278,66 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
   StoreSlot(stored, std::move(live), liveSize);
 }
 
-bool TInconsistentLangPropertyEntry::ExchangeLiveText(int32_t stored) {
+TObject* TInconsistentLangPropertyEntry::TextTarget() const {
   const TPropInfo* prop = PropInfo();
-  if (!prop || !prop->Readable || !prop->Writable) return false;
+  if (!prop || !prop->Readable || !prop->Writable) return nullptr;
   const TTypeInfo* type = prop->PropType();
   if (!type || (type->Kind != tkString && type->Kind != tkLString && type->Kind != tkWString)) {
-    return false;
+    return nullptr;
   }
   const TMainEntry* owner = OwnerEntry();
-  if (!owner || !owner->Target() || !owner->SubType().Contains(stPubPropObject)) return false;
-  // Only a slot holding text: anything else converts through a variant on its way in.
-  const TSlot* slot = HeldSlot(stored);
-  if (!slot || slot->size < kTextHeaderSize) return false;
-  const uint64_t code = GetLittleEndian(slot->buffer.get(), kTextHeaderSize);
-  if (code != varString && code != varOleStr) return false;
+  if (!owner || !owner->SubType().Contains(stPubPropObject)) return nullptr;
+  return owner->Target();
+}
 
-  TObject* target = owner->Target();
-  const std::string live = GetStrProp(target, *prop);
-  if (live.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - kTextHeaderSize)) {
+bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const TPropInfo& prop,
+                                                        int32_t stored) {
+  if (stored <= 0 || stored >= Count()) return false;
+  // Only a slot holding text: anything else converts through a variant on its way in.
+  TSlot* slot = HeldSlot(stored);
+  if (!slot || slot->Size() < kTextHeaderSize) return false;
+  const uint64_t code = GetLittleEndian(slot->Data(), kTextHeaderSize);
+  if (code != varString && code != varOleStr) return false;
+  uint8_t codeBytes[kTextHeaderSize];
+  std::memcpy(codeBytes, slot->Data(), kTextHeaderSize);
+
+  // The live text where the object keeps it; a copy only when its getter makes one.
+  std::string made;
+  const std::string* live = GetStrPropRef(target, prop);
+  if (!live) {
+    made = GetStrProp(target, prop);
+    live = &made;
+  }
+  if (live->size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - kTextHeaderSize)) {
     return false;  // the general path reports it
   }
-  // The live text is encoded before anything changes, as the general path does.
-  const auto liveSize = static_cast<int32_t>(kTextHeaderSize + live.size());
-  StoreBlock buffer = MakeStoreBlock(static_cast<size_t>(liveSize));
-  for (int32_t i = 0; i < kTextHeaderSize; ++i) {
-    buffer[static_cast<size_t>(i)] = static_cast<uint8_t>((varString >> (8 * i)) & 0xFF);
+  const auto liveSize = static_cast<int32_t>(kTextHeaderSize + live->size());
+  IncomingText incoming;
+  std::string& text = incoming.Text();
+  text.assign(reinterpret_cast<const char*>(slot->Data()) + kTextHeaderSize,
+              static_cast<size_t>(slot->Size() - kTextHeaderSize));
+  // The live text is stored before the setter changes it: in the slot's own block when it
+  // fits, which the incoming text has just left, else in a new block made before anything
+  // changes.
+  StoreBlock grown;
+  if (static_cast<size_t>(liveSize) > slot->Capacity()) {
+    grown = MakeStoreBlock(static_cast<size_t>(liveSize));
+    EncodeText(grown.get(), kStringCode, *live);
+  } else {
+    EncodeText(slot->Data(), kStringCode, *live);
   }
-  if (!live.empty()) std::memcpy(buffer.get() + kTextHeaderSize, live.data(), live.size());
-  const auto* text = reinterpret_cast<const char*>(slot->buffer.get()) + kTextHeaderSize;
-  SetStrProp(target, *prop, std::string(text, static_cast<size_t>(slot->size - kTextHeaderSize)));
-  StoreSlot(stored, std::move(buffer), liveSize);
+  try {
+    SetStrProp(target, prop, text);
+  } catch (...) {
+    // The slot keeps the text it had.
+    if (!grown) EncodeText(slot->Data(), codeBytes, text);
+    throw;
+  }
+  if (grown) {
+    slot->Reset(std::move(grown), liveSize);
+  } else {
+    slot->Resize(liveSize);
+  }
   return true;
 }
 
@@ -265,9 +368,9 @@ void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {
   for (int32_t k = 1; k < Count(); ++k) {
     const TSlot* slot = HeldSlot(k);
     uint8_t header[4];
-    PutLittleEndian(header, static_cast<uint32_t>(slot ? slot->size : 0), 4);
+    PutLittleEndian(header, static_cast<uint32_t>(slot ? slot->Size() : 0), 4);
     stream.WriteBuffer(header, 4);
-    if (slot) stream.WriteBuffer(slot->buffer.get(), slot->size);
+    if (slot) stream.WriteBuffer(slot->Data(), slot->Size());
   }
 }
 
