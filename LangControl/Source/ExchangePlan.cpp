@@ -9,9 +9,7 @@
 namespace wdx {
 
 void TExchangePlan::Exchange(TComponentEntries& entries, int32_t slot) {
-  // Every change that could alter a step (an entry made, freed or moved, a descriptor, target
-  // or sub-type set) counts among the entry changes.
-  if (madeFor_ != &entries || madeAt_ != EntryChanges()) Make(entries);
+  Prepare(entries);
   const uint64_t madeAt = madeAt_;
   for (size_t i = 0; i < steps_.size(); ++i) {
     const TStep& step = steps_[i];
@@ -27,6 +25,12 @@ void TExchangePlan::Exchange(TComponentEntries& entries, int32_t slot) {
       return;
     }
   }
+}
+
+void TExchangePlan::Prepare(TComponentEntries& entries) {
+  // Every change that could alter a step (an entry made, freed or moved, a descriptor, target
+  // or sub-type set) counts among the entry changes.
+  if (madeFor_ != &entries || madeAt_ != EntryChanges()) Make(entries);
 }
 
 void TExchangePlan::Make(TComponentEntries& entries) {

@@ -22,6 +22,8 @@ class TExchangePlan {
   // order of ForEachProperty, or does what it would do. An error ends the exchange at its
   // entry, as it would end the walk.
   void Exchange(TComponentEntries& entries, int32_t slot);
+  // Takes the steps for `entries` now, so that the first exchange finds them ready.
+  void Prepare(TComponentEntries& entries);
 
  private:
   struct TStep {

@@ -114,6 +114,7 @@ void TLanguageManager::PrepareLanguageData() {
   components_->Revalidate();
   NormalizeValueCounts();
   if (TMainEntry* resources = GetStringInterface(false)) resources->SetTarget(values_);
+  exchange_.Prepare(*components_);
 }
 
 void TLanguageManager::SyncStringTable() {

@@ -44,7 +44,7 @@ class TLanguageManager : public TObject {
   // The "Resources" pseudo-entry of the string table, made when missing and `create` is set.
   TMainEntry* GetStringInterface(bool create);
   // Brings freshly loaded data into shape: resolve and purge, one slot per language, and the
-  // string table bound to its entry.
+  // string table bound to its entry; then plans the exchange of the first switch.
   void PrepareLanguageData();
   void NormalizeValueCounts();
   // Runs after the component entries have been assigned as a whole.

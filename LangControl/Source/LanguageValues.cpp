@@ -27,37 +27,39 @@ namespace {
 // as slots receive values.
 constexpr size_t kWholeSlotArray = 16;
 
-// The string that carries the incoming text to a property setter in the exchange of a text.
-// It is kept between exchanges so that its buffer is reused; an exchange started by a setter
-// while another one runs gets a string of its own. All on the user-interface thread.
-class IncomingText {
+// The two texts of an exchange of texts: the incoming one on its way to the property setter and
+// a copy of the live one on its way into the slot. They are kept between exchanges so that
+// their buffers are reused; an exchange started by a setter while another one runs gets texts
+// of its own. All on the user-interface thread.
+class ExchangedTexts {
  public:
-  IncomingText() : shared_(!sharedBusy) {
+  ExchangedTexts() : shared_(!sharedBusy) {
     if (shared_) sharedBusy = true;
   }
-  ~IncomingText() {
+  ~ExchangedTexts() {
     if (shared_) sharedBusy = false;
   }
-  IncomingText(const IncomingText&) = delete;
-  IncomingText& operator=(const IncomingText&) = delete;
+  ExchangedTexts(const ExchangedTexts&) = delete;
+  ExchangedTexts& operator=(const ExchangedTexts&) = delete;
 
-  std::string& Text() { return shared_ ? shared : own_; }
+  std::string& Incoming() { return shared_ ? sharedIncoming : incoming_; }
+  std::string& Live() { return shared_ ? sharedLive : live_; }
 
  private:
-  static inline std::string shared;
+  static inline std::string sharedIncoming;
+  static inline std::string sharedLive;
   static inline bool sharedBusy = false;
   bool shared_;
-  std::string own_;
+  std::string incoming_;
+  std::string live_;
 };
 
-// Writes the encoding of a text (the type code, then the characters) into `block`.
-void EncodeText(uint8_t* block, const uint8_t (&code)[4], std::string_view text) {
-  std::memcpy(block, code, 4);
+// Writes the encoding of a text (type code 256, then the characters) into `block`.
+void EncodeText(uint8_t* block, std::string_view text) {
+  static constexpr uint8_t kStringCode[4] = {varString & 0xFF, varString >> 8, 0, 0};
+  std::memcpy(block, kStringCode, 4);
   if (!text.empty()) std::memcpy(block + 4, text.data(), text.size());
 }
-
-// The type code of a stored 8-bit string, as it starts its block.
-constexpr uint8_t kStringCode[4] = {varString & 0xFF, varString >> 8, 0, 0};
 
 }  // namespace
 
@@ -298,8 +300,6 @@ bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const T
   if (!slot || slot->Size() < kTextHeaderSize) return false;
   const uint64_t code = GetLittleEndian(slot->Data(), kTextHeaderSize);
   if (code != varString && code != varOleStr) return false;
-  uint8_t codeBytes[kTextHeaderSize];
-  std::memcpy(codeBytes, slot->Data(), kTextHeaderSize);
 
   // The live text where the object keeps it; a copy only when its getter makes one.
   std::string made;
@@ -312,31 +312,33 @@ bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const T
     return false;  // the general path reports it
   }
   const auto liveSize = static_cast<int32_t>(kTextHeaderSize + live->size());
-  IncomingText incoming;
-  std::string& text = incoming.Text();
-  text.assign(reinterpret_cast<const char*>(slot->Data()) + kTextHeaderSize,
-              static_cast<size_t>(slot->Size() - kTextHeaderSize));
-  // The live text is stored before the setter changes it: in the slot's own block when it
-  // fits, which the incoming text has just left, else in a new block made before anything
-  // changes.
+  ExchangedTexts texts;
+  std::string& incoming = texts.Incoming();
+  incoming.assign(reinterpret_cast<const char*>(slot->Data()) + kTextHeaderSize,
+                  static_cast<size_t>(slot->Size() - kTextHeaderSize));
+  // The live text is kept before the setter changes it: encoded into a new block made now when
+  // the slot's block is too small for it (so that nothing has changed should that fail), else
+  // copied, to go into the slot's block once the setter has taken the incoming text.
   StoreBlock grown;
+  std::string& kept = texts.Live();
   if (static_cast<size_t>(liveSize) > slot->Capacity()) {
     grown = MakeStoreBlock(static_cast<size_t>(liveSize));
-    EncodeText(grown.get(), kStringCode, *live);
+    EncodeText(grown.get(), *live);
   } else {
-    EncodeText(slot->Data(), kStringCode, *live);
+    kept.assign(*live);
   }
-  try {
-    SetStrProp(target, prop, text);
-  } catch (...) {
-    // The slot keeps the text it had.
-    if (!grown) EncodeText(slot->Data(), codeBytes, text);
-    throw;
+  SetStrProp(target, prop, incoming);
+  // Looked up again: a setter may have changed the slots of this very entry.
+  TSlot& after = SlotAt(stored);
+  if (!grown && static_cast<size_t>(liveSize) > after.Capacity()) {
+    grown = MakeStoreBlock(static_cast<size_t>(liveSize));
+    EncodeText(grown.get(), kept);
   }
   if (grown) {
-    slot->Reset(std::move(grown), liveSize);
+    after.Reset(std::move(grown), liveSize);
   } else {
-    slot->Resize(liveSize);
+    EncodeText(after.Data(), kept);
+    after.Resize(liveSize);
   }
   return true;
 }

@@ -276,6 +276,30 @@ TEST_F(LanguageValues, AnExchangeStartedByASetterHasATextOfItsOwn) {
   EXPECT_EQ(two->GetLangValue(1), Variant("second"));
 }
 
+TEST_F(LanguageValues, ASetterSeesTheStoredTextUntilTheExchangeIsDone) {
+  TVStrictLabel strict(nullptr);
+  TInconsistentLangPropertyEntry* entry = LiveOf(&strict, "Caption", 3);
+  entry->SetLangValue(1, Variant("Deutsch"));
+  Variant seen;
+  strict.onSet = [&] { seen = entry->GetLangValue(1); };
+  entry->ExchangeLangValues(0, 1);
+  EXPECT_EQ(seen, Variant("Deutsch"));
+  EXPECT_EQ(strict.Caption(), "Deutsch");
+  EXPECT_EQ(entry->GetLangValue(1), Variant("English"));
+  // A setter that remakes the slots of its own entry: the live text still goes into its slot.
+  bool remade = false;
+  strict.onSet = [&] {
+    if (remade) return;
+    remade = true;
+    entry->SetCount(1);
+    entry->SetCount(3);
+  };
+  entry->ExchangeLangValues(1, 0);
+  EXPECT_EQ(strict.Caption(), "English");
+  EXPECT_EQ(entry->GetLangValue(1), Variant("Deutsch"));
+  EXPECT_TRUE(entry->GetLangValue(2).IsNull());
+}
+
 TEST_F(LanguageValues, ATextItsGetterMakesChangesPlacesToo) {
   TVStrictLabel strict(nullptr);
   TInconsistentLangPropertyEntry* entry = LiveOf(&strict, "Title", 2);
