@@ -454,10 +454,24 @@ void TComponentEntries::Revalidate() {
                          revalidatedNames_ == TComponent::NameChanges();
   if (!unchanged) {
     revalidated_ = false;
-    ValidateAndPurge();
+    // ValidateAndPurge, noting the entries that depend on live objects while each is at hand.
+    // One that does so before the purge may not after it, and is then validated again to no
+    // effect; one that does not, cannot after it.
     liveEntries_.clear();
-    for (int i = 0; i < Count(); ++i) {
-      if (Items(i)->ResolvesThroughLiveObjects()) liveEntries_.push_back(Items(i));
+    for (int i = Count(); i-- > 0;) {
+      TComponentEntry* entry = Items(i);
+      entry->Validate();
+      if (entry->ResolvesThroughLiveObjects()) liveEntries_.push_back(entry);
+    }
+    std::reverse(liveEntries_.begin(), liveEntries_.end());
+    const int validated = Count();
+    Purge();
+    if (Count() != validated) {
+      // Some went: keep only those still in the list.
+      std::unordered_set<const TComponentEntry*> kept;
+      for (int i = 0; i < Count(); ++i) kept.insert(Items(i));
+      std::erase_if(liveEntries_,
+                    [&kept](const TComponentEntry* entry) { return kept.count(entry) == 0; });
     }
   } else if (!liveEntries_.empty()) {
     // As ValidateAndPurge, over these entries only: the others would come out as they are.

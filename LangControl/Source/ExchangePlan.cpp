@@ -9,7 +9,9 @@
 namespace wdx {
 
 void TExchangePlan::Exchange(TComponentEntries& entries, int32_t slot) {
-  Prepare(entries);
+  // Every change that could alter a step (an entry made, freed or moved, a descriptor, target
+  // or sub-type set) counts among the entry changes.
+  if (madeFor_ != &entries || madeAt_ != EntryChanges()) Make(entries);
   const uint64_t madeAt = madeAt_;
   for (size_t i = 0; i < steps_.size(); ++i) {
     const TStep& step = steps_[i];
@@ -27,33 +29,34 @@ void TExchangePlan::Exchange(TComponentEntries& entries, int32_t slot) {
   }
 }
 
-void TExchangePlan::Prepare(TComponentEntries& entries) {
-  // Every change that could alter a step (an entry made, freed or moved, a descriptor, target
-  // or sub-type set) counts among the entry changes.
-  if (madeFor_ != &entries || madeAt_ != EntryChanges()) Make(entries);
-}
-
-void TExchangePlan::Make(TComponentEntries& entries) {
+void TExchangePlan::Make(TComponentEntries& entries,
+                         const std::function<void(TConsistentLangPropertyEntry*)>& each) {
   madeFor_ = nullptr;
   steps_.clear();
-  entries.VisitProperties([this](TMainEntry*, TPropertyEntry* property, bool&) {
+  steps_.reserve(static_cast<size_t>(entries.Count()));  // most entries translate one property
+  const uint64_t madeAt = EntryChanges();
+  entries.VisitProperties([this, &each](TMainEntry* owner, TPropertyEntry* property, bool&) {
     TConsistentLangPropertyEntry* values = LangValuesOf(property);
     if (!values) return;
+    if (each) each(values);
     TObject* textTarget = nullptr;
     // Only an entry of exactly this class: a class derived from it may exchange differently.
     if (typeid(*values) == typeid(TInconsistentLangPropertyEntry)) {
-      textTarget = static_cast<TInconsistentLangPropertyEntry*>(values)->TextTarget();
+      textTarget = static_cast<TInconsistentLangPropertyEntry*>(values)->TextTarget(owner);
     }
     steps_.push_back({values, textTarget});
   });
   steps_.shrink_to_fit();
+  // Steps taken while `each` changed the entries may be out of date: none are kept then.
+  if (EntryChanges() != madeAt) return;
   madeFor_ = &entries;
-  madeAt_ = EntryChanges();
+  madeAt_ = madeAt;
 }
 
 void TExchangePlan::FinishByWalk(TComponentEntries& entries, int32_t slot, size_t done) {
   std::unordered_set<const TPropertyEntry*> reached;
-  for (size_t i = 0; i < done; ++i) reached.insert(steps_[i].entry);
+  // A setter may have started a switch of its own that made the steps anew.
+  for (size_t i = 0; i < done && i < steps_.size(); ++i) reached.insert(steps_[i].entry);
   madeFor_ = nullptr;
   steps_.clear();
   entries.VisitProperties([&reached, slot](TMainEntry*, TPropertyEntry* property, bool&) {

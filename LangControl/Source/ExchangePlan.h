@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "framework/rtti/ObjectStore.h"
@@ -22,8 +23,11 @@ class TExchangePlan {
   // order of ForEachProperty, or does what it would do. An error ends the exchange at its
   // entry, as it would end the walk.
   void Exchange(TComponentEntries& entries, int32_t slot);
-  // Takes the steps for `entries` now, so that the first exchange finds them ready.
-  void Prepare(TComponentEntries& entries);
+  // Takes the steps for `entries` afresh, calling `each` on every language-value entry first
+  // (so that a walk the owner needs anyway plans the exchange too). An error from `each` ends
+  // the walk and leaves no plan.
+  void Make(TComponentEntries& entries,
+            const std::function<void(TConsistentLangPropertyEntry*)>& each = nullptr);
 
  private:
   struct TStep {
@@ -33,7 +37,6 @@ class TExchangePlan {
     TObject* textTarget;
   };
 
-  void Make(TComponentEntries& entries);
   // Finishes an exchange whose entries changed under it after the first `done` steps: the
   // entries still in the list that those steps did not reach, in walk order.
   void FinishByWalk(TComponentEntries& entries, int32_t slot, size_t done);

@@ -25,6 +25,17 @@ const TMetaClass& PropertyClassOf(int kind) {
 
 const char* const kResources = "Resources";
 
+// Gives `values` `target` slots; new slots start with the active language's text (a language
+// added to the data starts as a copy of the active one).
+void NormalizeValueCount(TConsistentLangPropertyEntry* values, int32_t target) {
+  const int32_t count = values->Count();
+  if (count != target) values->SetCount(target);
+  if (target <= count) return;
+  const Variant source = count > 0 ? values->GetLangValue(0) : values->GetLiveValue();
+  const std::string text = source.ToString();
+  for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
+}
+
 }  // namespace
 
 const TMetaClass& TLanguageManager::StaticClass() {
@@ -78,17 +89,10 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
 
 void TLanguageManager::NormalizeValueCounts() {
   const int32_t target = std::max(languages_->Count(), 1);
-  components_->ForEachProperty([target](TMainEntry*, TPropertyEntry* property, void*, bool&) {
-    TConsistentLangPropertyEntry* values = LangValuesOf(property);
-    if (!values) return;
-    const int32_t count = values->Count();
-    if (count != target) values->SetCount(target);
-    if (target <= count) return;
-    // New slots start with the active language's text (a language added to the data starts
-    // as a copy of the active one).
-    const Variant source = count > 0 ? values->GetLangValue(0) : property->GetLiveValue();
-    const std::string text = source.ToString();
-    for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
+  components_->VisitProperties([target](TMainEntry*, TPropertyEntry* property, bool&) {
+    if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
+      NormalizeValueCount(values, target);
+    }
   });
 }
 
@@ -112,9 +116,13 @@ TMainEntry* TLanguageManager::GetStringInterface(bool create) {
 
 void TLanguageManager::PrepareLanguageData() {
   components_->Revalidate();
-  NormalizeValueCounts();
+  // The walk that normalises the value counts plans the exchange of the first switch too. A
+  // string table bound anew below makes the first switch plan again.
+  const int32_t target = std::max(languages_->Count(), 1);
+  exchange_.Make(*components_, [target](TConsistentLangPropertyEntry* values) {
+    NormalizeValueCount(values, target);
+  });
   if (TMainEntry* resources = GetStringInterface(false)) resources->SetTarget(values_);
-  exchange_.Prepare(*components_);
 }
 
 void TLanguageManager::SyncStringTable() {

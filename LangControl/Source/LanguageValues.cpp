@@ -265,7 +265,8 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
     return;
   }
   const int32_t stored = index1 == 0 ? index2 : index1;
-  if (TObject* target = TextTarget(); target && ExchangeStoredText(target, *PropInfo(), stored)) {
+  if (TObject* target = TextTarget(OwnerEntry());
+      target && ExchangeStoredText(target, *PropInfo(), stored)) {
     return;
   }
   // Without a live property there is nothing to exchange with; emptying the stored slot
@@ -280,14 +281,13 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
   StoreSlot(stored, std::move(live), liveSize);
 }
 
-TObject* TInconsistentLangPropertyEntry::TextTarget() const {
+TObject* TInconsistentLangPropertyEntry::TextTarget(const TMainEntry* owner) const {
   const TPropInfo* prop = PropInfo();
   if (!prop || !prop->Readable || !prop->Writable) return nullptr;
   const TTypeInfo* type = prop->PropType();
   if (!type || (type->Kind != tkString && type->Kind != tkLString && type->Kind != tkWString)) {
     return nullptr;
   }
-  const TMainEntry* owner = OwnerEntry();
   if (!owner || !owner->SubType().Contains(stPubPropObject)) return nullptr;
   return owner->Target();
 }

@@ -110,8 +110,8 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
 
   // The common case of that exchange, which needs no variants: the object whose live text can
   // change places with a stored one, when this entry names a readable and writable string
-  // property of its owning entry's target; else nullptr.
-  TObject* TextTarget() const;
+  // property of the target of `owner`, the entry that holds it; else nullptr.
+  TObject* TextTarget(const TMainEntry* owner) const;
   // ExchangeLangValues(0, stored) for `target` and `prop` given by TextTarget and PropInfo
   // and a slot holding text: the two texts change places. False, having changed nothing,
   // when `stored` is not one of the slots 1 to Count - 1 or its slot holds no text.
