@@ -54,6 +54,14 @@ class ExchangedTexts {
   std::string live_;
 };
 
+// Whether `block`, of at least 4 bytes, begins with the type code of a text: 256 (an 8-bit
+// string) or 8 (a wide string, stored as 8-bit text).
+bool HoldsText(const uint8_t* block) {
+  return block[2] == 0 && block[3] == 0 &&
+         ((block[0] == (varString & 0xFF) && block[1] == (varString >> 8)) ||
+          (block[0] == varOleStr && block[1] == 0));
+}
+
 // Writes the encoding of a text (type code 256, then the characters) into `block`.
 void EncodeText(uint8_t* block, std::string_view text) {
   static constexpr uint8_t kStringCode[4] = {varString & 0xFF, varString >> 8, 0, 0};
@@ -150,15 +158,14 @@ void TConsistentLangPropertyEntry::CheckIndex(int32_t index, const char* operati
   }
 }
 
-TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::SlotAt(int32_t index) {
-  const auto at = static_cast<size_t>(index);
-  if (at >= slots_.size()) {
-    // A short row is made whole at once rather than grown step by step with spare room.
-    const auto whole = static_cast<size_t>(std::max(count_, 0));
-    if (at >= slots_.capacity() && at < whole && whole <= kWholeSlotArray) slots_.reserve(whole);
-    slots_.resize(at + 1);
+TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::GrowTo(size_t index) {
+  // A short row is made whole at once rather than grown step by step with spare room.
+  const auto whole = static_cast<size_t>(std::max(count_, 0));
+  if (index >= slots_.capacity() && index < whole && whole <= kWholeSlotArray) {
+    slots_.reserve(whole);
   }
-  return slots_[at];
+  slots_.resize(index + 1);
+  return slots_[index];
 }
 
 void TConsistentLangPropertyEntry::ReleaseSlotsFrom(int32_t first) {
@@ -298,8 +305,7 @@ bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const T
   // Only a slot holding text: anything else converts through a variant on its way in.
   TSlot* slot = HeldSlot(stored);
   if (!slot || slot->Size() < kTextHeaderSize) return false;
-  const uint64_t code = GetLittleEndian(slot->Data(), kTextHeaderSize);
-  if (code != varString && code != varOleStr) return false;
+  if (!HoldsText(slot->Data())) return false;
 
   // The live text where the object keeps it; a copy only when its getter makes one.
   std::string made;
@@ -314,7 +320,8 @@ bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const T
   const auto liveSize = static_cast<int32_t>(kTextHeaderSize + live->size());
   ExchangedTexts texts;
   std::string& incoming = texts.Incoming();
-  incoming.assign(reinterpret_cast<const char*>(slot->Data()) + kTextHeaderSize,
+  incoming.clear();
+  incoming.append(reinterpret_cast<const char*>(slot->Data()) + kTextHeaderSize,
                   static_cast<size_t>(slot->Size() - kTextHeaderSize));
   // The live text is kept before the setter changes it: encoded into a new block made now when
   // the slot's block is too small for it (so that nothing has changed should that fail), else

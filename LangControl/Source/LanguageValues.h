@@ -75,7 +75,10 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
 
   void CheckIndex(int32_t index, const char* operation) const;
   // Slot `index`, created empty when the slot array does not reach it yet.
-  TSlot& SlotAt(int32_t index);
+  TSlot& SlotAt(int32_t index) {
+    const auto at = static_cast<size_t>(index);
+    return at < slots_.size() ? slots_[at] : GrowTo(at);
+  }
   // Drops every held slot from `first` on.
   void ReleaseSlotsFrom(int32_t first);
   // Slot `index` when it is held, else nullptr (an empty slot).
@@ -85,6 +88,8 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   void SwapSlots(int32_t index1, int32_t index2);
 
  private:
+  TSlot& GrowTo(size_t index);
+
   // Slots that were never given a value need not exist: the array reaches only as far as the
   // last slot that held one, so a large Count read from a stream costs no memory.
   std::vector<TSlot, StoreAllocator<TSlot>> slots_;
