@@ -57,6 +57,10 @@ if(CMAKE_CROSSCOMPILING)
   # links it.
   add_subdirectory("${WDX_GTEST_SOURCE_DIR}" "${PROJECT_BINARY_DIR}/_deps/googletest"
     EXCLUDE_FROM_ALL SYSTEM)
+  # Its speed does not matter to the tests; its build time does.
+  foreach(gtest_target gtest gtest_main gmock gmock_main)
+    target_compile_options(${gtest_target} PRIVATE -O0)
+  endforeach()
   set(WDX_HAVE_GTEST TRUE)
 else()
   find_package(GTest CONFIG QUIET)
@@ -155,6 +159,9 @@ function(wdx_test name)
   add_executable(${name} ${WDX_SOURCES})
   _wdx_program(${name})
   target_link_libraries(${name} PRIVATE ${WDX_DEPS} GTest::gmock GTest::gtest_main)
+  # The tests' own code is mostly GoogleTest's templates, which the optimiser spends most of
+  # the build on; the libraries under test keep the preset's optimisation.
+  target_compile_options(${name} PRIVATE -O0)
 
   if(CMAKE_CROSSCOMPILING)
     # One ctest entry per binary: starting the emulator once per test case

@@ -26,8 +26,9 @@ export WINEPREFIX="${WDX_WINEPREFIX:-$cache_root/wine-prefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts; no desktop menu entries; no crash
-# debugger waiting for input: a crashing program just ends with a failure.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
+# debugger waiting for input: a crashing program just ends with a failure. The caller's own
+# overrides come last and win (activeds= runs a program without the directory-service library).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 wineserver_bin="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 
@@ -63,7 +64,21 @@ ensure_prefix() {
   exec 9>&-
 }
 
+# Wine's own fonts (Debian's fonts-wine: MS Sans Serif, Tahoma, ...) lie in its data folder,
+# where this wine does not look for them; without them another face stands in and captions no
+# longer fit their controls. They are linked into the prefix's font folder, where wine looks
+# first. A prefix made before the fonts were installed gets them on its next run.
+ensure_fonts() {
+  local fonts=/usr/share/wine/fonts target="$WINEPREFIX/drive_c/windows/Fonts" font
+  [[ -d "$fonts" && -d "$target" && ! -f "$WINEPREFIX/.wdx-fonts" ]] || return 0
+  for font in "$fonts"/*; do
+    [[ -e "$target/${font##*/}" ]] || ln -s "$font" "$target/" 2>/dev/null || true
+  done
+  touch "$WINEPREFIX/.wdx-fonts"
+}
+
 ensure_prefix
+ensure_fonts
 
 # The prefix keeps no absolute path of its own (its drive links are relative),
 # so it works after the rename. Run the program; its exit code becomes ours.

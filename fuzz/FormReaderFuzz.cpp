@@ -2,6 +2,12 @@
 // object. A malformed stream must end in the framework's Exception; anything else (a crash, a
 // sanitizer report, a leak, a hang, any other exception) is a fault and ends the run.
 //
+// The language control is among the classes the reader knows, so its language data (languages,
+// component entries, the variant buffers of their values, the string table) is read, prepared
+// and switched on loading like any other form's. Errors it reports to the application are
+// dropped; each input starts from a fresh language library, so a run does not depend on the
+// inputs before it.
+//
 // An input the reader rejects is read a second time with every property error skipped, the way
 // a tolerant loader would, which also drives the reader's recovery after a failed value. Whatever
 // form results is written back and read again: the writer's output must read without error, and
@@ -14,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "LangControl/Source/LangControl.h"
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
@@ -21,6 +28,7 @@
 #include "framework/controls/Register.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Streams.h"
+#include "framework/rtti/ClassRegistry.h"
 
 namespace {
 
@@ -78,10 +86,13 @@ std::unique_ptr<wdx::TForm> ReadBackOrFail(const Bytes& written) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   wdx::RegisterStandardControls();
+  wdx::RegisterClass(wdx::TLangControl::StaticClass());
+  wdx::Application().SetOnException([](wdx::TObject*, const wdx::Exception&) {});
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  wdx::StartupLanguageLibrary("English");
   const Bytes input(data, data + size);
   std::unique_ptr<wdx::TForm> form = ReadForm(input, OnPropertyError::kFail);
   if (!form) form = ReadForm(input, OnPropertyError::kSkip);

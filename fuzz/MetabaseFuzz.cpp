@@ -1,16 +1,16 @@
 // Feeds arbitrary text to the IIS stand-in reader. Text that is no stand-in file must end in
-// EOleException; anything else (a crash, a sanitizer report, a leak, a hang, another exception)
+// EMetabaseError; anything else (a crash, a sanitizer report, a leak, a hang, another exception)
 // is a fault and ends the run.
 //
-// The text written for an accepted file must read again and write the same text.
+// An accepted file must write back byte for byte, and stay a stand-in file with its other lines
+// unchanged when a section and a value are added to it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "platform/DirectoryService.h"
-#include "platform/posix/Metabase.h"
+#include "platform/metabase/MetabaseText.h"
 
 namespace {
 
@@ -26,16 +26,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wdx::TMetabase metabase;
   try {
     metabase = wdx::TMetabase::Parse(text, "fuzz.ini");
-  } catch (const wdx::EOleException&) {
+  } catch (const wdx::EMetabaseError&) {
     return 0;
   }
+  if (metabase.Text() != text) Fail("the text writes back otherwise:\n", text);
+  const bool existed = metabase.Has("IIS://fuzz/added");
+  metabase.Set("IIS://fuzz/added", "Marker", "1");
   const std::string written = metabase.Text();
-  wdx::TMetabase again;
+  if (!existed && written.compare(0, text.size(), text) != 0) {
+    Fail("an added section changed the lines before it:\n", written);
+  }
   try {
-    again = wdx::TMetabase::Parse(written, "written.ini");
+    const wdx::TMetabase again = wdx::TMetabase::Parse(written, "written.ini");
+    std::string value;
+    if (!again.Get("iis://FUZZ/added", "marker", value) || value != "1") {
+      Fail("the added value does not read back:\n", written);
+    }
   } catch (const wdx::Exception& error) {
     Fail("the written text does not read: ", error.Message());
   }
-  if (again.Text() != written) Fail("the written text reads back otherwise:\n", written);
   return 0;
 }

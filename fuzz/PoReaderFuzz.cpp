@@ -25,7 +25,8 @@ namespace {
 bool SameEntry(const wdx::PoEntry& a, const wdx::PoEntry& b) {
   return a.hasContext == b.hasContext && a.context == b.context && a.msgid == b.msgid &&
          a.plural == b.plural && a.msgidPlural == b.msgidPlural && a.msgstr == b.msgstr &&
-         a.fuzzy == b.fuzzy && a.extractedComments == b.extractedComments;
+         a.fuzzy == b.fuzzy && a.extractedComments == b.extractedComments &&
+         a.references == b.references;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Read access to HKEY_LOCAL_MACHINE, the way the setup program uses it: one current key at a
-// time. The Windows build calls the registry; the POSIX build reads the .reg file that
+// time. The Windows build calls the registry, opening each key in the 32-bit view first and in
+// the 64-bit view when the 32-bit one lacks it; the POSIX build reads the .reg file that
 // WENDRIX_REGISTRY names (an empty registry when it is unset).
 #pragma once
 

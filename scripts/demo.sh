@@ -7,6 +7,9 @@
 # The demo has the program in its installation folder with www\wendrix\cgi-bin\application.cfg,
 # an Apache tree with its httpd.conf and a registry file whose ServerRoot names it, and an IIS
 # stand-in with web site 1. When the dialog closes, the diff of every file it wrote is printed.
+#
+# The first run builds the program (a few minutes; the build shows its progress); later runs
+# build only what changed.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,10 +17,23 @@ demo="$root/build/demo"
 keep=0
 [[ "${1:-}" == "--keep" ]] && keep=1
 
+source "$root/scripts/lib/build-tree.sh"
 "$root/scripts/install-deps.sh" --native
 cd "$root"
-cmake --preset native >/dev/null
-cmake --build --preset native -j2 --target WDXConfig >/dev/null
+
+mkdir -p "$root/build"
+echo "==== building WDXConfig in build/native ===="
+start=$SECONDS
+prepare_build_tree native
+# The configure step's own report is long; it is shown only when it fails.
+if ! cmake --preset native >"$root/build/demo-configure.log" 2>&1; then
+  cat "$root/build/demo-configure.log" >&2
+  echo "demo: configuring build/native failed" >&2
+  exit 1
+fi
+cmake --build --preset native --target WDXConfig
+elapsed=$((SECONDS - start))
+printf 'built in %dm %02ds\n' $((elapsed / 60)) $((elapsed % 60))
 
 # A Linux path as the program sees it: Z: is the root of the file system.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }

@@ -15,6 +15,8 @@ packages=(
   binutils-mingw-w64-x86-64 wine wine64
   # terminal front-end and tests driving programs as a person would
   libncurses-dev tmux xvfb xauth xdotool
+  # wine's own fonts, which the dialog's captions are measured in (MS Sans Serif)
+  fonts-wine
   # screenshots and window properties of the Windows build's GUI test
   imagemagick x11-utils
   # fuzzing and leak checks with clang

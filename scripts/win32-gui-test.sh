@@ -3,21 +3,26 @@
 # display and drives it with simulated keys, as an administrator would. Each run has a fresh
 # installation (the program beside www\wendrix\cgi-bin\application.cfg):
 #
+#   captions       every caption of the dialog fits its control in that control's font, in every
+#                  language (dialog_fit_check.exe beside the program), after the check is seen
+#                  to fail on a caption made too long.
 #   no argument, 1 the dialog closes on its activation; the program ends with 0, writing
 #                  nothing.
 #   no web server  the screenshot build/windows/win32-gui.png is checked against the dialog's
 #                  design geometry (tests/win32gui/check_dialog.py); Escape and Alt+F4 close
 #                  nothing; Tab skips the disabled Cancel to the domain field, where a domain
-#                  with a port is typed; Enter presses Save; Enter answers the "unable to
-#                  configure" warning; the program ends with 0 having rewritten
+#                  with a port is typed; Enter presses Save; the "unable to configure" warning
+#                  opens centred over the dialog and Enter answers it; the program ends with 0 having rewritten
 #                  application.cfg and written both shortcuts.
 #   Apache         with an Apache installation in the registry the second tab shows
-#                  (build/windows/win32-gui-apache.png); the arrow key switches to it, the
+#                  (build/windows/win32-gui-apache.png, the dialog alone in
+#                  build/windows/win32-gui-dialog.png, the README's picture); the arrow key switches to it, the
 #                  Browse button's file-open dialog picks an httpd.conf, Save asks the Apache
 #                  question, Yes appends the configuration block to the chosen file.
 #
 #   scripts/win32-gui-test.sh [path/to/WDXConfig.exe]
 #
+# The X display is one that Xvfb finds free itself (WDX_DISPLAY=<n> asks for :<n>).
 # Needs Xvfb, xdotool, xprop, ImageMagick's import, python3 and wine (scripts/install-deps.sh).
 # Exits non-zero on any failure; the screenshots stay for a look.
 set -euo pipefail
@@ -83,23 +88,27 @@ wine_quiet() {
 }
 wine_quiet reg delete 'HKLM\Software\Apache Group' /f || true
 
-# A display of our own.
-display=""
-for n in $(seq 99 140); do
-  if [[ ! -e "/tmp/.X$n-lock" && ! -e "/tmp/.X11-unix/X$n" ]]; then
-    display=":$n"
-    break
-  fi
-done
-[[ -n "$display" ]] || fail "no free X display number"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# A display of our own: the X server picks a free number itself and reports it, so that runs
+# started at the same moment (other worktrees, other users) never share one. WDX_DISPLAY asks
+# for a given number instead.
+if [[ -n "${WDX_DISPLAY:-}" ]]; then
+  Xvfb ":${WDX_DISPLAY#:}" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  echo "${WDX_DISPLAY#:}" >"$work/display"
+else
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+fi
 xvfb_pid=$!
-export DISPLAY="$display"
+unset DISPLAY
 for _ in $(seq 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  [[ -s "$work/display" ]] && DISPLAY=":$(head -n1 "$work/display")" &&
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
   kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   sleep 0.1
 done
+export DISPLAY
+[[ -n "${DISPLAY:-}" ]] || fail "Xvfb reported no display number"
+echo "win32-gui-test: display $DISPLAY"
 
 # wait_window REGEX SECONDS: prints the id of the visible window whose name matches.
 wait_window() {
@@ -182,6 +191,18 @@ check_layout() {
     fail "the dialog does not look as designed (see $1)"
 }
 
+# check_centred BOX: the message box lies centred over the dialog that owns it.
+check_centred() {
+  local dx dy dw dh
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  dx=$X dy=$Y dw=$WIDTH dh=$HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "win32-gui-test: box ${WIDTH}x${HEIGHT} at ${X},${Y} over the dialog ${dw}x${dh} at ${dx},${dy}"
+  local off_x=$(((X + WIDTH / 2) - (dx + dw / 2))) off_y=$(((Y + HEIGHT / 2) - (dy + dh / 2)))
+  ((off_x * off_x <= 100 && off_y * off_y <= 100)) ||
+    fail "the box is not centred over the dialog (its centre is off by ${off_x},${off_y})"
+}
+
 # wait_exit: waits for the program to end and expects exit code 0.
 wait_exit() {
   for _ in $(seq 120); do
@@ -214,6 +235,24 @@ check_saved() {
       fail "'$title.url' does not point at the typed domain"
   done
 }
+
+# ---- captions -------------------------------------------------------------------------------
+# Every caption of the dialog fits its control in that control's font, in every language: first
+# shown to fail on a caption made too long, then on the dialog as it is.
+fit_check="$(dirname "$exe")/dialog_fit_check.exe"
+[[ -f "$fit_check" ]] || fail "no $fit_check: build the windows preset first"
+echo "win32-gui-test: captions"
+rc=0
+"$root/cmake/wine-run.sh" "$fit_check" --caption Label2 "http://MyServer.example.com:" \
+  >"$work/fit-long.log" 2>&1 || rc=$?
+cat "$work/fit-long.log"
+[[ $rc -eq 1 ]] && grep -q '^English: Label2 ' "$work/fit-long.log" ||
+  fail "the caption check did not catch a caption made too long (exit $rc)"
+"$root/cmake/wine-run.sh" "$fit_check" >"$work/fit.log" 2>&1 || {
+  cat "$work/fit.log"
+  fail "a caption of the dialog does not fit its control"
+}
+cat "$work/fit.log"
 
 # ---- run modes that close at once ----------------------------------------------------------
 # Without an argument, and with 1 (the IIS removal, which finds no IIS under wine), the dialog
@@ -259,6 +298,7 @@ keys "$dialog" Tab Tab
 type_text "$dialog" "gui.example:8080"
 keys "$dialog" Return
 warning="$(wait_window "^Warning$" 30)" || fail "the 'unable to configure' warning did not appear"
+check_centred "$warning"
 keys "$warning" Return
 wait_exit
 check_saved "gui.example:8080"
@@ -275,6 +315,8 @@ wine_quiet reg add 'HKLM\Software\Apache Group\Apache\1.3.27' /v ServerRoot /d "
 start_dialog
 screenshot "$shots/win32-gui-apache.png"
 check_layout "$shots/win32-gui-apache.png" 2
+# The dialog alone, as the README shows it.
+"$import_bin" -window "$dialog" "PNG24:$shots/win32-gui-dialog.png" || fail "no dialog screenshot"
 
 # Tab: the page control; Right: the Apache page; Tab, Tab: Browse; Enter presses it.
 keys "$dialog" Tab Right

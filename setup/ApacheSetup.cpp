@@ -19,15 +19,22 @@ bool SetupApache(bool apacheFound, const std::string& confPath, const std::strin
     MessageDlg(strings::kApacheConfNotFound, mtError, {mbOK});
     return false;
   }
-  const std::string original = ReadFileBytes(confPath);
+  // Locked from the read to the replacement, so that a second run at the same time appends its
+  // block to this run's file instead of losing it.
+  TFileUpdate conf(confPath);
   // The backup is the file exactly as it was, so that copying it back restores it.
-  SaveFileReplacing(confPath + ".korvane", original);
+  conf.SaveBackup(confPath + ".korvane");
   std::string path = installDir;
   std::replace(path.begin(), path.end(), '\\', '/');
-  std::string text;
-  for (const std::string& line : TStrings::SplitLines(original)) text.append(line).append("\r\n");
-  text.append(ReplaceAllIgnoreCase(strings::kApacheBlock, "%PATH%", path)).append("\r\n");
-  SaveFileReplacing(confPath, text);
+  const std::string block = ReplaceAllIgnoreCase(strings::kApacheBlock, "%PATH%", path);
+  conf.Replace([&](TByteSink& output) {
+    TStrings::ForEachLine(conf.Bytes(), [&](std::string_view line) {
+      output.Put(line);
+      output.Put("\r\n");
+    });
+    output.Put(block);
+    output.Put("\r\n");
+  });
   return true;
 }
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
+#include <string_view>
+
+#include "platform/Files.h"
 
 namespace wdx {
 
@@ -14,14 +16,14 @@ struct TConfigValues {
   std::string Domain;      // http_root is "http://" + Domain
 };
 
-// Appends the entry line for `key` to `output` when `key` occurs in `line` (a case-sensitive
-// substring test) and returns whether it did.
-bool ReplaceConfigLine(const std::string& line, const std::string& key, const std::string& value,
-                       std::vector<std::string>& output);
+// Writes the entry line for `key`, with its line break, to `output` when `key` occurs in `line`
+// (a case-sensitive substring test) and returns whether it did.
+bool ReplaceConfigLine(std::string_view line, const std::string& key, const std::string& value,
+                       TByteSink& output);
 
 // Rewrites the file line by line: a line that contains one of the five keys becomes that key's
 // entry line (the first key in order wins), every other line stays. Raises "Cannot open file
-// %s" before anything is written when the file cannot be read.
+// %s" before anything is written when the file cannot be read or locked.
 void UpdateApplicationConfig(const std::string& installDir, const TConfigValues& values);
 
 }  // namespace wdx

@@ -20,6 +20,7 @@
 #include "setup/ApacheSetup.h"
 #include "setup/ApplicationConfig.h"
 #include "setup/IisSetup.h"
+#include "setup/SaveChecks.h"
 #include "setup/Shortcuts.h"
 #include "setup/StringsUnit.h"
 #include "setup/WebServerDetection.h"
@@ -125,22 +126,24 @@ void TfrmWendrixSetup::FormActivate(TObject*) {
   }
 }
 
-bool TfrmWendrixSetup::RefuseApostrophes() {
-  const std::pair<TEdit*, const char*> fields[] = {{edDomainName, "GroupBox2"},
-                                                   {edSMTPServer, "Label1"},
-                                                   {edEmailFrom, "Label4"},
-                                                   {edLogo, "Label5"}};
-  for (const auto& [edit, label] : fields) {
-    if (edit->Text().find('\'') == std::string::npos) continue;
-    MessageDlg(Format(strings::kFieldCharacterRefused, FieldName(*this, label).c_str(), '\''),
-               mtWarning, {mbOK});
-    return true;
+bool TfrmWendrixSetup::RefuseUnstorableText() {
+  std::vector<TSaveField> fields;
+  const std::pair<TEdit*, const char*> inConfig[] = {{edDomainName, "GroupBox2"},
+                                                     {edSMTPServer, "Label1"},
+                                                     {edEmailFrom, "Label4"},
+                                                     {edLogo, "Label5"}};
+  for (const auto& [edit, label] : inConfig) {
+    fields.push_back({FieldName(*this, label), edit->Text(), true});
   }
-  return false;
+  if (ApacheFound) fields.push_back({FieldName(*this, "GroupBox1"), edHTTPDConf->Text(), false});
+  const std::string warning = UnstorableTextWarning(fields, InstallDir, ApacheFound);
+  if (warning.empty()) return false;
+  MessageDlg(warning, mtWarning, {mbOK});
+  return true;
 }
 
 void TfrmWendrixSetup::Save() {
-  if (RefuseApostrophes()) return;
+  if (RefuseUnstorableText()) return;
   const std::string domain = edDomainName->Text();
   WriteShortcut(InstallDir, strings::kStartPageTitle, "http://" + domain + strings::kStartPageUrl);
   WriteShortcut(InstallDir, strings::kGettingStartedTitle,

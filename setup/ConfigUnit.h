@@ -64,9 +64,9 @@ class TfrmWendrixSetup : public TForm {
  private:
   void FillDefaults();
   void Save();
-  // The first of the four application.cfg fields that holds an apostrophe, told in a warning
-  // box; false when they are all fine.
-  bool RefuseApostrophes();
+  // The first text that a file written by Save cannot hold (SaveChecks.h), told in a warning
+  // box; false when everything fits.
+  bool RefuseUnstorableText();
   IDirectoryService& Directory();
 
   std::unique_ptr<IDirectoryService> directory_;

@@ -22,6 +22,12 @@ const char* const kUnableToConfigure =
 const char* const kFieldCharacterRefused =
     "The field \"%s\" contains the character %c, which application.cfg cannot hold: it would end "
     "the value early. Please remove it and save again.";
+const char* const kFieldLineBreakRefused =
+    "The field \"%s\" contains a line break or a zero byte, which %s cannot hold. Please remove it "
+    "and save again.";
+const char* const kInstallDirRefused =
+    "The installation folder \"%s\" contains %s, which %s cannot hold. Please install Korvane "
+    "Wendrix in another folder.";
 
 const char* const kApacheBlock =
     "######### Korvane Wendrix installation BEGIN #########\r\n"

@@ -5,9 +5,12 @@
 
 #include "LangControl/Source/TypeTools.h"
 #include "framework/rtl/Format.h"
+#include "framework/rtl/LocaleText.h"
+#include "framework/rtl/NumberText.h"
 #include "framework/rtti/LiveObjects.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/PropAccess.h"
+#include "platform/LocaleFormat.h"
 
 namespace wdx {
 
@@ -32,6 +35,17 @@ int32_t IntegerOf(const Variant& value) {
     default:
       return value.ToInteger();
   }
+}
+
+// A number, or text holding one: with a point, or with the decimal separator of the user's
+// locale, in which the language data writes numbers.
+double FloatOf(const Variant& value) {
+  if (value.VType() == varString || value.VType() == varOleStr) {
+    const std::string text = value.ToString();
+    if (const auto real = TryStrToFloat(text)) return *real;
+    if (const auto real = TryStrToFloat(text, UserFormatSettings())) return *real;
+  }
+  return value.ToDouble();
 }
 
 std::string HexText(uint32_t value) {
@@ -205,7 +219,7 @@ void TClassInfo::SetValue(const Variant& value) {
       SetOrdProp(object_, prop, StrToEnum(*currentType_, value.ToString()));
       return;
     case tkFloat:
-      SetFloatProp(object_, prop, value.ToDouble());
+      SetFloatProp(object_, prop, FloatOf(value));
       return;
     case tkString:
     case tkLString:

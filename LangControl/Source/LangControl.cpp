@@ -1,5 +1,7 @@
 #include "LangControl/Source/LangControl.h"
 
+#include <exception>
+
 #include "LangControl/Source/Expand.h"
 #include "LangControl/Source/LangControlCore.h"
 #include "LangControl/Source/LangControlErrors.h"
@@ -11,6 +13,7 @@
 #include "framework/controls/Form.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/rtti/LiveObjects.h"
 #include "framework/rtti/Published.h"
 
 namespace wdx {
@@ -29,8 +32,10 @@ struct Suppression {
   ~Suppression() { --counter; }
 };
 
-TComponent* CheckedOwner(TComponent* owner) {
-  if (!owner) throw Exception(Format("Component owner for %s required", "TLangControl"));
+TComponent* CheckedOwner(TComponent* owner, const TMetaClass& runtimeClass) {
+  if (!owner) {
+    throw Exception(Format("Component owner for %s required", runtimeClass.Name().c_str()));
+  }
   return owner;
 }
 
@@ -52,7 +57,10 @@ const TMetaClass& TLangControl::StaticClass() {
   return meta;
 }
 
-TLangControl::TLangControl(TComponent* owner) : TComponent(CheckedOwner(owner)) {
+TLangControl::TLangControl(TComponent* owner) : TLangControl(owner, StaticClass()) {}
+
+TLangControl::TLangControl(TComponent* owner, const TMetaClass& runtimeClass)
+    : TComponent(CheckedOwner(owner, runtimeClass)) {
   rename_ = IsDesigning();
   manager_ = std::make_unique<TLanguageManager>(owner, this, 2, this);
   JoinLanguageDomain(domain_, topLevel_, Routine());
@@ -87,7 +95,9 @@ void TLangControl::SetDomain(const std::string& domain) {
   if (IsLoading()) return;
   const std::string frameLanguage = GetFrameLanguage(Routine());
   if (SameText(Language(), frameLanguage)) return;
-  for (int phase = cpBeforeChange; phase <= cpAfterChange; ++phase) {
+  // A change event may destroy this control; the phases stop with it.
+  const uint32_t self = Handle();
+  for (int phase = cpBeforeChange; phase <= cpAfterChange && live_objects::Find(self); ++phase) {
     ApplyLanguage(this, frameLanguage, phase);
   }
 }
@@ -155,7 +165,7 @@ bool TLangControl::Apply(const std::string& name, int phase) {
     return true;
   } catch (const ELanguageNotFound&) {
     return false;  // the control keeps its language; no error for the user
-  } catch (const Exception&) {
+  } catch (const std::exception&) {
     Application().HandleException(this);
     return false;
   }
@@ -165,7 +175,7 @@ void TLangControl::Fire(const TNotifyEvent& event) {
   if (!event) return;
   try {
     event(this);
-  } catch (const Exception&) {
+  } catch (const std::exception&) {
     Application().HandleException(this);
   }
 }

@@ -55,6 +55,10 @@ class TLangControl : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  protected:
+  // For subclasses: `runtimeClass` is the class being created, which the missing-owner error
+  // names ("Component owner for TMyLangControl required").
+  TLangControl(TComponent* owner, const TMetaClass& runtimeClass);
+
   void SetName(const std::string& name) override;
   virtual void DoBeforeChange();
   virtual void DoChange();

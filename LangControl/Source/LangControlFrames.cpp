@@ -1,5 +1,6 @@
 #include "LangControl/Source/LangControlFrames.h"
 
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -42,8 +43,8 @@ void CallMember(const TMethod& routine, const std::string& name, int phase) {
   try {
     CallRoutine(routine, name, phase);
   } catch (const ELanguageNotFound&) {
-  } catch (const Exception& error) {
-    Application().HandleException(routine.Data, error);
+  } catch (const std::exception&) {
+    Application().HandleException(routine.Data);
   }
 }
 
@@ -74,8 +75,16 @@ TLanguageFrame::~TLanguageFrame() {
   }
 }
 
+void TLanguageFrame::AddMember(const TMethod& routine) {
+  if (memberSet_.insert(routine).second) members_.Add(routine);
+}
+
+void TLanguageFrame::RemoveMember(const TMethod& routine) {
+  if (memberSet_.erase(routine) > 0) members_.Remove(routine);
+}
+
 bool TLanguageFrame::RunPhase(const std::string& name, const TMethod& initiator, int phase) {
-  if (members_.IndexOf(initiator) < 0) return false;
+  if (!HasMember(initiator)) return false;
   if (phase == 0 && SameText(name, currentLanguage_)) return false;
   if (phase == 1) currentLanguage_ = name;
 
@@ -88,7 +97,7 @@ bool TLanguageFrame::RunPhase(const std::string& name, const TMethod& initiator,
   const uint32_t self = Handle();
   for (const TMethod& member : members) {
     if (!Alive(self)) break;
-    if (members_.IndexOf(member) < 0) continue;
+    if (!HasMember(member)) continue;
     CallMember(member, name, phase);
   }
   return true;
@@ -114,7 +123,7 @@ void TLanguageFrames::OfferLanguage(std::string_view name) {
 TLanguageFrame* TLanguageFrames::FindFrame(const TMethod& routine) const {
   for (int i = 0; i < Count(); ++i) {
     TLanguageFrame* frame = Frames(i);
-    if (frame->members_.IndexOf(routine) >= 0) return frame;
+    if (frame->HasMember(routine)) return frame;
   }
   return nullptr;
 }
@@ -122,7 +131,7 @@ TLanguageFrame* TLanguageFrames::FindFrame(const TMethod& routine) const {
 void TLanguageFrames::Leave(const TMethod& routine) {
   TLanguageFrame* frame = FindFrame(routine);
   if (!frame) return;
-  frame->members_.Remove(routine);
+  frame->RemoveMember(routine);
   if (frame->members_.Count() == 0) Remove(frame);
 }
 
@@ -160,7 +169,7 @@ bool TLanguageFrames::Register(std::string_view domain, bool topLevel, const TMe
       created = true;
     }
   }
-  if (target->members_.IndexOf(routine) < 0) target->members_.Add(routine);
+  target->AddMember(routine);
   return created;
 }
 

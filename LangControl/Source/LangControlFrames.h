@@ -7,8 +7,11 @@
 // ShutdownLanguageFrames; every operation tolerates their absence.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "LangControl/Source/ClassList.h"
 #include "LangControl/Source/MethodList.h"
@@ -50,8 +53,22 @@ class TLanguageFrame : public TObject {
   // member, or phase 0 asks for the language the frame already shows).
   bool RunPhase(const std::string& name, const TMethod& initiator, int phase);
 
+  // Membership, kept in step with the members list so that it is tested in constant time.
+  bool HasMember(const TMethod& routine) const { return memberSet_.contains(routine); }
+  void AddMember(const TMethod& routine);
+  void RemoveMember(const TMethod& routine);
+
+  struct RoutineHash {
+    size_t operator()(const TMethod& routine) const {
+      const size_t code = std::hash<const void*>()(routine.Code);
+      return code ^
+             (std::hash<const void*>()(routine.Data) + 0x9E3779B9u + (code << 6) + (code >> 2));
+    }
+  };
+
   TLanguageFrames* owner_;
   TMethodList members_;
+  std::unordered_set<TMethod, RoutineHash> memberSet_;
   std::string domainName_;
   std::string currentLanguage_;
 };

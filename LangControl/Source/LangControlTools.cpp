@@ -10,8 +10,10 @@
 #include "framework/components/Strings.h"
 #include "framework/components/Writer.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/LocaleText.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/Published.h"
+#include "platform/LocaleFormat.h"
 
 namespace wdx {
 
@@ -26,13 +28,15 @@ const TMetaClass& PropertyClassOf(int kind) {
 const char* const kResources = "Resources";
 
 // Gives `values` `target` slots; new slots start with the active language's text (a language
-// added to the data starts as a copy of the active one).
-void NormalizeValueCount(TConsistentLangPropertyEntry* values, int32_t target) {
+// added to the data starts as a copy of the active one). Numbers and dates become text the way
+// the user's locale writes them.
+void NormalizeValueCount(TConsistentLangPropertyEntry* values, int32_t target,
+                         const TFormatSettings& settings) {
   const int32_t count = values->Count();
   if (count != target) values->SetCount(target);
   if (target <= count) return;
   const Variant source = count > 0 ? values->GetLangValue(0) : values->GetLiveValue();
-  const std::string text = source.ToString();
+  const std::string text = VarToLocaleStr(source, settings);
   for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
 }
 
@@ -89,9 +93,10 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
 
 void TLanguageManager::NormalizeValueCounts() {
   const int32_t target = std::max(languages_->Count(), 1);
-  components_->VisitProperties([target](TMainEntry*, TPropertyEntry* property, bool&) {
+  const TFormatSettings settings = UserFormatSettings();
+  components_->VisitProperties([&](TMainEntry*, TPropertyEntry* property, bool&) {
     if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
-      NormalizeValueCount(values, target);
+      NormalizeValueCount(values, target, settings);
     }
   });
 }
@@ -119,8 +124,9 @@ void TLanguageManager::PrepareLanguageData() {
   // The walk that normalises the value counts plans the exchange of the first switch too. A
   // string table bound anew below makes the first switch plan again.
   const int32_t target = std::max(languages_->Count(), 1);
-  exchange_.Make(*components_, [target](TConsistentLangPropertyEntry* values) {
-    NormalizeValueCount(values, target);
+  const TFormatSettings settings = UserFormatSettings();
+  exchange_.Make(*components_, [&](TConsistentLangPropertyEntry* values) {
+    NormalizeValueCount(values, target, settings);
   });
   if (TMainEntry* resources = GetStringInterface(false)) resources->SetTarget(values_);
 }
@@ -165,10 +171,11 @@ void TLanguageManager::SyncStringTable() {
 
 namespace {
 
-// Reads one collection value into `collection`, which starts empty.
+// Reads one collection value into `collection`, which starts empty. The value's tag is read
+// and not looked at: the items follow it whatever it says.
 void ReadCollectionValue(TReader& reader, TCollection* collection) {
   collection->Clear();
-  if (reader.ReadValue() != vaCollection) throw EReadError(msg::kInvalidPropertyValue);
+  reader.ReadValue();
   reader.ReadCollection(collection);
 }
 

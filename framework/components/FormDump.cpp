@@ -40,20 +40,22 @@ std::string Quoted(const std::u16string& text) {
 
 class Dumper {
  public:
-  explicit Dumper(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+  Dumper(const std::vector<uint8_t>& bytes, std::string& out) : bytes_(bytes), out_(out) {}
 
-  std::string Run() {
+  void Run() {
     if (bytes_.size() < 4 || bytes_[0] != 'T' || bytes_[1] != 'P' || bytes_[2] != 'F' ||
         bytes_[3] != '0') {
       throw EReadError(msg::kInvalidStreamFormat);
     }
     pos_ = 4;
-    std::string text = Object(0);
+    Object(0);
     if (pos_ != bytes_.size()) {
-      text += "(" + std::to_string(bytes_.size() - pos_) + " bytes after the root object)\n";
+      out_ += "(" + std::to_string(bytes_.size() - pos_) + " bytes after the root object)\n";
     }
-    return text;
   }
+
+  // Where reading stands: after an error, the byte at which it failed.
+  size_t Position() const { return pos_; }
 
  private:
   void Need(uint64_t count) const {
@@ -88,8 +90,8 @@ class Dumper {
     if (depth > kMaxFilerDepth) throw EReadError(msg::kStreamReadError);
   }
 
-  // One object record and its children, as lines.
-  std::string Object(int depth) {
+  // One object record and its children, written line by line as they are read.
+  void Object(int depth) {
     Deeper(depth);
     std::string suffix;
     if (PeekByte() >= 0xF0) {
@@ -100,13 +102,13 @@ class Dumper {
     }
     const std::string className = ShortString();
     const std::string name = ShortString();
-    std::string lines = Indent(depth) + "object " +
-                        (name.empty() ? className : name + ": " + className) + suffix + "\n";
-    while (PeekByte() != 0) lines += Property(depth + 1);
+    out_ += Indent(depth) + "object " + (name.empty() ? className : name + ": " + className) +
+            suffix + "\n";
+    while (PeekByte() != 0) out_ += Property(depth + 1);
     ++pos_;
-    while (PeekByte() != 0) lines += Object(depth + 1);
+    while (PeekByte() != 0) Object(depth + 1);
     ++pos_;
-    return lines + Indent(depth) + "end\n";
+    out_ += Indent(depth) + "end\n";
   }
 
   std::string Property(int depth) {
@@ -114,11 +116,14 @@ class Dumper {
     return Indent(depth) + name + " = " + Value(depth) + "\n";
   }
 
-  // The value's tag and its text; nested parts are written as lines of their own.
+  // The value's tag and its text; nested parts are written as lines of their own. As for the
+  // reader's skip, only the low seven bits of the tag byte count.
   std::string Value(int depth) {
     Deeper(depth);
-    const uint8_t tag = Byte();
-    const std::string tagName = tag < std::size(kTagNames) ? kTagNames[tag] : Format("tag %u", tag);
+    const uint8_t byte = Byte();
+    const uint8_t tag = byte & 0x7F;
+    std::string tagName = tag < std::size(kTagNames) ? kTagNames[tag] : Format("tag %u", tag);
+    if (byte != tag) tagName += Format(" (tag byte %02X)", byte);
     switch (tag) {
       case vaNull:
       case vaFalse:
@@ -199,8 +204,12 @@ class Dumper {
     std::string text = " <";
     while (PeekByte() != 0) {
       text += "\n" + Indent(depth + 1) + "item";
-      if (PeekByte() != vaList) text += " [order " + Value(depth + 1) + "]";
-      if (Byte() != vaList) throw EReadError(msg::kStreamReadError);
+      const uint8_t first = PeekByte();
+      if (first == vaInt8 || first == vaInt16 || first == vaInt32) {
+        text += " [order " + Value(depth + 1) + "]";
+      }
+      // An item must begin with its list tag; the reader refuses it otherwise.
+      if (Byte() != vaList) throw EReadError(msg::kInvalidPropertyValue);
       text += "\n";
       while (PeekByte() != 0) text += Property(depth + 2);
       ++pos_;
@@ -211,13 +220,27 @@ class Dumper {
   }
 
   const std::vector<uint8_t>& bytes_;
+  std::string& out_;
   size_t pos_ = 0;
 };
 
 }  // namespace
 
 std::string DumpFormStream(const std::vector<uint8_t>& bytes) {
-  return Dumper(bytes).Run();
+  std::string text;
+  size_t offset = 0;
+  DumpFormStream(bytes, text, offset);
+  return text;
+}
+
+void DumpFormStream(const std::vector<uint8_t>& bytes, std::string& text, size_t& offset) {
+  Dumper dumper(bytes, text);
+  try {
+    dumper.Run();
+  } catch (const EReadError&) {
+    offset = dumper.Position();
+    throw;
+  }
 }
 
 }  // namespace wdx

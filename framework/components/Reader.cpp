@@ -257,6 +257,17 @@ char TReader::ReadChar() {
   return static_cast<char>(ReadByte());
 }
 
+int32_t TReader::ReadCharCode(bool wide) {
+  const TValueType tag = ReadValue();
+  if (tag == vaString) {
+    if (ReadByte() != 1) InvalidValue();
+    return ReadByte();
+  }
+  // A wide character above 255 is written as a wide string of one code unit.
+  if (tag != vaWString || !wide || ReadLength() != 1) InvalidValue();
+  return static_cast<int32_t>(ReadUnsigned(2));
+}
+
 std::string TReader::ReadIdent() {
   switch (ReadValue()) {
     case vaIdent:
@@ -666,7 +677,7 @@ void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
     }
     case tkChar:
     case tkWChar:
-      SetOrdProp(target, prop, static_cast<unsigned char>(ReadChar()));
+      SetOrdProp(target, prop, ReadCharCode(type->Kind == tkWChar));
       break;
     case tkEnumeration: {
       const std::string ident = ReadIdent();
@@ -702,7 +713,8 @@ void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
         SetMethodProp(target, prop, TNotifyEvent{});
         break;
       }
-      if (NextValue() != vaIdent) InvalidValue();
+      // A handler may be called False, True or Null: the writer's identifier routine gives
+      // those names tags 8, 9 and 0.
       const TMethodInfo* method = root_ ? root_->ClassType().FindMethod(ReadIdent()) : nullptr;
       if (!method) InvalidValue();
       SetMethodProp(target, prop, TNotifyEvent{method, root_});
@@ -736,7 +748,11 @@ void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
       ReadCollection(collection);
       return;
     }
-    case vaIdent: {
+    case vaIdent:
+    case vaFalse:
+    case vaTrue:
+    case vaNull: {
+      // A component may be called False, True or Null (tags 8, 9 and 0 of an identifier).
       const TMetaClass* cls = prop.PropType()->ClassType;
       if (cls && !cls->InheritsFrom(TComponent::StaticClass())) InvalidValue();
       fixups_.push_back(Fixup{target->Handle(), &prop, ReadIdent()});

@@ -62,6 +62,9 @@ class TReader : public TFiler {
   std::string ReadString();
   std::u16string ReadWideString();
   char ReadChar();
+  // The code of a character property's value: a one-character string, or for a wide
+  // character also a wide string of one code unit.
+  int32_t ReadCharCode(bool wide);
   // Tag 7, or 8, 9, 13 and 0 as "False", "True", "nil" and "Null".
   std::string ReadIdent();
   bool ReadBoolean();

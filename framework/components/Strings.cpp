@@ -41,20 +41,7 @@ std::string TStrings::Text() const {
 
 std::vector<std::string> TStrings::SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.emplace_back(text.substr(start, i - start));
-      ++i;
-      if (c == '\r' && i < text.size() && text[i] == '\n') ++i;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
+  ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

@@ -39,7 +39,27 @@ class TStrings : public TPersistent {
 
   // Splits text into lines by the rules of SetText.
   static std::vector<std::string> SplitLines(std::string_view text);
+  // Calls `visit` with each line of the text, by the same rules, without copying it.
+  template <class Visit>
+  static void ForEachLine(std::string_view text, Visit&& visit);
 };
+
+template <class Visit>
+void TStrings::ForEachLine(std::string_view text, Visit&& visit) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') {
+      ++i;
+      continue;
+    }
+    visit(text.substr(start, i - start));
+    ++i;
+    if (c == '\r' && i < text.size() && text[i] == '\n') ++i;
+    start = i;
+  }
+  if (start < text.size()) visit(text.substr(start));
+}
 
 class TStringList : public TStrings {
  public:

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <new>
 
 #include "framework/controls/MessageBoxes.h"
 #include "framework/rtl/Exceptions.h"
@@ -21,6 +22,8 @@ void TApplication::HandleException(TObject* sender) {
     throw;
   } catch (const Exception& error) {
     HandleException(sender, error);
+  } catch (const std::bad_alloc&) {
+    HandleException(sender, EOutOfMemory(msg::kOutOfMemory));
   } catch (const std::exception& error) {
     HandleException(sender, Exception(error.what()));
   }

@@ -45,6 +45,7 @@ WDX_EXCEPTION(EFCreateError, EStreamError);
 WDX_EXCEPTION(ECriticalError, Exception);
 WDX_EXCEPTION(ECaseError, ECriticalError);
 WDX_EXCEPTION(EOleError, Exception);
+WDX_EXCEPTION(EOutOfMemory, Exception);
 
 // An input/output failure with the system's error code (2 "File not found", ...).
 class EInOutError : public Exception {
@@ -73,6 +74,7 @@ class EOSError : public Exception {
 namespace msg {
 inline constexpr const char* kStreamReadError = "Stream read error";
 inline constexpr const char* kStreamWriteError = "Stream write error";
+inline constexpr const char* kOutOfMemory = "Out of memory";
 inline constexpr const char* kInvalidCast = "Invalid class typecast";
 inline constexpr const char* kListIndexError = "List index out of bounds (%d)";
 inline constexpr const char* kInvalidInteger = "'%s' is not a valid integer value";

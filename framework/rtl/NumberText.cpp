@@ -45,8 +45,8 @@ std::string CurrToStr(int64_t amount) {
   return negative ? "-" + text : text;
 }
 
-std::string DateTimeToStr(double date) {
-  if (!std::isfinite(date) || std::fabs(date) > 3e6) return FloatToStr(date);
+bool DecodeDateTime(double date, TDateTimeParts& parts) {
+  if (!std::isfinite(date) || std::fabs(date) > 3e6) return false;
   double dayPart = std::floor(date);
   double timePart = date - dayPart;
   // Negative day counts carry the time of day as a positive fraction of the day before zero.
@@ -61,16 +61,23 @@ std::string DateTimeToStr(double date) {
   const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
   const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
   const int64_t mp = (5 * doy + 2) / 153;
-  const int64_t day = doy - (153 * mp + 2) / 5 + 1;
-  const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-  const int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
-  std::string text = Format("%04lld-%02lld-%02lld", static_cast<long long>(year),
-                            static_cast<long long>(month), static_cast<long long>(day));
+  parts.Day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  parts.Month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  parts.Year = yoe + era * 400 + (parts.Month <= 2 ? 1 : 0);
   const int64_t seconds = std::llround(timePart * 86400.0);
-  if (seconds > 0 && seconds < 86400) {
-    text += Format(" %02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
-                   static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
-  }
+  parts.HasTime = seconds > 0 && seconds < 86400;
+  parts.Hour = parts.HasTime ? static_cast<int>(seconds / 3600) : 0;
+  parts.Minute = parts.HasTime ? static_cast<int>(seconds / 60 % 60) : 0;
+  parts.Second = parts.HasTime ? static_cast<int>(seconds % 60) : 0;
+  return true;
+}
+
+std::string DateTimeToStr(double date) {
+  TDateTimeParts parts;
+  if (!DecodeDateTime(date, parts)) return FloatToStr(date);
+  std::string text =
+      Format("%04lld-%02d-%02d", static_cast<long long>(parts.Year), parts.Month, parts.Day);
+  if (parts.HasTime) text += Format(" %02d:%02d:%02d", parts.Hour, parts.Minute, parts.Second);
   return text;
 }
 

@@ -16,6 +16,15 @@ std::string CurrToStr(int64_t amountTimes10000);
 // A day count since 30 December 1899 as "yyyy-mm-dd", followed by " hh:nn:ss" when it has a time.
 std::string DateTimeToStr(double date);
 
+// The calendar date and time of day of a day count since 30 December 1899.
+struct TDateTimeParts {
+  int64_t Year = 0;
+  int Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
+  bool HasTime = false;  // a time of day other than midnight
+};
+// False for a day count too far from the epoch (or not finite) to be a date.
+bool DecodeDateTime(double date, TDateTimeParts& parts);
+
 // Decimal integer with an optional sign; "$" or "0x" selects hexadecimal. Surrounding blanks are
 // not allowed. Fails on overflow of 32 bits (hexadecimal accepts up to FFFFFFFF, wrapping).
 std::optional<int32_t> TryStrToInt(std::string_view text);

@@ -9,7 +9,9 @@ template <class Handler>
 void DispatchEvent(TObject* sender, Handler&& handler) {
   try {
     handler();
-  } catch (const Exception&) {
+  } catch (const std::exception&) {
+    // Every standard exception, an allocation failure among them, reaches the error report;
+    // the form stays open.
     Application().HandleException(sender);
   }
 }

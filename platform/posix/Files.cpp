@@ -1,19 +1,13 @@
 #include "platform/Files.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <string_view>
 
-#include "framework/rtl/Exceptions.h"
-#include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
-#include "platform/posix/AtomicWrite.h"
 
 namespace wdx {
 
@@ -33,32 +27,6 @@ std::string DriveRoot(char letter) {
   std::string folder = root;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder == "/" ? "" : folder;
-}
-
-// The system's error as the input/output error codes of the framework.
-int InOutCode(int error) {
-  switch (error) {
-    case ENOENT:
-      return 2;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-      return 3;
-    case EMFILE:
-    case ENFILE:
-      return 4;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-      return 5;
-    case ENOSPC:
-    case EDQUOT:
-      return 101;
-    default:
-      return error;
-  }
 }
 
 }  // namespace
@@ -101,50 +69,13 @@ std::string ModuleFileName() {
 bool FileExists(const std::string& path) {
   struct stat info {};
   const std::string native = NativePath(path);
-  return !native.empty() && ::stat(native.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return !native.empty() && ::stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
   struct stat info {};
   const std::string native = NativePath(path);
   return !native.empty() && ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  const std::string native = NativePath(path);
-  const int fd = native.empty() ? -1 : ::open(native.c_str(), O_RDONLY);
-  struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    if (fd >= 0) ::close(fd);
-    throw EFOpenError(Format("Cannot open file %s", path.c_str()));
-  }
-  std::string bytes;
-  char chunk[65536];
-  while (true) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      throw EReadError(msg::kStreamReadError);
-    }
-    if (n == 0) break;
-    bytes.append(chunk, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return bytes;
-}
-
-void SaveFileReplacing(const std::string& path, const std::string& bytes) {
-  WriteFailure failure{};
-  if (WriteReplacing(NativePath(path), bytes, failure)) return;
-  if (failure.created) throw EWriteError(msg::kStreamWriteError);
-  throw EFCreateError(Format("Cannot create file %s", path.c_str()));
-}
-
-void SaveFileReplacingInOut(const std::string& path, const std::string& bytes) {
-  WriteFailure failure{};
-  if (!WriteReplacing(NativePath(path), bytes, failure))
-    throw EInOutError(InOutCode(failure.error));
 }
 
 std::vector<TDirEntry> ListDirectory(const std::string& path) {

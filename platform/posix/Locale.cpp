@@ -2,75 +2,36 @@
 
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
+#include "framework/rtl/LocaleNames.h"
 #include "framework/rtl/StrUtils.h"
+#include "platform/posix/LocaleNames.h"
 
 namespace wdx {
 
 namespace {
 
-constexpr int kSublangDefault = 0x0400;
 constexpr int kEnglishUs = 0x0409;
 
-struct LanguageCode {
-  std::string_view code;
-  int primary;
-};
+}  // namespace
 
-// ISO 639-1 codes (and the older codes some systems still use) with the Windows primary
-// language identifier.
-constexpr LanguageCode kLanguages[] = {
-    {"af", 0x36}, {"sq", 0x1C}, {"ar", 0x01}, {"eu", 0x2D}, {"be", 0x23}, {"bg", 0x02},
-    {"ca", 0x03}, {"zh", 0x04}, {"hr", 0x1A}, {"cs", 0x05}, {"da", 0x06}, {"nl", 0x13},
-    {"en", 0x09}, {"et", 0x25}, {"fo", 0x38}, {"fa", 0x29}, {"fi", 0x0B}, {"fr", 0x0C},
-    {"de", 0x07}, {"el", 0x08}, {"he", 0x0D}, {"iw", 0x0D}, {"hu", 0x0E}, {"is", 0x0F},
-    {"id", 0x21}, {"in", 0x21}, {"it", 0x10}, {"ja", 0x11}, {"ko", 0x12}, {"lv", 0x26},
-    {"lt", 0x27}, {"nb", 0x14}, {"no", 0x14}, {"pl", 0x15}, {"pt", 0x16}, {"ro", 0x18},
-    {"ru", 0x19}, {"sk", 0x1B}, {"sl", 0x24}, {"es", 0x0A}, {"sv", 0x1D}, {"th", 0x1E},
-    {"tr", 0x1F}, {"uk", 0x22}, {"vi", 0x2A},
-};
-
-// Language and territory pairs whose Windows identifier has a sublanguage other than the
-// default one.
-struct RegionalCode {
-  std::string_view locale;
-  int id;
-};
-
-constexpr RegionalCode kRegional[] = {
-    {"de_ch", 0x0807}, {"de_at", 0x0C07}, {"en_gb", 0x0809}, {"en_au", 0x0C09}, {"en_ca", 0x1009},
-    {"es_mx", 0x080A}, {"fr_be", 0x080C}, {"fr_ca", 0x0C0C}, {"fr_ch", 0x100C}, {"it_ch", 0x0810},
-    {"nl_be", 0x0813}, {"pt_pt", 0x0816}, {"sv_fi", 0x081D}, {"zh_cn", 0x0804},
-};
-
-// The locale of the messages: the first of the variables that is set and not empty.
-std::string LocaleName() {
-  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+std::string LocaleOfCategory(const char* categoryVariable) {
+  for (const char* variable : {"LC_ALL", categoryVariable, "LANG"}) {
     const char* value = std::getenv(variable);
     if (value && *value) return value;
   }
   return {};
 }
 
-}  // namespace
+int LanguageIdOfLocale(const std::string& locale) {
+  // language[_territory][.codeset][@modifier]; the C locale is the system's English.
+  const std::string language = AsciiLower(locale.substr(0, locale.find_first_of("_.@")));
+  if (language.empty() || language == "c" || language == "posix") return kEnglishUs;
+  return LanguageIdOfLocaleName(locale);
+}
 
 int UserDefaultLanguageId() {
-  const std::string locale = LocaleName();
-  // language[_territory][.codeset][@modifier]
-  const std::string head = AsciiLower(locale.substr(0, locale.find_first_of(".@")));
-  const std::string language = head.substr(0, head.find('_'));
-  if (language.empty() || language == "c" || language == "posix") return kEnglishUs;
-
-  for (const RegionalCode& regional : kRegional) {
-    if (head == regional.locale) return regional.id;
-  }
-  // Norwegian Nynorsk has its own sublanguage whatever the territory.
-  if (language == "nn") return 0x0814;
-  for (const LanguageCode& entry : kLanguages) {
-    if (language == entry.code) return kSublangDefault | entry.primary;
-  }
-  return 0;
+  return LanguageIdOfLocale(LocaleOfCategory("LC_MESSAGES"));
 }
 
 }  // namespace wdx

@@ -13,12 +13,12 @@ enum class TRegType { Sz = 1, ExpandSz = 2, Binary = 3, Dword = 4, MultiSz = 7, 
 
 struct TRegValue {
   TRegType Type = TRegType::Sz;
-  std::string Text;       // string types: the text in the 8-bit code page
-  bool Readable = true;   // false when the data of a string value was malformed
+  std::string Text;      // string types: the text in the 8-bit code page
+  bool Readable = true;  // false when the data of a string value was malformed
 };
 
 struct TRegKey {
-  std::string Name;  // as first written
+  std::string Name;                                         // as first written
   std::map<std::string, std::unique_ptr<TRegKey>> Subkeys;  // by upper-case name
   std::map<std::string, TRegValue> Values;                  // by upper-case name ("" default)
 };

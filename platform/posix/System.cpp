@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "framework/rtl/StrUtils.h"
 
@@ -28,18 +29,32 @@ bool QueryComputerName(size_t bufferSize, std::string& name, unsigned& errorCode
 }
 
 std::string SystemErrorMessage(unsigned code) {
-  switch (code) {
-    case 2:
-      return "The system cannot find the file specified.";
-    case 3:
-      return "The system cannot find the path specified.";
-    case 5:
-      return "Access is denied.";
-    case 111:
-      return "The file name is too long.";
-    default:
-      return "";
+  // The texts of the codes that the POSIX file layer reports (see ErrorCodes.cpp).
+  static const std::pair<unsigned, const char*> kTexts[] = {
+      {2, "The system cannot find the file specified."},
+      {3, "The system cannot find the path specified."},
+      {4, "The system cannot open the file."},
+      {5, "Access is denied."},
+      {8, "Not enough memory resources are available to process this command."},
+      {17, "The system cannot move the file to a different disk drive."},
+      {31, "A device attached to the system is not functioning."},
+      {33,
+       "The process cannot access the file because another process has locked a portion of "
+       "the file."},
+      {80, "The file exists."},
+      {87, "The parameter is incorrect."},
+      {111, "The file name is too long."},
+      {112, "There is not enough space on the disk."},
+      {123, "The filename, directory name, or volume label syntax is incorrect."},
+      {170, "The requested resource is in use."},
+      {206, "The filename or extension is too long."},
+      {1117, "The request could not be performed because of an I/O device error."},
+      {1921, "The name of the file cannot be resolved by the system."},
+  };
+  for (const auto& [known, text] : kTexts) {
+    if (known == code) return text;
   }
+  return "";
 }
 
 }  // namespace wdx

@@ -10,23 +10,31 @@ namespace wdx {
 
 namespace {
 
+// Opens a key of HKEY_LOCAL_MACHINE in the 32-bit registry view, where 32-bit installers (Apache's
+// among them) write on 64-bit Windows, or in the 64-bit view when the 32-bit one has no such key.
+LSTATUS OpenMachineKey(const std::string& key, REGSAM access, HKEY* handle) {
+  LSTATUS status =
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, access | KEY_WOW64_32KEY, handle);
+  if (status == ERROR_FILE_NOT_FOUND) {
+    status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, access | KEY_WOW64_64KEY, handle);
+  }
+  return status;
+}
+
 class MachineRegistry : public IRegistry {
  public:
   ~MachineRegistry() override { CloseKey(); }
 
   bool KeyExists(const std::string& key) override {
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) !=
-        ERROR_SUCCESS) {
-      return false;
-    }
+    if (OpenMachineKey(key, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return false;
     RegCloseKey(handle);
     return true;
   }
 
   bool OpenKeyReadOnly(const std::string& key) override {
     CloseKey();
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &current_) == ERROR_SUCCESS;
+    return OpenMachineKey(key, KEY_READ, &current_) == ERROR_SUCCESS;
   }
 
   std::vector<std::string> GetKeyNames() override {

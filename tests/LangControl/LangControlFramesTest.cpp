@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -207,12 +208,15 @@ TEST_F(LanguageFramesTest, MemberErrorsNeverStopTheBroadcast) {
   };
   b.onPhase = [](int phase) {
     if (phase == 1) throw EListError("list trouble");
+    if (phase == 2) throw std::out_of_range("standard trouble");
   };
   SetGlobalLanguage("Greek", a.Routine());
   EXPECT_EQ(log_.size(), 8u);
-  ASSERT_EQ(reports_.size(), 1u);
+  ASSERT_EQ(reports_.size(), 2u);
   EXPECT_EQ(reports_[0].sender, &b);
   EXPECT_EQ(reports_[0].message, "list trouble");
+  EXPECT_EQ(reports_[1].sender, &b);
+  EXPECT_EQ(reports_[1].message, "standard trouble");
   EXPECT_EQ(GetFrameLanguage(a.Routine()), "Greek");
 }
 
@@ -232,6 +236,18 @@ TEST_F(LanguageFramesTest, MembersThatLeaveOrJoinDuringAPhase) {
   SetGlobalLanguage("Czech", a.Routine());
   EXPECT_EQ(log_, (Log{"A0 Czech", "C0 Czech", "A1 Czech", "C1 Czech", "D1 Czech", "A2 Czech",
                        "C2 Czech", "D2 Czech", "A3 Czech", "C3 Czech", "D3 Czech"}));
+
+  // A member that leaves and joins again before its turn is a member when its turn comes.
+  log_.clear();
+  a.onPhase = [&](int phase) {
+    if (phase != 0) return;
+    LeaveLanguageDomains(c.Routine());
+    c.Join();
+  };
+  SetGlobalLanguage("Danish", a.Routine());
+  EXPECT_EQ(log_.size(), 12u);
+  EXPECT_EQ(log_[1], "C0 Danish");
+  EXPECT_EQ(FrameOf(a)->Members().Count(), 3);
 }
 
 TEST_F(LanguageFramesTest, AFrameOrListDestroyedDuringAPhaseEndsTheBroadcast) {

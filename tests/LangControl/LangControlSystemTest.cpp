@@ -33,6 +33,72 @@ TEST(DefaultLanguages, FortyTwoUniqueRowsSortedByEnglishName) {
   EXPECT_STREQ(DefaultLanguages[1].Names[nkNative], "");
 }
 
+// Every row exactly: identifier, English name and native name (Windows-1252 bytes).
+TEST(DefaultLanguages, EveryRowHasItsIdentifierAndBothSpellings) {
+  struct Row {
+    int id;
+    std::string english;
+    std::string native;
+  };
+  const Row rows[kDefaultLanguageCount] = {
+      {0x36, "Afrikaans", "Afrikaans"},
+      {0x1C, "Albanian", ""},
+      {0x01, "Arabic", ""},
+      {0x2D, "Basque", ""},
+      {0x23, "Belarusian", ""},
+      {0x02, "Bulgarian", ""},
+      {0x03, "Catalan", ""},
+      {0x04, "Chinese", ""},
+      {0x1A, "Croatian", ""},
+      {0x05, "Czech", ""},
+      {0x06, "Danish", "Dansk"},
+      {0x13, "Dutch", "Nederlands"},
+      {0x09, "English", "English"},
+      {0x25, "Estonian", "Eesti"},
+      {0x38, "Faeroese", ""},
+      {0x29, "Farsi", ""},
+      {0x0B, "Finnish", "Suomi"},
+      {0x0C, "French", "Francais"},
+      {0x07, "German", "Deutsch"},
+      {0x08, "Greek", ""},
+      {0x0D, "Hebrew", ""},
+      {0x0E, "Hungarian", "Magyar"},
+      {0x0F, "Icelandic", "\xCDslenskur"},
+      {0x21, "Indonesian", "Indonesia"},
+      {0x10, "Italian", "Italiano"},
+      {0x11, "Japanese", ""},
+      {0x12, "Korean", ""},
+      {0x26, "Latvian", ""},
+      {0x27, "Lithuanian", ""},
+      {0x14, "Norwegian", "Norsk"},
+      {0x15, "Polish", "Polski"},
+      {0x16, "Portuguese", "Portugu\xEAs"},
+      {0x18, "Romanian", "Rom\xE2n"},
+      {0x19, "Russian", ""},
+      {0x1B, "Slovak", "Slovensk\xFD"},
+      {0x24, "Slovenian", "Slov\xE9nski"},
+      {0x0A, "Spanish", "Espa\xF1ol"},
+      {0x1D, "Swedish", "Svenska"},
+      {0x1E, "Thai", ""},
+      {0x1F, "Turkish",
+       "T\xFCrk\xE7"
+       "e"},
+      {0x22, "Ukrainian", ""},
+      {0x2A, "Vietnamese", ""},
+  };
+  for (int i = 0; i < kDefaultLanguageCount; ++i) {
+    EXPECT_EQ(DefaultLanguages[i].LanguageId, rows[i].id) << i;
+    EXPECT_EQ(DefaultLanguages[i].Names[nkEnglish], rows[i].english) << i;
+    EXPECT_EQ(DefaultLanguages[i].Names[nkNative], rows[i].native) << i;
+    // Each row is found by its identifier with any sublanguage above it.
+    std::string english;
+    std::string native;
+    EXPECT_TRUE(FindLanguageById(0x0400 | rows[i].id, english, native)) << i;
+    EXPECT_EQ(english, rows[i].english);
+    EXPECT_EQ(native, rows[i].native);
+  }
+}
+
 TEST(FindLanguageById, UsesTheLowByteOfTheLanguageIdentifier) {
   std::string english = "x";
   std::string native = "x";

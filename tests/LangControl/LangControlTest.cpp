@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,18 +24,24 @@
 #include "framework/rtl/Streams.h"
 #include "framework/rtti/ClassRegistry.h"
 #include "framework/rtti/Published.h"
+#include "platform/LocaleFormat.h"
 
 namespace wdx {
 namespace {
 
 std::vector<std::string> events;
+// Runs after the BeforeChange handler has logged; it may destroy the form.
+std::function<void()> afterBefore;
 
 // A form whose handlers log the language control's events with the form's name.
 class TEventForm : public TForm {
  public:
   WDX_CLASS(TEventForm)
   using TForm::TForm;
-  void Before(TObject*) { Log("before"); }
+  void Before(TObject*) {
+    Log("before");
+    if (afterBefore) afterBefore();
+  }
   void Changed(TObject*) {
     Log("change");
     if (onChange) onChange();
@@ -102,6 +110,7 @@ class LangControlTest : public ::testing::Test {
     ShutdownLanguageLibrary();
     Application().SetOnException(nullptr);
     events.clear();
+    afterBefore = nullptr;
   }
   void Start(const std::string& systemLanguage) {
     ShutdownLanguageLibrary();
@@ -110,8 +119,11 @@ class LangControlTest : public ::testing::Test {
     RegisterClass(TLangControl::StaticClass());
     RegisterClass(TEventForm::StaticClass());
     errors_.clear();
-    Application().SetOnException(
-        [this](TObject*, const Exception& e) { errors_.push_back(e.Message()); });
+    senders_.clear();
+    Application().SetOnException([this](TObject* sender, const Exception& e) {
+      errors_.push_back(e.Message());
+      senders_.push_back(sender);
+    });
   }
   TEventForm* Load(const std::string& text) {
     auto form = std::make_unique<TEventForm>(&Application());
@@ -131,7 +143,24 @@ class LangControlTest : public ::testing::Test {
   }
   std::vector<std::unique_ptr<TEventForm>> forms_;
   std::vector<std::string> errors_;
+  std::vector<TObject*> senders_;
 };
+
+// A language control whose OnChange step itself fails with a standard exception.
+class TFailingLangControl : public TLangControl {
+ public:
+  WDX_CLASS(TFailingLangControl)
+  explicit TFailingLangControl(TComponent* owner) : TLangControl(owner, StaticClass()) {}
+
+ protected:
+  void DoChange() override { throw std::logic_error("no change today"); }
+};
+
+const TMetaClass& TFailingLangControl::StaticClass() {
+  static const TMetaClass meta("TFailingLangControl", &TLangControl::StaticClass(),
+                               FactoryOf<TFailingLangControl>(), {});
+  return meta;
+}
 
 TEST_F(LangControlTest, LoadingFiresTheEventsOnceInTheFrameLanguage) {
   TEventForm* a = Load(FormText("FormA", "Hello"));
@@ -233,13 +262,114 @@ TEST_F(LangControlTest, DestroyingATranslatedComponentRemovesItsEntry) {
   a->onChange = nullptr;
 }
 
-TEST(LangControlConstruction, NeedsAnOwner) {
+TEST_F(LangControlTest, StandardExceptionsAreReportedWithTheControlAsSender) {
+  TEventForm* a = Load(FormText("FormA", "One"));
+  TEventForm* b = Load(FormText("FormB", "Two"));
+  a->onChange = [] { throw std::runtime_error("handler trouble"); };
+  EXPECT_NO_THROW(Control(b)->SetLanguage("German"));
+  EXPECT_EQ(errors_, std::vector<std::string>{"handler trouble"});
+  EXPECT_EQ(senders_, std::vector<TObject*>{Control(a)});
+  EXPECT_EQ(Caption(a), "One-de");
+  EXPECT_EQ(Caption(b), "Two-de");
+  EXPECT_EQ(events.back(), "after FormB Two-de");  // the broadcast went on
+  a->onChange = nullptr;
+
+  // A step of the control itself that fails the same way, outside any handler.
+  errors_.clear();
+  senders_.clear();
+  TForm owner(nullptr);
+  auto* failing = new TFailingLangControl(&owner);
+  EXPECT_NO_THROW(failing->SetLanguage("Spanish"));
+  EXPECT_EQ(errors_, std::vector<std::string>{"no change today"});
+  EXPECT_EQ(senders_, std::vector<TObject*>{failing});
+}
+
+TEST_F(LangControlTest, ADomainChangeSurvivesAHandlerThatDestroysTheForm) {
+  TEventForm* a = Load(FormText("FormA", "One"));
+  TEventForm* b = Load(FormText("FormB", "Two", "    Domain = 'Reports'\n"));
+  Control(b)->SetLanguage("German");
+  events.clear();
+  // FormA joins the domain, which shows German: its control switches in four phases, and the
+  // first of them destroys its form.
+  afterBefore = [&] {
+    afterBefore = nullptr;
+    forms_.erase(forms_.begin());
+  };
+  Control(a)->SetDomain("reports");
+  EXPECT_EQ(events, std::vector<std::string>{"before FormA One"});
+  ASSERT_EQ(forms_.size(), 1u);
+  EXPECT_EQ(DomainFrames()->FindFrame(Control(b)->Routine())->Members().Count(), 1);
+  Control(b)->SetLanguage("English");
+  EXPECT_EQ(Caption(b), "Two");
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(LangControlTest, TheTagBeforeTheLanguageDataIsReadAndNotLookedAt) {
+  // Whatever tag stands before the items of "LanguageManager_Langs" and "_Comps", the items
+  // that follow it are read.
+  auto bytes = ObjectTextToBinary(FormText("FormA", "One"));
+  const std::pair<std::string, uint8_t> tags[] = {{"LanguageManager_Langs", 0x01},
+                                                  {"LanguageManager_Comps", 0x8E}};
+  for (const auto& [name, tag] : tags) {
+    const std::string text(bytes.begin(), bytes.end());
+    const size_t at = text.find(name);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(bytes[at + name.size()], 0x0E);
+    bytes[at + name.size()] = tag;
+  }
+  auto form = std::make_unique<TEventForm>(&Application());
+  TMemoryStream stream(bytes);
+  TReader reader(stream);
+  reader.SetGlobalScope(&Application());
+  reader.ReadRootComponent(form.get());
+  forms_.push_back(std::move(form));
+  TEventForm* a = forms_.back().get();
+  EXPECT_EQ(Control(a)->Manager().Languages()->Count(), 3);
+  EXPECT_EQ(Control(a)->Manager().Components()->Count(), 1);
+  Control(a)->SetLanguage("Spanish");
+  EXPECT_EQ(Caption(a), "One-es");
+}
+
+TEST(LangControlConstruction, NeedsAnOwnerAndNamesTheClassBeingCreated) {
   try {
     TLangControl control(nullptr);
     FAIL();
   } catch (const Exception& e) {
     EXPECT_STREQ(e.what(), "Component owner for TLangControl required");
   }
+  try {
+    TFailingLangControl control(nullptr);
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Component owner for TFailingLangControl required");
+  }
+  const TObject* created = nullptr;
+  try {
+    created = TFailingLangControl::StaticClass().Create(nullptr);
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Component owner for TFailingLangControl required");
+  }
+  EXPECT_EQ(created, nullptr);
+}
+
+// Gives `manager` the languages, in SubIndex order, and one entry translating the property
+// `name` of `target`, with one slot.
+TInconsistentLangPropertyEntry* TranslateOne(TLanguageManager& manager,
+                                             std::initializer_list<const char*> languages,
+                                             TComponent* target, const char* name, TTypeKind kind) {
+  for (const char* language : languages) {
+    auto* entry = manager.Languages()->Add();
+    entry->SetName(language);
+    entry->SetSubIndex(manager.Languages()->Count() - 1);
+  }
+  auto* entry = manager.Components()->Add();
+  entry->SetRef(target);
+  entry->SetSubType({stPubPropObject});
+  auto* property = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Add());
+  property->SetName(name);
+  property->SetKind(kind);
+  property->SetCount(1);
+  return property;
 }
 
 TEST(LanguageManager, SwitchingExchangesSlotsAndSubIndexes) {
@@ -249,18 +379,9 @@ TEST(LanguageManager, SwitchingExchangesSlotsAndSubIndexes) {
   label->Rename("Label1");
   label->SetCaption("en");
   TLanguageManager manager(&form, &form, 2, &form);
-  for (const char* name : {"English", "German", "Spanish"}) {
-    auto* language = manager.Languages()->Add();
-    language->SetName(name);
-    language->SetSubIndex(manager.Languages()->Count() - 1);
-  }
-  auto* entry = manager.Components()->Add();
-  entry->SetRef(label);
-  entry->SetSubType({stPubPropObject});
-  auto* property = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Add());
-  property->SetName("Caption");
-  property->SetKind(tkLString);
-  property->SetCount(1);  // normalising fills the new slots with the live text
+  // One slot: normalising fills the new slots with the live text.
+  TInconsistentLangPropertyEntry* property =
+      TranslateOne(manager, {"English", "German", "Spanish"}, label, "Caption", tkLString);
   manager.PrepareLanguageData();
   EXPECT_EQ(property->Count(), 3);
   EXPECT_EQ(property->GetLangValue(2).ToString(), "en");
@@ -291,6 +412,51 @@ TEST(LanguageManager, SwitchingExchangesSlotsAndSubIndexes) {
     EXPECT_STREQ(e.what(), "TLanguageManager.GetStringInterface failed. NIL Control");
   }
   ShutdownLanguageLibrary();
+}
+
+// A component with a number among its properties.
+class TRatioBox : public TComponent {
+ public:
+  WDX_CLASS(TRatioBox)
+  using TComponent::TComponent;
+  double Ratio = 1.5;
+};
+
+const TMetaClass& TRatioBox::StaticClass() {
+  static const TMetaClass meta(
+      "TRatioBox", &TComponent::StaticClass(), FactoryOf<TRatioBox>(),
+      {Published<TRatioBox>("Ratio", &TRatioBox::Ratio, &TRatioBox::Ratio)});
+  return meta;
+}
+
+TEST(LanguageManager, NewSlotsTakeNumbersAsTheUsersLocaleWritesThem) {
+  // German numbers where the locale comes from the environment; the Windows build asks the
+  // system, so the expected text is the one its settings give.
+  static char german[] = "LC_ALL=de_DE.UTF-8";
+  static char restored[] = "LC_ALL=";
+  const char* saved = std::getenv("LC_ALL");
+  const std::string savedValue = saved ? saved : "";
+  putenv(german);
+  const std::string expected = "1" + std::string(1, UserFormatSettings().DecimalSeparator) + "5";
+
+  TForm form(nullptr);
+  auto* box = new TRatioBox(&form);
+  box->Rename("Box1");
+  TLanguageManager manager(&form, &form, 2, &form);
+  TInconsistentLangPropertyEntry* property =
+      TranslateOne(manager, {"English", "German"}, box, "Ratio", tkFloat);
+  manager.PrepareLanguageData();
+  EXPECT_EQ(property->GetLangValue(1), Variant(expected));
+  // The text goes back into the number when its language becomes active.
+  box->Ratio = 2.5;
+  EXPECT_TRUE(manager.SetLanguageByIndex(1));
+  EXPECT_EQ(box->Ratio, 1.5);
+  EXPECT_TRUE(manager.SetLanguageByIndex(0));
+  EXPECT_EQ(box->Ratio, 2.5);
+
+  static std::string back;
+  back = "LC_ALL=" + savedValue;
+  putenv(saved ? back.data() : restored);
 }
 
 TEST(LanguageManager, TheStringTableKeepsOnlyTranslatedLines) {

@@ -95,6 +95,21 @@ TEST_F(E2eApacheTest, AServerRootThatIsNoStringIsReportedAndHidesTheTab) {
   EXPECT_EQ(tail, Lines({kUnableWarning, "closed"}));  // Apache is not asked about
 }
 
+TEST_F(E2eApacheTest, AServerRootThatCannotBeReadIsReportedAndHidesTheTab) {
+  WDX_E2E_NATIVE_ONLY("the registry keeps no value whose data cannot be read");
+  // A string value whose data is damaged: it exists, but its text cannot be had.
+  UseRegistry(std::string("REGEDIT4\r\n\r\n") + kApacheKey +
+              "\\1.3]\r\n\"ServerRoot\"=hex(2):43,zz,00\r\n");
+  const Outcome run = RunSetup({"answer OK", "dump", "click btOk", "answer OK"});
+  ASSERT_FALSE(run.lines.empty());
+  EXPECT_EQ(run.lines[0], ErrorReport("Failed to get data for 'ServerRoot'"));
+  EXPECT_EQ(Dumped(run, "tsApache.TabVisible"), Lines({"False"}));
+  EXPECT_EQ(Dumped(run, "edHTTPDConf.Text"), Lines({kDesignConf}));
+  EXPECT_EQ(Dumped(run, "edDomainName.Text"), Lines({""}));  // the other defaults were skipped
+  const Lines tail(run.lines.end() - 2, run.lines.end());
+  EXPECT_EQ(tail, Lines({kUnableWarning, "closed"}));
+}
+
 TEST_F(E2eApacheTest, BrowseOffersTheCurrentTextAndTakesOnlyAChosenFile) {
   InstallApache("Listen 80\r\n");
   const std::string chosen = Root() + "/other/httpd.conf";

@@ -134,7 +134,6 @@ TEST_F(E2eDialogTest, AComputerNameThatDoesNotFitIsReportedAndLeavesTheDesignVal
 }
 
 TEST_F(E2eDialogTest, AMissingDirectoryServiceIsToldAtStartAndSaveAsksNothingOfIis) {
-  WDX_E2E_NATIVE_ONLY("wine's directory-service library loads");
   NoDirectoryService();
   const Outcome run = RunSetup({"answer OK", "click btOk", "answer OK"});
   ASSERT_EQ(run.lines.size(), 3u);

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -81,6 +82,17 @@ Spawned Spawn(const std::vector<std::string>& argv,
                         static_cast<rlim_t>(limits.fileSizeBytes)};
       ::setrlimit(RLIMIT_FSIZE, &size);
     }
+    if (limits.addressSpaceBytes >= 0) {
+      const rlimit space{static_cast<rlim_t>(limits.addressSpaceBytes),
+                         static_cast<rlim_t>(limits.addressSpaceBytes)};
+      ::setrlimit(RLIMIT_AS, &space);
+    }
+    if (limits.asUser >= 0) {
+      const auto id = static_cast<uid_t>(limits.asUser);
+      if (::setgroups(0, nullptr) != 0 || ::setresgid(id, id, id) != 0 ||
+          ::setresuid(id, id, id) != 0)
+        ::_exit(126);
+    }
     ::execve(args[0], args.data(), envp.data());
     ::_exit(127);
   }
@@ -144,6 +156,27 @@ void RunWineTool(const std::vector<std::string>& args, bool mustSucceed) {
   }
 }
 
+// Removes an Apache installation from both registry views of the wine prefix.
+void DeleteWineApacheKeys() {
+  for (const char* view : {"/reg:64", "/reg:32"}) {
+    RunWineTool({"reg", "delete", "HKLM\\SOFTWARE\\Apache Group", "/f", view}, false);
+  }
+}
+
+// Registers the tests' IIS provider in the wine prefix, once per run of the tests.
+void RegisterIisProvider() {
+  static bool registered = false;
+  if (registered) return;
+  const std::string provider =
+      EnvOr("WDX_E2E_IIS_PROVIDER",
+            std::filesystem::path(Program()).parent_path().append("iis-standin.dll").string());
+  if (!std::filesystem::exists(provider)) {
+    throw std::runtime_error("no IIS provider " + provider + ": build the Windows build's tests");
+  }
+  RunWineTool({"regsvr32", "/s", WinPath(provider)}, true);
+  registered = true;
+}
+
 std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) out += c == '\\' ? "\\\\" : std::string(1, c);
@@ -152,12 +185,30 @@ std::string Escaped(const std::string& text) {
 
 }  // namespace
 
+std::string ProgramPath() {
+  return Program();
+}
+
+Outcome RunShell(const std::string& commandLine, const std::string& folder) {
+  const Spawned run =
+      Spawn({"/bin/sh", "-c", "exec 2>&1\n" + commandLine}, WineEnvironment(), folder, {}, 120);
+  Outcome outcome;
+  outcome.exitCode = run.exitCode;
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) outcome.lines.push_back(line);
+  return outcome;
+}
+
 Lines Dumped(const Outcome& run, const std::string& key) {
   Lines values;
   for (const std::string& line : run.lines) {
     if (line.rfind(key + "=", 0) == 0) values.push_back(line.substr(key.size() + 1));
   }
   return values;
+}
+
+std::string Doubled(const std::string& text) {
+  return Escaped(text);
 }
 
 bool UnderWine() {
@@ -265,11 +316,11 @@ void E2eTest::SetUp() {
   metabase_ = root_ + "/metabase.ini";
   WriteBytes(metabase_, "");
   env_ = {{"LC_ALL", "C"}, {"WENDRIX_COMPUTERNAME", "WEBHOST"}};
+  if (UnderWine()) RegisterIisProvider();
 }
 
 void E2eTest::TearDown() {
-  if (registryImported_)
-    RunWineTool({"reg", "delete", "HKLM\\SOFTWARE\\Apache Group", "/f"}, false);
+  if (registryImported_) DeleteWineApacheKeys();
   // Folders a test made read-only must be writable again to be removed.
   std::error_code ignored;
   for (auto it = std::filesystem::recursive_directory_iterator(root_, ignored);
@@ -313,9 +364,7 @@ void E2eTest::UseRegistry(const std::string& regText) {
   registryFile_ = root_ + "/registry.reg";
   WriteBytes(registryFile_, regText);
   if (UnderWine()) {
-    if (registryImported_ || regText.find('[') != std::string::npos) {
-      RunWineTool({"reg", "delete", "HKLM\\SOFTWARE\\Apache Group", "/f"}, false);
-    }
+    if (registryImported_ || regText.find('[') != std::string::npos) DeleteWineApacheKeys();
     registryImported_ = regText.find('[') != std::string::npos;
     if (registryImported_) RunWineTool({"reg", "import", WinPath(registryFile_)}, true);
   }
@@ -357,6 +406,11 @@ Outcome E2eTest::Run(const std::vector<std::string>& args, const std::vector<std
     const auto wine = WineEnvironment();
     env.insert(env.end(), wine.begin(), wine.end());
     env.emplace_back("WENDRIX_UI", "script:" + WinPath(scriptFile));
+    if (metabaseSet_) {
+      env.emplace_back("WENDRIX_METABASE", WinPath(metabase_));
+    } else {
+      env.emplace_back("WINEDLLOVERRIDES", "activeds=");  // no directory-service library
+    }
     argv = {"/bin/bash", WDX_E2E_WINE_RUN, program_};
   } else {
     env.emplace_back("WENDRIX_UI", "script:" + scriptFile);

@@ -5,7 +5,10 @@
 // WDX_E2E_PROGRAM names the program (default: the native build's WDXConfig). With
 // WDX_E2E_WINE=1 it is a Windows build run through the wine wrapper: the registry is wine's
 // own (a test's .reg text is imported before the run and removed afterwards), the computer
-// name is the host's, and there is no IIS stand-in.
+// name is the host's, and IIS is the tests' provider beside the program (iis-standin.dll, or
+// WDX_E2E_IIS_PROVIDER), registered in the wine prefix once per run, serving the same stand-in
+// file through the directory-service library; without a directory service, wine's library is
+// switched off for the run.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,13 +33,26 @@ struct Outcome {
 
 // Limits put on the program's process.
 struct Limits {
-  long fileSizeBytes = -1;  // RLIMIT_FSIZE; -1 for none
+  long fileSizeBytes = -1;      // RLIMIT_FSIZE; -1 for none
+  long addressSpaceBytes = -1;  // RLIMIT_AS; -1 for none
+  long asUser = -1;  // the user and group id the program runs as (from the superuser); -1: ours
 };
 
 using Lines = std::vector<std::string>;
 
+// The program under test.
+std::string ProgramPath();
+
+// Runs a command line with /bin/sh in `folder`, as a shell would run it for a newcomer: the
+// environment holds only what finding programs and running wine need. Standard error goes with
+// standard output into `lines`.
+Outcome RunShell(const std::string& commandLine, const std::string& folder);
+
 // The values that the dumps in a run's output gave `key` ("edLogo.Text"), in order.
 Lines Dumped(const Outcome& run, const std::string& key);
+
+// The text with every backslash doubled, as the scripted front-end prints it.
+std::string Doubled(const std::string& text);
 
 // The Windows path of a native absolute path: Z: is the Linux root on both builds.
 std::string WinPath(const std::string& nativePath);

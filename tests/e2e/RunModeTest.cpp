@@ -42,7 +42,7 @@ TEST_F(E2eRunModeTest, AnyOtherFirstArgumentEndsAtOnceTouchingNothing) {
 }
 
 TEST_F(E2eRunModeTest, ZeroOrOneFollowedByMoreArgumentsActsAsThatArgumentAlone) {
-  UseMetabase("");  // no IIS, so that set-up asks nothing and the same holds under wine
+  UseMetabase("");  // no IIS, so that set-up asks nothing
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"0", "1"}, std::vector<std::string>{"0", "extra", "00"}}) {
     SCOPED_TRACE(args[1]);
@@ -51,7 +51,6 @@ TEST_F(E2eRunModeTest, ZeroOrOneFollowedByMoreArgumentsActsAsThatArgumentAlone) 
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(PathExists(Inst(kStartPageFile)));
   }
-  WDX_E2E_NATIVE_ONLY("removal needs the IIS stand-in");
   UseMetabase(kWendrixTree);
   const Outcome removal = Run({"1", "0"}, {"click btOk"});
   EXPECT_EQ(removal.lines, Lines({"closed"}));
@@ -61,7 +60,6 @@ TEST_F(E2eRunModeTest, ZeroOrOneFollowedByMoreArgumentsActsAsThatArgumentAlone) 
 }
 
 TEST_F(E2eRunModeTest, RemovalDeletesWendrixWithEverythingBelowAndEndsQuietlyWhenAbsent) {
-  WDX_E2E_NATIVE_ONLY("removal needs the IIS stand-in");
   const Outcome removal = Run({"1"}, {});
   EXPECT_EQ(removal.lines, Lines({"closed"}));
   EXPECT_EQ(removal.exitCode, 0);
@@ -86,7 +84,6 @@ TEST_F(E2eRunModeTest, RemovalDeletesWendrixWithEverythingBelowAndEndsQuietlyWhe
 }
 
 TEST_F(E2eRunModeTest, RemovalWithoutTheDirectoryServiceShowsTheAbortBoxAndEnds) {
-  WDX_E2E_NATIVE_ONLY("wine's directory-service library loads");
   NoDirectoryService();
   const Outcome run = Run({"1"}, {"answer OK"});
   ASSERT_EQ(run.lines.size(), 2u);

@@ -8,6 +8,7 @@
 
 #include "framework/components/Collection.h"
 #include "framework/components/Strings.h"
+#include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/ExtCtrls.h"
 #include "framework/controls/Form.h"
@@ -69,6 +70,7 @@ class TRBox : public TComponent {
   bool On = false;
   int32_t Count = 0;
   TRWides Wides;
+  char16_t Letter = 0;
   Variant Data;
   TNotifyEvent OnPing;
   int32_t extra = 0;
@@ -112,7 +114,30 @@ class TRForm : public TComponent {
   }
 };
 
+// Handlers called like the identifiers that the writer gives tags of their own.
+class TRSpecialForm : public TComponent {
+ public:
+  WDX_CLASS(TRSpecialForm)
+  using TComponent::TComponent;
+  void OnFalse(TObject*) {}
+  void OnTrue(TObject*) {}
+  void OnNull(TObject*) {}
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override {
+    if (root != this) return;
+    for (int i = 0; i < ComponentCount(); ++i) proc(Components(i));
+  }
+};
+
 }  // namespace
+
+const TMetaClass& TRSpecialForm::StaticClass() {
+  using F = TRSpecialForm;
+  static const TMetaClass meta(
+      "TRSpecialForm", &TComponent::StaticClass(), FactoryOf<F>(), {},
+      {PublishedMethod<F>("False", &F::OnFalse), PublishedMethod<F>("True", &F::OnTrue),
+       PublishedMethod<F>("Null", &F::OnNull)});
+  return meta;
+}
 
 const TMetaClass& TRFont::StaticClass() {
   static const TMetaClass meta("TRFont", &TPersistent::StaticClass(), FactoryOf<TRFont>(),
@@ -138,6 +163,7 @@ const TMetaClass& TRBox::StaticClass() {
                                    Published<TRBox>("On", &TRBox::On, &TRBox::On),
                                    Published<TRBox>("Count", &TRBox::Count, &TRBox::Count),
                                    Published<TRBox>("Wides", &TRBox::Wides, &TRBox::Wides),
+                                   Published<TRBox>("Letter", &TRBox::Letter, &TRBox::Letter),
                                    Published<TRBox>("Data", &TRBox::Data, &TRBox::Data),
                                    Published<TRBox>("OnPing", &TRBox::OnPing, &TRBox::OnPing),
                                });
@@ -409,6 +435,75 @@ TEST(ReaderReferences, ResolvedAfterTheStreamThenLoaded) {
   EXPECT_EQ(ReadInto(FormStream(refs), second), "");
   EXPECT_EQ(Box(second, "Box1")->Ref, farAway);
   delete holder;
+}
+
+TEST(ReaderReferences, NamesWrittenAsFalseTrueOrNullTagsNameComponentsAndHandlers) {
+  // Tags 8, 9 and 0 of an identifier are the names False, True and Null, for references and
+  // handler names alike.
+  const Bytes boxes = Record("TRBox", "False", Prop("Ref", Hex({9})) + Prop("OnPing", Hex({0}))) +
+                      Record("TRBox", "True", Prop("Ref", Hex({0})) + Prop("OnPing", Hex({8}))) +
+                      Record("TRBox", "Null", Prop("Ref", Hex({8})) + Prop("OnPing", Hex({9})));
+  const auto read = [](const Bytes& bytes, TRSpecialForm& form) {
+    TMemoryStream stream(bytes);
+    TReader reader(stream);
+    reader.OnFindClass = FindTestClass;
+    reader.ReadRootComponent(&form);
+  };
+  TRSpecialForm form(nullptr);
+  read("TPF0" + Record("TRSpecialForm", "Form", "", boxes), form);
+  const auto box = [](TComponent& owner, const char* name) {
+    return dynamic_cast<TRBox*>(owner.FindComponent(name));
+  };
+  ASSERT_TRUE(box(form, "False") && box(form, "True") && box(form, "Null"));
+  EXPECT_EQ(box(form, "False")->Ref, box(form, "True"));
+  EXPECT_EQ(box(form, "True")->Ref, box(form, "Null"));
+  EXPECT_EQ(box(form, "Null")->Ref, box(form, "False"));
+  EXPECT_EQ(box(form, "False")->OnPing.Code->Name, "Null");
+  EXPECT_EQ(box(form, "True")->OnPing.Code->Name, "False");
+  EXPECT_EQ(box(form, "Null")->OnPing.Code->Name, "True");
+  EXPECT_EQ(box(form, "Null")->OnPing.Data, &form);
+
+  // The writer keeps tag 7 for both, and what it writes reads back the same.
+  TMemoryStream out;
+  TWriter writer(out);
+  writer.WriteRootComponent(&form);
+  const Bytes written = out.AsString();
+  EXPECT_NE(written.find(Prop("Ref", Ident("True"))), Bytes::npos);
+  EXPECT_NE(written.find(Prop("OnPing", Ident("Null"))), Bytes::npos);
+  TRSpecialForm copy(nullptr);
+  read(written, copy);
+  EXPECT_EQ(box(copy, "False")->Ref, box(copy, "True"));
+  EXPECT_EQ(box(copy, "True")->OnPing.Code->Name, "False");
+}
+
+TEST(ReaderValues, WideCharactersAboveByteRangeReadBackFromTheirWideString) {
+  TRForm form(nullptr);
+  auto* box = new TRBox(&form);
+  box->Rename("Box1");
+  // The box's properties as the writer writes them, read back into a new form.
+  const auto roundTrip = [box](char16_t letter) {
+    box->Letter = letter;
+    TMemoryStream out;
+    TWriter writer(out);
+    writer.WriteProperties(box);
+    TRForm copy(nullptr);
+    EXPECT_EQ(ReadInto(FormStream(Record("TRBox", "Box1", out.AsString())), copy), "");
+    const TRBox* read = Box(copy, "Box1");
+    return std::make_pair(out.AsString(), read ? read->Letter : u'?');
+  };
+  const auto [euroBytes, euro] = roundTrip(u'\u20AC');
+  EXPECT_NE(euroBytes.find(Prop("Letter", Hex({18, 1, 0, 0, 0, 0xAC, 0x20}))), Bytes::npos);
+  EXPECT_EQ(euro, u'\u20AC');
+  const auto [plainBytes, plain] = roundTrip(u'\u00E9');
+  EXPECT_NE(plainBytes.find(Prop("Letter", Hex({6, 1, 0xE9}))), Bytes::npos);
+  EXPECT_EQ(plain, u'\u00E9');
+
+  // A wide string of more than one code unit is no character.
+  TRForm other(nullptr);
+  EXPECT_EQ(
+      ReadInto(FormStream(Record("TRBox", "B", Prop("Letter", Hex({18, 2, 0, 0, 0, 1, 0, 2, 0})))),
+               other),
+      "Error reading B.Letter: Invalid property value");
 }
 
 TEST(ReaderRoot, NameMadeUniqueAmongTheApplicationsComponents) {

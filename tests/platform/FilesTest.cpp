@@ -60,8 +60,8 @@ TEST_F(FilesTest, ReplacesFilesWholeAndKeepsTheOldOneOnFailure) {
     SaveFileReplacingInOut("C:\\missing\\x.url", "x");
     FAIL();
   } catch (const EInOutError& e) {
-    EXPECT_EQ(e.ErrorCode(), 2);
-    EXPECT_STREQ(e.what(), "File not found");
+    EXPECT_EQ(e.ErrorCode(), 3);  // a missing folder is a path not found
+    EXPECT_STREQ(e.what(), "Invalid filename");
   }
   try {
     SaveFileReplacing("C:\\missing\\x.cfg", "x");

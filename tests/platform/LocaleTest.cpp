@@ -1,4 +1,5 @@
 #include "platform/Locale.h"
+#include "platform/LocaleFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +13,18 @@ namespace {
 // Clears the locale variables for a test and puts them back afterwards.
 class LocaleTest : public ::testing::Test {
  protected:
-  static constexpr const char* kVariables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  static constexpr const char* kVariables[] = {"LC_ALL", "LC_MESSAGES", "LANG", "LC_NUMERIC",
+                                               "LC_TIME"};
 
   void SetUp() override {
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 5; ++i) {
       const char* value = std::getenv(kVariables[i]);
       saved_[i] = value ? std::optional<std::string>(value) : std::nullopt;
       unsetenv(kVariables[i]);
     }
   }
   void TearDown() override {
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 5; ++i) {
       if (saved_[i]) {
         setenv(kVariables[i], saved_[i]->c_str(), 1);
       } else {
@@ -36,7 +38,7 @@ class LocaleTest : public ::testing::Test {
     return UserDefaultLanguageId();
   }
 
-  std::optional<std::string> saved_[3];
+  std::optional<std::string> saved_[5];
 };
 
 TEST_F(LocaleTest, MapsTheLanguagePartToTheWindowsIdentifier) {
@@ -50,6 +52,55 @@ TEST_F(LocaleTest, MapsTheLanguagePartToTheWindowsIdentifier) {
   EXPECT_EQ(WithLang("en_US.UTF-8"), 0x0409);
   EXPECT_EQ(WithLang("tlh_QO"), 0);  // a language the table does not know
   EXPECT_EQ(WithLang("x"), 0);
+}
+
+TEST_F(LocaleTest, SerbianAndBosnianShareCroatiansPrimaryLanguageWithTheirOwnSublanguages) {
+  EXPECT_EQ(WithLang("hr_HR.UTF-8"), 0x041A);
+  EXPECT_EQ(WithLang("hr_BA"), 0x101A);
+  // Serbian is Cyrillic unless the modifier asks for Latin; Bosnian the other way round.
+  EXPECT_EQ(WithLang("sr_RS.UTF-8"), 0x281A);
+  EXPECT_EQ(WithLang("sr_RS.UTF-8@latin"), 0x241A);
+  EXPECT_EQ(WithLang("sr_ME"), 0x301A);
+  EXPECT_EQ(WithLang("sr_ME@latin"), 0x2C1A);
+  EXPECT_EQ(WithLang("sr_BA@latin"), 0x181A);
+  EXPECT_EQ(WithLang("sr_BA"), 0x1C1A);
+  EXPECT_EQ(WithLang("sr_CS@Latin"), 0x081A);
+  EXPECT_EQ(WithLang("sr"), 0x281A);
+  EXPECT_EQ(WithLang("sr_XK@latin"), 0x241A);  // a territory without its own sublanguage
+  EXPECT_EQ(WithLang("bs_BA.UTF-8"), 0x141A);
+  EXPECT_EQ(WithLang("bs_BA@cyrillic"), 0x201A);
+  EXPECT_EQ(WithLang("bs"), 0x141A);
+  for (const char* locale : {"sr_RS", "bs_BA", "sr_ME@latin"}) {
+    EXPECT_EQ(WithLang(locale) & 0x3FF, 0x1A) << locale;
+  }
+}
+
+TEST_F(LocaleTest, NumbersAndDatesFollowTheirOwnCategories) {
+  setenv("LANG", "de_DE.UTF-8", 1);
+  TFormatSettings settings = UserFormatSettings();
+  EXPECT_EQ(settings.DecimalSeparator, ',');
+  EXPECT_EQ(settings.ShortDateFormat, "dd.MM.yyyy");
+  EXPECT_EQ(settings.LongTimeFormat, "HH:mm:ss");
+
+  setenv("LC_NUMERIC", "de_CH", 1);  // Swiss German writes a point
+  setenv("LC_TIME", "en_US.UTF-8", 1);
+  settings = UserFormatSettings();
+  EXPECT_EQ(settings.DecimalSeparator, '.');
+  EXPECT_EQ(settings.ShortDateFormat, "M/d/yyyy");
+  EXPECT_EQ(settings.LongTimeFormat, "h:mm:ss tt");
+
+  setenv("LC_ALL", "sr_RS@latin", 1);
+  settings = UserFormatSettings();
+  EXPECT_EQ(settings.DecimalSeparator, ',');
+  EXPECT_EQ(settings.ShortDateFormat, "d.M.yyyy");
+
+  // The C locale, or a language the table does not know, writes invariant text.
+  for (const char* plain : {"C", "C.UTF-8", "POSIX", "tlh_QO"}) {
+    setenv("LC_ALL", plain, 1);
+    settings = UserFormatSettings();
+    EXPECT_EQ(settings.DecimalSeparator, '.') << plain;
+    EXPECT_EQ(settings.ShortDateFormat, "yyyy-MM-dd") << plain;
+  }
 }
 
 TEST_F(LocaleTest, CAndPosixAndNoLocaleAreEnglish) {

@@ -75,9 +75,11 @@ TEST(RegFile, RefusesTextThatIsNoExportAndNamesTheLine) {
   };
   EXPECT_EQ(message("hello\n"),
             "bad.reg, line 1: not a registry file (the first line must name its version)");
-  EXPECT_EQ(message(""), "bad.reg, line 1: not a registry file (the first line must name its version)");
+  EXPECT_EQ(message(""),
+            "bad.reg, line 1: not a registry file (the first line must name its version)");
   EXPECT_EQ(message("REGEDIT4\n\"X\"=\"y\"\n"), "bad.reg, line 2: a value before the first key");
-  EXPECT_EQ(message("REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\n"), "bad.reg, line 2: a key name must end with ']'");
+  EXPECT_EQ(message("REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\n"),
+            "bad.reg, line 2: a key name must end with ']'");
   EXPECT_EQ(message("REGEDIT4\n[HKLM\\A]\nX=1\n"), "bad.reg, line 3: a value name must be quoted");
   EXPECT_EQ(message("REGEDIT4\n[HKLM\\A]\n\"X\"=what\n"), "bad.reg, line 3: unknown value data");
   std::string deep = "REGEDIT4\n[HKLM";

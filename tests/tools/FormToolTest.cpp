@@ -75,10 +75,13 @@ TEST(FormToolLoad, ReportsTheErrorAndFails) {
              ObjectTextToBinary("object F: TForm\n  object X: TNoSuchControl\n  end\nend\n"));
   ToolResult run = FormTool({"load", TempPath("bad.bin"), "-o", TempPath("bad.out")});
   EXPECT_EQ(run.code, 1);
-  EXPECT_EQ(run.err, "Class TNoSuchControl not found\n");
+  EXPECT_EQ(run.err, TempPath("bad.bin") + ": Class TNoSuchControl not found\n");
   WriteBytes(TempPath("bad.bin"), ObjectTextToBinary("object F: TUnknownForm\nend\n"));
   EXPECT_EQ(FormTool({"load", TempPath("bad.bin"), "-o", TempPath("bad.out")}).err,
-            "Class TUnknownForm not found\n");
+            TempPath("bad.bin") + ": Class TUnknownForm not found\n");
+  WriteBytes(TempPath("bad.bin"), {'T', 'P', 'F', '0', 1});
+  EXPECT_EQ(FormTool({"load", TempPath("bad.bin"), "-o", TempPath("bad.out")}).err,
+            TempPath("bad.bin") + ": Stream read error\n");
   run = FormTool({"dump", TempPath("missing.bin")});
   EXPECT_EQ(run.code, 1);
   EXPECT_EQ(run.err, "Cannot open file " + TempPath("missing.bin") + "\n");
@@ -116,12 +119,62 @@ TEST(FormToolShipped, WritesTheEmbeddedStreamWhichDumpShowsWhole) {
   EXPECT_NE(dump.out.find("LanguageManager_Values = vaString ''\n  end\nend\n"), std::string::npos);
 }
 
+TEST(FormToolDump, AMalformedStreamShowsTheRecordsReadThenWhereReadingFailed) {
+  const std::vector<uint8_t> good = ObjectTextToBinary(
+      "object F: TForm\n  Caption = 'abc'\n  object B: TButton\n    Left = 10\n  end\nend\n");
+  const std::string bytes(good.begin(), good.end());
+  // Cut after the tag of Left's value, before the value itself.
+  const size_t cut = bytes.find("\x04Left") + 6;
+  WriteBytes(TempPath("cut.bin"), std::vector<uint8_t>(good.begin(), good.begin() + cut));
+  ToolResult run = FormTool({"dump", TempPath("cut.bin")});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "object F: TForm\n  Caption = vaString 'abc'\n  object B: TButton\n");
+  EXPECT_EQ(run.err,
+            TempPath("cut.bin") + ": offset " + std::to_string(cut) + ": Stream read error\n");
+  // Not a form stream at all.
+  WriteBytes(TempPath("cut.bin"), {'M', 'Z', 0x90, 0});
+  run = FormTool({"dump", TempPath("cut.bin")});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, TempPath("cut.bin") + ": offset 0: Invalid stream format\n");
+}
+
+TEST(FormToolDump, AFormSourceIsToldApartWithHowToCompileIt) {
+  const std::string source = WDX_SOURCE_DIR "/setup/WendrixSetup.frm";
+  for (const char* command : {"dump", "load"}) {
+    std::vector<std::string> args = {command, source};
+    if (std::string(command) == "load") args.insert(args.end(), {"-o", TempPath("src.out")});
+    const ToolResult run = FormTool(args);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, source +
+                           ": a form source file, not a form stream; compile it with \"formc " +
+                           source +
+                           " FORM WendrixSetup\" (formc is beside formtool), which writes the "
+                           "stream to WendrixSetup.bin\n");
+  }
+}
+
+TEST(FormToolUsage, HelpGoesToStandardOutputAndMisuseToStandardErrorWithTwo) {
+  for (const char* help : {"--help", "-h"}) {
+    const ToolResult run = FormTool({help});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("usage: formtool dump <file>\n", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("formtool --help\n"), std::string::npos);
+  }
+  const ToolResult misuse = FormTool({"dump"});
+  EXPECT_EQ(misuse.out, "");
+  EXPECT_EQ(misuse.err, FormTool({"--help"}).out);
+}
+
 TEST(FormToolUsage, WrongArgumentsExitWithTwo) {
   for (const std::vector<std::string>& args : {std::vector<std::string>{},
                                                {"dump"},
                                                {"load", "x"},
                                                {"load", "x", "-x", "y"},
                                                {"shipped"},
+                                               {"--help", "dump"},
                                                {"frobnicate", "x"}}) {
     const ToolResult run = FormTool(args);
     EXPECT_EQ(run.code, 2);

@@ -16,6 +16,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/StdCtrls.h"
 #include "setup/ConfigUnit.h"
+#include "tests/tools/ToolTestSupport.h"
 #include "tools/formtool/FormTool.h"
 #include "tools/formtool/FormTranslations.h"
 #include "tools/formtool/PoFile.h"
@@ -23,34 +24,7 @@
 namespace wdx {
 namespace {
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool Exists(const std::string& path) {
-  return std::ifstream(path).good();
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-// A file of the running test's own: ctest runs the tests in parallel processes.
-std::string TempPath(const std::string& name) {
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  return ::testing::TempDir() + "po_" + (test ? test->name() : "") + "_" + name;
-}
-
-std::vector<uint8_t> ShippedStream() {
-  return ObjectTextToBinary(ReadText(WDX_SOURCE_DIR "/setup/WendrixSetup.frm"));
-}
-
-std::string AsString(const std::vector<uint8_t>& bytes) {
-  return std::string(bytes.begin(), bytes.end());
-}
+using namespace tooltest;
 
 // The 1-based number of the first line of `text` that contains `needle`, or 0.
 int LineOf(const std::string& text, const std::string& needle) {
@@ -60,24 +34,6 @@ int LineOf(const std::string& text, const std::string& needle) {
     if (line.find(needle) != std::string::npos) return number;
   }
   return 0;
-}
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
-
-struct ToolResult {
-  int code;
-  std::string err;
-};
-
-ToolResult FormTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = RunFormTool(args, out, err);
-  return {code, err.str()};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -103,6 +59,7 @@ TEST(PoFileRead, EntriesWithTheirLinesCommentsFlagsAndEscapes) {
       "#. extracted\n"
       "#, c-format, fuzzy\n"
       "#: file.c:12\n"
+      "#:\tlib/a.c:3  lib/b.c\r\n"
       "msgctxt \"a.Caption\"\n"
       "msgid \"one\\ttab \\\"q\\\" \\\\ \\101\\x42\"\n"
       "msgstr \"\"\n"
@@ -122,7 +79,8 @@ TEST(PoFileRead, EntriesWithTheirLinesCommentsFlagsAndEscapes) {
   EXPECT_EQ(PoHeaderField(fields, "Content-Type"), "text/plain; charset=UTF-8");
   EXPECT_EQ(PoHeaderField(fields, "Plural-Forms"), "");
 
-  EXPECT_EQ(entries[1].line, 10);
+  EXPECT_EQ(entries[1].line, 11);
+  EXPECT_EQ(entries[1].references, (std::vector<std::string>{"file.c:12", "lib/a.c:3", "lib/b.c"}));
   EXPECT_TRUE(entries[1].hasContext);
   EXPECT_EQ(entries[1].context, "a.Caption");
   EXPECT_EQ(entries[1].msgid, "one\ttab \"q\" \\ AB");
@@ -130,7 +88,8 @@ TEST(PoFileRead, EntriesWithTheirLinesCommentsFlagsAndEscapes) {
   EXPECT_TRUE(entries[1].fuzzy);
   EXPECT_EQ(entries[1].extractedComments, std::vector<std::string>{"extracted"});
 
-  EXPECT_EQ(entries[2].line, 16);
+  EXPECT_EQ(entries[2].line, 17);
+  EXPECT_TRUE(entries[2].references.empty());
   EXPECT_FALSE(entries[2].hasContext);
   EXPECT_FALSE(entries[2].fuzzy);
   EXPECT_TRUE(entries[2].plural);
@@ -202,6 +161,7 @@ TEST(PoFileWrite, QuotesEscapesAndSplitsAndReadsBackTheSame) {
   entry.msgstr = {"Zeile\n"};
   entry.fuzzy = true;
   entry.extractedComments = {"note"};
+  entry.references = {"Label1.Caption", "F.Caption"};
   const std::string text = WritePoFile({header, entry});
   EXPECT_EQ(text,
             "msgid \"\"\n"
@@ -210,6 +170,8 @@ TEST(PoFileWrite, QuotesEscapesAndSplitsAndReadsBackTheSame) {
             "\"X: y\\n\"\n"
             "\n"
             "#. note\n"
+            "#: Label1.Caption\n"
+            "#: F.Caption\n"
             "#, fuzzy\n"
             "msgctxt \"Label1.Caption\"\n"
             "msgid \"\"\n"
@@ -220,7 +182,8 @@ TEST(PoFileWrite, QuotesEscapesAndSplitsAndReadsBackTheSame) {
   ASSERT_EQ(again.size(), 2u);
   EXPECT_EQ(again[1].msgid, entry.msgid);
   EXPECT_EQ(again[1].msgstr, entry.msgstr);
-  EXPECT_EQ(again[1].line, 8);
+  EXPECT_EQ(again[1].line, 10);
+  EXPECT_EQ(again[1].references, entry.references);
   EXPECT_EQ(WritePoFile(again), text);
 }
 
@@ -313,6 +276,12 @@ TEST_F(PoForm, ExportsTheShippedGermanAsNineteenMessages) {
   EXPECT_EQ(entries[11].msgstr.at(0), "SMTP server:");
   EXPECT_EQ(entries[4].msgid, "C:\\Program Files\\Apache Group\\Apache\\conf\\httpd.conf");
   EXPECT_NE(po.find("msgid \"C:\\\\Program Files\\\\Apache"), std::string::npos);
+  // A text that equals the source is untranslated: msgstr empty, as gettext marks it.
+  EXPECT_EQ(entries[4].msgstr.at(0), "");
+  EXPECT_EQ(entries[1].msgstr.at(0), "");
+  // Each message names its component and property.
+  EXPECT_EQ(entries[1].references, std::vector<std::string>{"btCancel.Caption"});
+  EXPECT_EQ(entries[6].references, std::vector<std::string>{"frmWendrixSetup.Caption"});
 }
 
 TEST_F(PoForm, ExportOfTheActiveLanguageAndOfAMissingOne) {
@@ -320,7 +289,9 @@ TEST_F(PoForm, ExportOfTheActiveLanguageAndOfAMissingOne) {
   ASSERT_EQ(FormTool({"po-export", TempPath("shipped.bin"), "en", "-o", TempPath("en.po")}).code,
             0);
   for (const PoEntry& entry : ParsePoFile(ReadText(TempPath("en.po")), "en.po")) {
-    EXPECT_EQ(entry.msgstr.at(0), entry.IsHeader() ? entry.msgstr.at(0) : entry.msgid);
+    if (!entry.IsHeader()) {
+      EXPECT_EQ(entry.msgstr.at(0), "") << entry.context;
+    }
   }
   std::remove(TempPath("fr.po").c_str());
   const ToolResult run =
@@ -354,8 +325,8 @@ TEST_F(PoForm, ImportingTheExportUnchangedGivesTheSameBytes) {
 
 TEST_F(PoForm, AChangedTranslationReachesTheGermanSlotAndTheLiveCaption) {
   std::string po = ExportGerman();
-  po = Replaced(po, "msgid \"Save\"\nmsgstr \"Save\"", "msgid \"Save\"\nmsgstr \"Speichern\"");
-  po = Replaced(po, "msgid \"Apache Web Server\"\nmsgstr \"Apache Web Server\"",
+  po = Replaced(po, "msgid \"Save\"\nmsgstr \"\"", "msgid \"Save\"\nmsgstr \"Speichern\"");
+  po = Replaced(po, "msgid \"Apache Web Server\"\nmsgstr \"\"",
                 "msgid \"Apache Web Server\"\nmsgstr \"Apache-Webserver für \\\"Größe\\\"\"");
   const std::string written = Import(po);
   ASSERT_FALSE(written.empty());
@@ -387,8 +358,9 @@ TEST_F(PoForm, AChangedTranslationReachesTheGermanSlotAndTheLiveCaption) {
 
 TEST_F(PoForm, EmptyAndFuzzyTranslationsLeaveTheSlot) {
   std::string po = ExportGerman();
-  po = Replaced(po, "msgid \"Save\"\nmsgstr \"Save\"", "msgid \"Save\"\nmsgstr \"\"");
-  po = Replaced(po, "msgctxt \"btCancel.Caption\"\nmsgid \"Cancel\"\nmsgstr \"Cancel\"",
+  po = Replaced(po, "msgid \"SMTP Server:\"\nmsgstr \"SMTP server:\"",
+                "msgid \"SMTP Server:\"\nmsgstr \"\"");
+  po = Replaced(po, "msgctxt \"btCancel.Caption\"\nmsgid \"Cancel\"\nmsgstr \"\"",
                 "#, fuzzy\nmsgctxt \"btCancel.Caption\"\nmsgid \"Cancel\"\nmsgstr \"Abbruch\"");
   EXPECT_EQ(Import(po), AsString(ShippedStream()));
 }
@@ -409,16 +381,27 @@ TEST_F(PoForm, ImportErrorsNameFileAndLineAndWriteNothing) {
   expectError(po + "\nmsgid \"File\"\nmsgid_plural \"Files\"\nmsgstr[0] \"Datei\"\n"
                    "msgstr[1] \"Dateien\"\n",
               "msgid \"File\"", "plural forms are not supported");
-  expectError(Replaced(po, "msgstr \"Cancel\"", "msgstr \"Can\\cel\""), "Can\\cel",
+  const std::string cancel = "msgid \"Cancel\"\nmsgstr \"\"";
+  expectError(Replaced(po, cancel, "msgid \"Cancel\"\nmsgstr \"Can\\cel\""), "Can\\cel",
               "bad escape '\\c'");
-  expectError(Replaced(po, "msgstr \"Cancel\"", "msgstr \"Cancel"), "msgstr \"Cancel",
+  expectError(Replaced(po, cancel, "msgid \"Cancel\"\nmsgstr \"Cancel"), "msgstr \"Cancel",
               "missing closing quote");
-  expectError(Replaced(po, "msgid \"Cancel\"\n", ""), "msgstr \"Cancel\"", "msgstr without msgid");
-  expectError(Replaced(po, "Language: de", "Language: fr"), "msgid \"\"",
-              "language 'fr' not in the form");
-  expectError(Replaced(po, "msgstr \"Save\"", "msgstr \"\xe2\x82\xac\xe2\x98\x83\""), "btOk",
-              "the text of 'btOk.Caption' has characters Windows-1252 lacks");
-  expectError(Replaced(po, "msgstr \"Save\"", "msgstr \"\xc3\""), "btOk", "invalid UTF-8");
+  expectError(Replaced(po, cancel, "msgstr \"Cancel\""), "msgstr \"Cancel\"",
+              "msgstr without msgid");
+  expectError(Replaced(Replaced(po, "Language: de", "Language: tlh"), "Language-Team: German",
+                       "Language-Team: Klingon <tlh@example.org>"),
+              "msgid \"\"", "unknown language 'tlh'");
+  expectError(Replaced(Replaced(po, "Language: de", "Language: "), "Language-Team: German",
+                       "Language-Team: "),
+              "msgid \"\"", "the header names no Language");
+  expectError(Replaced(Replaced(po, "Language: de", "Language:  "), "Language-Team: German",
+                       "Language-Team: Klingon <tlh@example.org>"),
+              "msgid \"\"", "unknown language 'Klingon'");
+  const std::string save = "msgid \"Save\"\nmsgstr \"\"";
+  expectError(Replaced(po, save, "msgid \"Save\"\nmsgstr \"\xe2\x82\xac\xe2\x98\x83\""),
+              "msgctxt \"btOk", "the text of 'btOk.Caption' has characters Windows-1252 lacks");
+  expectError(Replaced(po, save, "msgid \"Save\"\nmsgstr \"\xc3\""), "msgctxt \"btOk",
+              "invalid UTF-8");
   expectError(Replaced(po, "msgctxt \"btOk.Caption\"\n", ""), "msgid \"Save\"",
               "message without a context");
   const size_t header = po.find("\n\n");
@@ -496,6 +479,10 @@ TEST_F(PoForm, StringTableLinesAreMessagesNamedAfterTheirStrings) {
   EXPECT_EQ(entries[2].context, "sGreeting");
   EXPECT_EQ(entries[2].msgid, "Good day");
   EXPECT_EQ(entries[2].msgstr.at(0), "Tag nenn");
+  // The reference names the control's string property and the line.
+  EXPECT_EQ(entries[1].references, std::vector<std::string>{"Label1.Caption"});
+  EXPECT_EQ(entries[2].references,
+            std::vector<std::string>{"LangControl.LanguageManager_Values:1"});
   // A plain form writes back with the defaults its class stores; the language data is as read.
   EXPECT_EQ(ImportFormTranslations(stream, po, "de.po"), LoadAndWriteBack(stream));
   const std::vector<uint8_t> changed = ImportFormTranslations(

@@ -4,8 +4,8 @@
 //   formc <source.frm> <RESOURCENAME> <output prefix>
 //
 // writes <prefix>.bin (the stream), <prefix>.cpp (the stream as a self-registering byte array
-// for POSIX programs), <prefix>.rc (an RCDATA resource, with the form's icon as the program
-// icon, for Windows programs) and <prefix>.ico (the root's Icon.Data, when it has one).
+// for POSIX programs), <prefix>.rc (a language-neutral RCDATA resource, with the form's icon as
+// the program icon, for Windows programs) and <prefix>.ico (the root's Icon.Data, when it has one).
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -67,7 +67,9 @@ int main(int argc, char** argv) {
     WriteFile(prefix + ".bin", std::string(stream.begin(), stream.end()));
     WriteFile(prefix + ".cpp", ByteArraySource(name, stream));
     const std::string icon = RootIcon(stream);
-    std::string rc = name + " RCDATA \"" + prefix + ".bin\"\n";
+    // The form and the icon serve every language: the language controller translates the
+    // texts, so the resources are language-neutral.
+    std::string rc = "LANGUAGE 0, 0\n" + name + " RCDATA \"" + prefix + ".bin\"\n";
     if (!icon.empty()) {
       WriteFile(prefix + ".ico", icon);
       rc += "MAINICON ICON \"" + prefix + ".ico\"\n";

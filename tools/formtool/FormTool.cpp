@@ -1,5 +1,8 @@
 #include "tools/formtool/FormTool.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -15,6 +18,7 @@
 #include "framework/rtti/MetaClass.h"
 #include "platform/Resources.h"
 #include "setup/ConfigUnit.h"
+#include "tools/formtool/FormCatalogues.h"
 #include "tools/formtool/FormTranslations.h"
 
 namespace wdx {
@@ -26,7 +30,10 @@ const char* const kUsage =
     "       formtool load <file> -o <out>\n"
     "       formtool shipped -o <out>\n"
     "       formtool po-export <form> <language> -o <file.po>\n"
-    "       formtool po-import <form> <file.po> -o <out>\n";
+    "       formtool po-import <form> <file.po> -o <out>\n"
+    "       formtool pot <form> -o <file.pot>\n"
+    "       formtool languages <form>\n"
+    "       formtool --help\n";
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -55,6 +62,72 @@ std::string RootClassName(const std::vector<uint8_t>& bytes) {
   }
   return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1),
                      bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1 + bytes[pos]));
+}
+
+// Whether the file holds a form's readable source rather than a binary stream: past an optional
+// UTF-8 byte order mark, blanks and "//" comment lines, it starts with the keyword of a root
+// object.
+bool IsFormSource(const std::vector<uint8_t>& bytes) {
+  const std::string text(bytes.begin(), bytes.end());
+  size_t pos = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+  while (true) {
+    pos = text.find_first_not_of(" \t\r\n", pos);
+    if (pos == std::string::npos || text.compare(pos, 2, "//") != 0) break;
+    pos = text.find('\n', pos);
+  }
+  if (pos == std::string::npos) return false;
+  std::string start = text.substr(pos, 10);
+  for (char& c : start) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* keyword : {"object ", "inherited ", "inline "}) {
+    if (start.rfind(keyword, 0) == 0) return true;
+  }
+  return false;
+}
+
+// What to do with a form source given where a stream is wanted.
+std::string SourceFileError(const std::string& path) {
+  const std::string stem = std::filesystem::path(path).stem().string();
+  return path + ": a form source file, not a form stream; compile it with \"formc " + path +
+         " FORM " + stem + "\" (formc is beside formtool), which writes the stream to " + stem +
+         ".bin";
+}
+
+// "dump": the records read, then where and why a malformed stream stopped the reading.
+int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
+  const std::vector<uint8_t> bytes = ReadFile(path);
+  if (IsFormSource(bytes)) {
+    err << SourceFileError(path) << "\n";
+    return 1;
+  }
+  std::string text;
+  size_t offset = 0;
+  try {
+    DumpFormStream(bytes, text, offset);
+  } catch (const EReadError& error) {
+    out << text << std::flush;
+    err << path << ": offset " << offset << ": " << error.what() << "\n";
+    return 1;
+  }
+  out << text;
+  return 0;
+}
+
+// "load": a failure to read or load the form names the file.
+int Load(const std::string& path, const std::string& output, std::ostream& err) {
+  const std::vector<uint8_t> bytes = ReadFile(path);  // an open error names the file itself
+  if (IsFormSource(bytes)) {
+    err << SourceFileError(path) << "\n";
+    return 1;
+  }
+  std::vector<uint8_t> written;
+  try {
+    written = LoadAndWriteBack(bytes);
+  } catch (const std::exception& error) {
+    err << path << ": " << error.what() << "\n";
+    return 1;
+  }
+  WriteFile(output, written);
+  return 0;
 }
 
 // The output path of "-o <out>" at args[from], or empty when missing.
@@ -86,13 +159,13 @@ std::vector<uint8_t> LoadAndWriteBack(const std::vector<uint8_t>& bytes) {
 int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const std::string command = args.empty() ? "" : args[0];
   try {
-    if (command == "dump" && args.size() == 2) {
-      out << DumpFormStream(ReadFile(args[1]));
+    if ((command == "--help" || command == "-h") && args.size() == 1) {
+      out << kUsage;
       return 0;
     }
+    if (command == "dump" && args.size() == 2) return Dump(args[1], out, err);
     if (command == "load" && args.size() == 4 && !OutputPath(args, 2).empty()) {
-      WriteFile(OutputPath(args, 2), LoadAndWriteBack(ReadFile(args[1])));
-      return 0;
+      return Load(args[1], OutputPath(args, 2), err);
     }
     if (command == "po-export" && args.size() == 5 && !OutputPath(args, 3).empty()) {
       const std::string po = ExportFormTranslations(ReadFile(args[1]), args[2]);
@@ -105,6 +178,15 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
           ReadFile(args[1]), std::string_view(reinterpret_cast<const char*>(po.data()), po.size()),
           args[2]);
       WriteFile(OutputPath(args, 3), form);
+      return 0;
+    }
+    if (command == "pot" && args.size() == 4 && !OutputPath(args, 2).empty()) {
+      const std::string pot = WriteFormTemplate(ReadFile(args[1]));
+      WriteFile(OutputPath(args, 2), std::vector<uint8_t>(pot.begin(), pot.end()));
+      return 0;
+    }
+    if (command == "languages" && args.size() == 2) {
+      out << ListFormLanguages(ReadFile(args[1]));
       return 0;
     }
     if (command == "shipped" && !OutputPath(args, 1).empty()) {

@@ -5,6 +5,13 @@
 //   formtool shipped -o <out>       the dialog's embedded form stream
 //   formtool po-export <form> <language> -o <file.po>   one language's texts as a PO file
 //   formtool po-import <form> <file.po> -o <out>        the PO file's texts stored in the form
+//   formtool pot <form> -o <file.pot>                   the template of the form's texts
+//   formtool languages <form>                           each language and how much is translated
+//   formtool --help                 the usage, on standard output
+//
+// Errors: a malformed stream that dump reads gives the records read so far, then
+// "<file>: offset <n>: <message>" on standard error; a stream that load cannot load gives
+// "<file>: <message>".
 #pragma once
 
 #include <iosfwd>
@@ -14,7 +21,7 @@
 namespace wdx {
 
 // Runs one command; returns the exit code: 0 done, 1 failed (the error's message on `err`),
-// 2 wrong usage.
+// 2 wrong usage (the usage on `err`).
 int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Reads `bytes` into a new instance of the registered class its root record names, the way a

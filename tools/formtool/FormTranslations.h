@@ -5,7 +5,8 @@
 //   msgctxt  where the text lives: "btOk.Caption", "Owner.Caption" for the form itself, the
 //            path of a sub-entry ("Label1.Font.Name"), or a string-table line's name
 //   msgid    the text of the form's active language (what the form shows as stored)
-//   msgstr   the text of the file's language
+//   msgstr   the text of the file's language; empty where it equals the msgid
+//   #:       the component, by its own name, and the property (see FormTexts.h)
 //
 // The form's texts are Windows-1252; the files are UTF-8 (files that declare windows-1252 are
 // read as well).
@@ -24,11 +25,13 @@ namespace wdx {
 std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::string& language);
 
 // The form stream `form` with the texts of the PO file `po` (named `poName` in messages) stored
-// in the slots of the language its header names; everything else is written back as it was
-// loaded. An empty msgstr and a fuzzy message leave their slot as it is. Raises PoError
-// ("file:line: reason") for a file that does not parse, names no language or one the form
-// lacks, or holds an unknown context, a msgid that no longer equals the form's active text, a
-// plural form, or a text that Windows-1252 cannot hold.
+// in the slots of the language its header names (Language-Team by name, then Language by code);
+// everything else is written back as it was loaded. A language the form lacks but the built-in
+// table knows is added in the next slot, its texts starting as copies of the active language's.
+// An empty msgstr and a fuzzy message leave their slot as it is. Raises PoError
+// ("file:line: reason") for a file that does not parse, names no language or an unknown one, or
+// holds an unknown context, a msgid that no longer equals the form's active text, a plural
+// form, or a text that Windows-1252 cannot hold.
 std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form, std::string_view po,
                                             const std::string& poName);
 

@@ -11,6 +11,10 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
+bool IsReferenceBlank(char c) {
+  return IsBlank(c) || c == '\r';
+}
+
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
   while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
@@ -97,8 +101,18 @@ class Parser {
       if (!comment.empty() && comment.front() == ' ') comment.remove_prefix(1);
       while (!comment.empty() && comment.back() == '\r') comment.remove_suffix(1);
       pendingComments_.emplace_back(comment);
+    } else if (line.substr(0, 2) == "#:") {
+      std::string_view references = line.substr(2);
+      while (!references.empty()) {
+        size_t at = 0;
+        while (at < references.size() && IsReferenceBlank(references[at])) ++at;
+        size_t end = at;
+        while (end < references.size() && !IsReferenceBlank(references[end])) ++end;
+        if (end > at) pendingReferences_.emplace_back(references.substr(at, end - at));
+        references.remove_prefix(end);
+      }
     }
-    // "# ", "#:", "#|" and obsolete "#~" lines carry nothing the reader keeps.
+    // "# ", "#|" and obsolete "#~" lines carry nothing the reader keeps.
   }
 
   void Keyword(std::string_view line) {
@@ -270,8 +284,10 @@ class Parser {
     current_.line = line_;
     current_.fuzzy = pendingFuzzy_;
     current_.extractedComments = std::move(pendingComments_);
+    current_.references = std::move(pendingReferences_);
     pendingFuzzy_ = false;
     pendingComments_.clear();
+    pendingReferences_.clear();
   }
 
   void Flush() {
@@ -303,6 +319,7 @@ class Parser {
   std::string* target_ = nullptr;
   bool pendingFuzzy_ = false;
   std::vector<std::string> pendingComments_;
+  std::vector<std::string> pendingReferences_;
   std::map<std::string, int> firstLine_;
 };
 
@@ -394,6 +411,7 @@ std::string WritePoFile(const std::vector<PoEntry>& entries) {
         from = to + 1;
       } while (from < comment.size());
     }
+    for (const std::string& reference : entry.references) out += "#: " + reference + "\n";
     if (entry.fuzzy) out += "#, fuzzy\n";
     if (entry.hasContext) WriteField(out, "msgctxt", entry.context);
     WriteField(out, "msgid", entry.msgid);

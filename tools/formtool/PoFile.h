@@ -27,6 +27,9 @@ struct PoEntry {
   bool fuzzy = false;
   // Written as "#." lines before the entry; the reader keeps them too.
   std::vector<std::string> extractedComments;
+  // Where the message comes from, written as "#:" lines, one each; the reader splits such lines
+  // at blanks, so a reference holds none.
+  std::vector<std::string> references;
 
   bool IsHeader() const { return !hasContext && msgid.empty() && !plural; }
 };

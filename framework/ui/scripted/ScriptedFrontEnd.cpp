@@ -10,6 +10,7 @@
 #include "framework/controls/StdCtrls.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/PropAccess.h"
+#include "framework/ui/ControlState.h"
 
 namespace wdx {
 
@@ -36,18 +37,6 @@ std::string Escaped(const std::string& text) {
     }
   }
   return out;
-}
-
-// Whether the user can see the control: it and its parents are visible, and no page it is on
-// has a hidden tab.
-bool Showing(const TControl* control) {
-  for (; control; control = control->Parent()) {
-    if (!control->Visible()) return false;
-    if (const auto* page = dynamic_cast<const TTabSheet*>(control); page && !page->TabVisible()) {
-      return false;
-    }
-  }
-  return true;
 }
 
 // The dump's text of a published property's value.

@@ -3,8 +3,10 @@
 #include <langinfo.h>
 
 #include <algorithm>
+#include <climits>
 #include <clocale>
 #include <cstring>
+#include <cwchar>
 
 #ifndef NCURSES_WIDECHAR
 #define NCURSES_WIDECHAR 1
@@ -17,7 +19,7 @@ namespace wdx::terminal {
 
 namespace {
 
-enum Pair : short { kTitle = 1, kField, kNote, kGroupCaption, kBox };
+enum Pair : short { kTitle = 1, kField, kFocusedField, kNote, kGroupCaption, kBox };
 
 // The colour closest to light yellow (255, 255, 204) where the terminal has 256 colours.
 constexpr short kLightYellow256 = 230;
@@ -51,6 +53,7 @@ void TScreen::Start() {
     const short background = use_default_colors() == OK ? -1 : COLOR_BLACK;
     init_pair(kTitle, COLOR_WHITE, COLOR_BLUE);
     init_pair(kField, COLOR_BLACK, COLOR_CYAN);
+    init_pair(kFocusedField, COLOR_BLACK, COLOR_WHITE);
     init_pair(kNote, COLOR_BLACK, COLORS >= 256 ? kLightYellow256 : COLOR_YELLOW);
     init_pair(kGroupCaption, COLOR_BLUE, background);
     init_pair(kBox, COLOR_BLACK, COLOR_WHITE);
@@ -91,6 +94,11 @@ void TScreen::Attributes(TLook look, unsigned emphasis) {
       pair = kField;
       if (!colours_) attributes |= A_UNDERLINE;
       break;
+    case TLook::FocusedField:
+      pair = kFocusedField;
+      attributes |= A_BOLD;
+      if (!colours_) attributes |= A_REVERSE;
+      break;
     case TLook::Note:
       pair = kNote;
       break;
@@ -113,13 +121,15 @@ void TScreen::Attributes(TLook look, unsigned emphasis) {
 void TScreen::Put(int row, int col, char c, const TCellRect& clip) {
   if (!clip.Contains(row, col) || !Whole().Contains(row, col)) return;
   const auto byte = static_cast<unsigned char>(c);
-  wchar_t wide[2] = {L'?', 0};
-  if (byte < 0x20 || byte == 0x7F) {
-    wide[0] = L' ';
-  } else if (byte < 0x80) {
-    wide[0] = static_cast<wchar_t>(byte);
-  } else if (unicode_) {
+  wchar_t wide[2] = {L' ', 0};
+  if (byte >= 0x20 && byte != 0x7F)
     wide[0] = static_cast<wchar_t>(AnsiToWide(std::string(1, c))[0]);
+  // A character the terminal's character set lacks shows as "?".
+  std::mbstate_t state{};
+  char encoded[MB_LEN_MAX];
+  if (!unicode_ && byte >= 0x80 &&
+      std::wcrtomb(encoded, wide[0], &state) == static_cast<size_t>(-1)) {
+    wide[0] = L'?';
   }
   cchar_t cell;
   attr_t attributes;
@@ -177,19 +187,6 @@ void TScreen::Show() {
     curs_set(0);
   }
   refresh();
-}
-
-TKey TScreen::Read() {
-  while (true) {
-    wint_t c = 0;
-    const int kind = get_wch(&c);
-    if (kind == KEY_CODE_YES) return {true, static_cast<int>(c)};
-    if (kind != OK) continue;
-    if (c < 0x80 || (!unicode_ && c <= 0xFF)) return {false, static_cast<int>(c)};
-    if (c > 0xFFFF) return {false, '?'};
-    const std::string narrow = WideToAnsi(std::u16string(1, static_cast<char16_t>(c)));
-    return {false, static_cast<unsigned char>(narrow[0])};
-  }
 }
 
 }  // namespace wdx::terminal

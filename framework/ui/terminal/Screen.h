@@ -24,6 +24,7 @@ enum class TLook {
   Normal,
   Title,         // the caption bar of a dialog
   Field,         // an edit's text
+  FocusedField,  // the text of the edit that has the focus
   Note,          // a panel's note, light yellow where the terminal has colours
   GroupCaption,  // a group box's caption
   Box,           // the inside of a message box or file dialog
@@ -36,17 +37,6 @@ enum TEmphasis : unsigned {
   emReverse = 2,
   emDim = 4,
   emUnderline = 8,
-};
-
-// One key the user pressed: a function key (curses key code), or a character of the program's
-// 8-bit code page.
-struct TKey {
-  bool Function = false;
-  int Code = 0;
-
-  bool Is(int functionKey) const { return Function && Code == functionKey; }
-  bool IsChar(int c) const { return !Function && Code == c; }
-  bool Printable() const { return !Function && (Code >= 32 && Code != 127) && Code <= 255; }
 };
 
 class TScreen {
@@ -73,9 +63,6 @@ class TScreen {
   // Where the cursor blinks after Show; hidden unless placed.
   void PlaceCursor(int row, int col);
   void Show();
-
-  // Waits for the next key; a resized terminal reads as KEY_RESIZE.
-  TKey Read();
 
  private:
   void Attributes(TLook look, unsigned emphasis);

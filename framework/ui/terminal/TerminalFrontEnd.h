@@ -1,11 +1,10 @@
 // The terminal front-end: shows a form as a character dialog drawn from its controls, operated
 // with the keyboard, with its own message boxes and file-open dialog.
 //
-// Geometry comes from the controls' pixel rectangles: a character cell is 5 pixels wide and
-// 13 pixels (one text line of the dialog font) high. Tab and Shift+Tab move through edits,
-// buttons and tab strips in tab order; Left and Right on a tab strip switch pages; Enter presses
-// the focused button or else the default button, Space the focused button, and Escape the
-// enabled button named btCancel.
+// Its parts: the screen (Screen) and the keyboard (Keyboard, KeyDecoder) over curses; the dialog
+// drawn from the controls (DialogView) with its focus (DialogFocus, LineEdit) and keys
+// (DialogKeys); the modal windows over it (ModalWindow, MessageBoxWindow, OpenDialogWindow,
+// FileList). A terminal too small for the dialog says what it needs, and Escape then leaves.
 #pragma once
 
 #include "framework/ui/FrontEnd.h"

@@ -76,6 +76,10 @@ std::vector<std::string> WrapText(const std::string& text, int width) {
   return out;
 }
 
+std::string ButtonText(const std::string& caption) {
+  return "[ " + caption + " ]";
+}
+
 bool MatchesMask(const std::string& name, const std::string& mask) {
   return Match(name.c_str(), mask.c_str());
 }

@@ -15,6 +15,9 @@ std::vector<std::string> SplitLines(const std::string& text);
 // kept, and a word longer than a line is cut.
 std::vector<std::string> WrapText(const std::string& text, int width);
 
+// A button as the screen shows it: "[ Caption ]".
+std::string ButtonText(const std::string& caption);
+
 // Whether a file name matches a mask with "*" and "?", ignoring the case of ASCII letters.
 bool MatchesMask(const std::string& name, const std::string& mask);
 

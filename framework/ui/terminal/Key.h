@@ -1,0 +1,47 @@
+// One key the user pressed, as the terminal front-end sees it: a character of the program's 8-bit
+// code page (Windows-1252), or a key that stands for an action.
+#pragma once
+
+namespace wdx::terminal {
+
+enum class TFunctionKey {
+  None,  // not a function key: a character
+  Up,
+  Down,
+  Left,
+  Right,
+  Home,
+  End,
+  PageUp,
+  PageDown,
+  Delete,
+  Backspace,
+  Enter,
+  BackTab,  // Shift+Tab
+  CtrlTab,
+  CtrlShiftTab,
+  CtrlPageDown,
+  CtrlPageUp,
+  Resize,  // the terminal changed its size
+  Other,   // a key the front-end has no use for
+};
+
+struct TKey {
+  TFunctionKey Function = TFunctionKey::None;
+  int Char = 0;  // 0..255, when Function is None
+
+  static TKey Character(int c) { return {TFunctionKey::None, c}; }
+  static TKey Named(TFunctionKey key) { return {key, 0}; }
+
+  bool Is(TFunctionKey key) const { return Function == key; }
+  bool IsChar(int c) const { return Function == TFunctionKey::None && Char == c; }
+  bool Printable() const {
+    return Function == TFunctionKey::None && Char >= 32 && Char != 127 && Char <= 255;
+  }
+  bool IsEnter() const { return Is(TFunctionKey::Enter) || IsChar('\r') || IsChar('\n'); }
+  bool IsBackspace() const { return Is(TFunctionKey::Backspace) || IsChar(127) || IsChar('\b'); }
+  bool IsEscape() const { return IsChar(27); }
+  bool IsTab() const { return IsChar('\t'); }
+};
+
+}  // namespace wdx::terminal

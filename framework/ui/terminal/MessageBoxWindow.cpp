@@ -1,0 +1,101 @@
+#include "framework/ui/terminal/MessageBoxWindow.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "framework/ui/terminal/ModalWindow.h"
+#include "framework/ui/terminal/TextLayout.h"
+
+namespace wdx::terminal {
+
+namespace {
+
+struct TBoxButton {
+  std::string Caption;
+  TModalResult Result;
+  char Shortcut;
+};
+
+std::vector<TBoxButton> ButtonsOf(const TMessageBox& box) {
+  std::vector<TBoxButton> buttons;
+  if (box.Buttons.Contains(mbYes)) buttons.push_back({"Yes", mrYes, 'Y'});
+  if (box.Buttons.Contains(mbNo)) buttons.push_back({"No", mrNo, 'N'});
+  if (box.Buttons.Contains(mbOK) || buttons.empty()) buttons.push_back({"OK", mrOK, 'O'});
+  return buttons;
+}
+
+const char* IconOf(TMsgDlgType type) {
+  switch (type) {
+    case mtError:
+      return "(X)";
+    case mtWarning:
+      return "(!)";
+    case mtInformation:
+      return "(i)";
+    default:
+      return "(?)";
+  }
+}
+
+}  // namespace
+
+TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
+  TScreen& screen = host.Screen();
+  const std::vector<TBoxButton> buttons = ButtonsOf(box);
+  const char* icon = IconOf(box.Type);
+  size_t selected = 0;
+  TModalResult result = mrNone;
+
+  auto draw = [&] {
+    const int textWidth = std::clamp(screen.Columns() - 10, 10, 100);
+    const std::vector<std::string> lines = WrapText(box.Text, textWidth);
+    int buttonsWidth = 0;
+    for (const TBoxButton& button : buttons) {
+      buttonsWidth += static_cast<int>(ButtonText(button.Caption).size()) + 2;
+    }
+    int inner = std::max(buttonsWidth, static_cast<int>(box.Caption.size()) + 2);
+    for (const std::string& line : lines) {
+      inner = std::max(inner, static_cast<int>(line.size()) + 4);
+    }
+    const TCellRect window = host.CentredWindow(static_cast<int>(lines.size()) + 5, inner + 4);
+    DrawWindow(screen, window, box.Caption);
+    const TCellRect inside{window.Top + 1, window.Left + 1, window.Bottom - 1, window.Right - 1};
+    screen.Text(window.Top + 2, window.Left + 2, icon, TLook::Box, emBold, inside);
+    int row = window.Top + 2;
+    for (const std::string& line : lines) {
+      screen.Text(row++, window.Left + 6, line, TLook::Box, emNone, inside);
+    }
+    int col = window.Left + 2 + (inner - buttonsWidth) / 2 + 1;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+      const std::string text = ButtonText(buttons[i].Caption);
+      screen.Text(window.Bottom - 1, col, text, TLook::Box, i == selected ? emReverse : emNone,
+                  inside);
+      if (i == selected) screen.PlaceCursor(window.Bottom - 1, col + 2);
+      col += static_cast<int>(text.size()) + 2;
+    }
+  };
+  auto key = [&](const TKey& key) {
+    const size_t count = buttons.size();
+    if (key.Is(TFunctionKey::Left) || key.Is(TFunctionKey::Up) || key.Is(TFunctionKey::BackTab)) {
+      selected = (selected + count - 1) % count;
+    } else if (key.Is(TFunctionKey::Right) || key.Is(TFunctionKey::Down) || key.IsTab()) {
+      selected = (selected + 1) % count;
+    } else if (key.IsEnter() || key.IsChar(' ')) {
+      result = buttons[selected].Result;
+    } else if (key.IsEscape() && count == 1) {
+      result = buttons.front().Result;
+    } else if (key.Printable()) {
+      for (const TBoxButton& button : buttons) {
+        if (key.Char == button.Shortcut || key.Char == button.Shortcut - 'A' + 'a') {
+          result = button.Result;
+        }
+      }
+    }
+    return result == mrNone;
+  };
+  host.Modal(draw, key);
+  return result;
+}
+
+}  // namespace wdx::terminal

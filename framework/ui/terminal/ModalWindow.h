@@ -1,0 +1,29 @@
+// Modal windows of the terminal front-end (message boxes, the file-open dialog): drawn over the
+// dialog, they take every key until they close.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "framework/ui/terminal/Key.h"
+#include "framework/ui/terminal/Screen.h"
+
+namespace wdx::terminal {
+
+class TModalHost {
+ public:
+  virtual ~TModalHost() = default;
+
+  virtual TScreen& Screen() = 0;
+  // Shows a window drawn by `draw` over everything else, and hands each key to `key` until it
+  // returns false.
+  virtual void Modal(const std::function<void()>& draw,
+                     const std::function<bool(const TKey&)>& key) = 0;
+  // A window of the given size centred over the dialog, kept on the screen.
+  virtual TCellRect CentredWindow(int rows, int columns) const = 0;
+};
+
+// A window's background, frame and caption bar.
+void DrawWindow(TScreen& screen, const TCellRect& window, const std::string& caption);
+
+}  // namespace wdx::terminal

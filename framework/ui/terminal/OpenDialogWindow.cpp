@@ -1,0 +1,223 @@
+#include "framework/ui/terminal/OpenDialogWindow.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/controls/Dialogs.h"
+#include "framework/ui/terminal/FileList.h"
+#include "framework/ui/terminal/LineEdit.h"
+#include "framework/ui/terminal/ModalWindow.h"
+#include "framework/ui/terminal/TextLayout.h"
+
+namespace wdx::terminal {
+
+namespace {
+
+constexpr char kNameLabel[] = "File name:     ";
+
+class TOpenDialogWindow {
+ public:
+  TOpenDialogWindow(TModalHost& host, const TFileBrowsing& files, TOpenDialog& dialog)
+      : host_(host),
+        screen_(host.Screen()),
+        dialog_(dialog),
+        list_(files, FilterMasks(dialog.Filter, dialog.FilterIndex)) {
+    std::string masks;
+    for (const std::string& mask : FilterMasks(dialog.Filter, dialog.FilterIndex)) {
+      masks += (masks.empty() ? "" : ";") + mask;
+    }
+    type_ = FilterDescription(dialog.Filter, dialog.FilterIndex) + " (" + masks + ")";
+    name_ = NameOf(dialog.FileName);
+    nameCaret_.Cursor = name_.size();
+    std::string folder = "Z:\\";
+    if (list_.FolderExists(dialog.InitialDir)) {
+      folder = ResolvePath("", dialog.InitialDir);
+    } else if (list_.FolderExists(FolderOf(dialog.FileName))) {
+      folder = ResolvePath("", FolderOf(dialog.FileName));
+    }
+    list_.Load(folder, name_);
+  }
+
+  bool Run(std::string& chosen) {
+    host_.Modal([this] { Draw(); }, [this](const TKey& key) { return Key(key); });
+    if (accepted_) chosen = chosen_;
+    return accepted_;
+  }
+
+ private:
+  enum TStop { kList, kName, kOpen, kCancel, kStops };
+
+  void Draw() {
+    const int columns = std::min(screen_.Columns(), 78);
+    const int rows = std::clamp(screen_.Rows() - 2, 12, 22);
+    const TCellRect window = host_.CentredWindow(rows, columns);
+    DrawWindow(screen_, window, dialog_.Title.empty() ? "Open" : dialog_.Title);
+    const TCellRect inside{window.Top + 1, window.Left + 1, window.Bottom - 1, window.Right - 1};
+    const int left = window.Left + 2;
+    const int right = window.Right - 2;
+    std::string shown = list_.Folder();
+    const size_t room = static_cast<size_t>(std::max(right - left + 1 - 9, 4));
+    if (shown.size() > room) shown = "..." + shown.substr(shown.size() - room + 3);
+    screen_.Text(window.Top + 2, left, "Look in: " + shown, TLook::Box, emNone, inside);
+    DrawList({window.Top + 3, left, window.Bottom - 5, right}, inside);
+    DrawName(window.Bottom - 4, left, right, inside);
+    screen_.Text(window.Bottom - 3, left, "Files of type: " + type_, TLook::Box, emNone, inside);
+    DrawButtons(window.Bottom - 2, right, inside);
+  }
+
+  void DrawList(const TCellRect& list, const TCellRect& inside) {
+    screen_.Frame(list, TLook::Box, emNone, inside);
+    listRows_ = std::max(list.Bottom - list.Top - 1, 1);
+    const size_t scroll = list_.Fit(static_cast<size_t>(listRows_));
+    const std::vector<TListEntry>& entries = list_.Entries();
+    const TCellRect listInside{list.Top + 1, list.Left + 1, list.Bottom - 1, list.Right - 1};
+    for (int i = 0; i < listRows_ && scroll + static_cast<size_t>(i) < entries.size(); ++i) {
+      const size_t index = scroll + static_cast<size_t>(i);
+      const TListEntry& entry = entries[index];
+      const std::string text =
+          entry.Name == ".." ? ".." : entry.Name + (entry.IsFolder ? "\\" : "");
+      const bool current = index == list_.Selected();
+      unsigned emphasis = emNone;
+      if (current) emphasis = stop_ == kList ? emReverse : emUnderline;
+      const int row = list.Top + 1 + i;
+      if (current)
+        screen_.Fill({row, list.Left + 1, row, list.Right - 1}, TLook::Box, emphasis, listInside);
+      screen_.Text(row, list.Left + 2, text, TLook::Box, emphasis, listInside);
+      if (current && stop_ == kList) screen_.PlaceCursor(row, list.Left + 2);
+    }
+    if (entries.empty()) {
+      screen_.Text(list.Top + 1, list.Left + 2, "(empty)", TLook::Box, emDim, listInside);
+    }
+  }
+
+  void DrawName(int row, int left, int right, const TCellRect& inside) {
+    screen_.Text(row, left, kNameLabel, TLook::Box, emNone, inside);
+    const TCellRect field{row, left + static_cast<int>(sizeof kNameLabel - 1), row, right};
+    const size_t width = static_cast<size_t>(std::max(field.Right - field.Left + 1, 1));
+    const TLook look = stop_ == kName ? TLook::FocusedField : TLook::Field;
+    nameCaret_.Fit(name_.size(), width);
+    screen_.Fill(field, look, emNone, inside);
+    screen_.Text(row, field.Left, name_.substr(std::min(nameCaret_.Scroll, name_.size()), width),
+                 look, emNone, field);
+    if (stop_ == kName) {
+      screen_.PlaceCursor(row,
+                          field.Left + static_cast<int>(nameCaret_.Cursor - nameCaret_.Scroll));
+    }
+  }
+
+  void DrawButtons(int row, int right, const TCellRect& inside) {
+    const std::string open = ButtonText("Open");
+    const std::string cancel = ButtonText("Cancel");
+    const int cancelCol = right - static_cast<int>(cancel.size()) + 1;
+    const int openCol = cancelCol - 2 - static_cast<int>(open.size());
+    screen_.Text(row, openCol, open, TLook::Box, emBold | (stop_ == kOpen ? emReverse : emNone),
+                 inside);
+    screen_.Text(row, cancelCol, cancel, TLook::Box, stop_ == kCancel ? emReverse : emNone, inside);
+    if (stop_ == kOpen) screen_.PlaceCursor(row, openCol + 2);
+    if (stop_ == kCancel) screen_.PlaceCursor(row, cancelCol + 2);
+  }
+
+  // False once the dialog is done.
+  bool Key(const TKey& key) {
+    if (key.IsEscape()) {
+      done_ = true;
+    } else if (key.IsTab()) {
+      stop_ = (stop_ + 1) % kStops;
+    } else if (key.Is(TFunctionKey::BackTab)) {
+      stop_ = (stop_ + kStops - 1) % kStops;
+    } else if (stop_ == kList) {
+      ListKey(key);
+    } else if (stop_ == kName) {
+      NameKey(key);
+    } else if (key.IsEnter() || key.IsChar(' ')) {
+      if (stop_ == kCancel) {
+        done_ = true;
+      } else if (name_.empty() && !list_.Entries().empty()) {
+        ListKey(TKey::Character('\r'));
+      } else {
+        Accept(name_);
+      }
+    } else if (key.Is(TFunctionKey::Left) || key.Is(TFunctionKey::Right)) {
+      stop_ = stop_ == kOpen ? kCancel : kOpen;
+    }
+    return !done_;
+  }
+
+  void ListKey(const TKey& key) {
+    if (list_.Entries().empty()) return;
+    if (key.IsEnter()) {
+      const TListEntry entry = list_.Entries()[list_.Selected()];
+      if (entry.IsFolder) {
+        list_.Open(entry, name_);
+      } else {
+        Accept(entry.Name);
+      }
+      return;
+    }
+    if (!list_.Move(key, static_cast<size_t>(std::max(listRows_ - 1, 1)))) return;
+    const TListEntry& entry = list_.Entries()[list_.Selected()];
+    if (!entry.IsFolder) {
+      name_ = entry.Name;
+      nameCaret_.Cursor = name_.size();
+    }
+  }
+
+  void NameKey(const TKey& key) {
+    if (key.IsEnter()) {
+      Accept(name_);
+    } else if (key.Is(TFunctionKey::Up) || key.Is(TFunctionKey::Down)) {
+      stop_ = kList;
+      ListKey(key);
+    } else {
+      nameCaret_.Key(name_, key, false, [&](const std::string& text) { name_ = text; });
+    }
+  }
+
+  // What the name field or a chosen file stands for: a folder opens, anything else is the user's
+  // choice.
+  void Accept(const std::string& typed) {
+    if (typed.empty()) {
+      const std::vector<TListEntry>& entries = list_.Entries();
+      if (!entries.empty() && entries[list_.Selected()].IsFolder) {
+        list_.Open(entries[list_.Selected()], name_);
+      }
+      return;
+    }
+    std::string path = ResolvePath(list_.Folder(), typed);
+    if (list_.FolderExists(path)) {
+      name_.clear();
+      nameCaret_ = {};
+      list_.Load(path, name_);
+      return;
+    }
+    const std::string file = NameOf(path);
+    if (!dialog_.DefaultExt.empty() && !file.empty() && file.find('.') == std::string::npos) {
+      path += "." + dialog_.DefaultExt;
+    }
+    chosen_ = path;
+    accepted_ = true;
+    done_ = true;
+  }
+
+  TModalHost& host_;
+  TScreen& screen_;
+  TOpenDialog& dialog_;
+  TFileList list_;
+  std::string type_;
+  std::string name_;
+  TLineEdit nameCaret_;
+  int stop_ = kList;
+  int listRows_ = 1;
+  bool done_ = false;
+  bool accepted_ = false;
+  std::string chosen_;
+};
+
+}  // namespace
+
+bool RunOpenDialog(TModalHost& host, const TFileBrowsing& files, TOpenDialog& dialog,
+                   std::string& chosen) {
+  return TOpenDialogWindow(host, files, dialog).Run(chosen);
+}
+
+}  // namespace wdx::terminal

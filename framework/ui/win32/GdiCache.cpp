@@ -1,0 +1,53 @@
+#include "framework/ui/win32/GdiCache.h"
+
+#include "framework/ui/win32/Win32Support.h"
+
+namespace wdx::win32 {
+
+COLORREF ColorRefOf(TColor color) {
+  const auto value = static_cast<uint32_t>(color);
+  if (value & 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFF));
+  if (value == 0x1FFFFFFFu || value == 0x20000000u) return GetSysColor(COLOR_WINDOW);
+  return value & 0x00FFFFFFu;
+}
+
+TGdiCache::~TGdiCache() {
+  for (const auto& [key, font] : fonts_) DeleteObject(font);
+  for (const auto& [rgb, brush] : brushes_) DeleteObject(brush);
+  for (HICON icon : icons_) DestroyIcon(icon);
+}
+
+HFONT TGdiCache::FontOf(const TFont& font) {
+  const FontKey key{font.Name, font.Height, static_cast<int>(font.Charset), font.Style.Bits()};
+  if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+  HFONT handle = CreateFontA(
+      font.Height, 0, 0, 0, font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
+      font.Style.Contains(fsItalic), font.Style.Contains(fsUnderline),
+      font.Style.Contains(fsStrikeOut), static_cast<DWORD>(font.Charset), OUT_DEFAULT_PRECIS,
+      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
+  fonts_[key] = handle;
+  return handle;
+}
+
+HBRUSH TGdiCache::BrushOf(TColor color) {
+  const auto value = static_cast<uint32_t>(color);
+  if (value & 0x80000000u) return GetSysColorBrush(static_cast<int>(value & 0xFF));
+  const COLORREF rgb = ColorRefOf(color);
+  if (const auto found = brushes_.find(rgb); found != brushes_.end()) return found->second;
+  HBRUSH brush = CreateSolidBrush(rgb);
+  brushes_[rgb] = brush;
+  return brush;
+}
+
+HICON TGdiCache::IconOf(const std::vector<uint8_t>& file, int size) {
+  IconImageRef image;
+  if (!BestIconImage(file, size, image)) return nullptr;
+  // CreateIconFromResourceEx does not write through its pointer.
+  auto* bits = const_cast<PBYTE>(file.data() + image.Offset);
+  HICON icon = CreateIconFromResourceEx(bits, static_cast<DWORD>(image.Size), TRUE, 0x00030000,
+                                        image.Width, image.Height, LR_DEFAULTCOLOR);
+  if (icon) icons_.push_back(icon);
+  return icon;
+}
+
+}  // namespace wdx::win32

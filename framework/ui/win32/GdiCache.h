@@ -1,0 +1,40 @@
+// The GDI objects that a form's windows draw with: one per font, colour and icon image, made when
+// first asked for and released together with the cache.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "framework/controls/Graphics.h"
+
+// After the framework's headers: windows.h defines macros with the names of its constants.
+#include <windows.h>
+
+namespace wdx::win32 {
+
+// The colour as GDI takes it; system colours are looked up.
+COLORREF ColorRefOf(TColor color);
+
+class TGdiCache {
+ public:
+  TGdiCache() = default;
+  ~TGdiCache();
+  TGdiCache(const TGdiCache&) = delete;
+  TGdiCache& operator=(const TGdiCache&) = delete;
+
+  HFONT FontOf(const TFont& font);
+  HBRUSH BrushOf(TColor color);
+  // The icon file's image that suits `size` pixels best; nullptr when the bytes hold none.
+  HICON IconOf(const std::vector<uint8_t>& file, int size);
+
+ private:
+  using FontKey = std::tuple<std::string, int32_t, int, uint32_t>;
+  std::map<FontKey, HFONT> fonts_;
+  std::map<COLORREF, HBRUSH> brushes_;
+  std::vector<HICON> icons_;
+};
+
+}  // namespace wdx::win32

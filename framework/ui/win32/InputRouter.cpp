@@ -1,0 +1,185 @@
+#include "framework/ui/win32/InputRouter.h"
+
+#include <string>
+
+#include "framework/ui/win32/FormMessages.h"
+#include "framework/ui/win32/Painting.h"
+
+namespace wdx::win32 {
+
+namespace {
+
+TInputRouter* g_router = nullptr;
+
+LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!g_router) return DefWindowProcA(window, message, wParam, lParam);
+  return g_router->FormMessage(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!g_router) return DefWindowProcA(window, message, wParam, lParam);
+  return g_router->ContainerMessage(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, ForwardingProc, 1);
+  if (!g_router) return DefSubclassProc(window, message, wParam, lParam);
+  return g_router->ForwardedMessage(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TInputRouter::TInputRouter(TCustomForm& form, TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,
+                           TKeyboardNavigation& keyboard, const TPropertyMirror& mirror)
+    : form_(form), windows_(windows), gdi_(gdi), tabs_(tabs), keyboard_(keyboard), mirror_(mirror) {
+  g_router = this;
+}
+
+TInputRouter::~TInputRouter() {
+  g_router = nullptr;
+}
+
+TWindowProcedures TInputRouter::Procedures() {
+  return {FormProc, ContainerProc, ForwardingProc};
+}
+
+void TInputRouter::QueueActivation() {
+  HWND window = windows_.FormWindow();
+  if (activationQueued_ || !window) return;
+  activationQueued_ = true;
+  PostMessageA(window, kActivateMessage, 0, 0);
+}
+
+LRESULT TInputRouter::FormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (ChildNotification(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_ERASEBKGND:
+      return FillBackground(gdi_, window, reinterpret_cast<HDC>(wParam), form_.EffectiveColor());
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        if (windows_.IsOurs(GetFocus())) lastFocus_ = GetFocus();
+      } else {
+        QueueActivation();
+        if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_)) {
+          SetFocus(lastFocus_);
+        } else {
+          keyboard_.FocusFirst();
+        }
+        return 0;
+      }
+      break;
+    case kActivateMessage:
+      DispatchEvent(&form_, [&] { form_.Activate(); });
+      return 0;
+    case kWakeMessage:
+      return 0;
+    case DM_GETDEFID:
+      if (TButton* button = keyboard_.DefaultButton()) {
+        return MAKELRESULT(GetDlgCtrlID(windows_.WindowOf(button)), DC_HASDEFID);
+      }
+      return 0;
+    case WM_CLOSE:
+      // Only a form with a system menu has a close box that the desktop may press.
+      if (form_.BorderIcons().Contains(biSystemMenu)) {
+        DispatchEvent(&form_, [&] { form_.Close(); });
+      }
+      return 0;
+    case WM_DESTROY:
+      windows_.SetFormWindow(nullptr);
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT TInputRouter::ContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (ChildNotification(message, wParam, lParam, result)) return result;
+  TControl* control = windows_.ControlOf(window);
+  switch (message) {
+    case WM_ERASEBKGND:
+      if (!control) break;
+      return FillBackground(gdi_, window, reinterpret_cast<HDC>(wParam), control->EffectiveColor());
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      if (auto* panel = dynamic_cast<TPanel*>(control)) PaintPanel(gdi_, window, dc, *panel);
+      EndPaint(window, &paint);
+      return 0;
+    }
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Group boxes and tab controls pass their children's notifications on.
+LRESULT TInputRouter::ForwardedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (ChildNotification(message, wParam, lParam, result)) return result;
+  // A group box draws only its frame and caption; its inside shows its own colour.
+  if (message == WM_ERASEBKGND) {
+    if (auto* box = dynamic_cast<TGroupBox*>(windows_.ControlOf(window))) {
+      return FillBackground(gdi_, window, reinterpret_cast<HDC>(wParam), box->EffectiveColor());
+    }
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The notifications that controls send to their parent window; true when handled.
+bool TInputRouter::ChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND: {
+      auto* window = reinterpret_cast<HWND>(lParam);
+      TControl* control = window ? windows_.ControlOf(window) : nullptr;
+      if (!control) return false;
+      const UINT code = HIWORD(wParam);
+      if (auto* button = dynamic_cast<TButton*>(control); button && code == BN_CLICKED) {
+        DispatchEvent(button, [&] { button->Click(); });
+        AfterEvent();
+      } else if (auto* edit = dynamic_cast<TEdit*>(control);
+                 edit && code == EN_CHANGE && !mirror_.Updating()) {
+        const std::string text = WindowText(window);
+        DispatchEvent(edit, [&] { edit->SetText(text); });
+        AfterEvent();
+      }
+      result = 0;
+      return true;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      auto* pages = dynamic_cast<TPageControl*>(windows_.ControlOf(header->hwndFrom));
+      if (!pages) return false;
+      if (header->code == TCN_SELCHANGE && !mirror_.Updating()) {
+        TabChanged(*pages);
+        AfterEvent();
+      }
+      result = 0;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+      return ControlColors(gdi_, windows_, message, reinterpret_cast<HDC>(wParam),
+                           reinterpret_cast<HWND>(lParam), result);
+  }
+  return false;
+}
+
+void TInputRouter::TabChanged(TPageControl& pages) {
+  HWND tabs = windows_.WindowOf(&pages);
+  TTabSheet* page = tabs_.PageAt(pages, TabCtrl_GetCurSel(tabs));
+  if (!page) return;
+  DispatchEvent(&pages, [&] {
+    pages.SetActivePage(page);
+    pages.OnChange(&pages);
+  });
+  tabs_.Layout(pages);
+}
+
+void TInputRouter::AfterEvent() {
+  HWND window = windows_.FormWindow();
+  if (form_.IsClosed() && window) PostMessageA(window, kWakeMessage, 0, 0);
+}
+
+}  // namespace wdx::win32

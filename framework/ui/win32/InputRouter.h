@@ -1,0 +1,51 @@
+// Routes what happens to the native windows to the controls' events: button clicks, edits'
+// text changes, the page control's tab changes, the form's activation and its close box. It owns
+// the window procedures of the front-end's windows; one router serves at a time.
+#pragma once
+
+#include "framework/controls/Form.h"
+#include "framework/ui/FrontEnd.h"
+#include "framework/ui/win32/GdiCache.h"
+#include "framework/ui/win32/KeyboardNavigation.h"
+#include "framework/ui/win32/PageTabs.h"
+#include "framework/ui/win32/PropertyMirror.h"
+#include "framework/ui/win32/WidgetBuilder.h"
+#include "framework/ui/win32/WindowMap.h"
+
+namespace wdx::win32 {
+
+class TInputRouter {
+ public:
+  TInputRouter(TCustomForm& form, TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,
+               TKeyboardNavigation& keyboard, const TPropertyMirror& mirror);
+  // The windows' messages reach this router from now until it is destroyed.
+  ~TInputRouter();
+  TInputRouter(const TInputRouter&) = delete;
+  TInputRouter& operator=(const TInputRouter&) = delete;
+
+  // The procedures to create the windows with.
+  static TWindowProcedures Procedures();
+
+  // Runs the form's activation event once, when the message loop next turns.
+  void QueueActivation();
+
+  LRESULT FormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT ContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT ForwardedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  bool ChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void TabChanged(TPageControl& pages);
+  void AfterEvent();
+
+  TCustomForm& form_;
+  TWindowMap& windows_;
+  TGdiCache& gdi_;
+  TPageTabs& tabs_;
+  TKeyboardNavigation& keyboard_;
+  const TPropertyMirror& mirror_;
+  HWND lastFocus_ = nullptr;
+  bool activationQueued_ = false;
+};
+
+}  // namespace wdx::win32

@@ -1,0 +1,87 @@
+#include "framework/ui/win32/Layout.h"
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+namespace wdx::win32 {
+
+TTabSheet* DisplayedPage(const TPageControl& pages) {
+  TTabSheet* active = pages.ActivePage();
+  if (active && active->Parent() == &pages && active->TabVisible()) return active;
+  for (TTabSheet* page : pages.Pages()) {
+    if (page->TabVisible()) return page;
+  }
+  return nullptr;
+}
+
+std::vector<TControl*> ChildrenInWindowOrder(const TWinControl& parent) {
+  std::vector<TControl*> windowed;
+  std::vector<TControl*> others;
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl* child = parent.Controls(i);
+    (dynamic_cast<TWinControl*>(child) ? windowed : others).push_back(child);
+  }
+  auto order = [](const TControl* control) {
+    const int32_t tab = static_cast<const TWinControl*>(control)->TabOrder();
+    return tab < 0 ? INT32_MAX : tab;
+  };
+  std::stable_sort(windowed.begin(), windowed.end(),
+                   [&](const TControl* a, const TControl* b) { return order(a) < order(b); });
+  windowed.insert(windowed.end(), others.begin(), others.end());
+  return windowed;
+}
+
+RECT DesignBounds(const TWindowMap& windows, const TControl& control) {
+  if (dynamic_cast<const TTabSheet*>(&control)) {
+    RECT area{};
+    if (HWND tabs = windows.WindowOf(control.Parent())) {
+      GetClientRect(tabs, &area);
+      TabCtrl_AdjustRect(tabs, FALSE, &area);
+    }
+    return area;
+  }
+  int32_t inset = 0;
+  if (auto* page = dynamic_cast<const TTabSheet*>(control.Parent())) inset = page->BorderWidth();
+  const int32_t left = control.Left() + inset;
+  const int32_t top = control.Top() + inset;
+  return RECT{left, top, left + control.Width(), top + control.Height()};
+}
+
+void FitLabel(const TWindowMap& windows, TGdiCache& gdi, const TLabel& label) {
+  HWND window = windows.WindowOf(&label);
+  if (!window || !label.AutoSize()) return;
+  const RECT bounds = DesignBounds(windows, label);
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, gdi.FontOf(label.EffectiveFont()));
+  const int designWidth = bounds.right - bounds.left;
+  const std::string text = label.Caption().empty() ? " " : label.Caption();
+  auto measure = [&](UINT format) {
+    RECT extent{0, 0, designWidth, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent,
+              DT_CALCRECT | DT_EXPANDTABS | format);
+    return extent;
+  };
+  RECT extent = measure(0);
+  int width = extent.right;
+  if (label.WordWrap()) {
+    // The design width fits the text in the designer's font; where this system's font makes a
+    // one-line text a little wider, the line stays whole rather than losing its last word to a
+    // second line.
+    if (text.find_first_of("\r\n") != std::string::npos || width > designWidth + designWidth / 10) {
+      extent = measure(DT_WORDBREAK);
+      width = designWidth;
+    } else {
+      width = std::max(width, designWidth);
+    }
+  }
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  SetWindowPos(window, nullptr, 0, 0, width, extent.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace wdx::win32

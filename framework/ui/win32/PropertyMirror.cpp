@@ -1,0 +1,85 @@
+#include "framework/ui/win32/PropertyMirror.h"
+
+#include <string>
+
+#include "framework/ui/win32/FormMessages.h"
+#include "framework/ui/win32/Layout.h"
+
+namespace wdx::win32 {
+
+void TPropertyMirror::Changed(TControl& control) {
+  if (&control == &form_) {
+    ApplyForm();
+    return;
+  }
+  HWND window = windows_.WindowOf(&control);
+  if (!window) return;
+  const bool wasUpdating = updating_;
+  updating_ = true;
+  if (auto* page = dynamic_cast<TTabSheet*>(&control)) {
+    if (auto* pages = page->PageControl()) tabs_.Rebuild(*pages);
+  } else if (auto* pages = dynamic_cast<TPageControl*>(&control)) {
+    builder_.MoveToDesign(control, window);
+    tabs_.Rebuild(*pages);
+  } else {
+    if (!dynamic_cast<TImage*>(&control) && WindowText(window) != control.Caption()) {
+      SetWindowTextA(window, control.Caption().c_str());
+    }
+    builder_.MoveToDesign(control, window);
+    if (auto* label = dynamic_cast<TLabel*>(&control)) {
+      const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE) & ~LONG_PTR{SS_TYPEMASK};
+      SetWindowLongPtrA(window, GWL_STYLE,
+                        style | (label->WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP));
+      FitLabel(windows_, gdi_, *label);
+    } else if (auto* button = dynamic_cast<TButton*>(&control)) {
+      SendMessageA(window, BM_SETSTYLE, button->Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
+      SendMessageA(window, EM_SETREADONLY, edit->ReadOnly(), 0);
+    } else if (auto* image = dynamic_cast<TImage*>(&control)) {
+      builder_.ApplyPicture(*image);
+    }
+    const bool shown = control.Visible();
+    if (((GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0) != shown) {
+      ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
+    }
+  }
+  if ((IsWindowEnabled(window) != FALSE) != control.Enabled()) {
+    EnableWindow(window, control.Enabled());
+  }
+  ApplyFonts(control);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  updating_ = wasUpdating;
+}
+
+void TPropertyMirror::ApplyForm() {
+  HWND window = windows_.FormWindow();
+  if (!window) return;
+  if (form_.IsClosed()) {
+    PostMessageA(window, kWakeMessage, 0, 0);
+    return;
+  }
+  if (WindowText(window) != form_.Caption()) SetWindowTextA(window, form_.Caption().c_str());
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+  RECT rect{0, 0, form_.ClientWidth(), form_.ClientHeight()};
+  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (form_.Position() != poDesigned) flags |= SWP_NOMOVE;
+  SetWindowPos(window, nullptr, form_.Left(), form_.Top(), rect.right - rect.left,
+               rect.bottom - rect.top, flags);
+  builder_.ApplyIcons(form_);
+  ApplyFonts(form_);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TPropertyMirror::ApplyFonts(const TControl& control) {
+  if (HWND window = windows_.WindowOf(&control); window && &control != &form_) {
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
+                 TRUE);
+  }
+  if (auto* windowed = dynamic_cast<const TWinControl*>(&control)) {
+    for (int i = 0; i < windowed->ControlCount(); ++i) ApplyFonts(*windowed->Controls(i));
+  }
+}
+
+}  // namespace wdx::win32

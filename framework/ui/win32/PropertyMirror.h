@@ -1,0 +1,38 @@
+// Keeps the native windows in step with the controls: when a control's property changes, its
+// window takes the new caption, place, state, style, font or picture (a language switch repaints
+// every caption at once).
+#pragma once
+
+#include "framework/controls/Form.h"
+#include "framework/ui/win32/GdiCache.h"
+#include "framework/ui/win32/PageTabs.h"
+#include "framework/ui/win32/WidgetBuilder.h"
+#include "framework/ui/win32/WindowMap.h"
+
+namespace wdx::win32 {
+
+class TPropertyMirror {
+ public:
+  TPropertyMirror(TCustomForm& form, TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,
+                  TWidgetBuilder& builder)
+      : form_(form), windows_(windows), gdi_(gdi), tabs_(tabs), builder_(builder) {}
+
+  // The change hook of the controls.
+  void Changed(TControl& control);
+  // True while the mirror itself changes windows, so that their notifications are not taken for
+  // the user's.
+  bool Updating() const { return updating_; }
+
+ private:
+  void ApplyForm();
+  void ApplyFonts(const TControl& control);
+
+  TCustomForm& form_;
+  TWindowMap& windows_;
+  TGdiCache& gdi_;
+  TPageTabs& tabs_;
+  TWidgetBuilder& builder_;
+  bool updating_ = false;
+};
+
+}  // namespace wdx::win32

@@ -1,0 +1,31 @@
+#include "framework/ui/win32/WindowMap.h"
+
+namespace wdx::win32 {
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
+  return text;
+}
+
+void TWindowMap::Register(TControl* control, HWND window) {
+  windows_[control] = window;
+  controls_[window] = control;
+}
+
+HWND TWindowMap::WindowOf(const TControl* control) const {
+  const auto found = windows_.find(const_cast<TControl*>(control));
+  return found == windows_.end() ? nullptr : found->second;
+}
+
+TControl* TWindowMap::ControlOf(HWND window) const {
+  const auto found = controls_.find(window);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+bool TWindowMap::IsOurs(HWND window) const {
+  return window && formWindow_ && (window == formWindow_ || IsChild(formWindow_, window));
+}
+
+}  // namespace wdx::win32

@@ -1,0 +1,166 @@
+// The Windows file layer under wine: ReplaceFileW keeps the file's attributes, a share mode that
+// denies other writers serialises read-modify-writes, temporary names are unique and cleared,
+// every failing step leaves the old file whole, and the system's codes reach the input/output
+// errors unchanged.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/rtl/Exceptions.h"
+#include "platform/FileFaults.h"
+#include "platform/Files.h"
+
+namespace wdx {
+namespace {
+
+std::string MessageOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  return "no exception";
+}
+
+class Win32FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "wdx-files-" + std::to_string(GetCurrentProcessId()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+  void TearDown() override {
+    SetFileFaultHook(nullptr);
+    SetFileLockWait(std::chrono::milliseconds(5000));
+    for (const std::string& name : Names()) {
+      SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(Path(name).c_str());
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+  std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
+  void Write(const std::string& name, const std::string& bytes) const {
+    HANDLE file = CreateFileA(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD n = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(file);
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(Path("*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::string name = data.cFileName;
+      if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+  }
+  std::string folder_;
+};
+
+TEST_F(Win32FilesTest, AReplacedFileKeepsItsAttributesAndABackupIsWritten) {
+  Write("httpd.conf", "Listen 80\r\n");
+  SetFileAttributesA(Path("httpd.conf").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  {
+    TFileUpdate conf(Path("httpd.conf"));
+    conf.SaveBackup(Path("httpd.conf.korvane"));
+    conf.Replace(conf.Bytes() + "Block\r\n");
+  }
+  EXPECT_EQ(ReadFileBytes(Path("httpd.conf")), "Listen 80\r\nBlock\r\n");
+  EXPECT_EQ(ReadFileBytes(Path("httpd.conf.korvane")), "Listen 80\r\n");
+  EXPECT_TRUE(GetFileAttributesA(Path("httpd.conf").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"httpd.conf", "httpd.conf.korvane"}));
+}
+
+TEST_F(Win32FilesTest, OnlyRegularFilesOnADiskAreRead) {
+  CreateDirectoryA(Path("folder.conf").c_str(), nullptr);
+  EXPECT_FALSE(FileExists(Path("folder.conf")));
+  EXPECT_FALSE(FileExists("Z:\\dev\\zero"));
+  EXPECT_EQ(MessageOf([] { ReadFileBytes("Z:\\dev\\zero"); }), "Cannot open file Z:\\dev\\zero");
+  EXPECT_EQ(MessageOf([&] { SaveFileReplacing(Path("folder.conf"), "x"); }),
+            "Cannot create file " + Path("folder.conf"));
+  RemoveDirectoryA(Path("folder.conf").c_str());
+}
+
+TEST_F(Win32FilesTest, TheSystemsCodesReachTheInputOutputErrorsUnchanged) {
+  EXPECT_EQ(MessageOf([&] { SaveFileReplacingInOut(Path("missing\\x.url"), "x"); }),
+            "Invalid filename");  // code 3: the folder does not exist
+  EXPECT_EQ(MessageOf([&] { SaveFileReplacingInOut(Path("a?b.url"), "x"); }), "I/O error 123");
+  Write("ro.url", "old");
+  SetFileAttributesA(Path("ro.url").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(MessageOf([&] { SaveFileReplacingInOut(Path("ro.url"), "x"); }), "File access denied");
+  EXPECT_EQ(MessageOf([&] { SaveFileReplacing(Path("ro.url"), "x"); }),
+            "Cannot create file " + Path("ro.url"));
+  for (const int code : {161, 39, 112, 123}) {
+    SetFileFaultHook([code](const char* step, const std::string&) {
+      return std::string(step) == "write" ? code : 0;
+    });
+    EXPECT_EQ(MessageOf([&] { SaveFileReplacingInOut(Path("a.url"), "x"); }),
+              "I/O error " + std::to_string(code));
+  }
+  EXPECT_EQ(Names(), std::vector<std::string>{"ro.url"});
+}
+
+TEST_F(Win32FilesTest, AWriterWaitsForAnotherWritersShareModeAndThenGivesUp) {
+  Write("application.cfg", "old");
+  HANDLE other = CreateFileA(Path("application.cfg").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  SetFileLockWait(std::chrono::milliseconds(100));
+  EXPECT_EQ(MessageOf([&] { TFileUpdate update(Path("application.cfg")); }),
+            "Cannot open file " + Path("application.cfg"));
+  CloseHandle(other);
+  TFileUpdate update(Path("application.cfg"));
+  // While it is held, nobody else may write it.
+  HANDLE writer = CreateFileA(Path("application.cfg").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  update.Replace("new");
+  EXPECT_EQ(ReadFileBytes(Path("application.cfg")), "new");
+}
+
+TEST_F(Win32FilesTest, EveryFailingStepLeavesTheOldFileAndNoTemporaryFile) {
+  Write("application.cfg", "old");
+  Write("application.cfg.wdxtmp-4000000-0", "left by a killed run");
+  std::vector<std::string> steps;
+  SetFileFaultHook([&](const char* step, const std::string&) {
+    steps.push_back(step);
+    return 0;
+  });
+  {
+    TFileUpdate update(Path("application.cfg"));
+    update.Replace("new");
+  }
+  EXPECT_EQ(Names(), std::vector<std::string>{"application.cfg"});
+  ASSERT_GE(steps.size(), 5u);
+  for (size_t failing = 0; failing < steps.size(); ++failing) {
+    SCOPED_TRACE(steps[failing]);
+    Write("application.cfg", "old");
+    size_t count = 0;
+    SetFileFaultHook([&](const char*, const std::string&) {
+      return count++ == failing ? ERROR_WRITE_FAULT : 0;
+    });
+    const std::string message = MessageOf([&] {
+      TFileUpdate update(Path("application.cfg"));
+      update.Replace("new");
+    });
+    EXPECT_TRUE(message == "Cannot open file " + Path("application.cfg") ||
+                message == "Cannot create file " + Path("application.cfg") ||
+                message == "Stream write error" || message == "Stream read error")
+        << message;
+    EXPECT_EQ(ReadFileBytes(Path("application.cfg")), "old");
+    EXPECT_EQ(Names(), std::vector<std::string>{"application.cfg"});
+  }
+}
+
+}  // namespace
+}  // namespace wdx

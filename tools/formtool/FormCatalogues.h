@@ -1,0 +1,25 @@
+// What a translator starts from and checks against: the template of a form's texts and the
+// state of each of its languages.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wdx {
+
+// The PO template (.pot) of the form stream `form`: a header without a language, then every
+// translatable text of the form with its context, a "#:" reference naming the component and
+// the property, the text of the form's active language as msgid and an empty msgstr.
+std::string WriteFormTemplate(const std::vector<uint8_t>& form);
+
+// One line per language of the form, in the order of its list: the SubIndex, the English name
+// (the form's own name when the built-in table does not know it), a colon and how many of the
+// texts are translated, that is differ from the active language's, the way msgfmt --statistics
+// counts them:
+//   0 English: source language, 19 messages.
+//   1 German: 12 translated messages, 7 untranslated messages.
+//   3 Klingon: no texts.          (a SubIndex that owns no slot)
+std::string ListFormLanguages(const std::vector<uint8_t>& form);
+
+}  // namespace wdx

@@ -1,0 +1,43 @@
+// A form read from its stream into the setup program's classes, as the program loads it, for
+// reading and changing its language data.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace wdx {
+
+class TComponent;
+class TLangControl;
+class TLanguageManager;
+
+// While it lives, the language frames are cleared: the user's language (or that of a form
+// loaded earlier) must not switch the form away from the language it was stored in, or the
+// slots would not be those of the stream. Errors that the language control reports while
+// loading fail the load, and so does a form without exactly one language control.
+class LoadedForm {
+ public:
+  explicit LoadedForm(const std::vector<uint8_t>& bytes);
+  ~LoadedForm();
+  LoadedForm(const LoadedForm&) = delete;
+  LoadedForm& operator=(const LoadedForm&) = delete;
+
+  TComponent* Root() const { return root_.get(); }
+  TLanguageManager& Manager() const;
+  // The form as a stream again, with the writer.
+  std::vector<uint8_t> Write() const;
+
+ private:
+  void Release();
+
+  std::unique_ptr<TComponent> root_;
+  TLangControl* control_ = nullptr;
+  bool hadFrames_ = false;
+  bool released_ = false;
+  std::string remembered_;
+  std::vector<std::string> errors_;  // reported by the language control while loading
+};
+
+}  // namespace wdx

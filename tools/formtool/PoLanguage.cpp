@@ -1,0 +1,93 @@
+#include "tools/formtool/PoLanguage.h"
+
+#include <initializer_list>
+#include <utility>
+
+#include "LangControl/Source/LangControlSystem.h"
+#include "LangControl/Source/LangControlTools.h"
+#include "LangControl/Source/LanguageValues.h"
+#include "framework/rtl/LocaleNames.h"
+#include "framework/rtl/StrUtils.h"
+
+namespace wdx {
+
+namespace {
+
+// The English name of the table for a code ("de", "de_AT", "pt-BR", "sr@latin"), or "".
+std::string LanguageOfCode(std::string code) {
+  for (char& c : code) {
+    if (c == '-') c = '_';
+  }
+  std::string english, native;
+  const int id = LanguageIdOfLocaleName(Trim(code));
+  if (id == 0 || !FindLanguageById(id, english, native)) return {};
+  return english;
+}
+
+// The team's name: "French <traduc@traduc.org>" names French.
+std::string TeamName(const std::string& team) {
+  return Trim(team.substr(0, team.find('<')));
+}
+
+// The row of the built-in table that has `name` as its English or else its native name, or -1.
+int TableRow(const std::string& name) {
+  for (const TLanguageNameKind kind : {nkEnglish, nkNative}) {
+    std::string spelling = Trim(name);
+    int row = -1;
+    if (FindDefaultLanguage(kind, spelling, row)) return row;
+  }
+  return -1;
+}
+
+TLanguageEntry* FirstFormLanguage(TLanguageManager& manager,
+                                  std::initializer_list<std::string> names) {
+  TLanguageEntries& languages = *manager.Languages();
+  for (const std::string& name : names) {
+    for (int i = 0; i < languages.Count(); ++i) {
+      if (SameLanguage(languages.Items(i)->Name(), name)) return languages.Items(i);
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::string EnglishLanguageName(const std::string& name) {
+  const int row = TableRow(name);
+  return row < 0 ? std::string() : DefaultLanguages[row].Names[nkEnglish];
+}
+
+std::string LanguageTeamName(const std::string& name) {
+  const std::string english = EnglishLanguageName(name);
+  return english.empty() ? name : english;
+}
+
+std::string LanguageCodeField(const std::string& name) {
+  const int row = TableRow(name);
+  const std::string_view code =
+      row < 0 ? std::string_view() : LocaleCodeOfLanguageId(DefaultLanguages[row].LanguageId);
+  return code.empty() ? name : std::string(code);
+}
+
+TLanguageEntry* FindFormLanguage(TLanguageManager& manager, const std::string& name) {
+  return FirstFormLanguage(manager, {name, LanguageOfCode(name)});
+}
+
+PoLanguage ResolvePoLanguage(TLanguageManager& manager, const std::string& team,
+                             const std::string& code) {
+  // Each field names a language of the form by any of its names, the form's own spelling
+  // included (a form may have a language the table does not know; its PO files carry that
+  // name), and a language to add by the table's names. The team, when it names a language
+  // either way, decides.
+  for (const auto& [name, english] :
+       {std::pair(TeamName(team), EnglishLanguageName(TeamName(team))),
+        std::pair(Trim(code), LanguageOfCode(code))}) {
+    PoLanguage found;
+    found.existing = FirstFormLanguage(manager, {name, english});
+    if (!found.existing) found.englishName = english;
+    if (found.existing || !found.englishName.empty()) return found;
+  }
+  return {};
+}
+
+}  // namespace wdx
