@@ -80,8 +80,9 @@ endif()
 # ---------------------------------------------------------------------------
 # Google Benchmark (native builds only)
 # ---------------------------------------------------------------------------
+option(WDX_BENCHMARKS "Build the benchmarks in bench/ (when Google Benchmark is found)" ON)
 set(WDX_HAVE_BENCHMARK FALSE)
-if(NOT CMAKE_CROSSCOMPILING)
+if(WDX_BENCHMARKS AND NOT CMAKE_CROSSCOMPILING)
   find_package(benchmark CONFIG QUIET)
   if(benchmark_FOUND AND TARGET benchmark::benchmark)
     set(WDX_HAVE_BENCHMARK TRUE)
@@ -162,6 +163,9 @@ function(wdx_test name)
   # The tests' own code is mostly GoogleTest's templates, which the optimiser spends most of
   # the build on; the libraries under test keep the preset's optimisation.
   target_compile_options(${name} PRIVATE -O0)
+  # Compiled four files at a time: each test file parses GoogleTest's headers anew, which is
+  # most of its cost once unoptimised.
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 4)
 
   if(CMAKE_CROSSCOMPILING)
     # One ctest entry per binary: starting the emulator once per test case

@@ -76,6 +76,15 @@ extern const char* const kGettingStartedFile;  // "Getting Started (A step by st
 
 // The content of a .url file naming `url`.
 std::string Shortcut(const std::string& url);
+// A line of application.cfg's settings: `'key'=>'value',` as the program writes it.
+inline std::string ConfigEntry(const std::string& key, const std::string& value) {
+  return std::string(10, ' ') + "'" + key + "'=>'" + value + "',\r\n";
+}
+
+// The IIS stand-in's web site 1 root, as a fresh server has it.
+inline const std::string kSiteRoot =
+    "[IIS://localhost/W3SVC/1/Root]\nClass=IIsWebVirtualDir\nPath=C:\\Inetpub\\wwwroot\n";
+
 // The Apache block for an installation folder (in Windows form), with CR LF line ends.
 std::string ApacheBlock(const std::string& installDir);
 

@@ -12,10 +12,6 @@ namespace {
 
 using namespace std::string_literals;  // zero bytes inside literals
 
-std::string Entry(const std::string& key, const std::string& value) {
-  return std::string(10, ' ') + "'" + key + "'=>'" + value + "',\r\n";
-}
-
 class E2eFilesTest : public E2eTest {
  protected:
   void SetUp() override {
@@ -49,11 +45,11 @@ TEST_F(E2eFilesTest, ApplicationConfigLinesWithAKeyBecomeEntriesAndTheRestStaysB
   EXPECT_EQ(run.lines, Lines({kUnableWarning, "closed"}));
   const std::string realRoot = InstallDir() + "\\www\\wendrix\\cgi-bin";
   EXPECT_EQ(ReadBytes(ConfigPath()),
-            "# settings\r\n" + Entry("your_logo", "/img/logo.gif") + Entry("real_root", realRoot) +
-                "  'Your_Logo' => 'kept'\r\n" + Entry("email_settings_smtp", "smtp.example.com") +
-                Entry("http_root", "http://www.example.com:8080") +
-                Entry("your_logo", "/img/logo.gif") + "\r\n" + "x=\0y\r\n"s +
-                Entry("real_root", realRoot) + Entry("email_settings_from", "web@example.com"));
+            "# settings\r\n" + ConfigEntry("your_logo", "/img/logo.gif") + ConfigEntry("real_root", realRoot) +
+                "  'Your_Logo' => 'kept'\r\n" + ConfigEntry("email_settings_smtp", "smtp.example.com") +
+                ConfigEntry("http_root", "http://www.example.com:8080") +
+                ConfigEntry("your_logo", "/img/logo.gif") + "\r\n" + "x=\0y\r\n"s +
+                ConfigEntry("real_root", realRoot) + ConfigEntry("email_settings_from", "web@example.com"));
 }
 
 TEST_F(E2eFilesTest, EmptyAndLineFeedOnlyConfigsKeepTheirLines) {
@@ -69,7 +65,7 @@ TEST_F(E2eFilesTest, EmptyAndLineFeedOnlyConfigsKeepTheirLines) {
   WriteBytes(ConfigPath(), "http_root\nemail_settings_smtp\n");
   EXPECT_EQ(SaveWith({"set edDomainName", "set edSMTPServer  padded "}).exitCode, 0);
   EXPECT_EQ(ReadBytes(ConfigPath()),
-            Entry("http_root", "http://") + Entry("email_settings_smtp", " padded "));
+            ConfigEntry("http_root", "http://") + ConfigEntry("email_settings_smtp", " padded "));
 }
 
 TEST_F(E2eFilesTest, ShortcutsNameTheDomainAsTypedAndReplaceOldFilesWholly) {

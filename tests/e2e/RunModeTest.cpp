@@ -4,9 +4,7 @@
 namespace wdx::e2e {
 namespace {
 
-const std::string kRoot =
-    "[IIS://localhost/W3SVC/1/Root]\nClass=IIsWebVirtualDir\nPath=C:\\Inetpub\\wwwroot\n";
-const std::string kWendrixTree = kRoot +
+const std::string kWendrixTree = kSiteRoot +
                                  "\n[IIS://localhost/W3SVC/1/Root/wendrix]\n"
                                  "Class=IIsWebVirtualDir\nPath=C:\\old\n"
                                  "\n[IIS://localhost/W3SVC/1/Root/wendrix/cgi-bin]\n"
@@ -56,7 +54,7 @@ TEST_F(E2eRunModeTest, ZeroOrOneFollowedByMoreArgumentsActsAsThatArgumentAlone) 
   EXPECT_EQ(removal.lines, Lines({"closed"}));
   EXPECT_EQ(removal.exitCode, 0);
   EXPECT_EQ(Metabase(),
-            kRoot + "\n[IIS://localhost/W3SVC/1/Root/wendrix2]\nClass=IIsWebVirtualDir\n");
+            kSiteRoot + "\n[IIS://localhost/W3SVC/1/Root/wendrix2]\nClass=IIsWebVirtualDir\n");
 }
 
 TEST_F(E2eRunModeTest, RemovalDeletesWendrixWithEverythingBelowAndEndsQuietlyWhenAbsent) {
@@ -65,16 +63,16 @@ TEST_F(E2eRunModeTest, RemovalDeletesWendrixWithEverythingBelowAndEndsQuietlyWhe
   EXPECT_EQ(removal.exitCode, 0);
   // wendrix2 only shares the prefix of the name: it stays.
   EXPECT_EQ(Metabase(),
-            kRoot + "\n[IIS://localhost/W3SVC/1/Root/wendrix2]\nClass=IIsWebVirtualDir\n");
+            kSiteRoot + "\n[IIS://localhost/W3SVC/1/Root/wendrix2]\nClass=IIsWebVirtualDir\n");
   EXPECT_EQ(FolderNames(Inst()).size(), 2u);
   EXPECT_EQ(ReadBytes(ConfigPath()), "'http_root'=>'old',\r\n");
 
   // A second removal finds no wendrix: the failing Delete is swallowed.
-  UseMetabase(kRoot);
+  UseMetabase(kSiteRoot);
   const Outcome again = Run({"1"}, {});
   EXPECT_EQ(again.lines, Lines({"closed"}));
   EXPECT_EQ(again.exitCode, 0);
-  EXPECT_EQ(Metabase(), kRoot);
+  EXPECT_EQ(Metabase(), kSiteRoot);
 
   // No IIS at all: nothing to do, nothing said.
   UseMetabase("");

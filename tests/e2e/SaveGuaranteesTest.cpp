@@ -73,7 +73,7 @@ TEST_F(E2eGuaranteesTest, EveryFileIsWrittenThroughItsLink) {
 }
 
 TEST_F(E2eGuaranteesTest, TheIisStandInIsWrittenThroughItsLinkAndKeepsItsOwnerAndMode) {
-  WDX_E2E_NATIVE_ONLY("needs the IIS stand-in");
+  WDX_E2E_NATIVE_ONLY("a Linux link, owner and mode are nothing a Windows program sees");
   if (::geteuid() != 0) GTEST_SKIP() << "giving a file another owner needs the superuser";
   WriteBytes(ConfigPath(), "");
   const std::string real = Root() + "/iis/metabase.ini";

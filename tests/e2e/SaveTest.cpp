@@ -9,8 +9,6 @@
 namespace wdx::e2e {
 namespace {
 
-const std::string kRoot =
-    "[IIS://localhost/W3SVC/1/Root]\nClass=IIsWebVirtualDir\nPath=C:\\Inetpub\\wwwroot\n";
 const std::string kOldConf = "ServerRoot \"C:/Apache\"\nListen 80\n";
 const std::string kOldConfig =
     "# Wendrix settings\r\n"
@@ -24,10 +22,6 @@ const std::string kOldConfig =
 
 const char* const kWineAccessDenied = "Access denied.";
 
-std::string Entry(const std::string& key, const std::string& value) {
-  return std::string(10, ' ') + "'" + key + "'=>'" + value + "',\r\n";
-}
-
 class E2eSaveTest : public E2eTest {
  protected:
   // IIS and Apache present, an application.cfg with every key.
@@ -35,26 +29,26 @@ class E2eSaveTest : public E2eTest {
     E2eTest::SetUp();
     conf_ = InstallApache(kOldConf);
     WriteBytes(ConfigPath(), kOldConfig);
-    UseMetabase(kRoot);
+    UseMetabase(kSiteRoot);
   }
   void Reset() {
     WriteBytes(conf_, kOldConf);
     std::remove((conf_ + ".korvane").c_str());
     WriteBytes(ConfigPath(), kOldConfig);
-    UseMetabase(kRoot);
+    UseMetabase(kSiteRoot);
     std::remove(Inst(kStartPageFile).c_str());
     std::remove(Inst(kGettingStartedFile).c_str());
   }
 
   std::string NewConfig(const std::string& logo = "/wendrix/images/normal/YourLogo.gif") const {
     const std::string name = ComputerName();
-    return "# Wendrix settings\r\n$config = {\r\n" + Entry("your_logo", logo) +
-           Entry("email_settings_smtp", "mail." + name) +
-           Entry("email_settings_from", "wendrix@" + name) + Entry("http_root", "http://" + name) +
-           Entry("real_root", InstallDir() + "\\www\\wendrix\\cgi-bin") + "};\r\n";
+    return "# Wendrix settings\r\n$config = {\r\n" + ConfigEntry("your_logo", logo) +
+           ConfigEntry("email_settings_smtp", "mail." + name) +
+           ConfigEntry("email_settings_from", "wendrix@" + name) + ConfigEntry("http_root", "http://" + name) +
+           ConfigEntry("real_root", InstallDir() + "\\www\\wendrix\\cgi-bin") + "};\r\n";
   }
   std::string Configured() const {  // the IIS stand-in after a first set-up
-    return kRoot + "\n[IIS://localhost/W3SVC/1/Root/wendrix]\nClass=IIsWebVirtualDir\nPath=" +
+    return kSiteRoot + "\n[IIS://localhost/W3SVC/1/Root/wendrix]\nClass=IIsWebVirtualDir\nPath=" +
            InstallDir() +
            "\\www\\wendrix\nDefaultDoc=index.html, default.htm\nEnableDefaultDoc=True\n"
            "\n[IIS://localhost/W3SVC/1/Root/wendrix/cgi-bin]\nClass=IIsWebVirtualDir\n"
@@ -97,7 +91,7 @@ TEST_F(E2eSaveTest, EachServerIsTouchedOnlyWhenItsQuestionIsAnsweredYes) {
     const Outcome run = RunSetup({"click btOk", "answer No", "answer No", "answer OK"});
     EXPECT_EQ(run.lines, Lines({kIisQuestion, kApacheQuestion, kUnableWarning, "closed"}));
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(Metabase(), kRoot);
+    EXPECT_EQ(Metabase(), kSiteRoot);
     ExpectApacheUntouched();
     ExpectShortcuts(ComputerName());
     EXPECT_EQ(ReadBytes(ConfigPath()), NewConfig());
@@ -116,7 +110,7 @@ TEST_F(E2eSaveTest, EachServerIsTouchedOnlyWhenItsQuestionIsAnsweredYes) {
     SCOPED_TRACE("No, Yes");
     const Outcome run = RunSetup({"click btOk", "answer No", "answer Yes"});
     EXPECT_EQ(run.lines, Lines({kIisQuestion, kApacheQuestion, "closed"}));
-    EXPECT_EQ(Metabase(), kRoot);
+    EXPECT_EQ(Metabase(), kSiteRoot);
     EXPECT_EQ(ReadBytes(conf_), NewConf("ServerRoot \"C:/Apache\"\r\nListen 80\r\n"));
     EXPECT_EQ(ReadBytes(ConfigPath()), NewConfig());
   }
@@ -206,7 +200,7 @@ TEST_F(E2eSaveTest, AReadOnlyShortcutFailsSaveBeforeAnyWebServerIsTouched) {
   EXPECT_EQ(ReadBytes(Inst(kStartPageFile)),
             Shortcut("http://" + ComputerName() + "/wendrix/cgi-bin/bastrel.exe?action=start"));
   EXPECT_EQ(ReadBytes(Inst(kGettingStartedFile)), "old");
-  EXPECT_EQ(Metabase(), kRoot);
+  EXPECT_EQ(Metabase(), kSiteRoot);
   ExpectApacheUntouched();
   EXPECT_EQ(ReadBytes(ConfigPath()), kOldConfig);
 }
@@ -220,7 +214,7 @@ TEST_F(E2eSaveTest, AFailingIisCallEndsSaveThereAndTheNextSaveStartsOver) {
   EXPECT_EQ(run.lines, Lines({kIisQuestion, ErrorReport(denied), kIisQuestion, kApacheQuestion,
                               kUnableWarning, "closed"}));
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(Metabase(), kRoot);
+  EXPECT_EQ(Metabase(), kSiteRoot);
   ExpectApacheUntouched();
   EXPECT_EQ(ReadBytes(ConfigPath()), NewConfig());
 }
@@ -265,7 +259,7 @@ TEST_F(E2eSaveTest, AnApostropheInAnApplicationFieldIsRefusedBeforeAnythingIsWri
   // Nothing at all was written, not even the shortcuts.
   EXPECT_EQ(FolderNames(Inst()).size(), 2u);
   EXPECT_EQ(ReadBytes(ConfigPath()), kOldConfig);
-  EXPECT_EQ(Metabase(), kRoot);
+  EXPECT_EQ(Metabase(), kSiteRoot);
   ExpectApacheUntouched();
 
   // Put right, the same dialog saves.

@@ -9,40 +9,17 @@
 
 #include "LangControl/Source/LangControl.h"
 #include "framework/components/ObjectText.h"
+#include "tests/tools/ToolTestSupport.h"
 
 namespace wdx {
 namespace {
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string ShippedSource() {
-  return ReadText(WDX_SOURCE_DIR "/setup/WendrixSetup.frm");
-}
-
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "formtool_" + name;
-}
+using namespace tooltest;
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
-}
-
-struct ToolResult {
-  int code;
-  std::string out, err;
-};
-
-ToolResult FormTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = RunFormTool(args, out, err);
-  return {code, out.str(), err.str()};
 }
 
 // The dialog as a plain form of registered classes: no handlers and no language control.
