@@ -22,6 +22,14 @@ WDX_DEFINE_SET(TMainEntrySubType, "TMainEntrySubType", TMainEntrySubTypeElement)
 
 namespace {
 
+// Sets `field` to `value`, counting an entry change when they differ.
+template <class T>
+void Change(T& field, const T& value) {
+  if (field == value) return;
+  field = value;
+  ++entry_tree::changes;
+}
+
 const TMainEntrySubType kPubProp{stPubPropObject};
 const TMainEntrySubType kStrings{stTStringsObject};
 const TMainEntrySubType kCollectionItem{stPubPropObject, stCollectionObject};
@@ -217,6 +225,10 @@ void TBaseEntries::Assign(const TPersistent* source) {
   if (OnAssigned) OnAssigned(this, source);
 }
 
+void TBaseEntries::ItemsChanged() {
+  ++entry_tree::changes;
+}
+
 // ---------------------------------------------------------------------------------------------
 // TMainEntries
 
@@ -262,12 +274,9 @@ int TMainEntries::IndexOfName(const std::string& name) const {
 }
 
 bool TMainEntries::ForEachProperty(const TPropertyVisitor& visitor, void* data) {
-  for (int i = Count(); i-- > 0;) {
-    // A visitor that removed entries has shortened the list.
-    if (i >= Count()) continue;
-    if (!Items(i)->ForEachProperty(visitor, data)) return false;
-  }
-  return true;
+  return VisitProperties([&visitor, data](TMainEntry* entry, TPropertyEntry* property, bool& stop) {
+    visitor(entry, property, data, stop);
+  });
 }
 
 void TMainEntries::ValidateAll() {
@@ -275,29 +284,34 @@ void TMainEntries::ValidateAll() {
 }
 
 void TMainEntries::Purge() {
+  for (int i = Count(); i-- > 0;) PurgeItem(Items(i));
+  DeleteEmptyItems();
+}
+
+void TMainEntries::PurgeItem(TMainEntry* entry) {
   // Each list is scanned before it is asked to delete anything: in a purge after the first,
   // nothing usually goes, and a scan costs no allocation.
-  for (int i = Count(); i-- > 0;) {
-    TMainEntry* entry = Items(i);
-    if (entry->Items()->Count() > 0) entry->Items()->Purge();
-    const TMainEntrySubType subType = entry->SubType();
-    TPropertyEntries* props = entry->Props();
-    if (subType.Contains(stPubPropObject)) {
-      const auto unresolved = [](const TCollectionItem* item) {
-        return static_cast<const TPropertyEntry*>(item)->PropInfo() == nullptr;
-      };
-      if (AnyItem(*props, unresolved)) props->DeleteWhere(unresolved);
-    } else if (subType.Contains(stTStringsObject)) {
-      // A line entry needs only a line number: an Index, or a valid suffix of its name.
-      const auto lineless = [](const TCollectionItem* item) {
-        const auto* prop = static_cast<const TPropertyEntry*>(item);
-        int32_t line = 0;
-        return prop->PropInfo() != nullptr ||
-               (prop->Index() < 0 && !ParseIndexSuffix(prop->Name(), line));
-      };
-      if (AnyItem(*props, lineless)) props->DeleteWhere(lineless);
-    }
+  if (entry->Items()->Count() > 0) entry->Items()->Purge();
+  const TMainEntrySubType subType = entry->SubType();
+  TPropertyEntries* props = entry->Props();
+  if (subType.Contains(stPubPropObject)) {
+    const auto unresolved = [](const TCollectionItem* item) {
+      return static_cast<const TPropertyEntry*>(item)->PropInfo() == nullptr;
+    };
+    if (AnyItem(*props, unresolved)) props->DeleteWhere(unresolved);
+  } else if (subType.Contains(stTStringsObject)) {
+    // A line entry needs only a line number: an Index, or a valid suffix of its name.
+    const auto lineless = [](const TCollectionItem* item) {
+      const auto* prop = static_cast<const TPropertyEntry*>(item);
+      int32_t line = 0;
+      return prop->PropInfo() != nullptr ||
+             (prop->Index() < 0 && !ParseIndexSuffix(prop->Name(), line));
+    };
+    if (AnyItem(*props, lineless)) props->DeleteWhere(lineless);
   }
+}
+
+void TMainEntries::DeleteEmptyItems() {
   const auto empty = [](const TCollectionItem* item) {
     const auto* entry = static_cast<const TMainEntry*>(item);
     return entry->Props()->Count() == 0 && entry->Items()->Count() == 0;
@@ -435,10 +449,59 @@ TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) co
   return controller_->FindEntry(component);
 }
 
+void TComponentEntries::Revalidate() {
+  const bool unchanged = revalidated_ && revalidatedEntries_ == EntryChanges() &&
+                         revalidatedNames_ == TComponent::NameChanges();
+  if (!unchanged) {
+    revalidated_ = false;
+    // ValidateAndPurge, noting the entries that depend on live objects while each is at hand.
+    // One that does so before the purge may not after it, and is then validated again to no
+    // effect; one that does not, cannot after it.
+    liveEntries_.clear();
+    for (int i = Count(); i-- > 0;) {
+      TComponentEntry* entry = Items(i);
+      entry->Validate();
+      if (entry->ResolvesThroughLiveObjects()) liveEntries_.push_back(entry);
+    }
+    std::reverse(liveEntries_.begin(), liveEntries_.end());
+    const int validated = Count();
+    Purge();
+    if (Count() != validated) {
+      // Some went: keep only those still in the list.
+      std::unordered_set<const TComponentEntry*> kept;
+      for (int i = 0; i < Count(); ++i) kept.insert(Items(i));
+      std::erase_if(liveEntries_,
+                    [&kept](const TComponentEntry* entry) { return kept.count(entry) == 0; });
+    }
+  } else if (!liveEntries_.empty()) {
+    // As ValidateAndPurge, over these entries only: the others would come out as they are.
+    const uint64_t before = EntryChanges();
+    for (size_t i = liveEntries_.size(); i-- > 0;) liveEntries_[i]->Validate();
+    for (size_t i = liveEntries_.size(); i-- > 0;) PurgeItem(liveEntries_[i]);
+    DeleteEmptyItems();
+    // What changed may have freed some of them: the next call looks at the whole list again.
+    if (EntryChanges() != before) {
+      revalidated_ = false;
+      return;
+    }
+  }
+  revalidated_ = true;
+  revalidatedEntries_ = EntryChanges();
+  revalidatedNames_ = TComponent::NameChanges();
+}
+
 // ---------------------------------------------------------------------------------------------
 // TBaseEntry
 
 TBaseEntry::TBaseEntry(TCollection* collection) : TCollectionItem(collection) {}
+
+void TBaseEntry::SetName(const std::string& name) {
+  Change(name_, name);
+}
+
+void TBaseEntry::SetTypeName(const std::string& typeName) {
+  Change(typeName_, typeName);
+}
 
 std::string TBaseEntry::GetDisplayName() const {
   return typeName_ + ":" + name_;
@@ -473,7 +536,11 @@ TMainEntry* TMainEntry::CreateWithValues(TMainEntries* collection, TObject* targ
 }
 
 void TMainEntry::SetTarget(TObject* target) {
-  target_ = target;
+  Change(target_, target);
+}
+
+void TMainEntry::SetSubType(TMainEntrySubType subType) {
+  Change(subType_, subType);
 }
 
 void TMainEntry::SetItems(TMainEntries* items) {
@@ -493,7 +560,7 @@ void TMainEntry::Assign(const TPersistent* source) {
   if (other == this) return;
   SetName(other->Name());
   SetTypeName(other->TypeName());
-  subType_ = other->subType_;
+  SetSubType(other->subType_);
   SetTarget(other->target_);
   props_->Assign(other->props_.get());
   items_->Assign(other->items_.get());
@@ -504,46 +571,59 @@ TMainEntries* TMainEntry::OwnerCollection() const {
 }
 
 void TMainEntry::Validate() {
+  // Each descriptor and target is worked out before it is set, so that an entry that resolves
+  // as it did before sees no change at all.
   if (props_->Count() > 0 || items_->Count() > 0) {
-    for (int i = 0; i < props_->Count(); ++i) props_->Items(i)->SetPropInfo(nullptr);
     for (int i = 0; i < items_->Count(); ++i) {
       TMainEntry* sub = items_->Items(i);
-      if (!sub->SubType().Contains(stNoValidate)) {
-        sub->SetTarget(nullptr);
-      } else if (sub->SubType().Contains(stTStringsObject)) {
+      if (sub->SubType().Contains(stNoValidate) && sub->SubType().Contains(stTStringsObject)) {
         TPropertyEntries* lines = sub->Props();
         for (int j = 0; j < lines->Count(); ++j) {
           if (lines->Items(j)->TypeName().empty()) lines->Items(j)->SetTypeName("String");
         }
       }
     }
-    if (subType_.Contains(stPubPropObject)) ResolvePublishedProperties();
+    const bool browse = subType_.Contains(stPubPropObject) && target_;
+    ResolvePropertyEntries(browse);
+    ResolveSubEntries(browse);
   }
   items_->ValidateAll();
 }
 
-void TMainEntry::ResolvePublishedProperties() {
-  if (!target_) return;
-  // Property entries: one lookup each in the class's index. The first entry in collection
-  // order with a name and kind wins; later ones with the same stay unresolved.
-  const TPropertyIndex& published = PublishedPropertyIndex(target_->ClassType());
+void TMainEntry::ResolvePropertyEntries(bool browse) {
   const int count = props_->Count();
+  if (count == 0) return;
+  // One lookup each in the class's index. The first entry in collection order with a name and
+  // kind wins; later ones with the same stay unresolved.
+  const TPropertyIndex* published =
+      browse ? &PublishedPropertyIndex(target_->ClassType()) : nullptr;
   std::unordered_set<std::string> claimed;
   for (int i = 0; i < count; ++i) {
     TPropertyEntry* prop = props_->Items(i);
-    std::string key = AsciiUpper(prop->Name());
-    key.push_back(static_cast<char>(prop->Kind()));
-    if (count > 1 && !claimed.insert(key).second) continue;
-    const auto found = published.find(key);
-    if (found == published.end()) continue;
-    prop->SetPropInfo(found->second.prop);
-    if (prop->TypeName() != found->second.type->Name) prop->SetTypeName(found->second.type->Name);
+    const TResolvedProperty* match = nullptr;
+    if (published) {
+      std::string key = AsciiUpper(prop->Name());
+      key.push_back(static_cast<char>(prop->Kind()));
+      if (count == 1 || claimed.insert(key).second) {
+        const auto found = published->find(key);
+        if (found != published->end()) match = &found->second;
+      }
+    }
+    prop->SetPropInfo(match ? match->prop : nullptr);
+    if (match) prop->SetTypeName(match->type->Name);
   }
+}
+
+void TMainEntry::ResolveSubEntries(bool browse) {
+  const int count = items_->Count();
+  if (count == 0) return;
+  // The target each looked-up sub-entry ends with; none unless one is found below.
+  std::vector<TObject*> targets(static_cast<size_t>(count), nullptr);
 
   // Sub-entries by the name of the property that leads to them, in collection order.
-  std::unordered_map<std::string, std::vector<TMainEntry*>> subs;
-  for (int i = 0; i < items_->Count(); ++i) {
-    TMainEntry* sub = items_->Items(i);
+  std::unordered_map<std::string, std::vector<int>> subs;
+  for (int i = 0; browse && i < count; ++i) {
+    const TMainEntry* sub = items_->Items(i);
     const TMainEntrySubType subType = sub->SubType();
     if (subType.Contains(stNoValidate)) continue;
     std::string key;
@@ -552,60 +632,70 @@ void TMainEntry::ResolvePublishedProperties() {
     } else if (subType != kCollectionItem || !TextBeforeBracket(sub->Name(), key)) {
       continue;  // never resolved
     }
-    subs[AsciiUpper(key)].push_back(sub);
+    subs[AsciiUpper(key)].push_back(i);
   }
-  if (subs.empty()) return;
-
-  TClassInfo info(target_);
-  for (int32_t p = 0; p < info.Count(); ++p) {
-    if (!info.Select(p)) continue;
-    if (info.Kind() != tkClass) continue;
-    const auto found = subs.find(AsciiUpper(info.Name()));
-    if (found == subs.end()) continue;
-    for (TMainEntry* sub : found->second) {
-      const TMainEntrySubType subType = sub->SubType();
-      if (subType == kPubProp) {
-        sub->SetTarget(info.GetAsObject());
-        break;
-      }
-      if (subType == kStrings) {
-        auto* strings = dynamic_cast<TStrings*>(info.GetAsObject());
-        if (!strings) break;
-        sub->SetTarget(strings);
-        TPropertyEntries* lines = sub->Props();
-        for (int j = 0; j < lines->Count(); ++j) {
-          TPropertyEntry* line = lines->Items(j);
-          int32_t n = -1;
-          if (ParseIndexSuffix(line->Name(), n) && n >= 0 && n < strings->Count()) {
-            line->SetTypeName("String");
-          } else {
-            // Spoil the suffix so that the purge removes the entry unless it has an Index.
-            std::string spoilt = line->Name();
-            ReplaceFirst(spoilt, "[", "/");
-            ReplaceFirst(spoilt, "]", "/");
-            line->SetName(spoilt);
-          }
+  if (!subs.empty()) {
+    TClassInfo info(target_);
+    for (int32_t p = 0; p < info.Count(); ++p) {
+      if (!info.Select(p)) continue;
+      if (info.Kind() != tkClass) continue;
+      const auto found = subs.find(AsciiUpper(info.Name()));
+      if (found == subs.end()) continue;
+      for (const int at : found->second) {
+        TObject*& target = targets[static_cast<size_t>(at)];
+        TMainEntry* sub = items_->Items(at);
+        const TMainEntrySubType subType = sub->SubType();
+        if (subType == kPubProp) {
+          target = info.GetAsObject();
+          break;
         }
-        break;
-      }
-      // An item of a collection; several sub-entries may address items of one collection.
-      auto* collection = dynamic_cast<TCollection*>(info.GetAsObject());
-      int32_t n = -1;
-      if (collection && ParseIndexSuffix(sub->Name(), n) && n >= 0 && n < collection->Count()) {
-        sub->SetTarget(collection->Items(n));
+        if (subType == kStrings) {
+          auto* strings = dynamic_cast<TStrings*>(info.GetAsObject());
+          if (!strings) break;
+          target = strings;
+          TPropertyEntries* lines = sub->Props();
+          for (int j = 0; j < lines->Count(); ++j) {
+            TPropertyEntry* line = lines->Items(j);
+            int32_t n = -1;
+            if (ParseIndexSuffix(line->Name(), n) && n >= 0 && n < strings->Count()) {
+              line->SetTypeName("String");
+            } else {
+              // Spoil the suffix so that the purge removes the entry unless it has an Index.
+              std::string spoilt = line->Name();
+              ReplaceFirst(spoilt, "[", "/");
+              ReplaceFirst(spoilt, "]", "/");
+              line->SetName(spoilt);
+            }
+          }
+          break;
+        }
+        // An item of a collection; several sub-entries may address items of one collection.
+        auto* collection = dynamic_cast<TCollection*>(info.GetAsObject());
+        int32_t n = -1;
+        if (collection && ParseIndexSuffix(sub->Name(), n) && n >= 0 && n < collection->Count()) {
+          target = collection->Items(n);
+        }
       }
     }
   }
+  for (int i = 0; i < count; ++i) {
+    TMainEntry* sub = items_->Items(i);
+    if (!sub->SubType().Contains(stNoValidate)) sub->SetTarget(targets[static_cast<size_t>(i)]);
+  }
+}
+
+bool TMainEntry::ResolvesThroughLiveObjects() const {
+  for (int i = 0; i < items_->Count(); ++i) {
+    const TMainEntry* sub = items_->Items(i);
+    if (!sub->SubType().Contains(stNoValidate) || sub->ResolvesThroughLiveObjects()) return true;
+  }
+  return false;
 }
 
 bool TMainEntry::ForEachProperty(const TPropertyVisitor& visitor, void* data) {
-  bool stop = false;
-  for (int i = props_->Count(); i-- > 0;) {
-    if (i >= props_->Count()) continue;
-    visitor(this, props_->Items(i), data, stop);
-    if (stop) return false;
-  }
-  return items_->ForEachProperty(visitor, data);
+  return VisitProperties([&visitor, data](TMainEntry* entry, TPropertyEntry* property, bool& stop) {
+    visitor(entry, property, data, stop);
+  });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -674,15 +764,27 @@ void TPropertyEntry::Assign(const TPersistent* source) {
     TBaseEntry::Assign(source);
     return;
   }
-  propInfo_ = other->propInfo_;
+  SetPropInfo(other->propInfo_);
   SetName(other->Name());
   SetTypeName(other->TypeName());
-  kind_ = other->kind_;
-  index_ = other->index_;
+  SetKind(other->kind_);
+  SetIndex(other->index_);
+}
+
+void TPropertyEntry::SetKind(TTypeKind kind) {
+  Change(kind_, kind);
+}
+
+void TPropertyEntry::SetIndex(int32_t index) {
+  Change(index_, index);
+}
+
+void TPropertyEntry::SetPropInfo(const TPropInfo* propInfo) {
+  Change(propInfo_, propInfo);
 }
 
 TPropertyEntries* TPropertyEntry::OwnerCollection() const {
-  return dynamic_cast<TPropertyEntries*>(Collection());
+  return ObjectCast<TPropertyEntries>(Collection());
 }
 
 TMainEntry* TPropertyEntry::OwnerEntry() const {

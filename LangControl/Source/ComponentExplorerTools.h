@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "framework/components/Collection.h"
 #include "framework/components/Component.h"
@@ -53,6 +54,19 @@ class TPropertyEntry;
 using TPropertyVisitor =
     std::function<void(TMainEntry* entry, TPropertyEntry* property, void* data, bool& stop)>;
 
+namespace entry_tree {
+// Counted by the entry classes only; read it through EntryChanges.
+inline uint64_t changes = 0;
+}  // namespace entry_tree
+
+// How many changes the entry trees of the process have seen: entries made, freed or moved,
+// and every change of what a validation reads or writes (names, kinds, indexes, sub-types,
+// targets, descriptors). Setting a value an entry already has is no change, so validating
+// entries that are valid already leaves the count as it is.
+inline uint64_t EntryChanges() {
+  return entry_tree::changes;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Collections
 
@@ -70,6 +84,10 @@ class TBaseEntries : public TCollection {
   void Assign(const TPersistent* source) override;
   // The entry that owns the collection, or nullptr.
   virtual TMainEntry* OwnerEntry() const = 0;
+
+ protected:
+  // Items joining, leaving or moving count among the entry changes.
+  void ItemsChanged() override;
 };
 
 // The sub-entries of a main entry (or, as TComponentEntries, the component list).
@@ -97,6 +115,9 @@ class TMainEntries : public TBaseEntries {
 
   // Visits the items from the last to the first; false when a visitor stopped the walk.
   bool ForEachProperty(const TPropertyVisitor& visitor, void* data = nullptr);
+  // The same walk for a visitor called as visit(entry, property, stop).
+  template <class Visit>
+  bool VisitProperties(const Visit& visit);
   // Validates every item, from the last to the first.
   void ValidateAll();
   // Removes unresolved property entries and then entries with nothing left to translate.
@@ -108,6 +129,10 @@ class TMainEntries : public TBaseEntries {
  protected:
   TMainEntries(const TMetaClass& itemClass, TPersistent* ownerEntry,
                const TMetaClass* propertyClass);
+  // Purges the tree below `entry` and its unresolved property entries, leaving the entry.
+  static void PurgeItem(TMainEntry* entry);
+  // Frees the items left with neither property entries nor sub-entries.
+  void DeleteEmptyItems();
 
  private:
   const TMetaClass* propertyClass_ = nullptr;
@@ -175,8 +200,21 @@ class TComponentEntries : public TMainEntries {
   // The entry whose Target is `component`, in constant time; nullptr when none.
   TComponentEntry* FindByTarget(const TComponent* component) const;
 
+  // Leaves the list as ValidateAndPurge would, doing only the work that can change it. While
+  // no entry has changed (EntryChanges) and no component has been renamed since the last
+  // call, the entries resolve as they did then, except those with sub-entries that are looked
+  // up on live objects (a font, a string list, an item of a collection): only those are
+  // validated and purged again.
+  void Revalidate();
+
  private:
   std::unique_ptr<TInternalController> controller_;
+  // What the last Revalidate saw: the two change counts, and the entries that depend on live
+  // objects, in list order. Valid while the counts are the same.
+  bool revalidated_ = false;
+  uint64_t revalidatedEntries_ = 0;
+  uint64_t revalidatedNames_ = 0;
+  std::vector<TComponentEntry*> liveEntries_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -190,11 +228,11 @@ class TBaseEntry : public TCollectionItem {
   explicit TBaseEntry(TCollection* collection);
 
   const std::string& Name() const { return name_; }
-  void SetName(const std::string& name) { name_ = name; }
+  void SetName(const std::string& name);
   // The class name of the target object, or the type name of the property ("String" for a
   // line of a string list). Not stored.
   const std::string& TypeName() const { return typeName_; }
-  void SetTypeName(const std::string& typeName) { typeName_ = typeName; }
+  void SetTypeName(const std::string& typeName);
 
   // TypeName, a colon and Name (TButton:btCancel).
   std::string GetDisplayName() const override;
@@ -229,7 +267,7 @@ class TMainEntry : public TBaseEntry {
   TPropertyEntries* Props() const { return props_.get(); }
   void SetProps(TPropertyEntries* props);
   TMainEntrySubType SubType() const { return subType_; }
-  void SetSubType(TMainEntrySubType subType) { subType_ = subType; }
+  void SetSubType(TMainEntrySubType subType);
 
   // From another main entry: Name, TypeName, SubType, Target and copies of Props and Items.
   void Assign(const TPersistent* source) override;
@@ -240,9 +278,19 @@ class TMainEntry : public TBaseEntry {
   // Visits the own property entries from the last to the first, then the sub-entries; false
   // when a visitor stopped the walk.
   bool ForEachProperty(const TPropertyVisitor& visitor, void* data = nullptr);
+  template <class Visit>
+  bool VisitProperties(const Visit& visit);
+  // Whether a sub-entry at any depth is looked up on a live object by Validate (its SubType
+  // lacks stNoValidate), so that validating again may find something else.
+  bool ResolvesThroughLiveObjects() const;
 
  private:
-  void ResolvePublishedProperties();
+  // The descriptors of the property entries: matched by name and kind among the published
+  // properties of the target when `browse` is set, else none.
+  void ResolvePropertyEntries(bool browse);
+  // The targets of the sub-entries that are looked up, read from the target's object-valued
+  // properties when `browse` is set, else none.
+  void ResolveSubEntries(bool browse);
 
   TObject* target_ = nullptr;
   std::unique_ptr<TPropertyEntries> props_;
@@ -290,14 +338,14 @@ class TPropertyEntry : public TBaseEntry {
   explicit TPropertyEntry(TCollection* collection);
 
   TTypeKind Kind() const { return kind_; }
-  void SetKind(TTypeKind kind) { kind_ = kind; }
+  void SetKind(TTypeKind kind);
   // The line number for an entry of a string-list target whose Name has no index suffix; -1
   // when unused. (Hides the item position; use TCollectionItem::Index for that.)
   int32_t Index() const { return index_; }
-  void SetIndex(int32_t index) { index_ = index; }
+  void SetIndex(int32_t index);
   // The matched published property; not owned, valid after Validate of the owning entry.
   const TPropInfo* PropInfo() const { return propInfo_; }
-  void SetPropInfo(const TPropInfo* propInfo) { propInfo_ = propInfo; }
+  void SetPropInfo(const TPropInfo* propInfo);
 
   // From another property entry: PropInfo, Name, TypeName, Kind and Index.
   void Assign(const TPersistent* source) override;
@@ -321,5 +369,29 @@ class TPropertyEntry : public TBaseEntry {
   int32_t index_ = -1;
   const TPropInfo* propInfo_ = nullptr;
 };
+
+// ---------------------------------------------------------------------------------------------
+// Tree walks
+
+template <class Visit>
+bool TMainEntries::VisitProperties(const Visit& visit) {
+  for (int i = Count(); i-- > 0;) {
+    // A visitor that removed entries has shortened the list.
+    if (i >= Count()) continue;
+    if (!Items(i)->VisitProperties(visit)) return false;
+  }
+  return true;
+}
+
+template <class Visit>
+bool TMainEntry::VisitProperties(const Visit& visit) {
+  bool stop = false;
+  for (int i = props_->Count(); i-- > 0;) {
+    if (i >= props_->Count()) continue;
+    visit(this, props_->Items(i), stop);
+    if (stop) return false;
+  }
+  return items_->Count() == 0 || items_->VisitProperties(visit);
+}
 
 }  // namespace wdx

@@ -27,6 +27,19 @@ const TMetaClass& PropertyClassOf(int kind) {
 
 const char* const kResources = "Resources";
 
+// Gives `values` `target` slots; new slots start with the active language's text (a language
+// added to the data starts as a copy of the active one). Numbers and dates become text the way
+// the user's locale writes them.
+void NormalizeValueCount(TConsistentLangPropertyEntry* values, int32_t target,
+                         const TFormatSettings& settings) {
+  const int32_t count = values->Count();
+  if (count != target) values->SetCount(target);
+  if (target <= count) return;
+  const Variant source = count > 0 ? values->GetLangValue(0) : values->GetLiveValue();
+  const std::string text = VarToLocaleStr(source, settings);
+  for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
+}
+
 }  // namespace
 
 const TMetaClass& TLanguageManager::StaticClass() {
@@ -64,8 +77,9 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   TLanguageEntry* requested = languages_->Items(index);
   const int32_t slot = requested->SubIndex();
   if (slot <= 0) return false;
-  // Only entries that resolve take part in the exchange.
-  components_->ValidateAndPurge();
+  // Only entries that resolve take part in the exchange. Revalidate leaves the entries as
+  // ValidateAndPurge would, without looking again at what cannot have changed.
+  components_->Revalidate();
   TLanguageEntry* active = nullptr;
   for (int i = 0; i < languages_->Count() && !active; ++i) {
     if (languages_->Items(i)->SubIndex() == 0) active = languages_->Items(i);
@@ -73,29 +87,17 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   if (!active) throw Exception(ClassName() + ".SetLanguageByIndex: Active language not found");
   requested->SetSubIndex(0);
   active->SetSubIndex(slot);
-  components_->ForEachProperty([slot](TMainEntry*, TPropertyEntry* property, void*, bool&) {
-    if (auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property)) {
-      values->ExchangeLangValues(0, slot);
-    }
-  });
+  exchange_.Exchange(*components_, slot);
   return true;
 }
 
 void TLanguageManager::NormalizeValueCounts() {
   const int32_t target = std::max(languages_->Count(), 1);
-  // Numbers and dates become text the way the user's locale writes them.
   const TFormatSettings settings = UserFormatSettings();
-  components_->ForEachProperty([&](TMainEntry*, TPropertyEntry* property, void*, bool&) {
-    auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property);
-    if (!values) return;
-    const int32_t count = values->Count();
-    if (count != target) values->SetCount(target);
-    if (target <= count) return;
-    // New slots start with the active language's text (a language added to the data starts
-    // as a copy of the active one).
-    const Variant source = count > 0 ? values->GetLangValue(0) : property->GetLiveValue();
-    const std::string text = VarToLocaleStr(source, settings);
-    for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
+  components_->VisitProperties([&](TMainEntry*, TPropertyEntry* property, bool&) {
+    if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
+      NormalizeValueCount(values, target, settings);
+    }
   });
 }
 
@@ -118,8 +120,14 @@ TMainEntry* TLanguageManager::GetStringInterface(bool create) {
 }
 
 void TLanguageManager::PrepareLanguageData() {
-  components_->ValidateAndPurge();
-  NormalizeValueCounts();
+  components_->Revalidate();
+  // The walk that normalises the value counts plans the exchange of the first switch too. A
+  // string table bound anew below makes the first switch plan again.
+  const int32_t target = std::max(languages_->Count(), 1);
+  const TFormatSettings settings = UserFormatSettings();
+  exchange_.Make(*components_, [&](TConsistentLangPropertyEntry* values) {
+    NormalizeValueCount(values, target, settings);
+  });
   if (TMainEntry* resources = GetStringInterface(false)) resources->SetTarget(values_);
 }
 

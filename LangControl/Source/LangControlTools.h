@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "LangControl/Source/ExchangePlan.h"
 #include "framework/rtti/Object.h"
 
 namespace wdx {
@@ -43,7 +44,7 @@ class TLanguageManager : public TObject {
   // The "Resources" pseudo-entry of the string table, made when missing and `create` is set.
   TMainEntry* GetStringInterface(bool create);
   // Brings freshly loaded data into shape: resolve and purge, one slot per language, and the
-  // string table bound to its entry.
+  // string table bound to its entry; then plans the exchange of the first switch.
   void PrepareLanguageData();
   void NormalizeValueCounts();
   // Runs after the component entries have been assigned as a whole.
@@ -58,6 +59,7 @@ class TLanguageManager : public TObject {
   TComponentEntries* components_ = nullptr;
   TStringList* names_ = nullptr;
   TStringList* values_ = nullptr;
+  TExchangePlan exchange_;
 };
 
 }  // namespace wdx

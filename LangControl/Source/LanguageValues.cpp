@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string_view>
 #include <utility>
 
 #include "LangControl/Source/ConvertTools.h"
@@ -20,6 +21,52 @@ namespace {
 
 [[noreturn]] void StreamReadError() {
   throw EReadError(msg::kStreamReadError);
+}
+
+// Slot arrays of up to this many slots are made at their full Count at once; longer ones grow
+// as slots receive values.
+constexpr size_t kWholeSlotArray = 16;
+
+// The two texts of an exchange of texts: the incoming one on its way to the property setter and
+// a copy of the live one on its way into the slot. They are kept between exchanges so that
+// their buffers are reused; an exchange started by a setter while another one runs gets texts
+// of its own. All on the user-interface thread.
+class ExchangedTexts {
+ public:
+  ExchangedTexts() : shared_(!sharedBusy) {
+    if (shared_) sharedBusy = true;
+  }
+  ~ExchangedTexts() {
+    if (shared_) sharedBusy = false;
+  }
+  ExchangedTexts(const ExchangedTexts&) = delete;
+  ExchangedTexts& operator=(const ExchangedTexts&) = delete;
+
+  std::string& Incoming() { return shared_ ? sharedIncoming : incoming_; }
+  std::string& Live() { return shared_ ? sharedLive : live_; }
+
+ private:
+  static inline std::string sharedIncoming;
+  static inline std::string sharedLive;
+  static inline bool sharedBusy = false;
+  bool shared_;
+  std::string incoming_;
+  std::string live_;
+};
+
+// Whether `block`, of at least 4 bytes, begins with the type code of a text: 256 (an 8-bit
+// string) or 8 (a wide string, stored as 8-bit text).
+bool HoldsText(const uint8_t* block) {
+  return block[2] == 0 && block[3] == 0 &&
+         ((block[0] == (varString & 0xFF) && block[1] == (varString >> 8)) ||
+          (block[0] == varOleStr && block[1] == 0));
+}
+
+// Writes the encoding of a text (type code 256, then the characters) into `block`.
+void EncodeText(uint8_t* block, std::string_view text) {
+  static constexpr uint8_t kStringCode[4] = {varString & 0xFF, varString >> 8, 0, 0};
+  std::memcpy(block, kStringCode, 4);
+  if (!text.empty()) std::memcpy(block + 4, text.data(), text.size());
 }
 
 }  // namespace
@@ -62,6 +109,33 @@ const TMetaClass& TLanguageEntries::StaticClass() {
 // ---------------------------------------------------------------------------------------------
 // TConsistentLangPropertyEntry
 
+TConsistentLangPropertyEntry::TSlot::TSlot(TSlot&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)) {}
+
+TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::TSlot::operator=(
+    TSlot&& other) noexcept {
+  if (this != &other) {
+    Reset(nullptr, 0);
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+  }
+  return *this;
+}
+
+TConsistentLangPropertyEntry::TSlot::~TSlot() {
+  Reset(nullptr, 0);
+}
+
+void TConsistentLangPropertyEntry::TSlot::Reset(StoreBlock block, int32_t size) {
+  object_store::Free(data_, capacity_);
+  capacity_ = block ? static_cast<uint32_t>(block.get_deleter().size) : 0;
+  data_ = block.release();
+  size_ = data_ ? size : 0;
+}
+
 TConsistentLangPropertyEntry::TConsistentLangPropertyEntry(TCollection* collection)
     : TPropertyEntry(collection) {}
 
@@ -84,10 +158,14 @@ void TConsistentLangPropertyEntry::CheckIndex(int32_t index, const char* operati
   }
 }
 
-TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::SlotAt(int32_t index) {
-  const auto at = static_cast<size_t>(index);
-  if (at >= slots_.size()) slots_.resize(at + 1);
-  return slots_[at];
+TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::GrowTo(size_t index) {
+  // A short row is made whole at once rather than grown step by step with spare room.
+  const auto whole = static_cast<size_t>(std::max(count_, 0));
+  if (index >= slots_.capacity() && index < whole && whole <= kWholeSlotArray) {
+    slots_.reserve(whole);
+  }
+  slots_.resize(index + 1);
+  return slots_[index];
 }
 
 void TConsistentLangPropertyEntry::ReleaseSlotsFrom(int32_t first) {
@@ -99,14 +177,16 @@ const TConsistentLangPropertyEntry::TSlot* TConsistentLangPropertyEntry::HeldSlo
     int32_t index) const {
   if (index < 0 || static_cast<size_t>(index) >= slots_.size()) return nullptr;
   const TSlot& slot = slots_[static_cast<size_t>(index)];
-  return slot.buffer ? &slot : nullptr;
+  return slot.Data() ? &slot : nullptr;
+}
+
+TConsistentLangPropertyEntry::TSlot* TConsistentLangPropertyEntry::HeldSlot(int32_t index) {
+  return const_cast<TSlot*>(std::as_const(*this).HeldSlot(index));
 }
 
 void TConsistentLangPropertyEntry::StoreSlot(int32_t index, StoreBlock buffer, int32_t size) {
   if (!buffer && static_cast<size_t>(index) >= slots_.size()) return;
-  TSlot& slot = SlotAt(index);
-  slot.buffer = std::move(buffer);
-  slot.size = slot.buffer ? size : 0;
+  SlotAt(index).Reset(std::move(buffer), size);
 }
 
 void TConsistentLangPropertyEntry::SwapSlots(int32_t index1, int32_t index2) {
@@ -126,7 +206,7 @@ Variant TConsistentLangPropertyEntry::GetLangValue(int32_t index) const {
   const TSlot* slot = HeldSlot(index);
   if (!slot) return Variant::Null();
   Variant value;
-  BufferToVariant(slot->buffer.get(), slot->size, value);
+  BufferToVariant(slot->Data(), slot->Size(), value);
   return value;
 }
 
@@ -192,7 +272,10 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
     return;
   }
   const int32_t stored = index1 == 0 ? index2 : index1;
-  if (ExchangeLiveText(stored)) return;
+  if (TObject* target = TextTarget(OwnerEntry());
+      target && ExchangeStoredText(target, *PropInfo(), stored)) {
+    return;
+  }
   // Without a live property there is nothing to exchange with; emptying the stored slot
   // instead would lose its text.
   if (!LiveValueReachable()) return;
@@ -205,36 +288,65 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
   StoreSlot(stored, std::move(live), liveSize);
 }
 
-bool TInconsistentLangPropertyEntry::ExchangeLiveText(int32_t stored) {
+TObject* TInconsistentLangPropertyEntry::TextTarget(const TMainEntry* owner) const {
   const TPropInfo* prop = PropInfo();
-  if (!prop || !prop->Readable || !prop->Writable) return false;
+  if (!prop || !prop->Readable || !prop->Writable) return nullptr;
   const TTypeInfo* type = prop->PropType();
   if (!type || (type->Kind != tkString && type->Kind != tkLString && type->Kind != tkWString)) {
-    return false;
+    return nullptr;
   }
-  const TMainEntry* owner = OwnerEntry();
-  if (!owner || !owner->Target() || !owner->SubType().Contains(stPubPropObject)) return false;
-  // Only a slot holding text: anything else converts through a variant on its way in.
-  const TSlot* slot = HeldSlot(stored);
-  if (!slot || slot->size < kTextHeaderSize) return false;
-  const uint64_t code = GetLittleEndian(slot->buffer.get(), kTextHeaderSize);
-  if (code != varString && code != varOleStr) return false;
+  if (!owner || !owner->SubType().Contains(stPubPropObject)) return nullptr;
+  return owner->Target();
+}
 
-  TObject* target = owner->Target();
-  const std::string live = GetStrProp(target, *prop);
-  if (live.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - kTextHeaderSize)) {
+bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const TPropInfo& prop,
+                                                        int32_t stored) {
+  if (stored <= 0 || stored >= Count()) return false;
+  // Only a slot holding text: anything else converts through a variant on its way in.
+  TSlot* slot = HeldSlot(stored);
+  if (!slot || slot->Size() < kTextHeaderSize) return false;
+  if (!HoldsText(slot->Data())) return false;
+
+  // The live text where the object keeps it; a copy only when its getter makes one.
+  std::string made;
+  const std::string* live = GetStrPropRef(target, prop);
+  if (!live) {
+    made = GetStrProp(target, prop);
+    live = &made;
+  }
+  if (live->size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - kTextHeaderSize)) {
     return false;  // the general path reports it
   }
-  // The live text is encoded before anything changes, as the general path does.
-  const auto liveSize = static_cast<int32_t>(kTextHeaderSize + live.size());
-  StoreBlock buffer = MakeStoreBlock(static_cast<size_t>(liveSize));
-  for (int32_t i = 0; i < kTextHeaderSize; ++i) {
-    buffer[static_cast<size_t>(i)] = static_cast<uint8_t>((varString >> (8 * i)) & 0xFF);
+  const auto liveSize = static_cast<int32_t>(kTextHeaderSize + live->size());
+  ExchangedTexts texts;
+  std::string& incoming = texts.Incoming();
+  incoming.clear();
+  incoming.append(reinterpret_cast<const char*>(slot->Data()) + kTextHeaderSize,
+                  static_cast<size_t>(slot->Size() - kTextHeaderSize));
+  // The live text is kept before the setter changes it: encoded into a new block made now when
+  // the slot's block is too small for it (so that nothing has changed should that fail), else
+  // copied, to go into the slot's block once the setter has taken the incoming text.
+  StoreBlock grown;
+  std::string& kept = texts.Live();
+  if (static_cast<size_t>(liveSize) > slot->Capacity()) {
+    grown = MakeStoreBlock(static_cast<size_t>(liveSize));
+    EncodeText(grown.get(), *live);
+  } else {
+    kept.assign(*live);
   }
-  if (!live.empty()) std::memcpy(buffer.get() + kTextHeaderSize, live.data(), live.size());
-  const auto* text = reinterpret_cast<const char*>(slot->buffer.get()) + kTextHeaderSize;
-  SetStrProp(target, *prop, std::string(text, static_cast<size_t>(slot->size - kTextHeaderSize)));
-  StoreSlot(stored, std::move(buffer), liveSize);
+  SetStrProp(target, prop, incoming);
+  // Looked up again: a setter may have changed the slots of this very entry.
+  TSlot& after = SlotAt(stored);
+  if (!grown && static_cast<size_t>(liveSize) > after.Capacity()) {
+    grown = MakeStoreBlock(static_cast<size_t>(liveSize));
+    EncodeText(grown.get(), kept);
+  }
+  if (grown) {
+    after.Reset(std::move(grown), liveSize);
+  } else {
+    EncodeText(after.Data(), kept);
+    after.Resize(liveSize);
+  }
   return true;
 }
 
@@ -265,9 +377,9 @@ void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {
   for (int32_t k = 1; k < Count(); ++k) {
     const TSlot* slot = HeldSlot(k);
     uint8_t header[4];
-    PutLittleEndian(header, static_cast<uint32_t>(slot ? slot->size : 0), 4);
+    PutLittleEndian(header, static_cast<uint32_t>(slot ? slot->Size() : 0), 4);
     stream.WriteBuffer(header, 4);
-    if (slot) stream.WriteBuffer(slot->buffer.get(), slot->size);
+    if (slot) stream.WriteBuffer(slot->Data(), slot->Size());
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "LangControl/Source/ComponentExplorerTools.h"
@@ -48,22 +49,47 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   std::string GetDescription(const std::string& prefix) const override;
 
  protected:
-  struct TSlot {
-    StoreBlock buffer;
-    int32_t size = 0;
+  // One value slot: the value's encoding in the first `size` bytes of a block of the object
+  // store (`capacity` bytes long), or no block when the slot is empty. Sixteen bytes.
+  class TSlot {
+   public:
+    TSlot() = default;
+    TSlot(TSlot&& other) noexcept;
+    TSlot& operator=(TSlot&& other) noexcept;
+    ~TSlot();
+
+    const uint8_t* Data() const { return data_; }
+    uint8_t* Data() { return data_; }
+    int32_t Size() const { return size_; }
+    size_t Capacity() const { return capacity_; }
+    // Takes `block` (nullptr: empty), of which `size` bytes hold the value.
+    void Reset(StoreBlock block, int32_t size);
+    // The value's size within the block, which must be large enough.
+    void Resize(int32_t size) { size_ = size; }
+
+   private:
+    uint8_t* data_ = nullptr;
+    int32_t size_ = 0;
+    uint32_t capacity_ = 0;
   };
 
   void CheckIndex(int32_t index, const char* operation) const;
   // Slot `index`, created empty when the slot array does not reach it yet.
-  TSlot& SlotAt(int32_t index);
+  TSlot& SlotAt(int32_t index) {
+    const auto at = static_cast<size_t>(index);
+    return at < slots_.size() ? slots_[at] : GrowTo(at);
+  }
   // Drops every held slot from `first` on.
   void ReleaseSlotsFrom(int32_t first);
   // Slot `index` when it is held, else nullptr (an empty slot).
   const TSlot* HeldSlot(int32_t index) const;
+  TSlot* HeldSlot(int32_t index);
   void StoreSlot(int32_t index, StoreBlock buffer, int32_t size);
   void SwapSlots(int32_t index1, int32_t index2);
 
  private:
+  TSlot& GrowTo(size_t index);
+
   // Slots that were never given a value need not exist: the array reaches only as far as the
   // last slot that held one, so a large Count read from a stream costs no memory.
   std::vector<TSlot, StoreAllocator<TSlot>> slots_;
@@ -87,6 +113,15 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   // be reached the stored slot is kept as it is.
   void ExchangeLangValues(int32_t index1, int32_t index2) override;
 
+  // The common case of that exchange, which needs no variants: the object whose live text can
+  // change places with a stored one, when this entry names a readable and writable string
+  // property of the target of `owner`, the entry that holds it; else nullptr.
+  TObject* TextTarget(const TMainEntry* owner) const;
+  // ExchangeLangValues(0, stored) for `target` and `prop` given by TextTarget and PropInfo
+  // and a slot holding text: the two texts change places. False, having changed nothing,
+  // when `stored` is not one of the slots 1 to Count - 1 or its slot holds no text.
+  bool ExchangeStoredText(TObject* target, const TPropInfo& prop, int32_t stored);
+
   void DefineProperties(TFiler* filer) override;
 
   // The content of "Values": for each slot from 1 to Count - 1 a 32-bit size S (0 for an
@@ -95,12 +130,17 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   void WriteValues(TStream& stream) const;
 
  private:
-  // The exchange of slot 0 with `stored` for the common case, a readable and writable string
-  // property and a stored text: the two texts change places without passing through variants.
-  // False, having changed nothing, for every other case.
-  bool ExchangeLiveText(int32_t stored);
   static constexpr int32_t kTextHeaderSize = 4;  // the type code before the characters
 };
+
+// `property` as a language-value entry, or nullptr when it is a plain property entry.
+inline TConsistentLangPropertyEntry* LangValuesOf(TPropertyEntry* property) {
+  // Nearly every entry a manager walks is of the class it uses.
+  if (property && typeid(*property) == typeid(TInconsistentLangPropertyEntry)) {
+    return static_cast<TInconsistentLangPropertyEntry*>(property);
+  }
+  return dynamic_cast<TConsistentLangPropertyEntry*>(property);
+}
 
 // One language.
 class TLanguageEntry : public TCollectionItem {

@@ -72,6 +72,7 @@ TCollectionItem* TCollection::Insert(int index) {
   TCollectionItem* item = Add();
   items_.pop_back();
   items_.insert(items_.begin() + index, item);
+  ItemsChanged();
   return item;
 }
 
@@ -100,6 +101,7 @@ void TCollection::DeleteWhere(const std::function<bool(TCollectionItem*)>& doome
     }
   }
   items_.resize(kept);
+  ItemsChanged();
   for (size_t i = freed.size(); i-- > 0;) delete freed[i];
 }
 
@@ -128,6 +130,7 @@ void TCollection::InsertItem(TCollectionItem* item) {
   items_.push_back(item);
   item->collection_ = this;
   item->id_ = nextId_++;
+  ItemsChanged();
 }
 
 void TCollection::RemoveItem(TCollectionItem* item) {
@@ -138,6 +141,7 @@ void TCollection::RemoveItem(TCollectionItem* item) {
     }
   }
   item->collection_ = nullptr;
+  ItemsChanged();
 }
 
 }  // namespace wdx

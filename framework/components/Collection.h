@@ -64,6 +64,10 @@ class TCollection : public TPersistent {
   void BeginUpdate() { ++updateCount_; }
   void EndUpdate() { --updateCount_; }
 
+ protected:
+  // Runs after items have joined, left or moved within the collection.
+  virtual void ItemsChanged() {}
+
  private:
   friend class TCollectionItem;
   void InsertItem(TCollectionItem* item);

@@ -229,6 +229,7 @@ void TComponent::ChangeName(const std::string& name) {
     if (!name.empty() && !owner_->IsDestroying()) owner_->namesIndex_.Insert(name, this);
   }
   name_ = name;
+  ++nameChanges_;
 }
 
 }  // namespace wdx

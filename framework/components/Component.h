@@ -44,6 +44,9 @@ class TComponent : public TPersistent {
   const std::string& Name() const { return name_; }
   // Renames through the virtual SetName, with the framework's name check.
   void Rename(const std::string& name) { SetName(name); }
+  // How many times a component of the process has changed its name: whoever keeps what it
+  // took from names can tell whether it may still hold.
+  static uint64_t NameChanges() { return nameChanges_; }
   TComponent* Owner() const { return owner_; }
   TPersistent* GetOwner() const override { return owner_; }
 
@@ -110,6 +113,8 @@ class TComponent : public TPersistent {
 
   void InsertOwned(TComponent* component);
   void RemoveOwned(TComponent* component);
+
+  static inline uint64_t nameChanges_ = 0;
 
   std::string name_;
   TComponent* owner_ = nullptr;

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <type_traits>
+#include <typeinfo>
 
 namespace wdx {
 
@@ -38,5 +40,14 @@ class TObject {
  private:
   uint32_t handle_;
 };
+
+// dynamic_cast<T*>(object), with a shortcut for an object of exactly class T (the usual case on
+// the hot paths), which needs no search of the class hierarchy.
+template <class T, class U>
+auto ObjectCast(U* object) -> std::conditional_t<std::is_const_v<U>, const T*, T*> {
+  using Result = std::conditional_t<std::is_const_v<U>, const T*, T*>;
+  if (object && typeid(*object) == typeid(T)) return static_cast<Result>(object);
+  return dynamic_cast<Result>(object);
+}
 
 }  // namespace wdx

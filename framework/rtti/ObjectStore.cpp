@@ -14,6 +14,14 @@ namespace wdx::object_store {
 #endif
 #endif
 
+namespace {
+std::size_t bytesInUse = 0;
+}  // namespace
+
+std::size_t BytesInUse() noexcept {
+  return bytesInUse;
+}
+
 #ifndef WDX_OBJECT_STORE_HEAP
 namespace {
 
@@ -31,20 +39,28 @@ std::pmr::memory_resource& Pools() {
 }  // namespace
 
 void* Allocate(std::size_t size) {
-  return Pools().allocate(size);
+  void* block = Pools().allocate(size);
+  bytesInUse += size;
+  return block;
 }
 
 void Free(void* block, std::size_t size) noexcept {
-  if (block) Pools().deallocate(block, size);
+  if (!block) return;
+  Pools().deallocate(block, size);
+  bytesInUse -= size;
 }
 #else
 void* Allocate(std::size_t size) {
-  return ::operator new(size);
+  void* block = ::operator new(size);
+  bytesInUse += size;
+  return block;
 }
 
 // The size is not passed on: not every compiler declares the sized global delete.
-void Free(void* block, std::size_t) noexcept {
+void Free(void* block, std::size_t size) noexcept {
+  if (!block) return;
   ::operator delete(block);
+  bytesInUse -= size;
 }
 #endif
 

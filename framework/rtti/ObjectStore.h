@@ -14,6 +14,9 @@ namespace wdx::object_store {
 
 void* Allocate(std::size_t size);
 void Free(void* block, std::size_t size) noexcept;
+// The bytes of the blocks handed out and not yet freed, as requested (a pool rounds each up to
+// its block size). For measurements.
+std::size_t BytesInUse() noexcept;
 
 }  // namespace wdx::object_store
 

@@ -52,6 +52,9 @@ void SetFloatProp(TObject* object, const TPropInfo& prop, double value) {
 std::string GetStrProp(const TObject* object, const TPropInfo& prop) {
   return Need(prop.GetStr, prop, false)(object);
 }
+const std::string* GetStrPropRef(const TObject* object, const TPropInfo& prop) {
+  return prop.GetStrRef ? &prop.GetStrRef(object) : nullptr;
+}
 void SetStrProp(TObject* object, const TPropInfo& prop, const std::string& value) {
   Need(prop.SetStr, prop, true)(object, value);
 }

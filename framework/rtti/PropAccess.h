@@ -23,6 +23,9 @@ void SetOrdProp(TObject* object, const TPropInfo& prop, int32_t value);
 double GetFloatProp(const TObject* object, const TPropInfo& prop);
 void SetFloatProp(TObject* object, const TPropInfo& prop, double value);
 std::string GetStrProp(const TObject* object, const TPropInfo& prop);
+// The property's text where the object keeps it, without a copy; nullptr when the property
+// makes its text on every read (then GetStrProp reads it).
+const std::string* GetStrPropRef(const TObject* object, const TPropInfo& prop);
 void SetStrProp(TObject* object, const TPropInfo& prop, const std::string& value);
 TNotifyEvent GetMethodProp(const TObject* object, const TPropInfo& prop);
 void SetMethodProp(TObject* object, const TPropInfo& prop, const TNotifyEvent& value);

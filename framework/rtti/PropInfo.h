@@ -28,6 +28,8 @@ struct TPropInfo {
   std::function<double(const TObject*)> GetFloat;
   std::function<void(TObject*, double)> SetFloat;
   std::function<std::string(const TObject*)> GetStr;
+  // The text itself rather than a copy, for a getter that returns a reference; else empty.
+  std::function<const std::string&(const TObject*)> GetStrRef;
   std::function<void(TObject*, const std::string&)> SetStr;
   std::function<TNotifyEvent(const TObject*)> GetMethod;
   std::function<void(TObject*, const TNotifyEvent&)> SetMethod;

@@ -28,13 +28,13 @@ namespace wdx {
 // raises instead of touching the wrong memory.
 template <class C>
 C& CastTo(TObject* object) {
-  C* typed = dynamic_cast<C*>(object);
+  C* typed = ObjectCast<C>(object);
   if (!typed) throw EInvalidCast(msg::kInvalidCast);
   return *typed;
 }
 template <class C>
 const C& CastTo(const TObject* object) {
-  const C* typed = dynamic_cast<const C*>(object);
+  const C* typed = ObjectCast<C>(object);
   if (!typed) throw EInvalidCast(msg::kInvalidCast);
   return *typed;
 }
@@ -154,6 +154,11 @@ TPropInfo Published(std::string name, Getter getter, Setter setter = nullptr) {
     };
   }
   published_detail::Bind<T>(info, get, set);
+  if constexpr (std::is_same_v<std::invoke_result_t<Getter, const C&>, const std::string&>) {
+    info.GetStrRef = [getter](const TObject* o) -> const std::string& {
+      return std::invoke(getter, CastTo<C>(o));
+    };
+  }
   info.Readable = true;
   info.Writable = static_cast<bool>(set);
   return info;
@@ -167,6 +172,7 @@ TPropInfo PublishedWriteOnly(std::string name, Setter setter) {
   info.GetOrd = nullptr;
   info.GetFloat = nullptr;
   info.GetStr = nullptr;
+  info.GetStrRef = nullptr;
   info.GetMethod = nullptr;
   info.GetVariant = nullptr;
   info.GetInt64 = nullptr;

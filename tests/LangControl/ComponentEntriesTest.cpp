@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,12 @@ class TEBox : public TComponent {
   TStrings* Lines() const { return lines_.get(); }
   TCollection* Columns() const { return columns_.get(); }
   TEFont* Font() const { return font_.get(); }
+  // The Font property shows another object from now on; the old one lives on, as an entry
+  // that is not looked up may still name it.
+  void ReplaceFont() {
+    replaced_.push_back(std::move(font_));
+    font_ = std::make_unique<TEFont>();
+  }
   std::string Caption = "Hello";
   int32_t Width = 0;
 
@@ -42,6 +49,7 @@ class TEBox : public TComponent {
   std::unique_ptr<TStringList> lines_ = std::make_unique<TStringList>();
   std::unique_ptr<TCollection> columns_ = std::make_unique<TCollection>(TEColumn::StaticClass());
   std::unique_ptr<TEFont> font_ = std::make_unique<TEFont>();
+  std::vector<std::unique_ptr<TEFont>> replaced_;
 };
 
 const TMetaClass& TEFont::StaticClass() {
@@ -388,6 +396,177 @@ TEST(CollectionDeleteWhere, RemovesManyItemsInOnePassKeepingOrder) {
   EXPECT_THROW(props.DeleteWhere([](TCollectionItem*) -> bool { throw EListError("x"); }),
                EListError);
   EXPECT_EQ(props.Count(), (kCount + 2) / 3);
+}
+
+// Boxes translated through entries of every kind, built alike twice so that the same changes
+// can be made to both and the outcomes compared.
+struct TranslatedBoxes {
+  static constexpr int kBoxes = 6;
+
+  TranslatedBoxes() {
+    table.SetText("a\nb\n");
+    for (int i = 0; i < kBoxes; ++i) {
+      auto* box = new TEBox(&form);
+      box->Rename("Box" + std::to_string(i));
+      box->Lines()->SetText("l0\nl1\nl2\n");
+      box->Columns()->Add();
+      box->Columns()->Add();
+      boxes.push_back(box);
+      TComponentEntry* entry = Translate(i);
+      AddProp(entry, "Width", tkInteger);
+      AddProp(entry, "Missing", tkLString);
+      if (i % 2 == 0) continue;  // these have property entries only
+      AddProp(AddSub(entry, "Font", {stPubPropObject}), "Title", tkLString);
+      TMainEntry* lines = AddSub(entry, "Lines", {stTStringsObject});
+      AddProp(lines, "Lines[1]", tkUnknown);
+      AddProp(lines, "Lines[4]", tkUnknown);
+      AddProp(AddSub(entry, "Columns[1]", {stPubPropObject, stCollectionObject}), "Caption",
+              tkLString);
+      AddProp(TMainEntry::CreateWithValues(entry->Items(), &table, "Resources", "String",
+                                           {stTStringsObject, stNoValidate}),
+              "", tkUnknown, 1);
+    }
+  }
+
+  TComponentEntry* Translate(int box) {
+    TComponentEntry* entry = entries.Add();
+    entry->SetSubType({stPubPropObject});
+    entry->SetRef(boxes[static_cast<size_t>(box)]);
+    AddProp(entry, "Caption", tkLString);
+    return entry;
+  }
+
+  // One change, picked by `what` and applied to the box or entry picked by `which`.
+  void Change(int what, size_t which, int step) {
+    TEBox* box = boxes[which % boxes.size()];
+    TMainEntry* entry =
+        entries.Count() > 0 ? entries.Items(static_cast<int>(which) % entries.Count()) : nullptr;
+    TPropertyEntry* prop =
+        entry && entry->Props()->Count() > 0 ? entry->Props()->Items(0) : nullptr;
+    TMainEntry* sub = entry && entry->Items()->Count() > 0 ? entry->Items()->Items(0) : nullptr;
+    switch (what) {
+      case 0:
+        if (box) box->Rename("Box" + std::to_string(which) + "_" + std::to_string(step));
+        break;
+      case 1:
+        if (box && which % 3 == 0) {
+          delete box;
+          boxes[which % boxes.size()] = nullptr;
+        }
+        break;
+      case 2:
+        if (prop) prop->SetKind(prop->Kind() == tkInteger ? tkLString : tkInteger);
+        break;
+      case 3:
+        if (prop) prop->SetPropInfo(nullptr);
+        break;
+      case 4:
+        if (box) Translate(static_cast<int>(which % boxes.size()));
+        break;
+      case 5:
+        if (box) box->Lines()->SetText(std::string(which % 6, 'x').append(which % 6, '\n'));
+        break;
+      case 6:
+        if (box && which % 2 == 0) box->Columns()->Add();
+        if (box && which % 2 == 1 && box->Columns()->Count() > 0) box->Columns()->Delete(0);
+        break;
+      case 7:
+        if (box) box->ReplaceFont();
+        break;
+      case 8:
+        if (sub) {
+          TMainEntrySubType subType = sub->SubType();
+          if (subType.Contains(stNoValidate)) {
+            subType.Exclude(stNoValidate);
+          } else {
+            subType.Include(stNoValidate);
+          }
+          sub->SetSubType(subType);
+        }
+        break;
+      case 9:
+        if (prop) prop->SetName(prop->Name() == "Caption" ? "caption" : "Caption");
+        break;
+      default:  // nothing changes
+        break;
+    }
+  }
+
+  std::string Describe(const TObject* target) const {
+    if (!target) return "-";
+    if (target == &table) return "table";
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      const TEBox* box = boxes[i];
+      if (!box) continue;
+      const std::string at = std::to_string(i);
+      if (target == box) return "box" + at;
+      if (target == box->Font()) return "font" + at;
+      if (target == box->Lines()) return "lines" + at;
+      for (int c = 0; c < box->Columns()->Count(); ++c) {
+        if (target == box->Columns()->Items(c)) return "column" + at + "." + std::to_string(c);
+      }
+    }
+    return "?";
+  }
+
+  // Everything a validation and a purge decide, entry by entry.
+  std::string Dump(const TMainEntries& list, const std::string& indent = "") const {
+    std::string text;
+    for (int i = 0; i < list.Count(); ++i) {
+      const TMainEntry* entry = list.Items(i);
+      text += indent + entry->Name() + " " + entry->TypeName() + " " +
+              std::to_string(entry->SubType().Bits()) + " " + Describe(entry->Target()) + "\n";
+      for (int j = 0; j < entry->Props()->Count(); ++j) {
+        const TPropertyEntry* prop = entry->Props()->Items(j);
+        text += indent + "  . " + prop->Name() + " " + std::to_string(prop->Kind()) + " " +
+                std::to_string(prop->Index()) + " " + prop->TypeName() + " " +
+                (prop->PropInfo() ? prop->PropInfo()->Name : "-") + "\n";
+      }
+      text += Dump(*entry->Items(), indent + "    ");
+    }
+    return text;
+  }
+
+  TComponent form{nullptr};
+  TStringList table;
+  std::vector<TEBox*> boxes;
+  TComponentEntries entries{nullptr, &TInconsistentLangPropertyEntry::StaticClass()};
+};
+
+TEST(Revalidate, LeavesTheEntriesAsValidateAndPurgeWould) {
+  TranslatedBoxes revalidated;
+  TranslatedBoxes reference;
+  std::mt19937 random(17);
+  for (int step = 0; step < 400; ++step) {
+    // Half of the steps change nothing, so that Revalidate often finds nothing changed.
+    const int what = static_cast<int>(random() % 20);
+    const size_t which = random() % 64;
+    revalidated.Change(what, which, step);
+    reference.Change(what, which, step);
+    revalidated.entries.Revalidate();
+    reference.entries.ValidateAndPurge();
+    ASSERT_EQ(revalidated.Dump(revalidated.entries), reference.Dump(reference.entries))
+        << "after step " << step << ", change " << what << " of " << which;
+  }
+  EXPECT_GT(reference.entries.Count(), 0);
+}
+
+TEST(Revalidate, ValidatingValidEntriesIsNoChange) {
+  TranslatedBoxes boxes;
+  boxes.entries.ValidateAndPurge();
+  const uint64_t before = EntryChanges();
+  boxes.entries.ValidateAndPurge();
+  boxes.entries.Revalidate();
+  boxes.entries.Revalidate();
+  EXPECT_EQ(EntryChanges(), before);
+  TPropertyEntry* prop = boxes.entries.Items(0)->Props()->Items(0);
+  prop->SetName(prop->Name());
+  prop->SetPropInfo(prop->PropInfo());
+  EXPECT_EQ(EntryChanges(), before);
+  prop->SetIndex(5);
+  EXPECT_EQ(EntryChanges(), before + 1);
+  boxes.entries.Items(0)->Props()->Add();
+  EXPECT_GT(EntryChanges(), before + 1);
 }
 
 }  // namespace

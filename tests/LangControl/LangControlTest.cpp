@@ -485,5 +485,137 @@ TEST(LanguageManager, TheStringTableKeepsOnlyTranslatedLines) {
   }
 }
 
+// Labels L0, L1, ... captioned en0, en1, ... and translated into German and Spanish by a
+// manager of their own.
+class TranslatedLabels {
+ public:
+  explicit TranslatedLabels(int count) {
+    for (const char* name : {"English", "German", "Spanish"}) {
+      auto* language = manager.Languages()->Add();
+      language->SetName(name);
+      language->SetSubIndex(manager.Languages()->Count() - 1);
+    }
+    for (int i = 0; i < count; ++i) {
+      Translate(Add("en" + std::to_string(i)), "-de", "-es");
+    }
+    manager.PrepareLanguageData();
+  }
+
+  TLabel* Add(const std::string& caption) {
+    auto* label = new TLabel(&form);
+    label->Rename("L" + std::to_string(labels.size()));
+    label->SetCaption(caption);
+    labels.push_back(label);
+    return label;
+  }
+  // Translates the caption: slots 1 and 2 hold it with these suffixes.
+  TInconsistentLangPropertyEntry* Translate(TLabel* label, const std::string& one,
+                                            const std::string& two) {
+    TComponentEntry* entry = manager.Components()->Add();
+    entry->SetRef(label);
+    entry->SetSubType({stPubPropObject});
+    auto* property = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Add());
+    property->SetName("Caption");
+    property->SetKind(tkLString);
+    property->SetCount(3);
+    property->SetLangValue(1, Variant(label->Caption() + one));
+    property->SetLangValue(2, Variant(label->Caption() + two));
+    return property;
+  }
+  // The captions of the labels that are left, in order.
+  std::string Captions() const {
+    std::string text;
+    for (const TLabel* label : labels) {
+      if (label) text += (text.empty() ? "" : " ") + label->Caption();
+    }
+    return text;
+  }
+  void Free(size_t label) {
+    delete labels[label];
+    labels[label] = nullptr;
+  }
+
+  TForm form{nullptr};
+  std::vector<TLabel*> labels;
+  TLanguageManager manager{&form, &form, 2, &form};
+};
+
+TEST(LanguageSwitch, EntriesChangedSinceTheLastSwitchTakePart) {
+  TranslatedLabels t(3);
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(1));
+  EXPECT_EQ(t.Captions(), "en0-de en1-de en2-de");
+  // English now holds slot 1, Spanish slot 2.
+  TLabel* added = t.Add("new-de");
+  TInconsistentLangPropertyEntry* property = t.Translate(added, "", "");
+  property->SetLangValue(1, Variant("new"));
+  property->SetLangValue(2, Variant("new-es"));
+  t.Free(1);
+  t.labels[2]->Rename("Renamed");
+  t.manager.Components()->Items(0)->Props()->Items(0)->SetPropInfo(nullptr);
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(2));
+  EXPECT_EQ(t.Captions(), "en0-es en2-es new-es");
+  EXPECT_EQ(t.manager.Components()->IndexOfName("Renamed"), 1);
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(0));
+  EXPECT_EQ(t.Captions(), "en0 en2 new");
+}
+
+TEST(LanguageSwitch, SurvivesASetterThatDestroysTranslatedComponents) {
+  TranslatedLabels t(5);
+  // The switch visits L4 first. When it reaches L3, L1 (still ahead) and L4 (done) go.
+  bool done = false;
+  TControl::SetChangeHook([&](TControl& control) {
+    if (done || &control != t.labels[3]) return;
+    done = true;
+    t.Free(1);
+    t.Free(4);
+  });
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(1));
+  TControl::SetChangeHook(nullptr);
+  EXPECT_TRUE(done);
+  EXPECT_EQ(t.Captions(), "en0-de en2-de en3-de");
+  EXPECT_EQ(t.manager.Components()->Count(), 3);
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(0));
+  EXPECT_EQ(t.Captions(), "en0 en2 en3");
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(2));
+  EXPECT_EQ(t.Captions(), "en0-es en2-es en3-es");
+}
+
+TEST(LanguageSwitch, AnErrorEndsTheExchangeAtItsEntry) {
+  TranslatedLabels t(3);
+  static_cast<TInconsistentLangPropertyEntry*>(t.manager.Components()->Items(1)->Props()->Items(0))
+      ->SetCount(2);
+  try {
+    t.manager.SetLanguageByIndex(2);
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "TInconsistentLangPropertyEntry.ExchangeLangValues: Invalid index");
+  }
+  // The walk goes from the last entry to the first.
+  EXPECT_EQ(t.Captions(), "en0 en1 en2-es");
+}
+
+TEST(LanguageSwitch, ValuesOtherThanStoredTextsChangePlacesToo) {
+  TranslatedLabels t(1);
+  TLabel* label = t.labels[0];
+  label->SetTag(5);
+  TComponentEntry* entry = t.manager.Components()->Items(0);
+  auto* tag = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Add());
+  tag->SetName("Tag");
+  tag->SetKind(tkInteger);
+  tag->SetCount(3);
+  tag->SetLangValue(1, Variant(7));
+  tag->SetLangValue(2, Variant(9));
+  auto* caption = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Items(0));
+  caption->SetLangValue(1, Variant(42));
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(1));
+  EXPECT_EQ(label->Caption(), "42");
+  EXPECT_EQ(label->Tag(), 7);
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(0));
+  EXPECT_EQ(label->Caption(), "en0");
+  EXPECT_EQ(label->Tag(), 5);
+  EXPECT_EQ(caption->GetLangValue(1), Variant("42"));
+  EXPECT_EQ(tag->GetLangValue(1), Variant(7));
+}
+
 }  // namespace
 }  // namespace wdx

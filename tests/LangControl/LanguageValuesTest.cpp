@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "LangControl/Source/ConvertTools.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Streams.h"
 #include "framework/rtti/Published.h"
 
 namespace wdx {
@@ -27,6 +32,44 @@ const TMetaClass& TVLabel::StaticClass() {
           Published<TVLabel>("Data", &TVLabel::Data, &TVLabel::Data),
       });
   return meta;
+}
+
+// A label whose caption setter refuses one text and runs a callback before it takes a text,
+// and whose title is a copy made by its getter.
+class TVStrictLabel : public TComponent {
+ public:
+  WDX_CLASS(TVStrictLabel)
+  using TComponent::TComponent;
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& value) {
+    if (value == "refused") throw EConvertError("refused");
+    if (onSet) onSet();
+    caption_ = value;
+  }
+  std::string Title() const { return title_; }
+  void SetTitle(const std::string& value) { title_ = value; }
+  std::function<void()> onSet;
+
+ private:
+  std::string caption_ = "English";
+  std::string title_ = "Title";
+};
+
+const TMetaClass& TVStrictLabel::StaticClass() {
+  using L = TVStrictLabel;
+  static const TMetaClass meta("TVStrictLabel", &TComponent::StaticClass(), FactoryOf<L>(),
+                               {
+                                   Published<L>("Caption", &L::Caption, &L::SetCaption),
+                                   Published<L>("Title", &L::Title, &L::SetTitle),
+                               });
+  return meta;
+}
+
+// The bytes of an entry's "Values".
+std::vector<uint8_t> ValuesOf(const TInconsistentLangPropertyEntry& entry) {
+  TMemoryStream stream;
+  entry.WriteValues(stream);
+  return stream.Bytes();
 }
 
 std::string MessageOf(const std::function<void()>& action) {
@@ -57,9 +100,25 @@ class LanguageValues : public ::testing::Test {
     return static_cast<TInconsistentLangPropertyEntry*>(
         Translate(TInconsistentLangPropertyEntry::StaticClass(), property));
   }
+  // A live-value entry for `property` of `component` with `count` slots, in a list of its own.
+  TInconsistentLangPropertyEntry* LiveOf(TComponent* component, const char* property,
+                                         int32_t count) {
+    lists.push_back(std::make_unique<TComponentEntries>(
+        nullptr, &TInconsistentLangPropertyEntry::StaticClass()));
+    TComponentEntry* entry = lists.back()->Add();
+    entry->SetSubType({stPubPropObject});
+    entry->SetRef(component);
+    auto* prop = static_cast<TInconsistentLangPropertyEntry*>(entry->Props()->Add());
+    prop->SetName(property);
+    prop->SetKind(tkLString);
+    prop->SetCount(count);
+    lists.back()->ValidateAndPurge();
+    return prop;
+  }
 
   TVLabel label{nullptr};
   TComponentEntries entries{nullptr, nullptr};
+  std::vector<std::unique_ptr<TComponentEntries>> lists;
 };
 
 TEST(LanguageValueSlots, CountSetterRules) {
@@ -151,6 +210,103 @@ TEST_F(LanguageValues, SlotZeroIsTheLiveProperty) {
   EXPECT_EQ(entry->GetLangValue(1), Variant("Spanish"));
   EXPECT_EQ(entry->GetLangValue(2), Variant("German"));
   EXPECT_EQ(label.Caption, "Live");
+}
+
+TEST_F(LanguageValues, TextsOfEveryLengthChangePlacesExactly) {
+  TInconsistentLangPropertyEntry* entry = Live();
+  entry->SetCount(4);
+  std::vector<std::string> model = {"English", "", std::string(300, 'g'), "wide"};
+  entry->SetLangValue(1, Variant(model[1]));
+  entry->SetLangValue(2, Variant(model[2]));
+  entry->SetLangValue(3, Variant::Wide(u"wide"));
+  std::mt19937 random(11);
+  for (int step = 0; step < 300; ++step) {
+    const auto k = static_cast<int32_t>(1 + random() % 3);
+    if (step % 40 == 39) {
+      // Now and then a text of another length, from empty to long.
+      model[static_cast<size_t>(k)] =
+          std::string(random() % 2000, static_cast<char>('a' + step % 26));
+      entry->SetLangValue(k, Variant(model[static_cast<size_t>(k)]));
+    }
+    if (random() % 2) {
+      entry->ExchangeLangValues(0, k);
+    } else {
+      entry->ExchangeLangValues(k, 0);
+    }
+    std::swap(model[0], model[static_cast<size_t>(k)]);
+    ASSERT_EQ(label.Caption, model[0]) << "step " << step;
+    for (int32_t i = 1; i < 4; ++i) {
+      ASSERT_EQ(entry->GetLangValue(i), Variant(model[static_cast<size_t>(i)])) << "step " << step;
+    }
+  }
+}
+
+TEST_F(LanguageValues, ARefusedTextLeavesBothSidesAsTheyWere) {
+  TVStrictLabel strict(nullptr);
+  TInconsistentLangPropertyEntry* entry = LiveOf(&strict, "Caption", 3);
+  entry->SetLangValue(1, Variant::Wide(u"refused"));
+  entry->SetLangValue(2, Variant("refused"));
+  // A live text that fits the stored text's block, and one that needs a larger block.
+  for (const std::string& live : {std::string("ab"), std::string(100, 'x')}) {
+    strict.SetCaption(live);
+    for (int32_t k : {1, 2}) {
+      const std::vector<uint8_t> stored = ValuesOf(*entry);
+      EXPECT_THROW(entry->ExchangeLangValues(0, k), EConvertError);
+      EXPECT_EQ(strict.Caption(), live);
+      EXPECT_EQ(ValuesOf(*entry), stored);  // type codes 8 and 256 included
+    }
+  }
+}
+
+TEST_F(LanguageValues, AnExchangeStartedByASetterHasATextOfItsOwn) {
+  TVStrictLabel first(nullptr);
+  TVStrictLabel second(nullptr);
+  TInconsistentLangPropertyEntry* one = LiveOf(&first, "Caption", 2);
+  TInconsistentLangPropertyEntry* two = LiveOf(&second, "Caption", 2);
+  first.SetCaption("first");
+  second.SetCaption("second");
+  one->SetLangValue(1, Variant("first-de"));
+  two->SetLangValue(1, Variant("second-de"));
+  // The first setter starts the second exchange before it takes its own text.
+  first.onSet = [&] { two->ExchangeLangValues(0, 1); };
+  one->ExchangeLangValues(0, 1);
+  EXPECT_EQ(first.Caption(), "first-de");
+  EXPECT_EQ(second.Caption(), "second-de");
+  EXPECT_EQ(one->GetLangValue(1), Variant("first"));
+  EXPECT_EQ(two->GetLangValue(1), Variant("second"));
+}
+
+TEST_F(LanguageValues, ASetterSeesTheStoredTextUntilTheExchangeIsDone) {
+  TVStrictLabel strict(nullptr);
+  TInconsistentLangPropertyEntry* entry = LiveOf(&strict, "Caption", 3);
+  entry->SetLangValue(1, Variant("Deutsch"));
+  Variant seen;
+  strict.onSet = [&] { seen = entry->GetLangValue(1); };
+  entry->ExchangeLangValues(0, 1);
+  EXPECT_EQ(seen, Variant("Deutsch"));
+  EXPECT_EQ(strict.Caption(), "Deutsch");
+  EXPECT_EQ(entry->GetLangValue(1), Variant("English"));
+  // A setter that remakes the slots of its own entry: the live text still goes into its slot.
+  bool remade = false;
+  strict.onSet = [&] {
+    if (remade) return;
+    remade = true;
+    entry->SetCount(1);
+    entry->SetCount(3);
+  };
+  entry->ExchangeLangValues(1, 0);
+  EXPECT_EQ(strict.Caption(), "English");
+  EXPECT_EQ(entry->GetLangValue(1), Variant("Deutsch"));
+  EXPECT_TRUE(entry->GetLangValue(2).IsNull());
+}
+
+TEST_F(LanguageValues, ATextItsGetterMakesChangesPlacesToo) {
+  TVStrictLabel strict(nullptr);
+  TInconsistentLangPropertyEntry* entry = LiveOf(&strict, "Title", 2);
+  entry->SetLangValue(1, Variant("Titel"));
+  entry->ExchangeLangValues(0, 1);
+  EXPECT_EQ(strict.Title(), "Titel");
+  EXPECT_EQ(entry->GetLangValue(1), Variant("Title"));
 }
 
 TEST_F(LanguageValues, ExchangeKeepsBothSidesWhenOneCannotMove) {

@@ -1,0 +1,49 @@
+// The exchange of a language switch: slot 0 of every property entry of a component list
+// changes places with slot k, entry by entry in the order of ForEachProperty. The plan keeps
+// the language-value entries of the list in that order, each with the object whose live text
+// it exchanges, so that a switch runs down one array instead of walking the tree and finding
+// each entry's target again. It is made afresh whenever an entry tree has changed since.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "framework/rtti/ObjectStore.h"
+
+namespace wdx {
+
+class TComponentEntries;
+class TConsistentLangPropertyEntry;
+class TObject;
+
+class TExchangePlan {
+ public:
+  // Calls ExchangeLangValues(0, slot) on every language-value entry of `entries`, in the
+  // order of ForEachProperty, or does what it would do. An error ends the exchange at its
+  // entry, as it would end the walk.
+  void Exchange(TComponentEntries& entries, int32_t slot);
+  // Takes the steps for `entries` afresh, calling `each` on every language-value entry first
+  // (so that a walk the owner needs anyway plans the exchange too). An error from `each` ends
+  // the walk and leaves no plan.
+  void Make(TComponentEntries& entries,
+            const std::function<void(TConsistentLangPropertyEntry*)>& each = nullptr);
+
+ private:
+  struct TStep {
+    TConsistentLangPropertyEntry* entry;
+    // The object whose live text the entry exchanges (TextTarget), or nullptr when the
+    // entry exchanges through ExchangeLangValues.
+    TObject* textTarget;
+  };
+
+  // Finishes an exchange whose entries changed under it after the first `done` steps: the
+  // entries still in the list that those steps did not reach, in walk order.
+  void FinishByWalk(TComponentEntries& entries, int32_t slot, size_t done);
+
+  const TComponentEntries* madeFor_ = nullptr;
+  uint64_t madeAt_ = 0;  // EntryChanges when the steps were taken
+  std::vector<TStep, StoreAllocator<TStep>> steps_;
+};
+
+}  // namespace wdx
