@@ -28,7 +28,9 @@ const TMetaClass& TNamedItem::StaticClass() {
   return meta;
 }
 
-TNamedItem* Item(const TCollection& c, int i) { return static_cast<TNamedItem*>(c.Items(i)); }
+TNamedItem* Item(const TCollection& c, int i) {
+  return static_cast<TNamedItem*>(c.Items(i));
+}
 
 TEST(Collection, CreatesItemsOfItsItemClassAndKeepsOrder) {
   TCollection c(TNamedItem::StaticClass());

@@ -6,7 +6,9 @@
 
 namespace wdx::infra {
 
-void ThrowFromLibrary(int code) { throw ProbeError("probe error " + std::to_string(code), code); }
+void ThrowFromLibrary(int code) {
+  throw ProbeError("probe error " + std::to_string(code), code);
+}
 
 long CountWithThreads(int threads, int perThread) {
   std::mutex mutex;
