@@ -59,8 +59,11 @@ command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 [[ -f "$build/CMakeCache.txt" ]] && generator=()
 
 echo "==== fuzz: configure and build ===="
+# -O1 with line tables only: what fuzzing needs for speed and readable reports, at half the
+# build time of full debug information.
 if ! CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" "${generator[@]}" -Wno-dev \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWDX_FUZZ=ON >"$build/configure.log" 2>&1; then
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
+  -DWDX_FUZZ=ON >"$build/configure.log" 2>&1; then
   cat "$build/configure.log" >&2
   echo "fuzz: FAILED at configure" >&2
   exit 1
