@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The one test command: installs what is missing, then configures, builds and
 # tests the native, sanitize and windows builds, in that order, and finally
-# runs every fuzz target for 30 s (scripts/fuzz.sh), stopping at the first
+# runs every fuzz target for 20 s (scripts/fuzz.sh), stopping at the first
 # failure. The summary at the end lists every skipped test with its reason; a
 # test that skips without giving one fails its stage.
 #
@@ -67,8 +67,8 @@ report_skips() {
 for preset in "${presets[@]}"; do
   if [[ "$preset" == fuzz ]]; then
     start=$SECONDS
-    # Each target its full 30 seconds, however many targets there are.
-    run_step fuzz run env WDX_FUZZ_BUDGET=0 "$root/scripts/fuzz.sh" 30
+    # Each target its full 20 seconds, however many targets there are.
+    run_step fuzz run env WDX_FUZZ_BUDGET=0 "$root/scripts/fuzz.sh" 20
     summary+=("fuzz: OK (build and run $((SECONDS - start))s)")
     while read -r line; do summary+=("  $line"); done <"$root/build/fuzz/summary.txt"
     continue
