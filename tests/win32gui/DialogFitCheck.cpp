@@ -56,7 +56,7 @@ bool HasCheckedCaption(const TControl& control, bool& wraps) {
 // Builds the dialog's windows and measures every caption; the number that do not fit.
 int CheckLanguage(TfrmWendrixSetup& dialog, const std::string& language) {
   TWindowMap windows;
-  TGdiCache gdi;
+  TGdiCache gdi(windows.Scale());
   TPageTabs tabs(windows);
   TWidgetBuilder builder(windows, gdi, tabs, {DefWindowProcA, DefWindowProcA, Forward});
   if (!builder.Build(dialog)) {
