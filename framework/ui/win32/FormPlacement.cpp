@@ -94,6 +94,17 @@ RECT FormWindowRect(const TCustomForm& form, const TDisplayScale& scale) {
   }
 }
 
+void FitClientArea(HWND window, const TCustomForm& form, const TDisplayScale& scale) {
+  RECT client{};
+  RECT outer{};
+  if (!GetClientRect(window, &client) || !GetWindowRect(window, &outer)) return;
+  const LONG dx = scale(form.ClientWidth()) - client.right;
+  const LONG dy = scale(form.ClientHeight()) - client.bottom;
+  if (dx == 0 && dy == 0) return;
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 RECT MovedInto(const RECT& window, const RECT& area) {
   const LONG width = window.right - window.left;
   const LONG height = window.bottom - window.top;

@@ -21,6 +21,11 @@ SIZE FormWindowSize(const TCustomForm& form, const TDisplayScale& scale);
 // the system puts it (CW_USEDEFAULT).
 RECT FormWindowRect(const TCustomForm& form, const TDisplayScale& scale);
 
+// Makes the window's client area the form's, scaled: where the system draws the frame at another
+// DPI than the one the window's size was reckoned at (per-monitor awareness of the first kind),
+// the frame's difference is made up.
+void FitClientArea(HWND window, const TCustomForm& form, const TDisplayScale& scale);
+
 // `window` moved as little as possible to lie within `area`; a window larger than the area keeps
 // its top left corner in it.
 RECT MovedInto(const RECT& window, const RECT& area);

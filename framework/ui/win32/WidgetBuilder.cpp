@@ -43,6 +43,7 @@ bool TWidgetBuilder::Build(TCustomForm& form, int dpi) {
                                 rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window) return false;
+  FitClientArea(window, form, windows_.Scale());
   windows_.SetFormWindow(window);
   windows_.Register(&form, window);
   ApplyIcons(form);
@@ -76,6 +77,7 @@ void TWidgetBuilder::Rescale(const TCustomForm& form, int dpi, const RECT& sugge
   const SIZE size = FormWindowSize(form, windows_.Scale());
   SetWindowPos(window, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea(window, form, windows_.Scale());
   ApplyIcons(form);
   Relayout(form);
 }
