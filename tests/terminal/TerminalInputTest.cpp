@@ -132,7 +132,7 @@ TEST_F(TerminalDialog, CtrlTabAndCtrlPageDownSwitchPagesFromAnyControl) {
   // Ctrl+Tab goes round from the last page to the first.
   KeysThen({"C-Tab"}, "[ Apache Web Server ]");
   KeysThen({"C-Tab"}, "[ Korvane Wendrix ]");
-  // From a button the focus stays: Enter still presses Save.
+  // From a button too the focus goes to the new page's first field, where Enter presses Save.
   Keys({"BTab", "BTab"});
   WaitForHelp("Tab/Shift+Tab: next/previous  Ctrl+PgDn/PgUp: pages  Enter/Space: Save");
   KeysThen({"C-NPage"}, "[ Apache Web Server ]");
