@@ -2,6 +2,8 @@
 // sizes, places and fonts scale by DPI/96 from the design, the window at the suggested place.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "framework/controls/Form.h"
 #include "framework/controls/StdCtrls.h"
 
@@ -12,11 +14,18 @@
 namespace wdx {
 namespace {
 
-RECT PlaceInParent(HWND window) {
+// Left, top, right, bottom of the window in its parent's client area (the screen's for the form),
+// then its client width and height and its font's height.
+std::tuple<long, long, long, long, long, long, long> Shown(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
+  if (HWND parent = GetParent(window))
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  RECT client{};
+  GetClientRect(window, &client);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return {rect.left, rect.top, rect.right, rect.bottom, client.right, client.bottom, font.lfHeight};
 }
 
 TEST(DpiLayout, TheFormIsLaidOutAgainAtTheNewDpi) {
@@ -29,28 +38,18 @@ TEST(DpiLayout, TheFormIsLaidOutAgainAtTheNewDpi) {
   button->SetBounds(75, 41, 75, 23);
   win32::TBuiltForm built(form, 96);
   win32::TPropertyMirror mirror(form, built.Windows, built.Gdi, built.Tabs, built.Builder);
-  HWND window = built.Windows.FormWindow();
-  HWND buttonWindow = built.Windows.WindowOf(button);
   for (const int dpi : {120, 144, 192, 96}) {
     SCOPED_TRACE(dpi);
     mirror.DpiChanged(dpi, RECT{40, 30, 900, 700});
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, MulDiv(300, dpi, 96));
-    EXPECT_EQ(client.bottom, MulDiv(200, dpi, 96));
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.left, 40);
-    EXPECT_EQ(outer.top, 30);
-    const RECT place = PlaceInParent(buttonWindow);
-    EXPECT_EQ(place.left, MulDiv(75, dpi, 96));
-    EXPECT_EQ(place.top, MulDiv(41, dpi, 96));
-    EXPECT_EQ(place.right, MulDiv(150, dpi, 96));
-    EXPECT_EQ(place.bottom, MulDiv(64, dpi, 96));
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(buttonWindow, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    EXPECT_EQ(font.lfHeight, MulDiv(-11, dpi, 96));
+    auto s = [dpi](long design) { return static_cast<long>(MulDiv(design, dpi, 96)); };
+    const auto formShown = Shown(built.Windows.FormWindow());
+    EXPECT_EQ(std::get<0>(formShown), 40);
+    EXPECT_EQ(std::get<1>(formShown), 30);
+    EXPECT_EQ(std::get<4>(formShown), s(300));
+    EXPECT_EQ(std::get<5>(formShown), s(200));
+    const auto buttonShown = Shown(built.Windows.WindowOf(button));
+    EXPECT_EQ(buttonShown,
+              std::make_tuple(s(75), s(41), s(150), s(64), s(150) - s(75), s(64) - s(41), s(-11)));
   }
 }
 

@@ -3,7 +3,6 @@
 // show the same pages.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <map>
 #include <string>
 #include <type_traits>
@@ -25,12 +24,7 @@ namespace wdx {
 namespace {
 
 using terminal::TFunctionKey;
-
-struct TStep {
-  const char* Key;  // a name of the table below
-  const char* Focus;
-  const char* Page;
-};
+using terminal::TKey;
 
 template <class T>
 T* Add(TForm& form, TWinControl* parent, const char* name, int tabOrder = -1) {
@@ -45,12 +39,10 @@ T* Add(TForm& form, TWinControl* parent, const char* name, int tabOrder = -1) {
 // Buttons before and after a page control, a group box without a tab order, a hidden and a
 // disabled edit, a label; nothing created in tab order.
 void Populate(TForm& form) {
-  form.Rename("Unordered");
   form.SetClientWidth(300);
   form.SetClientHeight(200);
   Add<TButton>(form, &form, "btLast");
   auto* pages = Add<TPageControl>(form, &form, "Pages", 1);
-  pages->SetBounds(8, 40, 280, 150);
   Add<TButton>(form, &form, "btFirst", 0);
   Add<TLabel>(form, &form, "lbNote");
   auto* first = Add<TTabSheet>(form, pages, "First");
@@ -65,25 +57,19 @@ void Populate(TForm& form) {
   Add<TEdit>(form, second, "edOther", 0);
 }
 
-const std::vector<TStep> kSteps = {
-    {"", "btFirst", "First"},          {"Tab", "Pages", "First"},
-    {"Tab", "edA", "First"},           {"Tab", "edB", "First"},
-    {"Tab", "edInBox", "First"},       {"Tab", "btLast", "First"},
-    {"Tab", "btFirst", "First"},       {"Shift+Tab", "btLast", "First"},
-    {"Ctrl+Tab", "edOther", "Second"}, {"Tab", "btOther", "Second"},
-    {"Ctrl+PgDn", "edA", "First"},     {"Ctrl+Shift+Tab", "edOther", "Second"},
-    {"Ctrl+PgUp", "edA", "First"},
-};
+// A key, and where the focus is after it.
+const std::vector<std::pair<std::string, std::string>> kSteps = {
+    {"", "btFirst on First"},          {"Tab", "Pages on First"},
+    {"Tab", "edA on First"},           {"Tab", "edB on First"},
+    {"Tab", "edInBox on First"},       {"Tab", "btLast on First"},
+    {"Tab", "btFirst on First"},       {"Shift+Tab", "btLast on First"},
+    {"Ctrl+Tab", "edOther on Second"}, {"Tab", "btOther on Second"},
+    {"Ctrl+PgDn", "edA on First"},     {"Ctrl+Shift+Tab", "edOther on Second"},
+    {"Ctrl+PgUp", "edA on First"}};
 
 std::string Seen(const TForm& form, const TControl* focus) {
-  const auto* pages = dynamic_cast<const TPageControl*>(form.FindComponent("Pages"));
-  return std::string(focus ? focus->Name() : "(none)") + " on " + ShownPage(*pages)->Name();
-}
-
-std::vector<std::string> Expected() {
-  std::vector<std::string> seen;
-  for (const TStep& step : kSteps) seen.push_back(std::string(step.Focus) + " on " + step.Page);
-  return seen;
+  const auto& pages = dynamic_cast<const TPageControl&>(*form.FindComponent("Pages"));
+  return (focus ? focus->Name() : "(none)") + " on " + ShownPage(pages)->Name();
 }
 
 std::vector<std::string> InTheTerminal() {
@@ -91,33 +77,31 @@ std::vector<std::string> InTheTerminal() {
   Populate(form);
   terminal::TDialogFocus focus(form);
   terminal::TDialogKeys keys(form, focus);
-  const std::map<std::string, terminal::TKey> named = {
-      {"Tab", terminal::TKey::Character('\t')},
-      {"Shift+Tab", terminal::TKey::Named(TFunctionKey::BackTab)},
-      {"Ctrl+Tab", terminal::TKey::Named(TFunctionKey::CtrlTab)},
-      {"Ctrl+Shift+Tab", terminal::TKey::Named(TFunctionKey::CtrlShiftTab)},
-      {"Ctrl+PgDn", terminal::TKey::Named(TFunctionKey::CtrlPageDown)},
-      {"Ctrl+PgUp", terminal::TKey::Named(TFunctionKey::CtrlPageUp)}};
+  const std::map<std::string, TKey> named = {
+      {"Tab", TKey::Character('\t')},
+      {"Shift+Tab", TKey::Named(TFunctionKey::BackTab)},
+      {"Ctrl+Tab", TKey::Named(TFunctionKey::CtrlTab)},
+      {"Ctrl+Shift+Tab", TKey::Named(TFunctionKey::CtrlShiftTab)},
+      {"Ctrl+PgDn", TKey::Named(TFunctionKey::CtrlPageDown)},
+      {"Ctrl+PgUp", TKey::Named(TFunctionKey::CtrlPageUp)}};
   std::vector<std::string> seen;
-  for (const TStep& step : kSteps) {
-    if (*step.Key) keys.Handle(named.at(step.Key));
+  for (const auto& [key, expected] : kSteps) {
+    if (!key.empty()) keys.Handle(named.at(key));
     seen.push_back(Seen(form, focus.Focused()));
   }
   return seen;
 }
 
-// Presses a key in the window front-end's way: the modifiers in the thread's keyboard state, the
-// key through the navigation and then, as the message loop does, the dialog manager.
+// A key as the message loop hands it on: the modifiers in the thread's keyboard state, the key to
+// the navigation and then to the dialog manager.
 void Press(HWND form, win32::TKeyboardNavigation& keyboard, const std::string& name) {
   BYTE state[256] = {};
-  const bool ctrl = name.rfind("Ctrl+", 0) == 0;
-  if (ctrl) state[VK_CONTROL] = 0x80;
-  if (name.find("Shift+") != std::string::npos) state[VK_SHIFT] = 0x80;
+  state[VK_CONTROL] = name.starts_with("Ctrl+") ? 0x80 : 0;
+  state[VK_SHIFT] = name.find("Shift+") != std::string::npos ? 0x80 : 0;
   SetKeyboardState(state);
   const WPARAM key = name.ends_with("PgDn") ? VK_NEXT : name.ends_with("PgUp") ? VK_PRIOR : VK_TAB;
   MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
   if (!keyboard.PreTranslate(message)) IsDialogMessageA(form, &message);
-  SetKeyboardState(std::array<BYTE, 256>{}.data());
 }
 
 std::vector<std::string> InTheWindow() {
@@ -127,12 +111,11 @@ std::vector<std::string> InTheWindow() {
   win32::TPropertyMirror mirror(form, built.Windows, built.Gdi, built.Tabs, built.Builder);
   win32::TKeyboardNavigation keyboard(form, built.Windows);
   TControl::SetChangeHook([&](TControl& control) { mirror.Changed(control); });
-  std::vector<std::string> seen;
-  HWND window = built.Windows.FormWindow();
-  ShowWindow(window, SW_SHOWNORMAL);
+  ShowWindow(built.Windows.FormWindow(), SW_SHOWNORMAL);
   keyboard.FocusFirst();
-  for (const TStep& step : kSteps) {
-    if (*step.Key) Press(window, keyboard, step.Key);
+  std::vector<std::string> seen;
+  for (const auto& [key, expected] : kSteps) {
+    if (!key.empty()) Press(built.Windows.FormWindow(), keyboard, key);
     seen.push_back(Seen(form, keyboard.Focused()));
   }
   TControl::SetChangeHook(nullptr);
@@ -140,7 +123,8 @@ std::vector<std::string> InTheWindow() {
 }
 
 TEST(FrontEndAgreement, TheSameKeysTakeTheFocusToTheSameControls) {
-  const std::vector<std::string> expected = Expected();
+  std::vector<std::string> expected;
+  for (const auto& step : kSteps) expected.push_back(step.second);
   EXPECT_EQ(InTheTerminal(), expected);
   EXPECT_EQ(InTheWindow(), expected);
 }

@@ -25,14 +25,6 @@ object LongGerman: TForm
     Default = True
     TabOrder = 0
   end
-  object btAbbrechen: TButton
-    Left = 232
-    Top = 296
-    Width = 136
-    Height = 23
-    Caption = 'Einrichtung abbrechen'
-    TabOrder = 1
-  end
   object Seiten: TPageControl
     Left = 8
     Top = 8
@@ -73,48 +65,10 @@ object LongGerman: TForm
           WordWrap = True
         end
       end
-      object Gruppe2: TGroupBox
-        Left = 0
-        Top = 108
-        Width = 476
-        Height = 124
-        Caption = ' Pfad zur Apache-Konfigurationsdatei (HTTPD.CONF) '
-        TabOrder = 1
-        object edPfad: TEdit
-          Left = 8
-          Top = 20
-          Width = 458
-          Height = 21
-          TabOrder = 0
-        end
-        object btDurchsuchen: TButton
-          Left = 346
-          Top = 50
-          Width = 120
-          Height = 23
-          Caption = 'Durchsuchen...'
-          TabOrder = 1
-        end
-        object lbSicherung: TLabel
-          Left = 8
-          Top = 82
-          Width = 458
-          Height = 39
-          Caption = 'Vor jeder '#196'nderung wird die Konfigurationsdatei gesichert; die Sicherung erh'#228'lt den Namen der Datei mit der Endung '#132'.korvane'#147'.'
-          WordWrap = True
-        end
-      end
     end
     object Apache: TTabSheet
       BorderWidth = 10
       Caption = 'Apache-Webserver-Konfiguration'
-      object lbApache: TLabel
-        Left = 0
-        Top = 0
-        Width = 220
-        Height = 13
-        Caption = 'Einstellungen des Apache-Webservers'
-      end
     end
   end
 end
