@@ -68,6 +68,7 @@ void TWidgetBuilder::PlaceForm(const TCustomForm& form) {
   if (form.Position() != poDesigned) flags |= SWP_NOMOVE;
   SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                flags);
+  FitClientArea(window, form, windows_.Scale());
 }
 
 void TWidgetBuilder::Rescale(const TCustomForm& form, int dpi, const RECT& suggested) {
