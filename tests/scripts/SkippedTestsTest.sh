@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # scripts/skipped-tests.sh against logs shaped as ctest and Google Test write them: every
-# skipped test is listed once with its reason, and a skip without one is called so.
+# skipped test is listed once with its reason, and a skip without one is called so; and the
+# verdict scripts/test.sh gives a test stage from them: one line, failed by that skip or by a
+# failed test, with the skipped tests listed under it either way.
 set -euo pipefail
 
 script="$1/scripts/skipped-tests.sh"
@@ -64,4 +66,24 @@ if [[ "$actual" != "$expected" ]]; then
   exit 1
 fi
 "$script" >/dev/null 2>&1 && { echo "no arguments must be a usage error" >&2; exit 1; }
-echo "skipped-tests: OK"
+
+root="$1"
+source "$root/scripts/lib/stage-summary.sh"
+listed="$(sed 's/^/  skipped /' <<<"$expected")"
+for status in 0 8; do
+  summary=()
+  record_test_stage native "$status" "test 3s" "$scratch/console.log" "$scratch/missing.log" \
+    "$scratch/LastTest.log" "$scratch/wine.log" && { echo "stage $status passed" >&2; exit 1; }
+  reasons="2 skipped test(s) gave no reason"
+  [[ $status -eq 0 ]] || reasons="tests failed; $reasons"
+  actual="$(printf '%s\n' "${summary[@]}")"
+  if [[ "$actual" != "native: FAILED: $reasons (test 3s)"$'\n'"$listed" ]]; then
+    printf 'ctest status %s gave:\n%s\n' "$status" "$actual" >&2
+    exit 1
+  fi
+done
+summary=()
+record_test_stage windows 0 "test 1s" "$scratch/wine.log" || { echo "explained skip failed" >&2; exit 1; }
+[[ "${summary[*]}" == "windows: OK (test 1s)   skipped Wine.Native: under wine: no stand-in" ]] ||
+  { echo "unexpected: ${summary[*]}" >&2; exit 1; }
+echo "skipped-tests and stage verdicts: OK"
