@@ -24,7 +24,14 @@ source "$root/scripts/lib/stage-summary.sh"
 presets=("$@")
 [[ ${#presets[@]} -gt 0 ]] || presets=(native sanitize windows fuzz)
 
-trap print_summary EXIT
+# A run that ends early (a failure, Ctrl+C) may leave the keeper of the Windows tests' wine
+# server behind (cmake/wine-keep-server.sh); ctest ends it otherwise.
+on_exit() {
+  local keeper="$root/build/windows/wine-server-keeper"
+  [[ ! -f "$keeper" ]] || "$root/cmake/wine-keep-server.sh" stop "$keeper" || true
+  print_summary
+}
+trap on_exit EXIT
 
 # Ends the run after a failed stage; its verdict is already in the summary.
 stop() {
@@ -114,10 +121,3 @@ for preset in "${presets[@]}"; do
 
   [[ "$preset" != windows ]] || run_gui
 done
-
-# Stop this user's wine server for the shared prefix now rather than letting it
-# linger after the run.
-if [[ " ${presets[*]} " == *" windows "* ]] && command -v wineserver >/dev/null 2>&1; then
-  WINEPREFIX="${WDX_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/wendrix/wine-prefix}" \
-    wineserver -k >/dev/null 2>&1 || true
-fi
