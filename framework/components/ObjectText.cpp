@@ -5,6 +5,7 @@
 #include <charconv>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "framework/components/Extended80.h"
 #include "framework/components/Filer.h"
@@ -374,23 +375,15 @@ class ObjectTextCompiler {
           Byte(vaIdent);
           ShortString(bytes);
         } else {
-          Byte(vaLString);
-          Int32(static_cast<int32_t>(bytes.size()));
-          Bytes(bytes.data(), bytes.size());
+          Counted(vaLString, bytes);
         }
       }
     } else if (type == "Single") {
       ++pos_;
-      const auto bits = RawBits(8);
-      Byte(vaSingle);
-      AppendLittleEndian(out_, bits ? HexValue(*bits) : std::bit_cast<uint32_t>(Decimal<float>()),
-                         4);
+      FloatValue<float>(vaSingle);
     } else if (type == "Date") {
       ++pos_;
-      const auto bits = RawBits(16);
-      Byte(vaDate);
-      AppendLittleEndian(out_, bits ? HexValue(*bits) : std::bit_cast<uint64_t>(Decimal<double>()),
-                         8);
+      FloatValue<double>(vaDate);
     } else if (type == "Extended") {
       ++pos_;
       const auto bits = RawBits(20);
@@ -409,6 +402,16 @@ class ObjectTextCompiler {
     }
     Expect(')');
     return true;
+  }
+
+  // A float of the tag's type: its bits after "$", or a decimal.
+  template <class Float>
+  void FloatValue(TValueType tag) {
+    using Bits = std::conditional_t<sizeof(Float) == 4, uint32_t, uint64_t>;
+    const auto bits = RawBits(sizeof(Float) * 2);
+    Byte(tag);
+    AppendLittleEndian(out_, bits ? HexValue(*bits) : std::bit_cast<Bits>(Decimal<Float>()),
+                       sizeof(Float));
   }
 
   // A decimal with at most four places, as an amount times 10000, exactly.
@@ -444,10 +447,15 @@ class ObjectTextCompiler {
       Byte(vaString);
       ShortString(bytes);
     } else {
-      Byte(vaLString);
-      Int32(static_cast<int32_t>(bytes.size()));
-      Bytes(bytes.data(), bytes.size());
+      Counted(vaLString, bytes);
     }
+  }
+
+  // A tag, the 32-bit count of the bytes, the bytes.
+  void Counted(TValueType tag, const std::string& bytes) {
+    Byte(tag);
+    Int32(static_cast<int32_t>(bytes.size()));
+    Bytes(bytes.data(), bytes.size());
   }
 
   void WideString(const std::u16string& text) {
@@ -553,12 +561,7 @@ class ObjectTextCompiler {
     Byte(0);
   }
 
-  void BinaryValue() {
-    const std::string bytes = HexLiteral();
-    Byte(vaBinary);
-    Int32(static_cast<int32_t>(bytes.size()));
-    Bytes(bytes.data(), bytes.size());
-  }
+  void BinaryValue() { Counted(vaBinary, HexLiteral()); }
 
   // "{", pairs of hexadecimal digits (blanks between them), "}".
   std::string HexLiteral() {
