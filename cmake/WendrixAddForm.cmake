@@ -5,8 +5,9 @@
 #
 # compiles the form source, with the texts of each PO file taken into the language its header
 # names, into the form's binary stream and embeds it in <target>: on POSIX as a byte array that
-# registers itself when the program starts (give an executable or an object library, whose
-# objects are always linked), on Windows as a language-neutral RCDATA resource named after the
+# registers itself with the platform layer's resources when the program starts (give an
+# executable or an object library, whose objects are always linked, that links that layer), on
+# Windows as a language-neutral RCDATA resource named after the
 # form's class in capitals, with the form's icon as the program icon. Languages the form source
 # lacks are added in the order of the files. A changed form source or PO file (or form compiler)
 # compiles the form again before <target> is built; a PO file that cannot be used fails the

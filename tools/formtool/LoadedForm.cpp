@@ -56,7 +56,7 @@ LanguageDataFinder FindLanguageData(const std::vector<uint8_t>& bytes, const std
   LanguageDataFinder finder(name);
   FormStreamDecoder decoder(bytes);
   decoder.Walk(finder);
-  if (finder.end == 0) throw EReadError(msg::kStreamReadError);
+  if (finder.end == 0) throw Exception("The language control '" + name + "' has no record");
   return finder;
 }
 
