@@ -50,6 +50,10 @@ function(wendrix_add_form target form)
   endforeach()
   cmake_path(GET form STEM stem)
   set(prefix "${CMAKE_CURRENT_BINARY_DIR}/${target}-${stem}")
+  set(comment "Compiling the form ${stem}")
+  if(translations)
+    string(APPEND comment " with its translations")
+  endif()
 
   # formc also writes ${prefix}.ico when the form has an icon; the .rc file, rewritten with it,
   # carries the dependency.
@@ -57,7 +61,7 @@ function(wendrix_add_form target form)
     OUTPUT "${prefix}.bin" "${prefix}.cpp" "${prefix}.rc"
     COMMAND "$<TARGET_FILE:Wendrix::formc>" "${form}" "${prefix}" ${translations}
     DEPENDS Wendrix::formc "$<TARGET_FILE:Wendrix::formc>" "${form}" ${translations}
-    COMMENT "Compiling the form ${stem} with its translations"
+    COMMENT "${comment}"
     VERBATIM)
   if(WIN32)
     target_sources(${target} PRIVATE "${prefix}.rc")

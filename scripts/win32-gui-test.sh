@@ -457,7 +457,7 @@ export LANG=fr_FR.UTF-8
   cat "$work/fit-french.log"
   fail "a caption of the French dialog does not fit its control"
 }
-grep '^French: ' "$work/fit-french.log" || fail "the fit check found no French"
+grep ' French: ' "$work/fit-french.log" || fail "the fit check found no French"
 new_installation french "$french/build/bin/WDXConfig.exe"
 start_dialog "... finalisation de l'installation"
 screenshot "$shots/win32-gui-french.png"
