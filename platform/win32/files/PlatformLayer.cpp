@@ -1,10 +1,10 @@
-// The Windows layer under the shared functions of Files.h.
-#include <chrono>
-#include <thread>
+// The Windows half under the shared functions of Files.h.
+#include "platform/files/PlatformLayer.h"
 
-#include "platform/FileLayer.h"
-#include "platform/win32/FileAccess.h"
-#include "platform/win32/FileReplace.h"
+#include "platform/win32/files/FileLock.h"
+#include "platform/win32/files/Paths.h"
+#include "platform/win32/files/RegularFile.h"
+#include "platform/win32/files/Replacement.h"
 
 namespace wdx {
 
@@ -31,24 +31,7 @@ std::string ReadRegular(const std::string& nativePath) {
 TFileUpdate::TStatePtr LockForUpdate(const std::string& nativePath, std::string& bytes) {
   TFileUpdate::TStatePtr state(new TFileUpdate::TState());
   state->Path = win32::ResolvePath(nativePath, TStage::Open);
-  const auto deadline = std::chrono::steady_clock::now() + LockWait();
-  while (true) {
-    try {
-      state->Lock = win32::THandle(win32::OpenRegular(
-          state->Path, state->Writable ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ,
-          FILE_SHARE_READ | FILE_SHARE_DELETE, TStage::Open));
-      break;
-    } catch (const TFailure& failure) {
-      if (failure.Code == ERROR_ACCESS_DENIED && state->Writable) {
-        state->Writable = false;
-      } else if (failure.Code != ERROR_SHARING_VIOLATION ||
-                 std::chrono::steady_clock::now() >= deadline) {
-        throw;
-      } else {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
-    }
-  }
+  state->Lock = win32::LockRegular(state->Path, state->Writable);
   bytes = win32::ReadAll(state->Lock.Get(), state->Path);
   return state;
 }

@@ -1,71 +1,16 @@
-#include "platform/posix/FileReplace.h"
+#include "platform/posix/files/Replacement.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
-#include <cerrno>
-
-#include "platform/posix/FileAccess.h"
-#include "platform/posix/FileProtection.h"
+#include "platform/files/BufferedSink.h"
+#include "platform/posix/files/Paths.h"
+#include "platform/posix/files/Protection.h"
+#include "platform/posix/files/TempFile.h"
 
 namespace wdx::posix {
 
 namespace {
-
-using filelayer::kTempMarker;
-
-// The temporary file of one replacement: closed, and unlinked while it has a name, when the
-// replacement ends without publishing it.
-struct TTempFile {
-  TFd Fd;
-  std::string Name;  // its path while it has one
-  ~TTempFile() {
-    if (!Name.empty()) ::unlink(Name.c_str());
-  }
-};
-
-std::string TempPrefix(const std::string& folder, const std::string& name) {
-  return folder + "/" + name + kTempMarker + std::to_string(::getpid()) + "-";
-}
-
-// Removes the temporary files of `name` whose process has ended: those a killed run left.
-void RemoveStaleTemps(const std::string& folder, const std::string& name) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const unsigned long owner = filelayer::TempOwner(entry->d_name, name);
-    if (owner == 0) continue;
-    const bool ended = owner == static_cast<unsigned long>(::getpid()) ||
-                       (::kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH);
-    if (ended) ::unlinkat(::dirfd(dir), entry->d_name, 0);
-  }
-  ::closedir(dir);
-}
-
-bool CanLinkUnnamed() {
-  return ::access("/proc/self/fd", X_OK) == 0;
-}
-
-void CreateTemp(TTempFile& temp, const std::string& folder, const std::string& name) {
-  int fd = -1;
-  if (CanLinkUnnamed()) {
-    fd = Step("create", folder,
-              [&] { return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666); });
-    if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-      Fail(TStage::Create, errno);
-    }
-  }
-  if (fd < 0) {
-    std::string path = TempPrefix(folder, name) + "XXXXXX";
-    fd = Step("create", folder, [&] { return ::mkostemp(path.data(), O_CLOEXEC); });
-    if (fd < 0) Fail(TStage::Create, errno);
-    temp.Name = path;
-    if (::fchmod(fd, NewFileMode()) != 0) Fail(TStage::Create, errno);
-  }
-  temp.Fd = TFd(fd);
-}
 
 // Writes the content to the temporary file.
 class TFdSink final : public filelayer::TBufferedSink {
@@ -86,30 +31,6 @@ class TFdSink final : public filelayer::TBufferedSink {
   int fd_;
   const std::string& path_;
 };
-
-// Gives the unnamed file a name in its folder: the target itself for a new file (false when
-// someone created it meanwhile), else a fresh temporary name.
-bool LinkUnnamed(TTempFile& temp, const std::string& to, const std::string& target) {
-  const std::string self = "/proc/self/fd/" + std::to_string(temp.Fd.Get());
-  auto link = [&](const std::string& name) {
-    return Step("link", target, [&] {
-      return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
-    });
-  };
-  if (to == target) {
-    if (link(target) == 0) return true;
-    if (errno != EEXIST) Fail(TStage::Create, errno);
-    return false;
-  }
-  for (unsigned n = 0;; ++n) {
-    const std::string name = to + std::to_string(n);
-    if (link(name) == 0) {
-      temp.Name = name;
-      return true;
-    }
-    if (errno != EEXIST) Fail(TStage::Create, errno);
-  }
-}
 
 // Puts the written temporary file in the target's place.
 void Publish(TTempFile& temp, const std::string& folder, const std::string& target, bool exists) {

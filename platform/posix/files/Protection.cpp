@@ -1,4 +1,4 @@
-#include "platform/posix/FileProtection.h"
+#include "platform/posix/files/Protection.h"
 
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <string_view>
 
-#include "platform/posix/FileAccess.h"
+#include "platform/posix/files/SystemStep.h"
 
 namespace wdx::posix {
 
