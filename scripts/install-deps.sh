@@ -23,6 +23,8 @@ packages=(
   clang-14 libclang-rt-14-dev
   # message catalogues
   gettext
+  # reading application.cfg back as the web application does
+  perl
   # used by the scripts themselves
   util-linux
 )

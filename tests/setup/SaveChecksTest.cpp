@@ -30,6 +30,16 @@ TEST(SaveChecks, LineBreaksAndZeroBytesAreRefusedInEveryField) {
   EXPECT_EQ(UnstorableTextWarning(Fields("o'mail"), kInstall, true),
             "The field \"SMTP Server\" contains the character ', which application.cfg cannot "
             "hold: it would end the value early. Please remove it and save again.");
+  // A backslash escapes the character after it: at the end the closing apostrophe, in a pair
+  // the second backslash. Single ones elsewhere, and any in a file path, are kept as typed.
+  for (const std::string bad : {"mail\\", "C:\\dir\\", "mail\\\\x", "\\\\server\\x"}) {
+    EXPECT_EQ(UnstorableTextWarning(Fields(bad), kInstall, true),
+              "The field \"SMTP Server\" ends in a backslash or contains two backslashes in a row, "
+              "which application.cfg cannot hold: the web application would not read the value as "
+              "typed. Please change it and save again.")
+        << bad;
+  }
+  EXPECT_EQ(UnstorableTextWarning(Fields("a\\b\\c", "\\\\srv\\conf\\"), kInstall, true), "");
 }
 
 TEST(SaveChecks, TheInstallationFolderMustFitApplicationCfgAndHttpdConf) {
@@ -39,6 +49,14 @@ TEST(SaveChecks, TheInstallationFolderMustFitApplicationCfgAndHttpdConf) {
   EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "/opt/a\nb", false),
             "The installation folder \"/opt/a\nb\" contains a line break, which application.cfg "
             "cannot hold. Please install Korvane Wendrix in another folder.");
+  // real_root is the folder and "\\www\\wendrix\\cgi-bin": a network path's leading pair of
+  // backslashes would be read back as one.
+  EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "\\\\server\\share\\$W@ %x", false),
+            "The installation folder \"\\\\server\\share\\$W@ %x\" contains two backslashes in a "
+            "row, which application.cfg cannot hold. Please install Korvane Wendrix in another "
+            "folder.");
+  EXPECT_NE(UnstorableTextWarning(Fields("mail"), "C:\\a\\\\b", false), "");
+  EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "C:\\$W@ %x\\K\xf6rvane", false), "");
   // A double quote ends httpd.conf's quoted paths, which are written only when Apache is found.
   EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "/opt/\"w\"", false), "");
   EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "/opt/\"w\"", true),
