@@ -22,7 +22,8 @@ TFd LockRegular(const std::string& path, struct stat& info) {
     // Another writer may have put a new file in place while this one waited: the lock must be
     // on the file that the path names now.
     struct stat now {};
-    if (::stat(path.c_str(), &now) == 0 && now.st_dev == info.st_dev && now.st_ino == info.st_ino)
+    if (Step("stat", path, [&] { return ::stat(path.c_str(), &now); }) == 0 &&
+        now.st_dev == info.st_dev && now.st_ino == info.st_ino)
       return fd;
   }
 }

@@ -3,8 +3,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/posix/files/SystemStep.h"
 
@@ -12,63 +12,83 @@ namespace wdx::posix {
 
 namespace {
 
-// The value of one attribute; false when it vanished meanwhile.
-bool AttributeValue(const std::string& path, const char* name, std::string& value) {
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+using TAttributes = std::vector<std::pair<std::string, std::string>>;
+
+// Reads a list or value of unknown size with `get(buffer, size)`, asking again while it grows.
+// False when the system has none to give: `absent` is the error that says so.
+template <class Get>
+bool ReadSized(const char* step, const std::string& path, int absent, std::string& out, Get get) {
   while (true) {
-    const ssize_t size = ::getxattr(path.c_str(), name, nullptr, 0);
-    if (size < 0) return false;
-    value.assign(static_cast<size_t>(size), '\0');
-    const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
+    const ssize_t size = Step(step, path, [&] { return get(nullptr, 0); });
+    if (size < 0 && errno == absent) return false;
+    if (size < 0) Fail(TStage::Create, errno);
+    out.assign(static_cast<size_t>(size), '\0');
+    if (size == 0) return true;
+    const ssize_t n = Step(step, path, [&] { return get(out.data(), out.size()); });
     if (n >= 0) {
-      value.resize(static_cast<size_t>(n));
+      out.resize(static_cast<size_t>(n));
       return true;
     }
-    if (errno != ERANGE) return false;  // grew meanwhile: ask again
+    if (errno == absent) return false;
+    if (errno != ERANGE) Fail(TStage::Create, errno);
   }
 }
 
-void CopyAttributes(int fd, const std::string& sourcePath) {
+// Every extended attribute of the file, the ACL among them; none on a file system without them.
+// One that cannot be read stops the replacement: dropping it would change who may use the file.
+TAttributes ReadAttributes(const std::string& path) {
+  TAttributes attributes;
   std::string names;
-  while (true) {
-    const ssize_t size = ::listxattr(sourcePath.c_str(), nullptr, 0);
-    if (size <= 0) return;  // none, or a file system without them
-    names.assign(static_cast<size_t>(size), '\0');
-    const ssize_t n = ::listxattr(sourcePath.c_str(), names.data(), names.size());
-    if (n >= 0) {
-      names.resize(static_cast<size_t>(n));
-      break;
-    }
-    if (errno != ERANGE) Fail(TStage::Create, errno);
-  }
-  std::string value;
+  if (!ReadSized("listxattr", path, ENOTSUP, names, [&](char* buffer, size_t size) {
+        return ::listxattr(path.c_str(), buffer, size);
+      }))
+    return attributes;
   for (size_t start = 0; start < names.size();) {
     const std::string name = names.c_str() + start;
     start += name.size() + 1;
-    if (name.empty() || !AttributeValue(sourcePath, name.c_str(), value)) continue;
-    if (Step("protect", sourcePath,
-             [&] { return ::fsetxattr(fd, name.c_str(), value.data(), value.size(), 0); }) != 0)
-      Fail(TStage::Create, errno);
+    std::string value;
+    // One removed since the list was read has nothing left to carry over.
+    if (!name.empty() &&
+        ReadSized("getxattr", path, ENODATA, value, [&](char* buffer, size_t size) {
+          return ::getxattr(path.c_str(), name.c_str(), buffer, size);
+        }))
+      attributes.emplace_back(name, std::move(value));
   }
+  return attributes;
+}
+
+bool HasAcl(const TAttributes& attributes) {
+  for (const auto& [name, value] : attributes) {
+    if (name == kAccessAcl) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 void CopyProtection(int fd, const struct stat& source, const std::string& sourcePath) {
+  const TAttributes attributes = ReadAttributes(sourcePath);
+  // The folder's default ACL gave the new file an ACL of its own; the file it replaces had none.
+  if (!HasAcl(attributes) &&
+      Step("removexattr", sourcePath, [&] { return ::fremovexattr(fd, kAccessAcl); }) != 0 &&
+      errno != ENODATA && errno != ENOTSUP)
+    Fail(TStage::Create, errno);
   struct stat mine {};
-  if (::fstat(fd, &mine) != 0) Fail(TStage::Create, errno);
+  if (Step("fstat", sourcePath, [&] { return ::fstat(fd, &mine); }) != 0)
+    Fail(TStage::Create, errno);
   if ((mine.st_uid != source.st_uid || mine.st_gid != source.st_gid) &&
-      Step("protect", sourcePath, [&] { return ::fchown(fd, source.st_uid, source.st_gid); }) != 0)
+      Step("chown", sourcePath, [&] { return ::fchown(fd, source.st_uid, source.st_gid); }) != 0)
     Fail(TStage::Create, errno);
   // After the owner: a change of owner clears the set-id bits.
-  if (Step("protect", sourcePath, [&] { return ::fchmod(fd, source.st_mode & 07777); }) != 0)
+  if (Step("chmod", sourcePath, [&] { return ::fchmod(fd, source.st_mode & 07777); }) != 0)
     Fail(TStage::Create, errno);
-  CopyAttributes(fd, sourcePath);
-}
-
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+  for (const auto& [name, value] : attributes) {
+    if (Step("setxattr", sourcePath,
+             [&] { return ::fsetxattr(fd, name.c_str(), value.data(), value.size(), 0); }) != 0)
+      Fail(TStage::Create, errno);
+  }
 }
 
 }  // namespace wdx::posix

@@ -12,11 +12,13 @@ namespace wdx::posix {
 TFd OpenRegular(const std::string& path, struct stat& info, TStage stage) {
   // Looked at before it is opened: opening a device or a FIFO may block or have effects.
   if (path.empty()) Fail(stage, ENOENT);
-  if (::stat(path.c_str(), &info) != 0) Fail(stage, errno);
+  if (Step("stat", path, [&] { return ::stat(path.c_str(), &info); }) != 0) Fail(stage, errno);
   if (!S_ISREG(info.st_mode)) Fail(stage, EACCES);
-  TFd fd(Step("open", path,
-              [&] { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); }));
-  if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0) Fail(stage, errno);
+  TFd fd(Step(
+      "open", path,
+      [&] { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); }, -1));
+  if (fd.Get() < 0 || Step("fstat", path, [&] { return ::fstat(fd.Get(), &info); }) != 0)
+    Fail(stage, errno);
   if (!S_ISREG(info.st_mode)) Fail(stage, EACCES);
   return fd;
 }
@@ -32,7 +34,6 @@ std::string ReadAll(int fd, size_t size, const std::string& path) {
     const ssize_t n = Step("read", path, [&] {
       return full ? ::read(fd, probe, sizeof probe) : ::read(fd, bytes.data() + got, size - got);
     });
-    if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw EReadError(msg::kStreamReadError);
     if (n == 0) break;
     if (full) bytes.append(probe, static_cast<size_t>(n));

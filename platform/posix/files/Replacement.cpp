@@ -20,9 +20,9 @@ class TFdSink final : public filelayer::TBufferedSink {
  private:
   void WriteOut(std::string_view bytes) override {
     while (!bytes.empty()) {
-      const ssize_t n =
-          Step("write", path_, [&] { return ::write(fd_, bytes.data(), bytes.size()); });
-      if (n < 0 && errno == EINTR) continue;
+      const ssize_t n = Step(
+          "write", path_, [&] { return ::write(fd_, bytes.data(), bytes.size()); },
+          static_cast<ssize_t>(bytes.size()));
       if (n <= 0) Fail(TStage::Write, n < 0 ? errno : ENOSPC);
       bytes.remove_prefix(static_cast<size_t>(n));
     }
@@ -51,12 +51,16 @@ void Publish(TTempFile& temp, const std::string& folder, const std::string& targ
 // writing (which counts ACLs and the file's flags), and for the superuser too by its write bits.
 void CheckWritable(const std::string& path, const struct stat& info) {
   if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0) Fail(TStage::Create, EACCES);
-  const TFd fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  const TFd fd(Step(
+      "check writable", path,
+      [&] { return ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); }, -1));
   if (fd.Get() < 0) Fail(TStage::Create, errno);
 }
 
 void SyncFolder(const std::string& folder) {
-  const TFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  const TFd fd(Step(
+      "open folder", folder,
+      [&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }, -1));
   if (fd.Get() < 0 || Step("sync folder", folder, [&] { return ::fsync(fd.Get()); }) != 0)
     Fail(TStage::Write, errno);
 }
@@ -67,20 +71,24 @@ void ReplaceFile(const std::string& path, const TContent& content, const TProtec
   if (path.empty()) Fail(TStage::Create, ENOENT);
   const std::string target = ResolveLinks(path, TStage::Create);
   struct stat existing {};
-  const bool exists = ::lstat(target.c_str(), &existing) == 0;
+  const bool exists =
+      Step("lstat", target, [&] { return ::lstat(target.c_str(), &existing); }) == 0;
   if (!exists && errno != ENOENT) Fail(TStage::Create, errno);
   if (exists) CheckWritable(target, existing);
   const std::string folder = FolderOf(target);
   struct stat folderInfo {};
-  if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode))
-    Fail(TStage::Create, ENOTDIR);  // a missing folder is a path not found
+  if (Step("stat", folder, [&] { return ::stat(folder.c_str(), &folderInfo); }) != 0)
+    Fail(TStage::Create, errno == ENOENT ? ENOTDIR : errno);  // a missing folder: path not found
+  if (!S_ISDIR(folderInfo.st_mode)) Fail(TStage::Create, ENOTDIR);
   RemoveStaleTemps(folder, NameOf(target));
 
   TTempFile temp;
-  CreateTemp(temp, folder, NameOf(target));
   const TProtectionSource own{existing, target};
-  if (from || exists)
-    CopyProtection(temp.Fd.Get(), from ? from->Info : own.Info, from ? from->Path : own.Path);
+  const TProtectionSource* protection = from ? from : exists ? &own : nullptr;
+  // A file that takes another's protection starts readable by its owner alone; a new file gets
+  // what any new file in the folder would.
+  CreateTemp(temp, folder, NameOf(target), protection ? 0600 : 0666);
+  if (protection) CopyProtection(temp.Fd.Get(), protection->Info, protection->Path);
   TFdSink sink(temp.Fd.Get(), target);
   content(sink);
   sink.Flush();

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "platform/files/TempNames.h"
-#include "platform/posix/files/Protection.h"
 #include "platform/posix/files/SystemStep.h"
 
 namespace wdx::posix {
@@ -20,7 +19,12 @@ std::string TempPrefix(const std::string& folder, const std::string& name) {
 }
 
 void RemoveStaleTemps(const std::string& folder, const std::string& name) {
-  DIR* dir = ::opendir(folder.c_str());
+  // Best effort: what cannot be listed or removed now is left for a later run.
+  DIR* dir = nullptr;
+  Step("list folder", folder, [&] {
+    dir = ::opendir(folder.c_str());
+    return dir ? 0 : -1;
+  });
   if (!dir) return;
   while (const dirent* entry = ::readdir(dir)) {
     const unsigned long owner = filelayer::TempOwner(entry->d_name, name);
@@ -40,23 +44,34 @@ bool CanLinkUnnamed() {
 
 }  // namespace
 
-void CreateTemp(TTempFile& temp, const std::string& folder, const std::string& name) {
-  int fd = -1;
+void CreateTemp(TTempFile& temp, const std::string& folder, const std::string& name, mode_t mode) {
   if (CanLinkUnnamed()) {
-    fd = Step("create", folder,
-              [&] { return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666); });
-    if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-      Fail(TStage::Create, errno);
+    const int fd = Step(
+        "create unnamed", folder,
+        [&] { return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode); }, -1);
+    if (fd >= 0) {
+      temp.Fd = TFd(fd);
+      return;
     }
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) Fail(TStage::Create, errno);
   }
-  if (fd < 0) {
-    std::string path = TempPrefix(folder, name) + "XXXXXX";
-    fd = Step("create", folder, [&] { return ::mkostemp(path.data(), O_CLOEXEC); });
-    if (fd < 0) Fail(TStage::Create, errno);
-    temp.Name = path;
-    if (::fchmod(fd, NewFileMode()) != 0) Fail(TStage::Create, errno);
+  // Created as any new file is, so that the umask (or the folder's default ACL) gives its mode.
+  const std::string prefix = TempPrefix(folder, name);
+  for (unsigned n = 0;; ++n) {
+    const std::string path = prefix + std::to_string(n);
+    const int fd = Step(
+        "create", folder,
+        [&] {
+          return ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, mode);
+        },
+        -1);
+    if (fd >= 0) {
+      temp.Fd = TFd(fd);
+      temp.Name = path;
+      return;
+    }
+    if (errno != EEXIST) Fail(TStage::Create, errno);
   }
-  temp.Fd = TFd(fd);
 }
 
 bool LinkUnnamed(TTempFile& temp, const std::string& to, const std::string& target) {

@@ -3,6 +3,8 @@
 // start. Temporary files that a killed run left are removed by the next one.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 #include "platform/posix/files/Descriptor.h"
@@ -22,8 +24,9 @@ std::string TempPrefix(const std::string& folder, const std::string& name);
 // Removes the temporary files of `name` in `folder` whose process has ended.
 void RemoveStaleTemps(const std::string& folder, const std::string& name);
 
-// Creates the temporary file for the file `name` in `folder`, with the mode the umask gives.
-void CreateTemp(TTempFile& temp, const std::string& folder, const std::string& name);
+// Creates the temporary file for the file `name` in `folder` with `mode`, less what the umask
+// takes away (or as the folder's default ACL says), as the system creates any new file.
+void CreateTemp(TTempFile& temp, const std::string& folder, const std::string& name, mode_t mode);
 
 // Gives the unnamed file a name in its folder: `to` itself when that is `target`, a new file
 // (false when someone created it meanwhile), else the first free name `to` + <n>.
