@@ -10,6 +10,9 @@ class THandle {
   explicit THandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
   ~THandle() { Close(); }
   THandle(const THandle&) = delete;
+  THandle(THandle&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = INVALID_HANDLE_VALUE;
+  }
   THandle& operator=(const THandle&) = delete;
   THandle& operator=(THandle&& other) noexcept {
     if (this != &other) {

@@ -1,6 +1,8 @@
 // The Windows half under the shared functions of Files.h.
 #include "platform/files/PlatformLayer.h"
 
+#include <utility>
+
 #include "platform/win32/files/FileLock.h"
 #include "platform/win32/files/Paths.h"
 #include "platform/win32/files/RegularFile.h"
@@ -8,12 +10,11 @@
 
 namespace wdx {
 
-// The locked file: a handle whose share mode denies every other writer, and its final path.
-// When this user may not write the file it is held for reading only, and the replacement fails.
+// The held file (FileLock.h) and its final path.
 struct TFileUpdate::TState {
-  win32::THandle Lock;
+  explicit TState(std::string path) : Path(std::move(path)), Held(win32::HoldForUpdate(Path)) {}
   std::string Path;
-  bool Writable = true;
+  win32::THeldFile Held;
 };
 
 void TFileUpdate::TStateDeleter::operator()(TState* state) const {
@@ -29,10 +30,9 @@ std::string ReadRegular(const std::string& nativePath) {
 }
 
 TFileUpdate::TStatePtr LockForUpdate(const std::string& nativePath, std::string& bytes) {
-  TFileUpdate::TStatePtr state(new TFileUpdate::TState());
-  state->Path = win32::ResolvePath(nativePath, TStage::Open);
-  state->Lock = win32::LockRegular(state->Path, state->Writable);
-  bytes = win32::ReadAll(state->Lock.Get(), state->Path);
+  TFileUpdate::TStatePtr state(
+      new TFileUpdate::TState(win32::ResolvePath(nativePath, TStage::Open)));
+  bytes = win32::ReadAll(state->Held.File.Get(), state->Path);
   return state;
 }
 
@@ -41,7 +41,8 @@ void ReplaceRegular(const std::string& nativePath, const TContent& content) {
 }
 
 void ReplaceLocked(TFileUpdate::TState& locked, const TContent& content) {
-  win32::ReplaceFile(locked.Path, content, nullptr, locked.Writable ? &locked.Lock : nullptr);
+  win32::ReplaceFile(locked.Path, content, nullptr,
+                     locked.Held.Writable ? &locked.Held.File : nullptr);
 }
 
 void ReplaceAsBackupOf(const TFileUpdate::TState& original, const std::string& nativePath,

@@ -68,7 +68,8 @@ void Publish(TTempFile& temp, const std::string& target, bool replace, THandle* 
   if (replace) {
     done = replaceFile();
     const DWORD error = GetLastError();
-    // Where the system cannot replace a file that is held open, the lock goes first.
+    // Where the system cannot replace a file that is held open, the handle goes first; the writer
+    // lock still keeps every other run of this program out until the file is replaced.
     if (!done && lock && (error == ERROR_SHARING_VIOLATION || error == 1175)) {
       lock->Close();
       done = replaceFile();

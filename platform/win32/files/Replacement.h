@@ -14,7 +14,8 @@ namespace wdx::win32 {
 
 // Replaces or creates the regular file at the final path `target`. `protectFrom` names the file
 // whose security a backup takes; `lock` is the caller's open handle on the target when it holds
-// the file for a read-modify-write (opened for writing, so the target is known to be writable).
+// the file for a read-modify-write (FileLock.h; opened for writing, so the target is known to be
+// writable).
 void ReplaceFile(const std::string& target, const TContent& content,
                  const std::string* protectFrom = nullptr, THandle* lock = nullptr);
 

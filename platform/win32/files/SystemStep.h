@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/FileFaults.h"
 #include "platform/files/Failure.h"
 #include "platform/files/FaultSeam.h"
 
@@ -18,10 +19,12 @@ using filelayer::TStage;
 [[noreturn]] void Fail(TStage stage, DWORD error);
 
 // Runs one call of `step` unless the test hook fails it; false with the last error set to the
-// injected error, else the call's success.
+// injected error, else the call's success. A fault the hook has ignored skips the call and counts
+// as success.
 template <class Call>
 bool Step(const char* step, const std::string& path, Call call) {
   if (const int fault = filelayer::InjectedFault(step, path)) {
+    if (fault == kIgnoredFault) return true;
     SetLastError(static_cast<DWORD>(fault));
     return false;
   }
