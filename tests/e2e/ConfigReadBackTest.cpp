@@ -1,8 +1,6 @@
 // application.cfg read back the way the web application's CGI programs read it: Perl evaluates
 // the file, and every value must come back exactly as it was typed, or be refused before Save
 // writes anything.
-#include <map>
-
 #include "tests/e2e/E2eHarness.h"
 
 namespace wdx::e2e {
@@ -20,27 +18,15 @@ class E2eConfigReadBackTest : public E2eTest {
     if (RunShell("command -v perl", Root()).exitCode != 0)
       GTEST_SKIP() << "perl is missing (scripts/install-deps.sh installs it)";
     WriteBytes(ConfigPath(), kPerlConfig);
-    // Every setting as <name>=<value in hexadecimal>, or why Perl could not read the file.
-    WriteBytes(Root() + "/read.pl",
-               "our %settings; do $ARGV[0] or die($@ || $! || 'no true value');\n"
-               "print \"$_=\", unpack('H*', $settings{$_}), \"\\n\" for sort keys %settings;\n");
   }
-  std::map<std::string, std::string> PerlReads() const {
-    const Outcome perl =
-        RunShell("perl read.pl './Wendrix App/www/wendrix/cgi-bin/application.cfg'", Root());
-    std::map<std::string, std::string> settings;
-    if (perl.exitCode != 0) {
-      ADD_FAILURE() << "Perl cannot read application.cfg: " << ::testing::PrintToString(perl.lines);
-      return settings;
-    }
-    for (const std::string& line : perl.lines) {
-      const size_t equals = line.find('=');
-      std::string value;
-      for (size_t i = equals + 1; i + 1 < line.size(); i += 2)
-        value += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));
-      settings[line.substr(0, equals)] = value;
-    }
-    return settings;
+  // Every setting as Perl reads it, "<name>=<value>" in the order of the names.
+  Lines PerlReads() const {
+    const Outcome perl = RunShell(
+        "perl -e 'our %settings; do $ARGV[0] or die($@ || $!); print \"$_=$settings{$_}\\n\" "
+        "for sort keys %settings' './Wendrix App/www/wendrix/cgi-bin/application.cfg'",
+        Root());
+    EXPECT_EQ(perl.exitCode, 0) << "Perl cannot read application.cfg";
+    return perl.lines;
   }
 };
 
@@ -61,13 +47,11 @@ TEST_F(E2eConfigReadBackTest, EveryValueReadsBackAsTyped) {
                                   "set edEmailFrom " + values[i + 2],
                                   "set edDomainName " + values[i + 3], "click btOk", "answer OK"});
     EXPECT_EQ(run.lines, Lines({kUnableWarning, "closed"}));
-    const std::map<std::string, std::string> expected = {
-        {"your_logo", values[i]},
-        {"email_settings_smtp", values[i + 1]},
-        {"email_settings_from", values[i + 2]},
-        {"http_root", "http://" + values[i + 3]},
-        {"real_root", InstallDir() + "\\www\\wendrix\\cgi-bin"}};
-    EXPECT_EQ(PerlReads(), expected);
+    EXPECT_EQ(
+        PerlReads(),
+        Lines({"email_settings_from=" + values[i + 2], "email_settings_smtp=" + values[i + 1],
+               "http_root=http://" + values[i + 3],
+               "real_root=" + InstallDir() + "\\www\\wendrix\\cgi-bin", "your_logo=" + values[i]}));
   }
 }
 
@@ -88,7 +72,8 @@ TEST_F(E2eConfigReadBackTest, ABackslashAtTheEndOrTwoInARowAreRefusedAndNothingI
                    "script: ended with the dialog open"}));
   EXPECT_EQ(ReadBytes(ConfigPath()), kPerlConfig);
   EXPECT_EQ(FolderNames(Inst()).size(), 2u);  // the program and www: no shortcut either
-  EXPECT_EQ(PerlReads()["email_settings_smtp"], "x");
+  EXPECT_EQ(PerlReads(), Lines({"email_settings_from=x", "email_settings_smtp=x", "http_root=x",
+                                "real_root=x", "your_logo=x"}));
 }
 
 }  // namespace
