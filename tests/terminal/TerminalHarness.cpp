@@ -216,9 +216,8 @@ void TerminalDialog::Type(const std::string& text) {
 }
 
 void TerminalDialog::KeysRead(std::initializer_list<std::string> keys) {
-  // The program is the child of the shell that runs in the terminal; it has read the keys once
-  // it has read more than before and waits in a read of the terminal (system call 0 on file
-  // descriptor 0).
+  // The program, the child of the terminal's shell, has read the keys once it has read more than
+  // before and waits in a read of the terminal (system call 0 on file descriptor 0).
   std::string shell = Tmux("display-message -p -t dialog '#{pane_pid}'");
   shell.erase(shell.find('\n'));
   std::string pid;
