@@ -8,7 +8,6 @@
 
 #include <cstring>
 #include <map>
-#include <string_view>
 
 #include "framework/rtl/Exceptions.h"
 #include "platform/FileFaults.h"
