@@ -24,6 +24,8 @@ packages=(
   # message catalogues; the locales that tests run programs in (wine takes its user's locale
   # from LANG only when the system has that locale)
   gettext locales
+  # reading application.cfg back as the web application does
+  perl
   # used by the scripts themselves
   util-linux
 )

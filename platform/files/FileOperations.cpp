@@ -1,8 +1,10 @@
-// Reading, replacing and the locked read-modify-write of Files.h, over each platform's layer.
+// The public functions of Files.h that read and replace files, over the platform's half of the
+// file layer: paths checked and made native, failures turned into the caller's exceptions.
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
-#include "platform/FileLayer.h"
 #include "platform/Files.h"
+#include "platform/files/Failure.h"
+#include "platform/files/PlatformLayer.h"
 
 namespace wdx {
 
@@ -36,6 +38,15 @@ void SaveFileReplacing(const std::string& path, const TContent& content, TFileEr
   }
 }
 
+void SaveFileReplacing(const std::string& path, std::string_view bytes, TFileErrors errors) {
+  SaveFileReplacing(
+      path, [bytes](TByteSink& sink) { sink.Put(bytes); }, errors);
+}
+
+void SaveFileReplacingInOut(const std::string& path, std::string_view bytes) {
+  SaveFileReplacing(path, bytes, TFileErrors::InOut);
+}
+
 TFileUpdate::TFileUpdate(const std::string& path, TFileErrors errors)
     : path_(path), errors_(errors) {
   try {
@@ -54,6 +65,10 @@ void TFileUpdate::SaveBackup(const std::string& backupPath) const {
   } catch (const TFailure& failure) {
     filelayer::Raise(failure, errors_, backupPath);
   }
+}
+
+void TFileUpdate::Replace(std::string_view bytes) {
+  Replace([bytes](TByteSink& sink) { sink.Put(bytes); });
 }
 
 void TFileUpdate::Replace(const TContent& content) {

@@ -1,8 +1,7 @@
-// Replacing a file atomically on POSIX: the content goes to an unnamed temporary file (O_TMPFILE)
-// in the file's folder, takes the old file's protection, reaches the disk, and is then linked
-// into place: directly for a new file, through a temporary name and a rename for an existing
-// one. The folder is flushed after. Where unnamed files are not supported, the temporary file has
-// the recognisable name from the start; the next run removes those a killed run left.
+// Replacing a file atomically on POSIX: the content goes to a temporary file in the file's folder
+// (TempFile.h), takes the old file's protection, reaches the disk, and is then linked into place:
+// directly for a new file, through a temporary name and a rename for an existing one. The folder
+// is flushed after.
 #pragma once
 
 #include <sys/stat.h>

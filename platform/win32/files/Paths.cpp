@@ -1,19 +1,8 @@
-#include "platform/win32/FileAccess.h"
+#include "platform/win32/files/Paths.h"
 
-#include <algorithm>
-
-#include "framework/rtl/Exceptions.h"
+#include "platform/win32/files/Handle.h"
 
 namespace wdx::win32 {
-
-void Fail(TStage stage, DWORD error) {
-  throw TFailure{stage, error ? static_cast<unsigned>(error) : 31u};
-}
-
-void THandle::Close() {
-  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  handle_ = INVALID_HANDLE_VALUE;
-}
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
@@ -23,24 +12,6 @@ std::string FolderOf(const std::string& path) {
 std::string NameOf(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-HANDLE OpenRegular(const std::string& path, DWORD access, DWORD share, TStage stage) {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  if (!Step("open", path, [&] {
-        file = CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file != INVALID_HANDLE_VALUE;
-      })) {
-    Fail(stage, GetLastError());
-  }
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    CloseHandle(file);
-    Fail(stage, ERROR_ACCESS_DENIED);
-  }
-  return file;
 }
 
 std::string FinalPath(HANDLE file) {
@@ -84,28 +55,6 @@ std::string ResolvePath(const std::string& path, TStage stage) {
   const std::string folder = ExistingFinalPath(FolderOf(path));
   if (folder.empty()) Fail(stage, ERROR_PATH_NOT_FOUND);
   return folder + "\\" + NameOf(path);
-}
-
-std::string ReadAll(HANDLE file, const std::string& path) {
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file, &size)) Fail(TStage::Open, GetLastError());
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  size_t got = 0;
-  char probe[4096];
-  while (true) {
-    const bool full = got == bytes.size();
-    DWORD n = 0;
-    const DWORD want =
-        full ? sizeof probe : static_cast<DWORD>(std::min<size_t>(bytes.size() - got, 1 << 20));
-    if (!Step("read", path,
-              [&] { return ReadFile(file, full ? probe : bytes.data() + got, want, &n, nullptr); }))
-      throw EReadError(msg::kStreamReadError);
-    if (n == 0) break;
-    if (full) bytes.append(probe, n);
-    got += n;
-  }
-  bytes.resize(got);
-  return bytes;
 }
 
 }  // namespace wdx::win32

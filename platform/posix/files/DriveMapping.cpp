@@ -1,13 +1,11 @@
-#include "platform/Files.h"
-
-#include <dirent.h>
-#include <sys/stat.h>
+// Windows paths on Linux, the way wine maps them: drive Z: is the root of the file system, the
+// drives C: to Y: are the folders that WENDRIX_DRIVE_C ... WENDRIX_DRIVE_Y name.
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "framework/rtl/StrUtils.h"
+#include "platform/Files.h"
 
 namespace wdx {
 
@@ -64,38 +62,6 @@ std::string ModuleFileName() {
   if (n <= 0) return {};
   buffer.resize(static_cast<size_t>(n));
   return WindowsPath(buffer);
-}
-
-bool FileExists(const std::string& path) {
-  struct stat info {};
-  const std::string native = NativePath(path);
-  return !native.empty() && ::stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool DirectoryExists(const std::string& path) {
-  struct stat info {};
-  const std::string native = NativePath(path);
-  return !native.empty() && ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::vector<TDirEntry> ListDirectory(const std::string& path) {
-  std::vector<TDirEntry> entries;
-  const std::string native = NativePath(path);
-  DIR* dir = native.empty() ? nullptr : ::opendir(native.c_str());
-  if (!dir) return entries;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    struct stat info {};
-    const std::string full = native + (native.back() == '/' ? "" : "/") + name;
-    if (::stat(full.c_str(), &info) != 0) continue;
-    entries.push_back({name, S_ISDIR(info.st_mode)});
-  }
-  ::closedir(dir);
-  std::sort(entries.begin(), entries.end(), [](const TDirEntry& a, const TDirEntry& b) {
-    return AsciiUpper(a.Name) < AsciiUpper(b.Name);
-  });
-  return entries;
 }
 
 }  // namespace wdx

@@ -1,4 +1,4 @@
-#include "platform/posix/ErrorCodes.h"
+#include "platform/posix/files/ErrorCodes.h"
 
 #include <cerrno>
 

@@ -8,11 +8,9 @@
 
 namespace wdx::posix {
 
-// Gives the open file `fd` the owner, group and mode of `source` and the extended attributes of
-// the file at `sourcePath`; throws a failure of the create stage when one cannot be given.
+// Gives the open file `fd` the owner, group and mode of `source` and exactly the extended
+// attributes of the file at `sourcePath`; throws a failure of the create stage when one cannot
+// be read or given.
 void CopyProtection(int fd, const struct stat& source, const std::string& sourcePath);
-
-// The mode the umask gives a new file.
-mode_t NewFileMode();
 
 }  // namespace wdx::posix

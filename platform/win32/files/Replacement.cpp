@@ -1,64 +1,16 @@
-#include "platform/win32/FileReplace.h"
+#include "platform/win32/files/Replacement.h"
 
 #include <algorithm>
 #include <string_view>
 
+#include "platform/files/BufferedSink.h"
+#include "platform/win32/files/Paths.h"
+#include "platform/win32/files/RegularFile.h"
+#include "platform/win32/files/TempFile.h"
+
 namespace wdx::win32 {
 
 namespace {
-
-// The temporary file of one replacement: closed, and deleted while it has a name, when the
-// replacement ends without publishing it.
-struct TTempFile {
-  THandle Handle;
-  std::string Name;
-  ~TTempFile() {
-    Handle.Close();
-    if (!Name.empty()) DeleteFileA(Name.c_str());
-  }
-};
-
-bool ProcessRunning(unsigned long pid) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
-  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
-  const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-  CloseHandle(process);
-  return running;
-}
-
-// Removes the temporary files of `name` whose process has ended: those a killed run left.
-void RemoveStaleTemps(const std::string& folder, const std::string& name) {
-  WIN32_FIND_DATAA data;
-  const std::string pattern = folder + "\\" + name + filelayer::kTempMarker + "*";
-  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const unsigned long owner = filelayer::TempOwner(data.cFileName, name);
-    if (owner != 0 && (owner == GetCurrentProcessId() || !ProcessRunning(owner)))
-      DeleteFileA((folder + "\\" + data.cFileName).c_str());
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-}
-
-void CreateTemp(TTempFile& temp, const std::string& target) {
-  const std::string prefix =
-      target + filelayer::kTempMarker + std::to_string(GetCurrentProcessId()) + "-";
-  for (unsigned n = 0;; ++n) {
-    const std::string name = prefix + std::to_string(n);
-    HANDLE file = INVALID_HANDLE_VALUE;
-    if (Step("create", target, [&] {
-          file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-          return file != INVALID_HANDLE_VALUE;
-        })) {
-      temp.Name = name;
-      temp.Handle = THandle(file);
-      return;
-    }
-    const DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) Fail(TStage::Create, error);
-  }
-}
 
 // Gives the temporary file the owner, group and ACL of `source`.
 void CopySecurity(const std::string& source, const std::string& temp) {
@@ -116,7 +68,8 @@ void Publish(TTempFile& temp, const std::string& target, bool replace, THandle* 
   if (replace) {
     done = replaceFile();
     const DWORD error = GetLastError();
-    // Where the system cannot replace a file that is held open, the lock goes first.
+    // Where the system cannot replace a file that is held open, the handle goes first; the writer
+    // lock still keeps every other run of this program out until the file is replaced.
     if (!done && lock && (error == ERROR_SHARING_VIOLATION || error == 1175)) {
       lock->Close();
       done = replaceFile();

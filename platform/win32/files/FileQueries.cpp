@@ -1,3 +1,5 @@
+// What the Windows build tells of files and folders: whether a regular file or a folder is there,
+// and a folder's entries.
 #include "platform/Files.h"
 
 #include <windows.h>
@@ -7,20 +9,6 @@
 #include "framework/rtl/StrUtils.h"
 
 namespace wdx {
-
-std::string NativePath(const std::string& windowsPath) {
-  return windowsPath;
-}
-
-std::string WindowsPath(const std::string& nativePath) {
-  return nativePath;
-}
-
-std::string ModuleFileName() {
-  char buffer[MAX_PATH + 1] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  return std::string(buffer, n);
-}
 
 bool FileExists(const std::string& path) {
   // Opened without access, which touches no device: only a regular file on a disk counts.

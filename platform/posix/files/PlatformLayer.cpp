@@ -1,7 +1,10 @@
-// The POSIX layer under the shared functions of Files.h.
-#include "platform/FileLayer.h"
-#include "platform/posix/FileAccess.h"
-#include "platform/posix/FileReplace.h"
+// The POSIX half under the shared functions of Files.h.
+#include "platform/files/PlatformLayer.h"
+
+#include "platform/posix/files/FileLock.h"
+#include "platform/posix/files/Paths.h"
+#include "platform/posix/files/RegularFile.h"
+#include "platform/posix/files/Replacement.h"
 
 namespace wdx {
 
