@@ -28,6 +28,11 @@
 #                  Save asks the Apache question, Yes appends the configuration block to the
 #                  chosen file.
 #
+#   French         the translator's path on a copy of the source
+#                  (tests/translations/translate-copy.sh) builds the program with setup/po/fr.po
+#                  added; with a French user locale (wine takes it from LANG) the dialog starts
+#                  in French (build/windows/win32-gui-french.png) and every French caption fits.
+#
 #   scripts/win32-gui-test.sh [path/to/WDXConfig.exe]
 #
 # The X display is one that Xvfb finds free itself (WDX_DISPLAY=<n> asks for :<n>).
@@ -172,12 +177,13 @@ type_text() {
   sleep 0.3
 }
 
-# new_installation NAME: a fresh installation folder; sets install and cfg.
+# new_installation NAME [PROGRAM]: a fresh installation folder of PROGRAM (the one under test
+# by default); sets install and cfg.
 new_installation() {
   install="$work/$1/Korvane Wendrix"
   cfg="$install/www/wendrix/cgi-bin/application.cfg"
   mkdir -p "$install/www/wendrix/cgi-bin"
-  cp "$exe" "$install/WDXConfig.exe"
+  cp "${2:-$exe}" "$install/WDXConfig.exe"
   printf '%s\r\n' \
     '# Korvane Wendrix configuration' \
     "\$your_logo = 'old';" \
@@ -195,14 +201,14 @@ start_program() {
   app_pid=$!
 }
 
-# start_dialog: runs the program with argument 0 and sets dialog to its window, once the
-# activation has filled in its fields.
+# start_dialog [TITLE]: runs the program with argument 0 and sets dialog to its window, titled
+# TITLE ("... finalizing setup" by default), once the activation has filled in its fields.
 start_dialog() {
+  local expected="${1:-... finalizing setup}" title
   start_program 0
-  dialog="$(wait_window "finalizing setup" 90)" || fail "the dialog did not appear"
-  local title
+  dialog="$(wait_window "${expected#... }" 90)" || fail "the dialog did not appear"
   title="$(xdotool getwindowname "$dialog")"
-  [[ "$title" == "... finalizing setup" ]] || fail "the dialog's title is '$title'"
+  [[ "$title" == "$expected" ]] || fail "the dialog's title is '$title'"
   sleep 1.5
 }
 
@@ -431,5 +437,30 @@ check_saved "$(grep -o "'http_root'=>'http://[^']*'" "$cfg" | sed -e "s/.*http:\
 [[ -f "$conf.korvane" ]] || fail "no backup $conf.korvane of the chosen httpd.conf"
 grep -q '^ServerName localhost' "$conf" || fail "httpd.conf lost its own lines"
 grep -q '/www/wendrix' "$conf" || fail "httpd.conf got no block for the installation"
+
+# ---- a translator's French -------------------------------------------------------------------
+echo "win32-gui-test: French"
+locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8' ||
+  fail "wine needs the fr_FR.UTF-8 locale for a French user (scripts/install-deps.sh makes it)"
+french="$root/build/windows/translator"
+cmake --build "$root/build/windows" --target wdx_host_formtool >"$work/host-formtool.log" 2>&1 ||
+  fail "formtool for this machine did not build: $(tail -n 20 "$work/host-formtool.log")"
+"$root/tests/translations/translate-copy.sh" "$french" dialog_fit_check -- \
+  "-DCMAKE_TOOLCHAIN_FILE=$root/cmake/mingw-w64.cmake" \
+  "-DWDX_HOST_TOOLS_DIR=$root/build/windows/host-tools/bin" >"$work/french.log" 2>&1 || {
+  cat "$work/french.log" >&2
+  fail "the translator's path did not give a French program"
+}
+unset LC_ALL LC_MESSAGES
+export LANG=fr_FR.UTF-8
+"$root/cmake/wine-run.sh" "$french/build/bin/dialog_fit_check.exe" >"$work/fit-french.log" 2>&1 || {
+  cat "$work/fit-french.log"
+  fail "a caption of the French dialog does not fit its control"
+}
+grep ' French: ' "$work/fit-french.log" || fail "the fit check found no French"
+new_installation french "$french/build/bin/WDXConfig.exe"
+start_dialog "... finalisation de l'installation"
+screenshot "$shots/win32-gui-french.png"
+stop_program
 
 echo "win32-gui-test: OK ($((SECONDS - started))s)"

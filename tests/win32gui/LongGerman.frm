@@ -1,6 +1,7 @@
 // A form for the caption fit check: the kinds of captions the setup dialog has, with long German
-// texts and laid out for them.
-object LongGerman: TForm
+// texts and laid out for them. Its class names its resource (TLONGGERMAN); the check reads it into
+// a plain form.
+object LongGerman: TLongGerman
   Left = 100
   Top = 100
   BorderIcons = []
