@@ -204,7 +204,7 @@ function(wdx_wine_tests_need_server)
   get_property(tests DIRECTORY PROPERTY TESTS)
   list(REMOVE_ITEM tests ${ARGN})
   if(tests)
-    set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED wine_server)
+    set_property(TEST ${tests} APPEND PROPERTY FIXTURES_REQUIRED wine_server)
   endif()
 endfunction()
 
