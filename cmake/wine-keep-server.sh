@@ -37,47 +37,57 @@ prefix_server() {
   done
 }
 
-# True while the keeper process is alive (not a zombie left to its parent).
-keeper_runs() {
-  [[ "$1" =~ ^[0-9]+$ ]] && grep -qa wine_server_keeper "/proc/$1/cmdline" 2>/dev/null &&
-    ! grep -q '^State:.*zombie' "/proc/$1/status" 2>/dev/null
+# A process's identity: its id and its start time (clock ticks after boot, /proc/<pid>/stat),
+# so that a process that later gets the same id is never taken for it. Empty when it is not
+# running (a zombie left to its parent counts as ended).
+process_identity() {
+  local stat fields
+  stat="$(cat "/proc/$1/stat" 2>/dev/null)" || return 0
+  stat="${stat##*) }"  # the fields after the command name, which may hold anything
+  read -r -a fields <<<"$stat"
+  [[ "${fields[0]}" != Z ]] || return 0
+  echo "$1:${fields[19]}"
 }
 
-# Ends the keeper that the state file names ("<keeper pid> <server pid>"), if it still runs.
+# Ends the keeper that the state file names ("<keeper identity> <server pid>"), if it still runs.
 stop_keeper() {
   local keeper server
   [[ -f "$1" ]] || return 0
   read -r keeper server <"$1" || true
   rm -f "$1" "$1.ready"
-  if keeper_runs "$keeper"; then kill "$keeper"; fi
+  if [[ "$keeper" == *:* && "$(process_identity "${keeper%%:*}")" == "$keeper" ]]; then
+    kill "${keeper%%:*}"
+  fi
 }
 
 case "${1:-}:$#" in
   start:3)
     keeper_exe="$2" state="$3"
     stop_keeper "$state"  # one that an interrupted run left behind
-    # A server whose last program has just ended (one the build ran, say) is going down and must
-    # not meet the keeper either: wait until it is gone. One still in use after 20 s is not going
-    # down, and the keeper joins it.
-    WINEPREFIX="$prefix" timeout 20 wineserver -w || [[ $? -eq 124 ]] ||
+    # A server whose last program has just ended (one the build ran, say) is going down within a
+    # second or two and must not meet the keeper either: wait until it is gone. One still in use
+    # after 5 s is not going down, and the keeper joins it.
+    WINEPREFIX="$prefix" timeout 5 wineserver -w || [[ $? -eq 124 ]] ||
       fail "could not wait for the wine server of $prefix"
     ready="$state.ready" log="$state.log"
     rm -f "$ready"
-    # The keeper's output goes to a log, so that nothing waits for it to end.
+    # The keeper's output goes to a log, so that nothing waits for it to end. wine-run.sh hands
+    # its process to the program, so the keeper is this child.
     "$here/wine-run.sh" "$keeper_exe" "Z:${ready//\//\\}" </dev/null >"$log" 2>&1 &
     keeper=$!
+    give_up() {
+      kill "$keeper" 2>/dev/null || true
+      fail "$1: $(cat "$log")"
+    }
     deadline=$((SECONDS + 300))  # the first run of all creates the prefix
     until [[ -f "$ready" ]]; do
-      keeper_runs "$keeper" || fail "the keeper ended before it was ready: $(cat "$log")"
-      if [[ $SECONDS -ge $deadline ]]; then
-        kill "$keeper"
-        fail "the keeper was not ready within 300 s: $(cat "$log")"
-      fi
+      [[ -n "$(process_identity "$keeper")" ]] || give_up "the keeper ended before it was ready"
+      [[ $SECONDS -lt $deadline ]] || give_up "the keeper was not ready within 300 s"
       sleep 0.1
     done
     server="$(prefix_server)"
-    [[ -n "$server" ]] || fail "no wine server for $prefix although the keeper runs"
-    echo "$keeper $server" >"$state"
+    [[ -n "$server" ]] || give_up "no wine server for $prefix although the keeper runs"
+    echo "$(process_identity "$keeper") $server" >"$state"
     echo "wine-keep-server: keeper $keeper holds wine server $server of $prefix up"
     ;;
   stop:2)
@@ -86,12 +96,13 @@ case "${1:-}:$#" in
     read -r keeper server <"$state"
     now="$(prefix_server)"
     problems=()
-    keeper_runs "$keeper" || problems+=("the keeper ended during the run: $(cat "$state.log")")
+    [[ "$(process_identity "${keeper%%:*}")" == "$keeper" ]] ||
+      problems+=("the keeper ended during the run: $(cat "$state.log")")
     [[ "$now" == "$server" ]] ||
       problems+=("the prefix's wine server changed during the run ($server before, ${now:-none} now)")
     stop_keeper "$state"
     [[ ${#problems[@]} -eq 0 ]] || fail "$(printf '%s\n' "${problems[@]}")"
-    echo "wine-keep-server: wine server $server served the whole run; keeper $keeper ended"
+    echo "wine-keep-server: wine server $server served the whole run; keeper ${keeper%%:*} ended"
     ;;
   *)
     echo "usage: $0 start <wine_server_keeper.exe> <state file> | stop <state file>" >&2
