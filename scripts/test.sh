@@ -24,11 +24,15 @@ source "$root/scripts/lib/stage-summary.sh"
 presets=("$@")
 [[ ${#presets[@]} -gt 0 ]] || presets=(native sanitize windows fuzz)
 
-# A run that ends early (a failure, Ctrl+C) may leave the keeper of the Windows tests' wine
-# server behind (cmake/wine-keep-server.sh); ctest ends it otherwise.
+# A run that ends early (a failure, Ctrl+C) during the Windows tests may leave the keeper of their
+# wine server behind (cmake/wine-keep-server.sh); ctest ends it otherwise. A run without the
+# Windows stage leaves alone the keeper of a ctest run of its own in that tree.
+windows_tested=false
 on_exit() {
   local keeper="$root/build/windows/wine-server-keeper"
-  [[ ! -f "$keeper" ]] || "$root/cmake/wine-keep-server.sh" stop "$keeper" || true
+  if $windows_tested && [[ -f "$keeper" ]]; then
+    "$root/cmake/wine-keep-server.sh" stop "$keeper" || true
+  fi
   print_summary
 }
 trap on_exit EXIT
@@ -113,6 +117,7 @@ for preset in "${presets[@]}"; do
   start=$SECONDS
   # The windows preset's tests include the end-to-end suite driving WDXConfig.exe under wine.
   status=0
+  [[ "$preset" != windows ]] || windows_tested=true
   run_ctest "$preset" || status=$?
   record_test_stage "$preset" "$status" \
     "configure ${t_conf}s, build ${t_build}s, test $((SECONDS - start))s" \
