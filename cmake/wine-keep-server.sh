@@ -4,9 +4,11 @@
 #   cmake/wine-keep-server.sh start <wine_server_keeper.exe> <state file>
 #   cmake/wine-keep-server.sh stop <state file>
 #
-# Debian's wine ends a prefix's server the moment the last program in it ends. A program that
-# connects just then, as the server closes its socket, is cut off before it runs: it prints only
-# "wine client error:0: recvmsg: Connection reset by peer" on standard error and exits with 1.
+# Debian's wine ends a prefix's server shortly after the last program in it ends (it runs with
+# -p0), and on its way down the server saves the registry, which takes up to a second on a busy
+# machine once a test has changed it. A program that starts in that time is cut off before it
+# runs: it prints nothing, only "wine: a wine server seems to be running, but I cannot connect to
+# it." on standard error, and exits with 1.
 # The tests start one wine program after another, so now and then one of them met that moment.
 # ctest runs "start" before the first test that uses wine and "stop" after the last (the fixture
 # wine_server): in between the keeper, a Windows program that only waits, is a program of the
