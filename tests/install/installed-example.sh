@@ -7,8 +7,9 @@
 #
 #   tests/install/installed-example.sh <build tree> [windows]
 #
-# The work folder lies outside the source tree and is removed when the test passes; the build of
-# the example must not name any path of the source tree.
+# The work folder lies outside the source tree and is removed however the test ends (a failure
+# shows the log of the step that failed); the build of the example must not name any path of the
+# source tree.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -16,10 +17,10 @@ tree="$1"
 target="${2:-native}"
 work="$(mktemp -d "${TMPDIR:-/tmp}/wendrix-example.XXXXXX")"
 prefix="$work/prefix"
+trap 'rm -rf "$work"' EXIT
 
 fail() {
   echo "installed-example: FAIL: $*" >&2
-  echo "installed-example: the work folder is kept: $work" >&2
   exit 1
 }
 # quietly LOG COMMAND...: runs the command with its output in $work/LOG, shown when it fails.
@@ -86,5 +87,4 @@ $shown
 instead of:
 $expected"
 
-rm -rf "$work"
 echo "installed-example: $target: the example built against the installed package and shows both languages"
