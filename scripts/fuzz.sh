@@ -74,6 +74,9 @@ if ! cmake --build "$build" --target fuzzers -j2 >"$build/build.log" 2>&1; then
   exit 1
 fi
 
+# WDX_FUZZ_BUILD_ONLY=1: only configure and build (scripts/test.sh does so beside another stage).
+[[ "${WDX_FUZZ_BUILD_ONLY:-}" != 1 ]] || exit 0
+
 # --- run --------------------------------------------------------------------
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -28,8 +28,10 @@ presets=("$@")
 # wine server behind (cmake/wine-keep-server.sh); ctest ends it otherwise. A run without the
 # Windows stage leaves alone the keeper of a ctest run of its own in that tree.
 windows_tested=false
+native_built=false
 on_exit() {
   local keeper="$root/build/windows/wine-server-keeper"
+  [[ -z "$fuzz_build_pid" ]] || kill "$fuzz_build_pid" 2>/dev/null || true
   if $windows_tested && [[ -f "$keeper" ]]; then
     "$root/cmake/wine-keep-server.sh" stop "$keeper" || true
   fi
@@ -58,10 +60,26 @@ run_ctest() {
   ctest --preset "$preset" 2>&1 | tee "$root/build/$preset/ctest.log"
 }
 
+# The fuzz targets' build (clang) runs beside the Windows GUI stage, which mostly waits for wine
+# and the display: at the lowest priority, so that the windows under test never wait for it. The
+# fuzz stage waits for it and then builds nothing more.
+fuzz_build_pid=""
+start_fuzz_build() {
+  [[ " ${presets[*]} " == *" fuzz "* ]] || return 0
+  mkdir -p "$root/build/fuzz"
+  WDX_FUZZ_BUILD_ONLY=1 nice -n 19 "$root/scripts/fuzz.sh" >"$root/build/fuzz/early-build.log" 2>&1 &
+  fuzz_build_pid=$!
+}
+
 # The fuzz stage: every target for 20 s, and each target's result under the verdict.
 run_fuzz() {
   local start=$SECONDS status=0 results=() line
   rm -f "$root/build/fuzz/summary.txt"
+  if [[ -n "$fuzz_build_pid" ]]; then
+    # A failed early build is built again below, where its errors reach the log.
+    wait "$fuzz_build_pid" || true
+    fuzz_build_pid=""
+  fi
   env WDX_FUZZ_BUDGET=0 "$root/scripts/fuzz.sh" 20 || status=$?
   if [[ -f "$root/build/fuzz/summary.txt" ]]; then
     while IFS= read -r line; do results+=("$line"); done <"$root/build/fuzz/summary.txt"
@@ -84,6 +102,7 @@ run_gui() {
     return 0
   fi
   echo "==== windows gui ===="
+  start_fuzz_build
   "$root/scripts/win32-gui-test.sh" 2>&1 | tee "$log" || status=$?
   if [[ $status -eq 0 ]]; then
     record_stage "windows gui" "OK ($((SECONDS - start))s)"
@@ -105,7 +124,15 @@ for preset in "${presets[@]}"; do
   echo "==== $preset: configure ===="
   start=$SECONDS
   prepare_build_tree "$preset"
-  run_step "$preset" configure cmake --preset "$preset" -Wno-dev
+  configure_args=()
+  if [[ "$preset" == windows ]]; then
+    # The cross build runs formc and formtool built for this machine: the native stage's, when
+    # this run built them, else a build of its own inside build/windows.
+    host_tools=""
+    $native_built && host_tools="$root/build/native/bin"
+    configure_args=("-DWDX_HOST_TOOLS_DIR=$host_tools")
+  fi
+  run_step "$preset" configure cmake --preset "$preset" -Wno-dev "${configure_args[@]}"
   t_conf=$((SECONDS - start))
 
   echo "==== $preset: build ===="
@@ -124,5 +151,6 @@ for preset in "${presets[@]}"; do
     "$root/build/$preset/ctest.log" "$root/build/$preset/Testing/Temporary/LastTest.log" ||
     stop "$preset: test"
 
+  [[ "$preset" != native ]] || native_built=true
   [[ "$preset" != windows ]] || run_gui
 done
