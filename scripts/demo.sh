@@ -14,8 +14,15 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 demo="$root/build/demo"
+source "$root/scripts/lib/usage.sh"
+answer_help "$@"
 keep=0
-[[ "${1:-}" == "--keep" ]] && keep=1
+[[ $# -le 1 ]] || refuse_argument "$2"
+case "${1:-}" in
+  "") ;;
+  --keep) keep=1 ;;
+  *) refuse_argument "$1" ;;
+esac
 
 source "$root/scripts/lib/build-tree.sh"
 "$root/scripts/install-deps.sh" --native
