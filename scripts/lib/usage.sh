@@ -24,7 +24,7 @@ answer_help() {
 #   refuse_argument <argument> [<why>]
 refuse_argument() {
   {
-    echo "$(basename "$0"): ${2:-unknown argument} '$1'"
+    echo "$(basename "$0"): ${2:-unknown argument}${1:+ '$1'}"
     echo
     script_usage
   } >&2
