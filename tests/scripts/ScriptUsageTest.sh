@@ -8,7 +8,7 @@ set -euo pipefail
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/stubs" "$scratch/root/build/demo" "$scratch/root/tests"
-cp -R "$1/scripts" "$1/.ci" "$scratch/root/"
+cp -R "$1/scripts" "$1/.ci" "$1/cmake" "$scratch/root/"
 cp -R "$1/tests/translations" "$scratch/root/tests/"
 for tool in cmake ctest ninja apt-get sudo dpkg-query localedef wine wineserver Xvfb rm mkdir; do
   printf '#!/bin/sh\necho "%s $*" >>"%s/started"\n' "$tool" "$scratch" >"$scratch/stubs/$tool"
@@ -30,7 +30,7 @@ check() {  # check <script> <argument> <exit code> <stream that holds the usage>
   fi
   rm -f "$scratch/started"
 }
-for script in scripts/*.sh .ci/run tests/translations/translate-copy.sh; do
+for script in scripts/*.sh .ci/run cmake/wine-run.sh tests/translations/translate-copy.sh; do
   check "$script" --help 0 out
   check "$script" --no-such-option 2 err
 done
