@@ -14,9 +14,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/lib/usage.sh"
-answer_help "$@"
-[[ $# -le 1 ]] || refuse_argument "$2"
-[[ "${1:-}" != -* ]] || refuse_argument "$1"
+at_most_one_operand "$@"
 tree="$(cd "${1:-$root/build/native}" 2>/dev/null && pwd)" ||
   refuse_argument "${1:-build/native}" "no build tree"
 readme="$root/README.md"

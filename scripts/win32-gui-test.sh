@@ -42,9 +42,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/lib/usage.sh"
-answer_help "$@"
-[[ $# -le 1 ]] || refuse_argument "$2"
-[[ "${1:-}" != -* ]] || refuse_argument "$1"
+at_most_one_operand "$@"
 exe="${1:-$root/build/windows/bin/WDXConfig.exe}"
 shots="$root/build/windows"
 started=$SECONDS

@@ -30,3 +30,11 @@ refuse_argument() {
   } >&2
   exit 2
 }
+
+# The arguments of a script that takes at most one, which is no option: answers --help and
+# refuses anything else.
+at_most_one_operand() {
+  answer_help "$@"
+  [[ $# -le 1 ]] || refuse_argument "$2"
+  [[ "${1:-}" != -* ]] || refuse_argument "$1"
+}
