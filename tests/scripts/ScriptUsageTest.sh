@@ -30,6 +30,7 @@ check() {  # check <script> <argument> <exit code> <stream that holds the usage>
   fi
   rm -f "$scratch/started"
 }
+cd "$1"
 for script in scripts/*.sh .ci/run cmake/wine-run.sh tests/translations/translate-copy.sh; do
   check "$script" --help 0 out
   check "$script" --no-such-option 2 err
