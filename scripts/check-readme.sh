@@ -6,9 +6,11 @@
 #   scripts/check-readme.sh [<native build tree>]     build/native by default
 #
 # Each block runs in a folder of its own, the way the README sets the scene: the folder holds
-# the program (./WDXConfig), build/native/bin/ holds the program rebuilt with a French
-# translation, as the README's translator makes it (the test translations.french_from_the_template
-# builds it in <tree>/translator), and formtool is on the PATH. The locale and the stand-ins'
+# the program (./WDXConfig) and the example built against the installed package
+# (./hello-languages, which the test install.hello_languages leaves in <tree>), build/native/bin/
+# holds the program rebuilt with a French translation, as the README's translator makes it (the
+# test translations.french_from_the_template builds it in <tree>/translator), and formtool is on
+# the PATH. The locale and the stand-ins'
 # variables are unset. Exits 1 when something differs, naming the README's line.
 set -euo pipefail
 
@@ -19,9 +21,11 @@ tree="$(cd "${1:-$root/build/native}" 2>/dev/null && pwd)" ||
   refuse_argument "${1:-build/native}" "no build tree"
 readme="$root/README.md"
 french="$tree/translator/build/bin/WDXConfig"
-for program in "$tree/bin/WDXConfig" "$tree/bin/formtool" "$french"; do
+example="$tree/hello-languages"
+for program in "$tree/bin/WDXConfig" "$tree/bin/formtool" "$french" "$example"; do
   [[ -x "$program" ]] || {
-    echo "check-readme: no $program (build the tree; ctest -R translations builds the French one)" >&2
+    echo "check-readme: no $program (build the tree; ctest -R 'translations|install' builds" \
+      "the French program and the example)" >&2
     exit 1
   }
 done
@@ -49,12 +53,12 @@ run_command() {
   fi
   command="" expected=()
 }
-# A fresh folder for a block: the program, the French one where the translator builds it.
+# A fresh folder for a block: the programs, the French one where the translator builds it.
 new_folder() {
   blocks=$((blocks + 1))
   folder="$scratch/block-$blocks"
   mkdir -p "$folder/build/native/bin"
-  cp "$tree/bin/WDXConfig" "$folder/WDXConfig"
+  cp "$tree/bin/WDXConfig" "$example" "$folder/"
   ln -s "$french" "$folder/build/native/bin/WDXConfig"
 }
 
