@@ -420,7 +420,8 @@ Outcome E2eTest::Run(const std::vector<std::string>& args, const std::vector<std
   }
   argv.insert(argv.end(), args.begin(), args.end());
 
-  const Spawned run = Spawn(argv, env, root_, limits, UnderWine() ? 120 : 20);
+  // Ends a run that hangs; a slow one on a loaded machine (a 50 MB rewrite) must finish.
+  const Spawned run = Spawn(argv, env, root_, limits, 120);
   Outcome outcome;
   outcome.exitCode = run.exitCode;
   outcome.errors = run.err;
