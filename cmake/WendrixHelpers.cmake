@@ -199,6 +199,17 @@ function(wdx_test name)
   endif()
 endfunction()
 
+# Marks the tests of the calling directory, but those named, as running programs under wine:
+# they need the prefix's wine server kept up for the run (the fixture wine_server,
+# tests/CMakeLists.txt). Called at the end of a directory's list in the Windows build.
+function(wdx_wine_tests_need_server)
+  get_property(tests DIRECTORY PROPERTY TESTS)
+  list(REMOVE_ITEM tests ${ARGN})
+  if(tests)
+    set_property(TEST ${tests} APPEND PROPERTY FIXTURES_REQUIRED wine_server)
+  endif()
+endfunction()
+
 function(wdx_benchmark name)
   _wdx_parse(wdx_benchmark ${name} ${ARGN})
   if(NOT WDX_HAVE_BENCHMARK)

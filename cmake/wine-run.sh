@@ -95,9 +95,6 @@ ensure_fonts
 ensure_display_driver
 
 # The prefix keeps no absolute path of its own (its drive links are relative),
-# so it works after the rename. Run the program; its exit code becomes ours.
-set +e
-wine "$@"
-rc=$?
-set -e
-exit "$rc"
+# so it works after the rename. The program takes this process's place: its exit
+# code, or the signal that ended it, is the caller's to see.
+exec wine "$@"

@@ -2,8 +2,10 @@
 # The one test command: installs what is missing, then configures, builds and
 # tests the native, sanitize and windows builds, in that order, and finally
 # runs every fuzz target for 20 s (scripts/fuzz.sh), stopping at the first
-# failure. The summary at the end lists every skipped test with its reason; a
-# test that skips without giving one fails its stage.
+# failure. The summary at the end gives one verdict per stage with its times,
+# and under it every skipped test with its reason (also when the stage failed),
+# the result of each fuzz target, or the GUI test's failed check; a test that
+# skips without giving one fails its stage.
 #
 #   scripts/test.sh                 all three builds, then the fuzz stage
 #   scripts/test.sh native windows  only the named stages, in the given order: native,
@@ -20,28 +22,39 @@ for stage in "$@"; do
   [[ " native debug sanitize windows fuzz " == *" $stage "* ]] || refuse_argument "$stage" "unknown stage"
 done
 source "$root/scripts/lib/build-tree.sh"
+source "$root/scripts/lib/stage-summary.sh"
 
 "$root/scripts/install-deps.sh"
 
 presets=("$@")
 [[ ${#presets[@]} -gt 0 ]] || presets=(native sanitize windows fuzz)
 
-summary=()
-print_summary() {
-  echo
-  echo "==== summary ===="
-  for line in "${summary[@]}"; do echo "  $line"; done
+# A run that ends early (a failure, Ctrl+C) during the Windows tests may leave the keeper of their
+# wine server behind (cmake/wine-keep-server.sh); ctest ends it otherwise. A run without the
+# Windows stage leaves alone the keeper of a ctest run of its own in that tree.
+windows_tested=false
+on_exit() {
+  local keeper="$root/build/windows/wine-server-keeper"
+  if $windows_tested && [[ -f "$keeper" ]]; then
+    "$root/cmake/wine-keep-server.sh" stop "$keeper" || true
+  fi
+  print_summary
 }
-trap print_summary EXIT
+trap on_exit EXIT
 
+# Ends the run after a failed stage; its verdict is already in the summary.
+stop() {
+  echo "==== $1 FAILED ====" >&2
+  exit 1
+}
+
+# Runs a configure or build step; on failure the stage's verdict names the step.
 run_step() {
   local preset="$1" step="$2"
   shift 2
-  if ! "$@"; then
-    summary+=("$preset: FAILED at $step")
-    echo "==== $preset: $step FAILED ====" >&2
-    exit 1
-  fi
+  "$@" && return 0
+  record_stage "$preset" "FAILED at $step"
+  stop "$preset: $step"
 }
 
 # ctest, its console output kept in build/<preset>/ctest.log for the list of skipped tests.
@@ -50,32 +63,47 @@ run_ctest() {
   ctest --preset "$preset" 2>&1 | tee "$root/build/$preset/ctest.log"
 }
 
-# Adds the skipped tests of a stage's logs to the summary; fails the stage when one gave no
-# reason.
-report_skips() {
-  local preset="$1"
-  shift
-  local logs=() log skipped unexplained
-  for log in "$@"; do [[ -f "$log" ]] && logs+=("$log"); done
-  [[ ${#logs[@]} -gt 0 ]] || return 0
-  skipped="$("$root/scripts/skipped-tests.sh" "${logs[@]}")"
-  [[ -n "$skipped" ]] || return 0
-  while IFS= read -r line; do summary+=("  skipped $line"); done <<<"$skipped"
-  unexplained="$(grep -c ': (no reason given)$' <<<"$skipped" || true)"
-  if [[ "$unexplained" -gt 0 ]]; then
-    summary+=("$preset: FAILED: $unexplained skipped test(s) gave no reason")
-    echo "==== $preset: tests skipped without a reason ====" >&2
-    exit 1
+# The fuzz stage: every target for 20 s, and each target's result under the verdict.
+run_fuzz() {
+  local start=$SECONDS status=0 results=() line
+  rm -f "$root/build/fuzz/summary.txt"
+  env WDX_FUZZ_BUDGET=0 "$root/scripts/fuzz.sh" 20 || status=$?
+  if [[ -f "$root/build/fuzz/summary.txt" ]]; then
+    while IFS= read -r line; do results+=("$line"); done <"$root/build/fuzz/summary.txt"
+  fi
+  if [[ $status -eq 0 ]]; then
+    record_stage fuzz "OK (build and run $((SECONDS - start))s)" "${results[@]}"
+  else
+    record_stage fuzz "FAILED (build and run $((SECONDS - start))s; logs in build/fuzz)" \
+      "${results[@]}"
+    stop fuzz
+  fi
+}
+
+# The Windows build's real windows, driven under wine on a virtual display; a failure names the
+# check that failed.
+run_gui() {
+  local start=$SECONDS status=0 log="$root/build/windows/gui.log"
+  if ! command -v Xvfb >/dev/null 2>&1 || ! command -v xdotool >/dev/null 2>&1; then
+    record_stage "windows gui" "skipped (no Xvfb or xdotool)"
+    return 0
+  fi
+  echo "==== windows gui ===="
+  "$root/scripts/win32-gui-test.sh" 2>&1 | tee "$log" || status=$?
+  if [[ $status -eq 0 ]]; then
+    record_stage "windows gui" "OK ($((SECONDS - start))s)"
+  else
+    local failures=()
+    mapfile -t failures < <(grep -E '^win32-gui-test: FAIL' "$log" || true)
+    record_stage "windows gui" "FAILED ($((SECONDS - start))s; log build/windows/gui.log)" \
+      "${failures[@]}"
+    stop "windows gui"
   fi
 }
 
 for preset in "${presets[@]}"; do
   if [[ "$preset" == fuzz ]]; then
-    start=$SECONDS
-    # Each target its full 20 seconds, however many targets there are.
-    run_step fuzz run env WDX_FUZZ_BUDGET=0 "$root/scripts/fuzz.sh" 20
-    summary+=("fuzz: OK (build and run $((SECONDS - start))s)")
-    while read -r line; do summary+=("  $line"); done <"$root/build/fuzz/summary.txt"
+    run_fuzz
     continue
   fi
 
@@ -93,29 +121,13 @@ for preset in "${presets[@]}"; do
   echo "==== $preset: test ===="
   start=$SECONDS
   # The windows preset's tests include the end-to-end suite driving WDXConfig.exe under wine.
-  run_step "$preset" test run_ctest "$preset"
-  t_test=$((SECONDS - start))
+  status=0
+  [[ "$preset" != windows ]] || windows_tested=true
+  run_ctest "$preset" || status=$?
+  record_test_stage "$preset" "$status" \
+    "configure ${t_conf}s, build ${t_build}s, test $((SECONDS - start))s" \
+    "$root/build/$preset/ctest.log" "$root/build/$preset/Testing/Temporary/LastTest.log" ||
+    stop "$preset: test"
 
-  summary+=("$preset: OK (configure ${t_conf}s, build ${t_build}s, test ${t_test}s)")
-  report_skips "$preset" "$root/build/$preset/ctest.log" \
-    "$root/build/$preset/Testing/Temporary/LastTest.log"
-
-  # The Windows build's real windows, driven under wine on a virtual display.
-  if [[ "$preset" == windows ]]; then
-    if command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1; then
-      echo "==== windows: gui ===="
-      start=$SECONDS
-      run_step windows gui "$root/scripts/win32-gui-test.sh"
-      summary+=("windows gui: OK ($((SECONDS - start))s)")
-    else
-      summary+=("windows gui: skipped (no Xvfb or xdotool)")
-    fi
-  fi
+  [[ "$preset" != windows ]] || run_gui
 done
-
-# Stop this user's wine server for the shared prefix now rather than letting it
-# linger after the run.
-if [[ " ${presets[*]} " == *" windows "* ]] && command -v wineserver >/dev/null 2>&1; then
-  WINEPREFIX="${WDX_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/wendrix/wine-prefix}" \
-    wineserver -k >/dev/null 2>&1 || true
-fi

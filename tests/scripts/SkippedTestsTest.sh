@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # scripts/skipped-tests.sh against logs shaped as ctest and Google Test write them: every
-# skipped test is listed once with its reason, and a skip without one is called so.
+# skipped test is listed once with its reason, and a skip without one is called so; and the
+# verdict scripts/test.sh gives a test stage from them: one line, failed by that skip or by a
+# failed test, with the skipped tests listed under it either way.
 set -euo pipefail
 
 script="$1/scripts/skipped-tests.sh"
@@ -58,10 +60,19 @@ expected="Files.ReadOnly: this user may write into read-only folders
 Tools.Quiet: (no reason given)
 Wine.Native: under wine: no stand-in
 Infra.Probe: (no reason given)"
-actual="$("$script" "$scratch/console.log" "$scratch/LastTest.log" "$scratch/wine.log")"
-if [[ "$actual" != "$expected" ]]; then
-  printf 'expected:\n%s\nactual:\n%s\n' "$expected" "$actual" >&2
-  exit 1
-fi
+check() { [[ "$1" == "$2" ]] || { printf 'expected:\n%s\nactual:\n%s\n' "$2" "$1" >&2; exit 1; }; }
+check "$("$script" "$scratch/console.log" "$scratch/LastTest.log" "$scratch/wine.log")" "$expected"
 "$script" >/dev/null 2>&1 && { echo "no arguments must be a usage error" >&2; exit 1; }
-echo "skipped-tests: OK"
+
+root="$1"
+source "$root/scripts/lib/stage-summary.sh"
+verdict() { summary=(); record_test_stage "$@" || summary+=("(failed)"); printf '%s\n' "${summary[@]}"; }
+logs=("$scratch/console.log" "$scratch/missing.log" "$scratch/LastTest.log" "$scratch/wine.log")
+listed="$(sed 's/^/  skipped /' <<<"$expected")"$'\n(failed)'
+check "$(verdict native 0 "test 3s" "${logs[@]}")" \
+  "native: FAILED: 2 skipped test(s) gave no reason (test 3s)"$'\n'"$listed"
+check "$(verdict native 8 "test 3s" "${logs[@]}")" \
+  "native: FAILED: tests failed; 2 skipped test(s) gave no reason (test 3s)"$'\n'"$listed"
+check "$(verdict windows 0 "test 1s" "$scratch/wine.log")" \
+  "windows: OK (test 1s)"$'\n'"  skipped Wine.Native: under wine: no stand-in"
+echo "skipped-tests and stage verdicts: OK"
