@@ -11,6 +11,9 @@
 # interrupted first run never leaves a half-made prefix behind.
 set -euo pipefail
 
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/usage.sh"
+answer_help "${@:1:1}"  # the program's own arguments may be --help
+[[ "${1:-}" != -* ]] || refuse_argument "$1"
 if [[ $# -lt 1 ]]; then
   echo "usage: $0 program.exe [args...]" >&2
   exit 125

@@ -5,7 +5,7 @@
 # (linear growth: about 10); the exit status is 2 when one of them exceeds 12.
 #
 #   scripts/bench.sh                    the whole run (well under two minutes)
-#   scripts/bench.sh --benchmark_filter=Switch   extra arguments go to the benchmark
+#   scripts/bench.sh --benchmark_filter=Switch   --benchmark_* arguments go to the benchmark
 #
 # Each benchmark and size runs BENCH_REPETITIONS times (default 3), each time for a fixed number
 # of iterations; the ratios use the medians.
@@ -13,8 +13,16 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+source "$root/scripts/lib/usage.sh"
+answer_help "$@"
+for argument in "$@"; do
+  [[ "$argument" == --benchmark_* ]] || refuse_argument "$argument"
+done
+source "$root/scripts/lib/build-tree.sh"
 
-# A build tree configured before the benchmark existed does not know its target yet.
+# A tree of another generator is configured afresh; one configured before the benchmark existed
+# does not know its target yet.
+prepare_build_tree native
 if ! grep -qs langcontrol_bench build/native/build.ninja; then
   cmake --preset native
 fi

@@ -3,7 +3,7 @@
 # scratch copy of its seed corpus (fuzz/corpus/<name>/ is never changed), two
 # targets at a time.
 #
-#   scripts/fuzz.sh [seconds]     seconds per target, 30 by default
+#   [WDX_FUZZ_BUDGET=seconds] scripts/fuzz.sh [seconds]     seconds per target, 30 by default
 #
 # The run stage keeps within a budget of WDX_FUZZ_BUDGET seconds (90 by
 # default, 0 for none): when the targets at the seconds asked for would take
@@ -18,12 +18,13 @@
 set -euo pipefail
 shopt -s nullglob
 
+source "$(dirname "${BASH_SOURCE[0]}")/lib/usage.sh"
+answer_help "$@"
+[[ $# -le 1 ]] || refuse_argument "$2"
 seconds="${1:-30}"
 budget="${WDX_FUZZ_BUDGET:-90}"
-[[ "$seconds" =~ ^[0-9]+$ && "$seconds" -gt 0 && "$budget" =~ ^[0-9]+$ ]] || {
-  echo "usage: [WDX_FUZZ_BUDGET=seconds] scripts/fuzz.sh [seconds]" >&2
-  exit 2
-}
+[[ "$seconds" =~ ^[0-9]+$ && "$seconds" -gt 0 ]] || refuse_argument "$seconds" "not a number of seconds"
+[[ "$budget" =~ ^[0-9]+$ ]] || refuse_argument "WDX_FUZZ_BUDGET=$budget" "not a number of seconds"
 # Targets run side by side, one per core of the two that CI has.
 slots=2
 

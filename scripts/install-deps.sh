@@ -6,6 +6,11 @@
 #   scripts/install-deps.sh --native   only what the native build and its terminal need
 set -euo pipefail
 
+source "$(dirname "${BASH_SOURCE[0]}")/lib/usage.sh"
+answer_help "$@"
+[[ $# -le 1 ]] || refuse_argument "$2"
+[[ $# -eq 0 || "$1" == --native ]] || refuse_argument "$1"
+
 native_packages=(cmake ninja-build make g++ libncurses-dev)
 packages=(
   # native build and tests

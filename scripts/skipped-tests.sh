@@ -9,10 +9,12 @@
 # "(no reason given)".
 set -euo pipefail
 
-[[ $# -gt 0 ]] || {
-  echo "usage: scripts/skipped-tests.sh <log>..." >&2
-  exit 2
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib/usage.sh"
+answer_help "$@"
+[[ $# -gt 0 ]] || refuse_argument "" "no log given"
+for log in "$@"; do
+  [[ "$log" != -* ]] || refuse_argument "$log"
+done
 
 awk '
   function trim(s) { gsub(/^[ \t]+|[ \t]+$/, "", s); return s }

@@ -8,14 +8,19 @@
 # skips without giving one fails its stage.
 #
 #   scripts/test.sh                 all three builds, then the fuzz stage
-#   scripts/test.sh native windows  only the named stages, in the given order
-#                                   (presets, or "fuzz")
+#   scripts/test.sh native windows  only the named stages, in the given order: native,
+#                                   debug, sanitize, windows (presets) or fuzz
 #
 # Build trees go to build/<preset> (build/fuzz) in the repository.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+source "$root/scripts/lib/usage.sh"
+answer_help "$@"
+for stage in "$@"; do
+  [[ " native debug sanitize windows fuzz " == *" $stage "* ]] || refuse_argument "$stage" "unknown stage"
+done
 source "$root/scripts/lib/build-tree.sh"
 source "$root/scripts/lib/stage-summary.sh"
 

@@ -41,6 +41,8 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/lib/usage.sh"
+at_most_one_operand "$@"
 exe="${1:-$root/build/windows/bin/WDXConfig.exe}"
 shots="$root/build/windows"
 started=$SECONDS

@@ -9,7 +9,7 @@
 #
 # The work folder lies outside the source tree and is removed however the test ends (a failure
 # shows the log of the step that failed); the build of the example must not name any path of the
-# source tree.
+# source tree. The native program is left as <build tree>/hello-languages.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -87,4 +87,6 @@ $shown
 instead of:
 $expected"
 
+# The README's example runs this program (scripts/check-readme.sh).
+[[ "$target" == windows ]] || cp "$program" "$tree/hello-languages"
 echo "installed-example: $target: the example built against the installed package and shows both languages"

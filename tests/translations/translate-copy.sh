@@ -8,7 +8,8 @@
 #   tests/translations/translate-copy.sh <work folder> [<target>...] [-- <cmake arguments>...]
 #
 # builds WDXConfig (and the other targets named) in <work folder>/build with the cmake arguments
-# given (a toolchain file, say); the folder is made afresh. The French texts:
+# given (a toolchain file, say); the folder is made afresh (only an empty one or one that an
+# earlier run made). The French texts:
 #   Owner.Caption      ... finalisation de l'installation
 #   btOk.Caption       Enregistrer
 #   btCancel.Caption   Annuler
@@ -17,10 +18,18 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+source "$root/scripts/lib/usage.sh"
+answer_help "$@"
+[[ $# -gt 0 && "$1" != -* ]] || refuse_argument "${1:-}" "no work folder"
 work="$1"
 shift
+# The work folder is deleted first: only an empty one, or one that an earlier run made.
+if [[ -d "$work" && -n "$(ls -A "$work")" && ! -d "$work/src/setup" ]]; then
+  refuse_argument "$work" "not deleting a folder that an earlier run did not make"
+fi
 targets=(WDXConfig)
 while [[ $# -gt 0 && "$1" != -- ]]; do
+  [[ "$1" != -* ]] || refuse_argument "$1"
   targets+=("$1")
   shift
 done
