@@ -27,16 +27,22 @@ const TMetaClass& PropertyClassOf(int kind) {
 
 const char* const kResources = "Resources";
 
-// Gives `values` `target` slots; new slots start with the active language's text (a language
-// added to the data starts as a copy of the active one). Numbers and dates become text the way
-// the user's locale writes them.
+// Gives `values` at least `target` slots; new slots start with the active language's text (a
+// language added to the data starts as a copy of the active one). Numbers and dates become text
+// the way the user's locale writes them.
+//
+// Slots beyond the target belong to no language, yet they are kept: cutting them would lose
+// values for good (a form whose language list was damaged would lose every translation on its
+// first save), and the same stream must load the same way whether or not an error stopped an
+// earlier preparation before it reached the entry. The text is worked out before anything
+// changes, so that an entry whose value has no text form is left exactly as it was read.
 void NormalizeValueCount(TConsistentLangPropertyEntry* values, int32_t target,
                          const TFormatSettings& settings) {
   const int32_t count = values->Count();
-  if (count != target) values->SetCount(target);
-  if (target <= count) return;
+  if (count >= target) return;
   const Variant source = count > 0 ? values->GetLangValue(0) : values->GetLiveValue();
   const std::string text = VarToLocaleStr(source, settings);
+  values->SetCount(target);
   for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
 }
 

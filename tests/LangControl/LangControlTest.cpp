@@ -414,6 +414,25 @@ TEST(LanguageManager, SwitchingExchangesSlotsAndSubIndexes) {
   ShutdownLanguageLibrary();
 }
 
+TEST(LanguageManager, PreparingKeepsSlotsNoLanguageOwnsAndChangesNothingItCannotFill) {
+  TForm form(nullptr);
+  auto* label = new TLabel(&form);
+  label->Rename("Label1");
+  TLanguageManager manager(&form, &form, 2, &form);
+  // An entry that names no way to its property has no live text to fill its new slots with.
+  // The walk reaches it last.
+  TInconsistentLangPropertyEntry* unfilled =
+      TranslateOne(manager, {"English", "German", "Spanish"}, label, "Caption", tkLString);
+  manager.Components()->Items(0)->SetSubType({});
+  TInconsistentLangPropertyEntry* wide = TranslateOne(manager, {}, label, "Caption", tkLString);
+  wide->SetCount(4);
+  wide->SetLangValue(3, Variant("orphan"));
+  EXPECT_THROW(manager.PrepareLanguageData(), EVariantError);
+  EXPECT_EQ(unfilled->Count(), 1);
+  EXPECT_EQ(wide->Count(), 4);
+  EXPECT_EQ(wide->GetLangValue(3), Variant("orphan"));
+}
+
 // A component with a number among its properties.
 class TRatioBox : public TComponent {
  public:
