@@ -449,7 +449,7 @@ TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) co
   return controller_->FindEntry(component);
 }
 
-void TComponentEntries::Revalidate() {
+bool TComponentEntries::Revalidate() {
   const bool unchanged = revalidated_ && revalidatedEntries_ == EntryChanges() &&
                          revalidatedNames_ == TComponent::NameChanges();
   if (!unchanged) {
@@ -482,12 +482,13 @@ void TComponentEntries::Revalidate() {
     // What changed may have freed some of them: the next call looks at the whole list again.
     if (EntryChanges() != before) {
       revalidated_ = false;
-      return;
+      return false;
     }
   }
   revalidated_ = true;
   revalidatedEntries_ = EntryChanges();
   revalidatedNames_ = TComponent::NameChanges();
+  return !unchanged;
 }
 
 // ---------------------------------------------------------------------------------------------

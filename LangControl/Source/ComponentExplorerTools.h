@@ -204,8 +204,8 @@ class TComponentEntries : public TMainEntries {
   // no entry has changed (EntryChanges) and no component has been renamed since the last
   // call, the entries resolve as they did then, except those with sub-entries that are looked
   // up on live objects (a font, a string list, an item of a collection): only those are
-  // validated and purged again.
-  void Revalidate();
+  // validated and purged again. Returns whether the whole list was validated.
+  bool Revalidate();
 
  private:
   std::unique_ptr<TInternalController> controller_;

@@ -54,6 +54,37 @@ class ExchangedTexts {
   std::string live_;
 };
 
+// Watches an entry while a property setter that its exchange called runs: the setter may
+// destroy the entry's component, and with it the entry. Watches nest, since a setter may start
+// another exchange; the innermost is first. All on the user-interface thread.
+class SetterWatch {
+ public:
+  explicit SetterWatch(const TConsistentLangPropertyEntry* entry)
+      : entry_(entry), outer_(innermost) {
+    innermost = this;
+  }
+  ~SetterWatch() { innermost = outer_; }
+  SetterWatch(const SetterWatch&) = delete;
+  SetterWatch& operator=(const SetterWatch&) = delete;
+
+  // Whether slot `slot` of the entry is still there for the live value the setter replaced: a
+  // setter that destroyed the component took the entry with it, and one that lowered the slot
+  // count took the slot; either way that value has nowhere to go.
+  bool SlotSurvived(int32_t slot) const { return !gone_ && slot < entry_->Count(); }
+  // Called by every entry as it is destroyed.
+  static void Destroyed(const TConsistentLangPropertyEntry* entry) {
+    for (SetterWatch* watch = innermost; watch; watch = watch->outer_) {
+      if (watch->entry_ == entry) watch->gone_ = true;
+    }
+  }
+
+ private:
+  static inline SetterWatch* innermost = nullptr;
+  const TConsistentLangPropertyEntry* entry_;
+  SetterWatch* outer_;
+  bool gone_ = false;
+};
+
 // Whether `block`, of at least 4 bytes, begins with the type code of a text: 256 (an 8-bit
 // string) or 8 (a wide string, stored as 8-bit text).
 bool HoldsText(const uint8_t* block) {
@@ -139,7 +170,9 @@ void TConsistentLangPropertyEntry::TSlot::Reset(StoreBlock block, int32_t size) 
 TConsistentLangPropertyEntry::TConsistentLangPropertyEntry(TCollection* collection)
     : TPropertyEntry(collection) {}
 
-TConsistentLangPropertyEntry::~TConsistentLangPropertyEntry() = default;
+TConsistentLangPropertyEntry::~TConsistentLangPropertyEntry() {
+  SetterWatch::Destroyed(this);
+}
 
 void TConsistentLangPropertyEntry::SetCount(int32_t count) {
   if (count == count_) return;
@@ -284,7 +317,9 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
   StoreBlock live;
   int32_t liveSize = 0;
   VariantToBuffer(GetLiveValue(), live, liveSize);
+  const SetterWatch watch(this);
   SetLiveValue(TConsistentLangPropertyEntry::GetLangValue(stored));
+  if (!watch.SlotSurvived(stored)) return;
   StoreSlot(stored, std::move(live), liveSize);
 }
 
@@ -334,7 +369,9 @@ bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const T
   } else {
     kept.assign(*live);
   }
+  const SetterWatch watch(this);
   SetStrProp(target, prop, incoming);
+  if (!watch.SlotSurvived(stored)) return true;
   // Looked up again: a setter may have changed the slots of this very entry.
   TSlot& after = SlotAt(stored);
   if (!grown && static_cast<size_t>(liveSize) > after.Capacity()) {

@@ -45,6 +45,11 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
 
   // The property-entry assignment, then the slot values of a language-value source.
   void Assign(const TPersistent* source) override;
+
+  // The number of the last language switch that reached this entry (0: none), so that a
+  // switch that has to finish by walking the tree knows which entries it has done.
+  uint32_t LastSwitch() const { return lastSwitch_; }
+  void SetLastSwitch(uint32_t number) { lastSwitch_ = number; }
   // As for a property entry, without the bracketed index.
   std::string GetDescription(const std::string& prefix) const override;
 
@@ -94,6 +99,7 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   // last slot that held one, so a large Count read from a stream costs no memory.
   std::vector<TSlot, StoreAllocator<TSlot>> slots_;
   int32_t count_ = 0;
+  uint32_t lastSwitch_ = 0;
 };
 
 // A language-value entry whose slot 0 is the live property value itself; slots 1 and up are

@@ -16,10 +16,15 @@ namespace wdx::object_store {
 
 namespace {
 std::size_t bytesInUse = 0;
+std::size_t allocations = 0;
 }  // namespace
 
 std::size_t BytesInUse() noexcept {
   return bytesInUse;
+}
+
+std::size_t Allocations() noexcept {
+  return allocations;
 }
 
 #ifndef WDX_OBJECT_STORE_HEAP
@@ -41,6 +46,7 @@ std::pmr::memory_resource& Pools() {
 void* Allocate(std::size_t size) {
   void* block = Pools().allocate(size);
   bytesInUse += size;
+  ++allocations;
   return block;
 }
 
@@ -53,6 +59,7 @@ void Free(void* block, std::size_t size) noexcept {
 void* Allocate(std::size_t size) {
   void* block = ::operator new(size);
   bytesInUse += size;
+  ++allocations;
   return block;
 }
 

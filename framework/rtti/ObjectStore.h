@@ -17,6 +17,8 @@ void Free(void* block, std::size_t size) noexcept;
 // The bytes of the blocks handed out and not yet freed, as requested (a pool rounds each up to
 // its block size). For measurements.
 std::size_t BytesInUse() noexcept;
+// How many blocks have been handed out so far. For measurements and tests.
+std::size_t Allocations() noexcept;
 
 }  // namespace wdx::object_store
 
