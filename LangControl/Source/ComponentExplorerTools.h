@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "LangControl/Source/ComponentIndex.h"
 #include "framework/components/Collection.h"
 #include "framework/components/Component.h"
 #include "framework/rtl/Variant.h"
@@ -113,11 +113,9 @@ class TMainEntries : public TBaseEntries {
   // Position of the first item whose Name equals `name` ignoring ASCII case, or -1.
   int IndexOfName(const std::string& name) const;
 
-  // Visits the items from the last to the first; false when a visitor stopped the walk.
+  // Visits the items from the last to the first; false when a visitor stopped the walk
+  // (EntryTreeWalk.h has the same walk for any callable).
   bool ForEachProperty(const TPropertyVisitor& visitor, void* data = nullptr);
-  // The same walk for a visitor called as visit(entry, property, stop).
-  template <class Visit>
-  bool VisitProperties(const Visit& visit);
   // Validates every item, from the last to the first.
   void ValidateAll();
   // Removes unresolved property entries and then entries with nothing left to translate.
@@ -180,10 +178,7 @@ class TInternalController : public TComponent {
   void DetachAll();
 
   TComponentEntries* entries_ = nullptr;
-  std::unordered_multimap<const TComponent*, TComponentEntry*, std::hash<const TComponent*>,
-                          std::equal_to<>,
-                          StoreAllocator<std::pair<const TComponent* const, TComponentEntry*>>>
-      byTarget_;
+  TComponentIndex index_;
 };
 
 // The component list: one entry per translated component.
@@ -278,8 +273,6 @@ class TMainEntry : public TBaseEntry {
   // Visits the own property entries from the last to the first, then the sub-entries; false
   // when a visitor stopped the walk.
   bool ForEachProperty(const TPropertyVisitor& visitor, void* data = nullptr);
-  template <class Visit>
-  bool VisitProperties(const Visit& visit);
   // Whether a sub-entry at any depth is looked up on a live object by Validate (its SubType
   // lacks stNoValidate), so that validating again may find something else.
   bool ResolvesThroughLiveObjects() const;
@@ -369,29 +362,5 @@ class TPropertyEntry : public TBaseEntry {
   int32_t index_ = -1;
   const TPropInfo* propInfo_ = nullptr;
 };
-
-// ---------------------------------------------------------------------------------------------
-// Tree walks
-
-template <class Visit>
-bool TMainEntries::VisitProperties(const Visit& visit) {
-  for (int i = Count(); i-- > 0;) {
-    // A visitor that removed entries has shortened the list.
-    if (i >= Count()) continue;
-    if (!Items(i)->VisitProperties(visit)) return false;
-  }
-  return true;
-}
-
-template <class Visit>
-bool TMainEntry::VisitProperties(const Visit& visit) {
-  bool stop = false;
-  for (int i = props_->Count(); i-- > 0;) {
-    if (i >= props_->Count()) continue;
-    visit(this, props_->Items(i), stop);
-    if (stop) return false;
-  }
-  return items_->Count() == 0 || items_->VisitProperties(visit);
-}
 
 }  // namespace wdx

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "LangControl/Source/ComponentExplorerTools.h"
+#include "LangControl/Source/EntryTreeWalk.h"
 #include "LangControl/Source/LanguageValues.h"
 #include "framework/rtti/LiveObjects.h"
 
@@ -51,7 +52,7 @@ void TExchangePlan::Make(TComponentEntries& entries,
   // While an exchange runs down the steps they stay as they are; only `each` is done.
   if (running_) {
     if (each) {
-      entries.VisitProperties([&each](TMainEntry*, TPropertyEntry* property, bool&) {
+      VisitProperties(entries, [&each](TMainEntry*, TPropertyEntry* property, bool&) {
         if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) each(values);
       });
     }
@@ -61,7 +62,7 @@ void TExchangePlan::Make(TComponentEntries& entries,
   steps_.clear();
   steps_.reserve(static_cast<size_t>(entries.Count()));  // most entries translate one property
   const uint64_t madeAt = EntryChanges();
-  entries.VisitProperties([this, &each](TMainEntry* owner, TPropertyEntry* property, bool&) {
+  VisitProperties(entries, [this, &each](TMainEntry* owner, TPropertyEntry* property, bool&) {
     TConsistentLangPropertyEntry* values = LangValuesOf(property);
     if (!values) return;
     if (each) each(values);
@@ -85,7 +86,7 @@ void TExchangePlan::ExchangeByWalk(TComponentEntries& entries, int32_t slot, uin
   // mark the entries they reach: a switch that a setter starts walks every entry and leaves
   // the marks of the one that runs as they are.
   std::vector<uint32_t> left;
-  entries.VisitProperties([&left, number](TMainEntry*, TPropertyEntry* property, bool&) {
+  VisitProperties(entries, [&left, number](TMainEntry*, TPropertyEntry* property, bool&) {
     TConsistentLangPropertyEntry* values = LangValuesOf(property);
     if (values && values->LastSwitch() != number) left.push_back(values->Handle());
   });

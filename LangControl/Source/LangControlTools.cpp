@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "LangControl/Source/ComponentExplorerTools.h"
+#include "LangControl/Source/EntryTreeWalk.h"
 #include "LangControl/Source/LangControlCore.h"
 #include "LangControl/Source/LanguageValues.h"
 #include "framework/components/Reader.h"
@@ -100,7 +101,7 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
 void TLanguageManager::NormalizeValueCounts() {
   const int32_t target = std::max(languages_->Count(), 1);
   const TFormatSettings settings = UserFormatSettings();
-  components_->VisitProperties([&](TMainEntry*, TPropertyEntry* property, bool&) {
+  VisitProperties(*components_, [&](TMainEntry*, TPropertyEntry* property, bool&) {
     if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
       NormalizeValueCount(values, target, settings);
     }
