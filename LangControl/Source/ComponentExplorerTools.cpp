@@ -1,6 +1,8 @@
 #include "LangControl/Source/ComponentExplorerTools.h"
 
 #include <limits>
+#include <typeinfo>
+#include <unordered_set>
 
 #include "LangControl/Source/ClassInfo.h"
 #include "framework/components/Strings.h"
@@ -37,6 +39,13 @@ void CheckPropertyClass(const TMetaClass* propertyClass) {
   if (propertyClass && !propertyClass->InheritsFrom(TPropertyEntry::StaticClass())) {
     throw EInvalidCast(msg::kInvalidCast);
   }
+}
+
+// The one copy of a type name. The names are class and property type names, so they are few;
+// they stay for the life of the process. All on the user-interface thread.
+const std::string& InternedTypeName(const std::string& name) {
+  static auto* names = new std::unordered_set<std::string>();
+  return *names->insert(name).first;
 }
 
 const TMetaClass& PropertyItemClass(const TMetaClass* propertyClass) {
@@ -160,8 +169,10 @@ void TBaseEntries::Assign(const TPersistent* source) {
   // Clearing first would lose the very items to be copied.
   if (source == this) return;
   TCollection::Assign(source);
-  if (OnAssigned) OnAssigned(this, source);
+  Assigned(source);
 }
+
+void TBaseEntries::Assigned(const TPersistent*) {}
 
 void TBaseEntries::ItemsChanged() {
   ++entry_tree::changes;
@@ -222,8 +233,18 @@ void TMainEntries::Assign(const TPersistent* source) {
 // TPropertyEntries
 
 TPropertyEntries::TPropertyEntries(TMainEntry* ownerEntry, const TMetaClass* propertyClass)
-    : TBaseEntries(PropertyItemClass(propertyClass)), ownerEntry_(ownerEntry) {
+    : TBaseEntries(PropertyItemClass(propertyClass)) {
   SetOwner(ownerEntry);
+}
+
+TMainEntry* TPropertyEntries::OwnerEntry() const {
+  // The owner is nearly always an entry of one of these two classes.
+  TPersistent* owner = GetOwner();
+  if (owner &&
+      (typeid(*owner) == typeid(TComponentEntry) || typeid(*owner) == typeid(TMainEntry))) {
+    return static_cast<TMainEntry*>(owner);
+  }
+  return dynamic_cast<TMainEntry*>(owner);
 }
 
 TPropertyEntry* TPropertyEntries::Items(int index) const {
@@ -302,6 +323,10 @@ TComponentEntry* TComponentEntries::Add() {
   return component;
 }
 
+void TComponentEntries::Assigned(const TPersistent* source) {
+  if (OnAssigned) OnAssigned(this, source);
+}
+
 TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) const {
   return controller_->FindEntry(component);
 }
@@ -309,18 +334,21 @@ TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) co
 // ---------------------------------------------------------------------------------------------
 // TBaseEntry
 
-TBaseEntry::TBaseEntry(TCollection* collection) : TCollectionItem(collection) {}
+TBaseEntry::TBaseEntry(TCollection* collection)
+    : TCollectionItem(collection), typeName_(&InternedTypeName("")) {}
 
 void TBaseEntry::SetName(const std::string& name) {
   Change(name_, name);
 }
 
 void TBaseEntry::SetTypeName(const std::string& typeName) {
-  Change(typeName_, typeName);
+  if (*typeName_ == typeName) return;
+  typeName_ = &InternedTypeName(typeName);
+  ++entry_tree::changes;
 }
 
 std::string TBaseEntry::GetDisplayName() const {
-  return typeName_ + ":" + name_;
+  return *typeName_ + ":" + name_;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -395,7 +423,7 @@ TComponentEntry::TComponentEntry(TCollection* collection)
 }
 
 TComponentEntry::~TComponentEntry() {
-  if (controller_) controller_->Reindex(this, ref_, nullptr);
+  if (controller_) controller_->Reindex(this, Ref(), nullptr);
 }
 
 void TComponentEntry::SetRef(TComponent* component) {
@@ -405,8 +433,8 @@ void TComponentEntry::SetRef(TComponent* component) {
 
 void TComponentEntry::SetTarget(TObject* target) {
   TComponent* component = dynamic_cast<TComponent*>(target);
-  if (controller_) controller_->Reindex(this, ref_, component);
-  ref_ = component;
+  if (controller_) controller_->Reindex(this, Ref(), component);
+  SetTargetIsComponent(component != nullptr);
   TMainEntry::SetTarget(target);
 }
 

@@ -74,12 +74,7 @@ inline uint64_t EntryChanges() {
 class TBaseEntries : public TCollection {
  public:
   WDX_CLASS(TBaseEntries)
-  using TAssignedEvent = std::function<void(TBaseEntries* sender, const TPersistent* source)>;
-
   explicit TBaseEntries(const TMetaClass& itemClass);
-
-  // Runs after every Assign, with the collection and the object it was assigned from.
-  TAssignedEvent OnAssigned;
 
   void Assign(const TPersistent* source) override;
   // The entry that owns the collection, or nullptr.
@@ -88,6 +83,8 @@ class TBaseEntries : public TCollection {
  protected:
   // Items joining, leaving or moving count among the entry changes.
   void ItemsChanged() override;
+  // Runs after every Assign, with the object assigned from.
+  virtual void Assigned(const TPersistent* source);
 };
 
 // The sub-entries of a main entry (or, as TComponentEntries, the component list).
@@ -133,8 +130,8 @@ class TMainEntries : public TBaseEntries {
   void DeleteEmptyItems();
 
  private:
+  bool adoptPropertyClass_ = true;  // first: it fits in the room the collection leaves
   const TMetaClass* propertyClass_ = nullptr;
-  bool adoptPropertyClass_ = true;
 };
 
 // The property entries of one main entry.
@@ -147,10 +144,7 @@ class TPropertyEntries : public TBaseEntries {
 
   TPropertyEntry* Items(int index) const;
   TPropertyEntry* Add();
-  TMainEntry* OwnerEntry() const override { return ownerEntry_; }
-
- private:
-  TMainEntry* ownerEntry_;
+  TMainEntry* OwnerEntry() const override;
 };
 
 // Receives the removal notices of the components that the entries of one component list
@@ -189,6 +183,11 @@ class TComponentEntries : public TMainEntries {
   TComponentEntries(TPersistent* owner, const TMetaClass* propertyClass);
   ~TComponentEntries() override;
 
+  // Runs after every Assign, with the list and the object it was assigned from. (Only the
+  // component list has the event: the other collections are many, and none needs it.)
+  using TAssignedEvent = std::function<void(TBaseEntries* sender, const TPersistent* source)>;
+  TAssignedEvent OnAssigned;
+
   TComponentEntry* Items(int index) const;
   TComponentEntry* Add();
   TInternalController* Controller() const { return controller_.get(); }
@@ -201,6 +200,9 @@ class TComponentEntries : public TMainEntries {
   // up on live objects (a font, a string list, an item of a collection): only those are
   // validated and purged again. Returns whether the whole list was validated.
   bool Revalidate();
+
+ protected:
+  void Assigned(const TPersistent* source) override;
 
  private:
   std::unique_ptr<TInternalController> controller_;
@@ -226,7 +228,7 @@ class TBaseEntry : public TCollectionItem {
   void SetName(const std::string& name);
   // The class name of the target object, or the type name of the property ("String" for a
   // line of a string list). Not stored.
-  const std::string& TypeName() const { return typeName_; }
+  const std::string& TypeName() const { return *typeName_; }
   void SetTypeName(const std::string& typeName);
 
   // TypeName, a colon and Name (TButton:btCancel).
@@ -235,7 +237,8 @@ class TBaseEntry : public TCollectionItem {
 
  private:
   std::string name_;
-  std::string typeName_;
+  // Type names are few and the same for many entries: each entry points at the one copy.
+  const std::string* typeName_;
 };
 
 // An object whose properties are translated: a component (TComponentEntry) or an object
@@ -277,6 +280,12 @@ class TMainEntry : public TBaseEntry {
   // lacks stNoValidate), so that validating again may find something else.
   bool ResolvesThroughLiveObjects() const;
 
+ protected:
+  // Whether the target is a component, noted when the target is set, so that a reference is
+  // never found by inspecting an object that may be gone.
+  bool TargetIsComponent() const { return targetIsComponent_; }
+  void SetTargetIsComponent(bool value) { targetIsComponent_ = value; }
+
  private:
   // The descriptors of the property entries: matched by name and kind among the published
   // properties of the target when `browse` is set, else none.
@@ -289,6 +298,7 @@ class TMainEntry : public TBaseEntry {
   std::unique_ptr<TPropertyEntries> props_;
   std::unique_ptr<TMainEntries> items_;
   TMainEntrySubType subType_;
+  bool targetIsComponent_ = false;
 };
 
 // The top-level entry of one component, identified in the stream by Ref.
@@ -302,7 +312,9 @@ class TComponentEntry : public TMainEntry {
 
   TInternalController* Controller() const { return controller_; }
   // The target when it is a component.
-  TComponent* Ref() const { return ref_; }
+  TComponent* Ref() const {
+    return TargetIsComponent() ? static_cast<TComponent*>(Target()) : nullptr;
+  }
   // Asks for the component's removal notice and makes it the target.
   void SetRef(TComponent* component);
   void SetTarget(TObject* target) override;
@@ -317,9 +329,6 @@ class TComponentEntry : public TMainEntry {
   friend class TComponentEntries;
 
   TInternalController* controller_ = nullptr;
-  // The target as a component, taken when the target is set, so that a reference is never
-  // found by inspecting an object that may be gone.
-  TComponent* ref_ = nullptr;
 };
 
 // One translated property, or one line of a string list.
@@ -358,7 +367,7 @@ class TPropertyEntry : public TBaseEntry {
  private:
   bool LineNumber(int32_t& line) const;
 
-  TTypeKind kind_ = tkUnknown;
+  TTypeKind kind_ = tkUnknown;  // before the index, so that the two fill 8 bytes
   int32_t index_ = -1;
   const TPropInfo* propInfo_ = nullptr;
 };

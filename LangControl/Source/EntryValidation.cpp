@@ -266,7 +266,7 @@ bool TMainEntry::ResolvesThroughLiveObjects() const {
 
 void TComponentEntry::Validate() {
   if (Target()) {
-    SetName(ref_ ? ref_->Name() : "???");
+    SetName(Ref() ? Ref()->Name() : "???");
     SetTypeName(Target()->ClassName());
   }
   TMainEntry::Validate();

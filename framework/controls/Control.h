@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/components/Component.h"
@@ -51,6 +53,9 @@ class TControl : public TComponent {
   // The control's text: a caption, or an edit's contents.
   const std::string& Caption() const { return text_; }
   void SetCaption(const std::string& value) { SetField(text_, value); }
+  // Caption := text, handing back the caption it replaces: as reading Caption and then
+  // SetCaption, without a string made of `text` first (a language switch exchanges texts so).
+  void ExchangeCaption(std::string_view text, std::string& previous);
 
   // Appearance. A control with ParentFont (ParentColor) shows its parent's font (colour).
   // The control's own font, made on first use: most controls show their parent's.
