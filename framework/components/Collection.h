@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/components/Persistent.h"
-#include "framework/rtti/ObjectStore.h"
+#include "framework/rtti/StoreVector.h"
 
 namespace wdx {
 
@@ -77,7 +77,7 @@ class TCollection : public TPersistent {
 
   int nextId_ = 0;  // first: it fills the room the object's handle leaves
   const TMetaClass* itemClass_;
-  std::vector<TCollectionItem*, StoreAllocator<TCollectionItem*>> items_;
+  TStoreVector<TCollectionItem*> items_;
   TPersistent* owner_ = nullptr;
   int updateCount_ = 0;
 };
