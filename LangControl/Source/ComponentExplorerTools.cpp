@@ -356,10 +356,21 @@ std::string TBaseEntry::GetDisplayName() const {
 
 TMainEntry::TMainEntry(TCollection* collection) : TBaseEntry(Expect<TMainEntries>(collection)) {
   const auto* holder = static_cast<TMainEntries*>(collection);
-  const TMetaClass* propertyClass = holder ? holder->PropertyClass() : nullptr;
-  props_ = std::make_unique<TPropertyEntries>(this, propertyClass);
-  items_ = std::make_unique<TMainEntries>(this, propertyClass);
-  if (holder) items_->SetAdoptPropertyClass(holder->AdoptPropertyClass());
+  props_ = std::make_unique<TPropertyEntries>(this, holder ? holder->PropertyClass() : nullptr);
+  if (holder) itemsAdoptPropertyClass_ = holder->AdoptPropertyClass();
+}
+
+TMainEntries* TMainEntry::Items() const {
+  if (!items_) {
+    // As the constructor would have made it: the property class of the entry's own property
+    // entries, and the adoption rule of the list that held the entry then.
+    const TMetaClass* propertyClass = &props_->ItemClass();
+    if (propertyClass == &TPropertyEntry::StaticClass()) propertyClass = nullptr;
+    auto* self = const_cast<TMainEntry*>(this);
+    items_ = std::make_unique<TMainEntries>(self, propertyClass);
+    items_->SetAdoptPropertyClass(itemsAdoptPropertyClass_);
+  }
+  return items_.get();
 }
 
 TMainEntry::~TMainEntry() {
@@ -388,7 +399,7 @@ void TMainEntry::SetSubType(TMainEntrySubType subType) {
 }
 
 void TMainEntry::SetItems(TMainEntries* items) {
-  items_->Assign(items);
+  Items()->Assign(items);
 }
 
 void TMainEntry::SetProps(TPropertyEntries* props) {
@@ -407,7 +418,7 @@ void TMainEntry::Assign(const TPersistent* source) {
   SetSubType(other->subType_);
   SetTarget(other->target_);
   props_->Assign(other->props_.get());
-  items_->Assign(other->items_.get());
+  Items()->Assign(other->Items());
 }
 
 TMainEntries* TMainEntry::OwnerCollection() const {

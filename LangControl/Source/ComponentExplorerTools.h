@@ -260,7 +260,10 @@ class TMainEntry : public TBaseEntry {
   // The object whose properties the entry translates; not owned, valid after Validate.
   TObject* Target() const { return target_; }
   virtual void SetTarget(TObject* target);
-  TMainEntries* Items() const { return items_.get(); }
+  // The sub-entries, a collection made when first asked for (most entries have none).
+  TMainEntries* Items() const;
+  // How many sub-entries there are, without making the collection.
+  int SubEntryCount() const { return items_ ? items_->Count() : 0; }
   void SetItems(TMainEntries* items);
   TPropertyEntries* Props() const { return props_.get(); }
   void SetProps(TPropertyEntries* props);
@@ -296,9 +299,10 @@ class TMainEntry : public TBaseEntry {
 
   TObject* target_ = nullptr;
   std::unique_ptr<TPropertyEntries> props_;
-  std::unique_ptr<TMainEntries> items_;
+  mutable std::unique_ptr<TMainEntries> items_;
   TMainEntrySubType subType_;
   bool targetIsComponent_ = false;
+  bool itemsAdoptPropertyClass_ = true;  // for the sub-entries once they are made
 };
 
 // The top-level entry of one component, identified in the stream by Ref.

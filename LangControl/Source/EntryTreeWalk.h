@@ -30,7 +30,7 @@ bool VisitProperties(TMainEntry& entry, const Visit& visit) {
     visit(&entry, props.Items(i), stop);
     if (stop) return false;
   }
-  return entry.Items()->Count() == 0 || VisitProperties(*entry.Items(), visit);
+  return entry.SubEntryCount() == 0 || VisitProperties(*entry.Items(), visit);
 }
 
 }  // namespace wdx

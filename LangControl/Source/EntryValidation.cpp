@@ -65,7 +65,7 @@ void TMainEntries::Purge() {
 void TMainEntries::PurgeItem(TMainEntry* entry) {
   // Each list is scanned before it is asked to delete anything: in a purge after the first,
   // nothing usually goes, and a scan costs no allocation.
-  if (entry->Items()->Count() > 0) entry->Items()->Purge();
+  if (entry->SubEntryCount() > 0) entry->Items()->Purge();
   const TMainEntrySubType subType = entry->SubType();
   TPropertyEntries* props = entry->Props();
   if (subType.Contains(stPubPropObject)) {
@@ -88,7 +88,7 @@ void TMainEntries::PurgeItem(TMainEntry* entry) {
 void TMainEntries::DeleteEmptyItems() {
   const auto empty = [](const TCollectionItem* item) {
     const auto* entry = static_cast<const TMainEntry*>(item);
-    return entry->Props()->Count() == 0 && entry->Items()->Count() == 0;
+    return entry->Props()->Count() == 0 && entry->SubEntryCount() == 0;
   };
   if (AnyItem(*this, empty)) DeleteWhere(empty);
 }
@@ -146,8 +146,8 @@ bool TComponentEntries::Revalidate() {
 void TMainEntry::Validate() {
   // Each descriptor and target is worked out before it is set, so that an entry that resolves
   // as it did before sees no change at all.
-  if (props_->Count() > 0 || items_->Count() > 0) {
-    for (int i = 0; i < items_->Count(); ++i) {
+  if (props_->Count() > 0 || SubEntryCount() > 0) {
+    for (int i = 0; i < SubEntryCount(); ++i) {
       TMainEntry* sub = items_->Items(i);
       if (sub->SubType().Contains(stNoValidate) && sub->SubType().Contains(stTStringsObject)) {
         TPropertyEntries* lines = sub->Props();
@@ -160,7 +160,7 @@ void TMainEntry::Validate() {
     ResolvePropertyEntries(browse);
     ResolveSubEntries(browse);
   }
-  items_->ValidateAll();
+  if (items_) items_->ValidateAll();
 }
 
 void TMainEntry::ResolvePropertyEntries(bool browse) {
@@ -187,7 +187,7 @@ void TMainEntry::ResolvePropertyEntries(bool browse) {
 }
 
 void TMainEntry::ResolveSubEntries(bool browse) {
-  const int count = items_->Count();
+  const int count = SubEntryCount();
   if (count == 0) return;
   // The target each looked-up sub-entry ends with; none unless one is found below.
   std::vector<TObject*> targets(static_cast<size_t>(count), nullptr);
@@ -257,7 +257,7 @@ void TMainEntry::ResolveSubEntries(bool browse) {
 }
 
 bool TMainEntry::ResolvesThroughLiveObjects() const {
-  for (int i = 0; i < items_->Count(); ++i) {
+  for (int i = 0; i < SubEntryCount(); ++i) {
     const TMainEntry* sub = items_->Items(i);
     if (!sub->SubType().Contains(stNoValidate) || sub->ResolvesThroughLiveObjects()) return true;
   }

@@ -739,6 +739,13 @@ void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
       return;
     case vaCollection: {
       ReadValue();
+      // An empty collection value leaves the collection as it is, so it is not asked for: an
+      // object that makes a collection when it is first needed need not make this one.
+      const TMetaClass* cls = prop.PropType()->ClassType;
+      if (EndOfList() && cls && cls->InheritsFrom(TCollection::StaticClass())) {
+        ReadListEnd();
+        return;
+      }
       auto* collection =
           dynamic_cast<TCollection*>(prop.GetObject ? prop.GetObject(target) : nullptr);
       if (!collection) {
