@@ -1,12 +1,15 @@
 // Which entries of a component list target which component, so that the removal notice of a
 // destroyed component finds its entries in constant time however long the list is.
+//
+// An open-addressing table of the entries themselves, hashed by their component: one pointer
+// a slot and no block per entry. A removed entry leaves a marker in its slot, so that removing
+// never looks at other entries; the markers go when the table is next rebuilt.
 #pragma once
 
-#include <functional>
-#include <unordered_map>
-#include <utility>
+#include <cstddef>
+#include <cstdint>
 
-#include "framework/rtti/ObjectStore.h"
+#include "framework/rtti/StoreVector.h"
 
 namespace wdx {
 
@@ -16,6 +19,11 @@ class TComponentEntry;
 
 class TComponentIndex {
  public:
+  TComponentIndex() = default;
+  TComponentIndex(const TComponentIndex&) = delete;
+  TComponentIndex& operator=(const TComponentIndex&) = delete;
+  ~TComponentIndex() { Release(); }
+
   // `entry` targets `to` from now on instead of `from` (either may be nullptr).
   void Move(TComponentEntry* entry, const TComponent* from, const TComponent* to);
   // The entry of `list` that targets `component` (the last one in list order should there be
@@ -25,10 +33,18 @@ class TComponentIndex {
   void Clear(void (*forget)(TComponentEntry* entry));
 
  private:
-  std::unordered_multimap<const TComponent*, TComponentEntry*, std::hash<const TComponent*>,
-                          std::equal_to<>,
-                          StoreAllocator<std::pair<const TComponent* const, TComponentEntry*>>>
-      byTarget_;
+  static size_t Hash(const TComponent* component, size_t mask);
+  void Insert(TComponentEntry* entry, const TComponent* to);
+  void Erase(TComponentEntry* entry, const TComponent* from);
+  // Makes room for one more entry: a table twice as large once it would be over half full
+  // (markers counted), with the entries alone.
+  void Reserve();
+  void Release();
+
+  TComponentEntry** slots_ = nullptr;  // nullptr: free; kRemoved: a removed entry's slot
+  size_t capacity_ = 0;                // a power of two
+  size_t entries_ = 0;
+  size_t removed_ = 0;
 };
 
 }  // namespace wdx
