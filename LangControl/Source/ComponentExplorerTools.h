@@ -200,11 +200,18 @@ class TComponentEntries : public TMainEntries {
   // up on live objects (a font, a string list, an item of a collection): only those are
   // validated and purged again. Returns whether the whole list was validated.
   bool Revalidate();
+  // Revalidate's pass over the whole list, whatever has changed, calling `each` on every entry
+  // that stays, from the last to the first, once it is validated and purged (so that a caller
+  // that walks the entries anyway needs no walk of its own). `each` returns false when it has
+  // changed the entries, and is not called again.
+  void RevalidateEach(const std::function<bool(TComponentEntry*)>& each);
 
  protected:
   void Assigned(const TPersistent* source) override;
 
  private:
+  void NoteRevalidated();
+
   std::unique_ptr<TInternalController> controller_;
   // What the last Revalidate saw: the two change counts, and the entries that depend on live
   // objects, in list order. Valid while the counts are the same.

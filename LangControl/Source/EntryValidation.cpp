@@ -102,27 +102,10 @@ bool TComponentEntries::Revalidate() {
   const bool unchanged = revalidated_ && revalidatedEntries_ == EntryChanges() &&
                          revalidatedNames_ == TComponent::NameChanges();
   if (!unchanged) {
-    revalidated_ = false;
-    // ValidateAndPurge, noting the entries that depend on live objects while each is at hand.
-    // One that does so before the purge may not after it, and is then validated again to no
-    // effect; one that does not, cannot after it.
-    liveEntries_.clear();
-    for (int i = Count(); i-- > 0;) {
-      TComponentEntry* entry = Items(i);
-      entry->Validate();
-      if (entry->ResolvesThroughLiveObjects()) liveEntries_.push_back(entry);
-    }
-    std::reverse(liveEntries_.begin(), liveEntries_.end());
-    const int validated = Count();
-    Purge();
-    if (Count() != validated) {
-      // Some went: keep only those still in the list.
-      std::unordered_set<const TComponentEntry*> kept;
-      for (int i = 0; i < Count(); ++i) kept.insert(Items(i));
-      std::erase_if(liveEntries_,
-                    [&kept](const TComponentEntry* entry) { return kept.count(entry) == 0; });
-    }
-  } else if (!liveEntries_.empty()) {
+    RevalidateEach(nullptr);
+    return true;
+  }
+  if (!liveEntries_.empty()) {
     // As ValidateAndPurge, over these entries only: the others would come out as they are.
     const uint64_t before = EntryChanges();
     for (size_t i = liveEntries_.size(); i-- > 0;) liveEntries_[i]->Validate();
@@ -134,10 +117,48 @@ bool TComponentEntries::Revalidate() {
       return false;
     }
   }
+  NoteRevalidated();
+  return false;
+}
+
+void TComponentEntries::RevalidateEach(const std::function<bool(TComponentEntry*)>& each) {
+  revalidated_ = false;
+  // ValidateAndPurge in one pass: an entry's validation and purge concern its own tree alone,
+  // so each entry is done in turn, while it is at hand. The entries that depend on live objects
+  // are noted on the way.
+  liveEntries_.clear();
+  bool calling = static_cast<bool>(each);
+  bool emptied = false;
+  for (int i = Count(); i-- > 0;) {
+    // A callback may have freed entries; it is not called again then.
+    if (i >= Count()) continue;
+    TComponentEntry* entry = Items(i);
+    entry->Validate();
+    PurgeItem(entry);
+    if (entry->Props()->Count() == 0 && entry->SubEntryCount() == 0) {
+      emptied = true;
+      continue;
+    }
+    if (entry->ResolvesThroughLiveObjects()) liveEntries_.push_back(entry);
+    if (calling && !each(entry)) calling = false;
+  }
+  std::reverse(liveEntries_.begin(), liveEntries_.end());
+  const int kept = Count();
+  if (emptied) DeleteEmptyItems();
+  if (Count() != kept || (each && !calling)) {
+    // Some went: keep only those still in the list.
+    std::unordered_set<const TComponentEntry*> present;
+    for (int i = 0; i < Count(); ++i) present.insert(Items(i));
+    std::erase_if(liveEntries_,
+                  [&present](const TComponentEntry* entry) { return present.count(entry) == 0; });
+  }
+  NoteRevalidated();
+}
+
+void TComponentEntries::NoteRevalidated() {
   revalidated_ = true;
   revalidatedEntries_ = EntryChanges();
   revalidatedNames_ = TComponent::NameChanges();
-  return !unchanged;
 }
 
 // ---------------------------------------------------------------------------------------------

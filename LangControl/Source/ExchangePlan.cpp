@@ -58,26 +58,41 @@ void TExchangePlan::Make(TComponentEntries& entries,
     }
     return;
   }
-  madeFor_ = nullptr;
-  steps_.clear();
-  steps_.reserve(static_cast<size_t>(entries.Count()));  // most entries translate one property
+  Begin(entries);
   const uint64_t madeAt = EntryChanges();
   VisitProperties(entries, [this, &each](TMainEntry* owner, TPropertyEntry* property, bool&) {
     TConsistentLangPropertyEntry* values = LangValuesOf(property);
     if (!values) return;
     if (each) each(values);
-    TObject* textTarget = nullptr;
-    // Only an entry of exactly this class: a class derived from it may exchange differently.
-    if (typeid(*values) == typeid(TInconsistentLangPropertyEntry)) {
-      textTarget = static_cast<TInconsistentLangPropertyEntry*>(values)->TextTarget(owner);
-    }
-    steps_.push_back({values, textTarget});
+    Add(owner, values);
   });
-  steps_.shrink_to_fit();
   // Steps taken while `each` changed the entries may be out of date: none are kept then.
-  if (EntryChanges() != madeAt) return;
+  End(entries, EntryChanges() == madeAt);
+}
+
+void TExchangePlan::Begin(const TComponentEntries& entries) {
+  madeFor_ = nullptr;
+  steps_.clear();
+  steps_.reserve(static_cast<size_t>(entries.Count()));  // most entries translate one property
+}
+
+void TExchangePlan::Add(TMainEntry* owner, TConsistentLangPropertyEntry* values) {
+  TObject* textTarget = nullptr;
+  // Only an entry of exactly this class: a class derived from it may exchange differently.
+  if (typeid(*values) == typeid(TInconsistentLangPropertyEntry)) {
+    textTarget = static_cast<TInconsistentLangPropertyEntry*>(values)->TextTarget(owner);
+  }
+  steps_.push_back({values, textTarget});
+}
+
+void TExchangePlan::End(const TComponentEntries& entries, bool valid) {
+  steps_.shrink_to_fit();
+  if (!valid) {
+    steps_.clear();
+    return;
+  }
   madeFor_ = &entries;
-  madeAt_ = madeAt;
+  madeAt_ = EntryChanges();
 }
 
 void TExchangePlan::ExchangeByWalk(TComponentEntries& entries, int32_t slot, uint32_t number) {

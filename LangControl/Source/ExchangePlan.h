@@ -15,6 +15,7 @@ namespace wdx {
 
 class TComponentEntries;
 class TConsistentLangPropertyEntry;
+class TMainEntry;
 class TObject;
 
 class TExchangePlan {
@@ -28,6 +29,15 @@ class TExchangePlan {
   // the walk and leaves no plan.
   void Make(TComponentEntries& entries,
             const std::function<void(TConsistentLangPropertyEntry*)>& each = nullptr);
+
+  // The steps made piece by piece, by an owner that walks the entries anyway: Begin, Add for
+  // every language-value entry in the order of ForEachProperty (`owner` holding it), and End
+  // once the entries are as the steps saw them; End(valid false) keeps no steps. Not while an
+  // exchange runs (IsRunning).
+  void Begin(const TComponentEntries& entries);
+  void Add(TMainEntry* owner, TConsistentLangPropertyEntry* values);
+  void End(const TComponentEntries& entries, bool valid);
+  bool IsRunning() const { return running_; }
 
  private:
   struct TStep {

@@ -12,6 +12,7 @@
 #include "framework/components/Writer.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/LocaleText.h"
+#include "framework/rtl/StrUtils.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/Published.h"
 #include "platform/LocaleFormat.h"
@@ -108,14 +109,19 @@ void TLanguageManager::NormalizeValueCounts() {
   });
 }
 
+TMainEntry* TLanguageManager::StringInterfaceOf(TMainEntry* owner) const {
+  if (owner->SubEntryCount() == 0) return nullptr;
+  const int resources = owner->Items()->IndexOfName(kResources);
+  return resources >= 0 ? owner->Items()->Items(resources) : nullptr;
+}
+
 TMainEntry* TLanguageManager::GetStringInterface(bool create) {
   if (!controller_) throw Exception(ClassName() + ".GetStringInterface failed. NIL Control");
   TMainEntry* owner = nullptr;
   const int index = components_->IndexOfName(controller_->Name());
   if (index >= 0) {
     owner = components_->Items(index);
-    const int resources = owner->Items()->IndexOfName(kResources);
-    if (resources >= 0) return owner->Items()->Items(resources);
+    if (TMainEntry* resources = StringInterfaceOf(owner)) return resources;
   }
   if (!create) return nullptr;
   if (!owner) {
@@ -127,15 +133,46 @@ TMainEntry* TLanguageManager::GetStringInterface(bool create) {
 }
 
 void TLanguageManager::PrepareLanguageData() {
-  components_->Revalidate();
-  // The walk that normalises the value counts plans the exchange of the first switch too. A
-  // string table bound anew below makes the first switch plan again.
   const int32_t target = std::max(languages_->Count(), 1);
   const TFormatSettings settings = UserFormatSettings();
-  exchange_.Make(*components_, [&](TConsistentLangPropertyEntry* values) {
+  const auto normalize = [&](TConsistentLangPropertyEntry* values) {
     NormalizeValueCount(values, target, settings);
-  });
-  if (TMainEntry* resources = GetStringInterface(false)) resources->SetTarget(values_);
+  };
+  TMainEntry* own = nullptr;  // the controller's own entry: the first of its name
+  if (exchange_.IsRunning()) {
+    components_->Revalidate();
+    exchange_.Make(*components_, normalize);
+  } else {
+    // One pass over the entries, each validated, purged, normalised and planned for the first
+    // switch while it is at hand: a large form is walked once rather than four times.
+    if (!controller_) throw Exception(ClassName() + ".GetStringInterface failed. NIL Control");
+    const std::string& name = controller_->Name();
+    exchange_.Begin(*components_);
+    bool unchanged = true;
+    components_->RevalidateEach([&](TComponentEntry* entry) {
+      const uint64_t before = EntryChanges();
+      VisitProperties(*entry, [&](TMainEntry* owner, TPropertyEntry* property, bool&) {
+        if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
+          normalize(values);
+          exchange_.Add(owner, values);
+        }
+      });
+      unchanged = EntryChanges() == before;
+      if (unchanged && SameText(entry->Name(), name)) own = entry;
+      return unchanged;
+    });
+    exchange_.End(*components_, unchanged);
+    if (!unchanged) {
+      // A property setter that a new slot's text went to changed the entries: once more the
+      // long way, which the normalising done so far leaves as it is.
+      components_->Revalidate();
+      exchange_.Make(*components_, normalize);
+      own = nullptr;
+    }
+  }
+  // A string table bound anew below makes the first switch plan again.
+  TMainEntry* resources = own ? StringInterfaceOf(own) : GetStringInterface(false);
+  if (resources) resources->SetTarget(values_);
 }
 
 void TLanguageManager::SyncStringTable() {
