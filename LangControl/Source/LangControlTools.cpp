@@ -139,13 +139,12 @@ void TLanguageManager::PrepareLanguageData() {
     NormalizeValueCount(values, target, settings);
   };
   TMainEntry* own = nullptr;  // the controller's own entry: the first of its name
-  if (exchange_.IsRunning()) {
+  if (exchange_.IsRunning() || !controller_) {
     components_->Revalidate();
     exchange_.Make(*components_, normalize);
   } else {
     // One pass over the entries, each validated, purged, normalised and planned for the first
     // switch while it is at hand: a large form is walked once rather than four times.
-    if (!controller_) throw Exception(ClassName() + ".GetStringInterface failed. NIL Control");
     const std::string& name = controller_->Name();
     exchange_.Begin(*components_);
     bool unchanged = true;
