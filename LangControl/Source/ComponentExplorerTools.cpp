@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <typeinfo>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "LangControl/Source/ClassInfo.h"
@@ -46,6 +47,30 @@ void CheckPropertyClass(const TMetaClass* propertyClass) {
 const std::string& InternedTypeName(const std::string& name) {
   static auto* names = new std::unordered_set<std::string>();
   return *names->insert(name).first;
+}
+
+// The names of the property entries, each kept once for as long as an entry has it. Names
+// come from form streams, so a name no entry has any more goes. All on the user-interface
+// thread; never destroyed, since entries may go during static destruction.
+class TSharedNames {
+ public:
+  const std::string& Take(const std::string& name) {
+    auto found = uses_.try_emplace(name, 0).first;
+    ++found->second;
+    return found->first;
+  }
+  void Drop(const std::string& name) {
+    const auto found = uses_.find(name);
+    if (found != uses_.end() && --found->second == 0) uses_.erase(found);
+  }
+
+ private:
+  std::unordered_map<std::string, size_t> uses_;
+};
+
+TSharedNames& SharedNames() {
+  static auto* names = new TSharedNames();
+  return *names;
 }
 
 const TMetaClass& PropertyItemClass(const TMetaClass* propertyClass) {
@@ -337,10 +362,6 @@ TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) co
 TBaseEntry::TBaseEntry(TCollection* collection)
     : TCollectionItem(collection), typeName_(&InternedTypeName("")) {}
 
-void TBaseEntry::SetName(const std::string& name) {
-  Change(name_, name);
-}
-
 void TBaseEntry::SetTypeName(const std::string& typeName) {
   if (*typeName_ == typeName) return;
   typeName_ = &InternedTypeName(typeName);
@@ -348,11 +369,15 @@ void TBaseEntry::SetTypeName(const std::string& typeName) {
 }
 
 std::string TBaseEntry::GetDisplayName() const {
-  return *typeName_ + ":" + name_;
+  return *typeName_ + ":" + Name();
 }
 
 // ---------------------------------------------------------------------------------------------
 // TMainEntry
+
+void TMainEntry::SetName(const std::string& name) {
+  Change(name_, name);
+}
 
 TMainEntry::TMainEntry(TCollection* collection) : TBaseEntry(Expect<TMainEntries>(collection)) {
   const auto* holder = static_cast<TMainEntries*>(collection);
@@ -475,7 +500,19 @@ void TComponentEntry::Assign(const TPersistent* source) {
 // TPropertyEntry
 
 TPropertyEntry::TPropertyEntry(TCollection* collection)
-    : TBaseEntry(Expect<TPropertyEntries>(collection)) {}
+    : TBaseEntry(Expect<TPropertyEntries>(collection)), name_(&SharedNames().Take("")) {}
+
+TPropertyEntry::~TPropertyEntry() {
+  SharedNames().Drop(*name_);
+}
+
+void TPropertyEntry::SetName(const std::string& name) {
+  if (*name_ == name) return;
+  const std::string& taken = SharedNames().Take(name);
+  SharedNames().Drop(*name_);
+  name_ = &taken;
+  ++entry_tree::changes;
+}
 
 void TPropertyEntry::Assign(const TPersistent* source) {
   const auto* other = dynamic_cast<const TPropertyEntry*>(source);

@@ -231,8 +231,9 @@ class TBaseEntry : public TCollectionItem {
 
   explicit TBaseEntry(TCollection* collection);
 
-  const std::string& Name() const { return name_; }
-  void SetName(const std::string& name);
+  // Main entries keep their own name; property entries share the one copy of each name.
+  virtual const std::string& Name() const = 0;
+  virtual void SetName(const std::string& name) = 0;
   // The class name of the target object, or the type name of the property ("String" for a
   // line of a string list). Not stored.
   const std::string& TypeName() const { return *typeName_; }
@@ -243,7 +244,6 @@ class TBaseEntry : public TCollectionItem {
   virtual TBaseEntries* OwnerCollection() const = 0;
 
  private:
-  std::string name_;
   // Type names are few and the same for many entries: each entry points at the one copy.
   const std::string* typeName_;
 };
@@ -263,6 +263,9 @@ class TMainEntry : public TBaseEntry {
   static TMainEntry* CreateWithValues(TMainEntries* collection, TObject* target,
                                       const std::string& name, const std::string& typeName,
                                       TMainEntrySubType subType);
+
+  const std::string& Name() const override { return name_; }
+  void SetName(const std::string& name) override;
 
   // The object whose properties the entry translates; not owned, valid after Validate.
   TObject* Target() const { return target_; }
@@ -304,6 +307,7 @@ class TMainEntry : public TBaseEntry {
   // properties when `browse` is set, else none.
   void ResolveSubEntries(bool browse);
 
+  std::string name_;
   TObject* target_ = nullptr;
   std::unique_ptr<TPropertyEntries> props_;
   mutable std::unique_ptr<TMainEntries> items_;
@@ -350,6 +354,11 @@ class TPropertyEntry : public TBaseEntry {
   // `collection` must be a TPropertyEntries (or nullptr).
   explicit TPropertyEntry(TCollection* collection);
 
+  ~TPropertyEntry() override;
+
+  // Property names repeat from entry to entry (Caption, Text): each is kept once.
+  const std::string& Name() const override { return *name_; }
+  void SetName(const std::string& name) override;
   TTypeKind Kind() const { return kind_; }
   void SetKind(TTypeKind kind);
   // The line number for an entry of a string-list target whose Name has no index suffix; -1
@@ -378,6 +387,7 @@ class TPropertyEntry : public TBaseEntry {
  private:
   bool LineNumber(int32_t& line) const;
 
+  const std::string* name_;
   TTypeKind kind_ = tkUnknown;  // before the index, so that the two fill 8 bytes
   int32_t index_ = -1;
   const TPropInfo* propInfo_ = nullptr;
