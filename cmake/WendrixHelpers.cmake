@@ -2,7 +2,8 @@
 #
 #   wdx_library(<name> SOURCES <files...> [DEPS <targets...>])
 #   wdx_executable(<name> [WIN32] SOURCES <files...> [DEPS <targets...>])
-#   wdx_test(<name> SOURCES <files...> [DEPS <targets...>] [TIMEOUT <seconds>])
+#   wdx_test(<name> SOURCES <files...> [DEPS <targets...>] [TIMEOUT <seconds>]
+#            [FIXTURE <ctest fixture its tests require>])
 #   wdx_benchmark(<name> SOURCES <files...> [DEPS <targets...>])
 #
 # All of them put the repository root on the include path and compile with
@@ -98,7 +99,7 @@ set(WDX_TEST_TIMEOUT_EMULATED 1800 CACHE STRING "ctest timeout (s) of one test b
 # Internals
 # ---------------------------------------------------------------------------
 function(_wdx_parse fn)
-  cmake_parse_arguments(PARSE_ARGV 2 ARG "WIN32" "TIMEOUT" "SOURCES;DEPS")
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "WIN32" "TIMEOUT;FIXTURE" "SOURCES;DEPS")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "${fn}(${ARGV1}): unknown arguments: ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -109,6 +110,7 @@ function(_wdx_parse fn)
   set(WDX_DEPS "${ARG_DEPS}" PARENT_SCOPE)
   set(WDX_WIN32 "${ARG_WIN32}" PARENT_SCOPE)
   set(WDX_TIMEOUT "${ARG_TIMEOUT}" PARENT_SCOPE)
+  set(WDX_FIXTURE "${ARG_FIXTURE}" PARENT_SCOPE)
 endfunction()
 
 function(_wdx_common target)
@@ -176,15 +178,22 @@ function(wdx_test name)
     endif()
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} LABELS "gtest")
+    if(WDX_FIXTURE)
+      set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${WDX_FIXTURE})
+    endif()
   else()
     set(timeout ${WDX_TEST_TIMEOUT_NATIVE})
     if(WDX_TIMEOUT)
       set(timeout ${WDX_TIMEOUT})
     endif()
+    set(fixture "")
+    if(WDX_FIXTURE)
+      set(fixture FIXTURES_REQUIRED ${WDX_FIXTURE})
+    endif()
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 60
-      PROPERTIES TIMEOUT ${timeout} LABELS "gtest")
+      PROPERTIES TIMEOUT ${timeout} LABELS "gtest" ${fixture})
   endif()
 endfunction()
 

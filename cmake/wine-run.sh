@@ -77,8 +77,19 @@ ensure_fonts() {
   touch "$WINEPREFIX/.wdx-fonts"
 }
 
+# Windows need a display. Without an X display (ctest, CI) wine falls back to its null driver,
+# which makes and measures windows as a display would without showing them; with one (the GUI
+# test's virtual display) it shows them there.
+ensure_display_driver() {
+  [[ ! -f "$WINEPREFIX/.wdx-display" ]] || return 0
+  env -u DISPLAY wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f \
+    >/dev/null 2>&1 || return 0
+  touch "$WINEPREFIX/.wdx-display"
+}
+
 ensure_prefix
 ensure_fonts
+ensure_display_driver
 
 # The prefix keeps no absolute path of its own (its drive links are relative),
 # so it works after the rename. Run the program; its exit code becomes ours.

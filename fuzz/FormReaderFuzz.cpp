@@ -8,6 +8,10 @@
 // dropped; each input starts from a fresh language library, so a run does not depend on the
 // inputs before it.
 //
+// Whatever the input, the dump and the form source writer end in the framework's Exception at
+// worst; the source they write compiles back to the input's bytes, and must be written for every
+// form the reader takes.
+//
 // An input the reader rejects is read a second time with every property error skipped, the way
 // a tolerant loader would, which also drives the reader's recovery after a failed value. Whatever
 // form results is written back and read again: the writer's output must read without error, and
@@ -21,6 +25,8 @@
 #include <vector>
 
 #include "LangControl/Source/LangControl.h"
+#include "framework/components/FormDump.h"
+#include "framework/components/ObjectText.h"
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
@@ -82,6 +88,23 @@ std::unique_ptr<wdx::TForm> ReadBackOrFail(const Bytes& written) {
   return form;
 }
 
+// The form source of `input`, when it can be written, must compile back to the same bytes.
+bool SourceRoundTrips(const Bytes& input) {
+  try {
+    wdx::DumpFormStream(input);
+  } catch (const wdx::Exception&) {
+  }
+  std::string text;
+  try {
+    text = wdx::ObjectBinaryToText(input);
+  } catch (const wdx::Exception&) {
+    return false;
+  }
+  if (wdx::ObjectTextToBinary(text) != input)
+    Fail("the form source compiles to other bytes:\n", text);
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -94,7 +117,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wdx::StartupLanguageLibrary("English");
   const Bytes input(data, data + size);
+  const bool spelt = SourceRoundTrips(input);
   std::unique_ptr<wdx::TForm> form = ReadForm(input, OnPropertyError::kFail);
+  if (form && !spelt) Fail("a form the reader takes has no form source", "");
   if (!form) form = ReadForm(input, OnPropertyError::kSkip);
   if (!form) return 0;
 

@@ -13,7 +13,8 @@
 //   file in the same folder, reaches the disk, and only then takes the file's place; the folder
 //   is flushed after. A temporary file left by a killed run is removed by the next one;
 // - the replaced file keeps its owner, group, permission bits, ACL and extended attributes (on
-//   Windows its ACL, attributes and streams); a new file gets the mode the umask gives;
+//   Windows its ACL, attributes and streams), and one that cannot be read or given stops the
+//   replacement; a new file gets the mode the umask gives;
 // - nothing is replaced or created that the running user may not write; a file without any
 //   write permission counts as read-only even for the superuser;
 // - a read-modify-write (TFileUpdate) holds an exclusive lock on its file from the read to the

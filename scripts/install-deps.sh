@@ -21,8 +21,11 @@ packages=(
   imagemagick x11-utils
   # fuzzing and leak checks with clang
   clang-14 libclang-rt-14-dev
-  # message catalogues
-  gettext
+  # message catalogues; the locales that tests run programs in (wine takes its user's locale
+  # from LANG only when the system has that locale)
+  gettext locales
+  # reading application.cfg back as the web application does
+  perl
   # used by the scripts themselves
   util-linux
 )
@@ -35,7 +38,13 @@ for pkg in "${packages[@]}"; do
   [[ "$status" == ii* ]] || missing+=("$pkg")
 done
 
-if [[ ${#missing[@]} -eq 0 ]]; then
+# The locales to generate: French, for the Windows dialog run as a French user under wine.
+locales=()
+if [[ "${1:-}" != "--native" ]] && ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8'; then
+  locales+=(fr_FR)
+fi
+
+if [[ ${#missing[@]} -eq 0 && ${#locales[@]} -eq 0 ]]; then
   exit 0
 fi
 
@@ -44,13 +53,19 @@ if [[ $(id -u) -ne 0 ]]; then
   if command -v sudo >/dev/null 2>&1; then
     sudo=(sudo)
   else
-    echo "install-deps: need root to install: ${missing[*]}" >&2
+    echo "install-deps: need root to install: ${missing[*]} ${locales[*]}" >&2
     exit 1
   fi
 fi
 
-echo "install-deps: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "install-deps: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+for locale in "${locales[@]}"; do
+  echo "install-deps: generating the locale $locale.UTF-8"
+  "${sudo[@]}" localedef -i "$locale" -c -f UTF-8 -A /usr/share/locale/locale.alias "$locale.UTF-8"
+done
 echo "install-deps: done"

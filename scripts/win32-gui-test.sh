@@ -3,9 +3,15 @@
 # display and drives it with simulated keys, as an administrator would. Each run has a fresh
 # installation (the program beside www\wendrix\cgi-bin\application.cfg):
 #
-#   captions       every caption of the dialog fits its control in that control's font, in every
-#                  language (dialog_fit_check.exe beside the program), after the check is seen
-#                  to fail on a caption made too long.
+#   captions       every caption of the dialog (and of a test form with long German texts) fits
+#                  its control in that control's font, in every language (dialog_fit_check.exe
+#                  beside the program), after the check is seen to fail on a caption made too
+#                  long.
+#   display scaling at 120, 144 and 192 DPI (LogPixels in the prefix) the dialog's geometry is
+#                  its design's scaled by DPI/96 and every caption fits (build/windows/
+#                  win32-gui-<dpi>.png; the dialog alone at 144 DPI in
+#                  build/windows/win32-gui-dialog-144dpi.png, the README's second picture).
+#   800 x 600      on a screen of 800 x 600 the whole dialog is on the screen.
 #   no argument, 1 the dialog closes on its activation; the program ends with 0, writing
 #                  nothing.
 #   no web server  the screenshot build/windows/win32-gui.png is checked against the dialog's
@@ -16,9 +22,16 @@
 #                  application.cfg and written both shortcuts.
 #   Apache         with an Apache installation in the registry the second tab shows
 #                  (build/windows/win32-gui-apache.png, the dialog alone in
-#                  build/windows/win32-gui-dialog.png, the README's picture); the arrow key switches to it, the
-#                  Browse button's file-open dialog picks an httpd.conf, Save asks the Apache
-#                  question, Yes appends the configuration block to the chosen file.
+#                  build/windows/win32-gui-dialog.png, the README's picture); Ctrl+Tab,
+#                  Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp switch to it and back, the arrow key on
+#                  the tab strip too, the Browse button's file-open dialog picks an httpd.conf,
+#                  Save asks the Apache question, Yes appends the configuration block to the
+#                  chosen file.
+#
+#   French         the translator's path on a copy of the source
+#                  (tests/translations/translate-copy.sh) builds the program with setup/po/fr.po
+#                  added; with a French user locale (wine takes it from LANG) the dialog starts
+#                  in French (build/windows/win32-gui-french.png) and every French caption fits.
 #
 #   scripts/win32-gui-test.sh [path/to/WDXConfig.exe]
 #
@@ -56,15 +69,7 @@ import_bin=/usr/bin/import
 work="$(mktemp -d "${TMPDIR:-/tmp}/wdx-gui.XXXXXX")"
 cleanup() {
   stop_program
-  # The wine server of the private prefix serves nothing else.
-  if [[ -f "$work/wine-prefix/system.reg" ]]; then
-    WINEPREFIX="$work/wine-prefix" wineserver -k >/dev/null 2>&1 || true
-    WINEPREFIX="$work/wine-prefix" wineserver -w >/dev/null 2>&1 || true
-  fi
-  if [[ -n "$xvfb_pid" ]]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_display
   rm -rf "$work"
 }
 stop_program() {
@@ -84,31 +89,59 @@ if [[ -f "$shared_prefix/.wdx-ready" ]]; then
   rm -f "$WDX_WINEPREFIX/.wdx-ready"
 fi
 wine_quiet() {
-  env -u DISPLAY "$root/cmake/wine-run.sh" "$@" >/dev/null 2>&1
+  "$root/cmake/wine-run.sh" "$@" >/dev/null 2>&1
 }
 wine_quiet reg delete 'HKLM\Software\Apache Group' /f || true
 
-# A display of our own: the X server picks a free number itself and reports it, so that runs
-# started at the same moment (other worktrees, other users) never share one. WDX_DISPLAY asks
-# for a given number instead.
-if [[ -n "${WDX_DISPLAY:-}" ]]; then
-  Xvfb ":${WDX_DISPLAY#:}" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  echo "${WDX_DISPLAY#:}" >"$work/display"
-else
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-fi
-xvfb_pid=$!
-unset DISPLAY
-for _ in $(seq 50); do
-  [[ -s "$work/display" ]] && DISPLAY=":$(head -n1 "$work/display")" &&
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.1
-done
-export DISPLAY
-[[ -n "${DISPLAY:-}" ]] || fail "Xvfb reported no display number"
-echo "win32-gui-test: display $DISPLAY"
+# A display of our own, WIDTHxHEIGHT: the X server picks a free number itself and reports it, so
+# that runs started at the same moment (other worktrees, other users) never share one.
+# WDX_DISPLAY asks for a given number instead. The display before it, if any, is stopped.
+start_display() {
+  stop_display
+  rm -f "$work/display"
+  if [[ -n "${WDX_DISPLAY:-}" ]]; then
+    Xvfb ":${WDX_DISPLAY#:}" -screen 0 "${1}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    echo "${WDX_DISPLAY#:}" >"$work/display"
+  else
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" \
+      >"$work/xvfb.log" 2>&1 &
+  fi
+  xvfb_pid=$!
+  unset DISPLAY
+  for _ in $(seq 50); do
+    [[ -s "$work/display" ]] && DISPLAY=":$(head -n1 "$work/display")" &&
+      xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    sleep 0.1
+  done
+  export DISPLAY
+  [[ -n "${DISPLAY:-}" ]] || fail "Xvfb reported no display number"
+  echo "win32-gui-test: display $DISPLAY ($1)"
+}
+# The wine server of the private prefix serves nothing else; it holds the desktop of the display
+# it started with and the display settings it read then.
+stop_wine() {
+  if [[ -f "$work/wine-prefix/system.reg" ]]; then
+    WINEPREFIX="$work/wine-prefix" wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="$work/wine-prefix" wineserver -w >/dev/null 2>&1 || true
+  fi
+}
+stop_display() {
+  stop_wine
+  if [[ -n "$xvfb_pid" ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  xvfb_pid=""
+}
+start_display 1280x1024
+
+# set_dpi DPI: the display scaling of the prefix, as Windows' settings give it.
+set_dpi() {
+  wine_quiet reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f ||
+    fail "cannot set LogPixels to $1"
+  stop_wine
+}
 
 # wait_window REGEX SECONDS: prints the id of the visible window whose name matches.
 wait_window() {
@@ -144,12 +177,13 @@ type_text() {
   sleep 0.3
 }
 
-# new_installation NAME: a fresh installation folder; sets install and cfg.
+# new_installation NAME [PROGRAM]: a fresh installation folder of PROGRAM (the one under test
+# by default); sets install and cfg.
 new_installation() {
   install="$work/$1/Korvane Wendrix"
   cfg="$install/www/wendrix/cgi-bin/application.cfg"
   mkdir -p "$install/www/wendrix/cgi-bin"
-  cp "$exe" "$install/WDXConfig.exe"
+  cp "${2:-$exe}" "$install/WDXConfig.exe"
   printf '%s\r\n' \
     '# Korvane Wendrix configuration' \
     "\$your_logo = 'old';" \
@@ -167,14 +201,14 @@ start_program() {
   app_pid=$!
 }
 
-# start_dialog: runs the program with argument 0 and sets dialog to its window, once the
-# activation has filled in its fields.
+# start_dialog [TITLE]: runs the program with argument 0 and sets dialog to its window, titled
+# TITLE ("... finalizing setup" by default), once the activation has filled in its fields.
 start_dialog() {
+  local expected="${1:-... finalizing setup}" title
   start_program 0
-  dialog="$(wait_window "finalizing setup" 90)" || fail "the dialog did not appear"
-  local title
+  dialog="$(wait_window "${expected#... }" 90)" || fail "the dialog did not appear"
   title="$(xdotool getwindowname "$dialog")"
-  [[ "$title" == "... finalizing setup" ]] || fail "the dialog's title is '$title'"
+  [[ "$title" == "$expected" ]] || fail "the dialog's title is '$title'"
   sleep 1.5
 }
 
@@ -183,12 +217,21 @@ screenshot() {
   "$import_bin" -window root "PNG24:$1" || fail "no screenshot $1"
 }
 
-# check_layout FILE TABS: the dialog's geometry on a screenshot, with TABS tabs showing.
+# check_layout FILE TABS [DPI]: the dialog's geometry on a screenshot, with TABS tabs showing.
 check_layout() {
   eval "$(xdotool getwindowgeometry --shell "$dialog")"
   echo "win32-gui-test: dialog window ${WIDTH}x${HEIGHT} at ${X},${Y}; screenshot $1"
-  python3 "$root/tests/win32gui/check_dialog.py" "$1" "$X" "$Y" "$WIDTH" "$HEIGHT" "$2" ||
-    fail "the dialog does not look as designed (see $1)"
+  python3 "$root/tests/win32gui/check_dialog.py" "$1" "$X" "$Y" "$WIDTH" "$HEIGHT" "$2" \
+    "${3:-96}" || fail "the dialog does not look as designed (see $1)"
+}
+
+# check_page N: the dialog shows its page N.
+check_page() {
+  sleep 0.5
+  screenshot "$work/page.png"
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  python3 "$root/tests/win32gui/check_dialog.py" --page "$work/page.png" "$X" "$Y" "$WIDTH" \
+    "$HEIGHT" "$1" || fail "the dialog does not show its page $1"
 }
 
 # check_centred BOX: the message box lies centred over the dialog that owns it.
@@ -241,18 +284,63 @@ check_saved() {
 # shown to fail on a caption made too long, then on the dialog as it is.
 fit_check="$(dirname "$exe")/dialog_fit_check.exe"
 [[ -f "$fit_check" ]] || fail "no $fit_check: build the windows preset first"
+# check_captions: every caption fits at the display's DPI.
+check_captions() {
+  "$root/cmake/wine-run.sh" "$fit_check" >"$work/fit.log" 2>&1 || {
+    cat "$work/fit.log"
+    fail "a caption does not fit its control"
+  }
+  cat "$work/fit.log"
+}
 echo "win32-gui-test: captions"
 rc=0
 "$root/cmake/wine-run.sh" "$fit_check" --caption Label2 "http://MyServer.example.com:" \
   >"$work/fit-long.log" 2>&1 || rc=$?
 cat "$work/fit-long.log"
-[[ $rc -eq 1 ]] && grep -q '^English: Label2 ' "$work/fit-long.log" ||
+[[ $rc -eq 1 ]] && grep -q '^96 DPI, English: Label2 ' "$work/fit-long.log" ||
   fail "the caption check did not catch a caption made too long (exit $rc)"
-"$root/cmake/wine-run.sh" "$fit_check" >"$work/fit.log" 2>&1 || {
-  cat "$work/fit.log"
-  fail "a caption of the dialog does not fit its control"
+check_captions
+
+# register_apache: an Apache installation in the registry, whose server root has no httpd.conf.
+register_apache() {
+  wine_quiet reg add 'HKLM\Software\Apache Group\Apache\1.3.27' /v ServerRoot \
+    /d "C:\\Nowhere\\Apache\\" /f || fail "cannot register Apache in the wine prefix"
 }
-cat "$work/fit.log"
+
+# ---- display scaling -------------------------------------------------------------------------
+# With Apache found, as the README's pictures show the dialog.
+register_apache
+for dpi in 120 144 192; do
+  echo "win32-gui-test: $dpi DPI"
+  set_dpi "$dpi"
+  check_captions
+  new_installation "dpi-$dpi"
+  start_dialog
+  screenshot "$shots/win32-gui-$dpi.png"
+  check_layout "$shots/win32-gui-$dpi.png" 2 "$dpi"
+  if [[ $dpi == 144 ]]; then
+    "$import_bin" -window "$dialog" "PNG24:$shots/win32-gui-dialog-144dpi.png" ||
+      fail "no dialog screenshot at 144 DPI"
+  fi
+  stop_program
+done
+set_dpi 96
+wine_quiet reg delete 'HKLM\Software\Apache Group' /f || true
+
+# ---- 800 x 600 -------------------------------------------------------------------------------
+# The design position would put the right half of the dialog, Save included, off this screen.
+echo "win32-gui-test: 800 x 600"
+start_display 800x600
+new_installation small
+start_dialog
+screenshot "$work/small.png"
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+echo "win32-gui-test: dialog window ${WIDTH}x${HEIGHT} at ${X},${Y} on 800 x 600"
+((X >= 0 && Y >= 0 && X + WIDTH <= 800 && Y + HEIGHT <= 600)) ||
+  fail "the dialog is not wholly on the 800 x 600 screen"
+check_layout "$work/small.png" 1
+stop_program
+start_display 1280x1024
 
 # ---- run modes that close at once ----------------------------------------------------------
 # Without an argument, and with 1 (the IIS removal, which finds no IIS under wine), the dialog
@@ -310,18 +398,27 @@ new_installation apache
 conf="$work/apache2/conf/httpd.conf"
 mkdir -p "$(dirname "$conf")"
 printf 'ServerName localhost\r\n' >"$conf"
-wine_quiet reg add 'HKLM\Software\Apache Group\Apache\1.3.27' /v ServerRoot /d "C:\\Nowhere\\Apache\\" /f ||
-  fail "cannot register Apache in the wine prefix"
+register_apache
 start_dialog
 screenshot "$shots/win32-gui-apache.png"
 check_layout "$shots/win32-gui-apache.png" 2
 # The dialog alone, as the README shows it.
 "$import_bin" -window "$dialog" "PNG24:$shots/win32-gui-dialog.png" || fail "no dialog screenshot"
 
-# Tab: the page control; Right: the Apache page; Tab, Tab: Browse; Enter presses it.
-keys "$dialog" Tab Right
+# The page keys switch pages from any control, and back; the focus goes to the page's first
+# field. Then Tab: the page control; Right: the Apache page; Tab, Tab: Browse; Enter presses it.
+keys "$dialog" ctrl+Tab
+check_page 2
+keys "$dialog" ctrl+shift+Tab
+check_page 1
+keys "$dialog" ctrl+Next
+check_page 2
+keys "$dialog" ctrl+Prior
+check_page 1
+keys "$dialog" shift+Tab Right
 sleep 0.5
 screenshot "$shots/win32-gui-apache-page.png"
+check_page 2
 keys "$dialog" Tab Tab Return
 open="$(wait_window "^Open$" 30)" || fail "the file-open dialog did not appear"
 keys "$open" ctrl+a BackSpace
@@ -340,5 +437,30 @@ check_saved "$(grep -o "'http_root'=>'http://[^']*'" "$cfg" | sed -e "s/.*http:\
 [[ -f "$conf.korvane" ]] || fail "no backup $conf.korvane of the chosen httpd.conf"
 grep -q '^ServerName localhost' "$conf" || fail "httpd.conf lost its own lines"
 grep -q '/www/wendrix' "$conf" || fail "httpd.conf got no block for the installation"
+
+# ---- a translator's French -------------------------------------------------------------------
+echo "win32-gui-test: French"
+locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8' ||
+  fail "wine needs the fr_FR.UTF-8 locale for a French user (scripts/install-deps.sh makes it)"
+french="$root/build/windows/translator"
+cmake --build "$root/build/windows" --target wdx_host_formtool >"$work/host-formtool.log" 2>&1 ||
+  fail "formtool for this machine did not build: $(tail -n 20 "$work/host-formtool.log")"
+"$root/tests/translations/translate-copy.sh" "$french" dialog_fit_check -- \
+  "-DCMAKE_TOOLCHAIN_FILE=$root/cmake/mingw-w64.cmake" \
+  "-DWDX_HOST_TOOLS_DIR=$root/build/windows/host-tools/bin" >"$work/french.log" 2>&1 || {
+  cat "$work/french.log" >&2
+  fail "the translator's path did not give a French program"
+}
+unset LC_ALL LC_MESSAGES
+export LANG=fr_FR.UTF-8
+"$root/cmake/wine-run.sh" "$french/build/bin/dialog_fit_check.exe" >"$work/fit-french.log" 2>&1 || {
+  cat "$work/fit-french.log"
+  fail "a caption of the French dialog does not fit its control"
+}
+grep ' French: ' "$work/fit-french.log" || fail "the fit check found no French"
+new_installation french "$french/build/bin/WDXConfig.exe"
+start_dialog "... finalisation de l'installation"
+screenshot "$shots/win32-gui-french.png"
+stop_program
 
 echo "win32-gui-test: OK ($((SECONDS - started))s)"

@@ -11,6 +11,12 @@ bool HasLineBreakOrZero(const std::string& text) {
   return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
 }
 
+// application.cfg's values stand between apostrophes, where a backslash escapes the character
+// after it: one at the end escapes the closing apostrophe, and two in a row are read as one.
+bool HasEscapingBackslash(const std::string& value) {
+  return (!value.empty() && value.back() == '\\') || value.find("\\\\") != std::string::npos;
+}
+
 }  // namespace
 
 std::string UnstorableTextWarning(const std::vector<TSaveField>& fields,
@@ -23,6 +29,9 @@ std::string UnstorableTextWarning(const std::vector<TSaveField>& fields,
     if (field.InConfig && field.Text.find('\'') != std::string::npos) {
       return Format(strings::kFieldCharacterRefused, field.Name.c_str(), '\'');
     }
+    if (field.InConfig && HasEscapingBackslash(field.Text)) {
+      return Format(strings::kFieldBackslashRefused, field.Name.c_str());
+    }
   }
   const char* what = nullptr;
   const char* file = "application.cfg";
@@ -30,6 +39,10 @@ std::string UnstorableTextWarning(const std::vector<TSaveField>& fields,
     what = "a line break";
   } else if (installDir.find('\'') != std::string::npos) {
     what = "the character '";
+  } else if ((installDir + "\\").find("\\\\") != std::string::npos) {
+    // real_root is the folder followed by "\www\wendrix\cgi-bin"; a network path begins with
+    // two backslashes.
+    what = "two backslashes in a row";
   } else if (apacheFound && installDir.find('"') != std::string::npos) {
     what = "the character \"";
     file = "httpd.conf";

@@ -1,6 +1,7 @@
 // What the files that "Save" writes cannot hold, found before anything is written: a line break
 // or zero byte in any field would add lines to application.cfg or cut a file path short; an
-// apostrophe ends an application.cfg value early; the installation folder enters application.cfg
+// apostrophe ends an application.cfg value early, and so does a backslash at its end, while two
+// backslashes in a row are read back as one; the installation folder enters application.cfg
 // between apostrophes and httpd.conf between double quotes.
 #pragma once
 

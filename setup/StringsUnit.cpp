@@ -22,6 +22,10 @@ const char* const kUnableToConfigure =
 const char* const kFieldCharacterRefused =
     "The field \"%s\" contains the character %c, which application.cfg cannot hold: it would end "
     "the value early. Please remove it and save again.";
+const char* const kFieldBackslashRefused =
+    "The field \"%s\" ends in a backslash or contains two backslashes in a row, which "
+    "application.cfg cannot hold: the web application would not read the value as typed. Please "
+    "change it and save again.";
 const char* const kFieldLineBreakRefused =
     "The field \"%s\" contains a line break or a zero byte, which %s cannot hold. Please remove it "
     "and save again.";

@@ -12,9 +12,12 @@ extern const char* const kApacheConfNotFound;
 extern const char* const kUnableToConfigure;
 // "%s" is the field's name as the dialog shows it, "%c" the character.
 extern const char* const kFieldCharacterRefused;
+// "%s" is the field's name as the dialog shows it.
+extern const char* const kFieldBackslashRefused;
 // "%s" is the field's name, then what cannot hold it ("application.cfg", "a file path").
 extern const char* const kFieldLineBreakRefused;
-// "%s" is the folder, then what it contains ("the character '", "a line break"), then the file.
+// "%s" is the folder, then what it contains ("the character '", "a line break",
+// "two backslashes in a row"), then the file.
 extern const char* const kInstallDirRefused;
 
 // The block appended to httpd.conf; "%PATH%" stands for the installation path with forward

@@ -1,5 +1,6 @@
-// The setup dialog. The build compiles this source into the binary form stream that the
-// program embeds; the German and Spanish texts live in the language control's data below.
+// The setup dialog: its layout and its English texts. The language control below names the
+// texts that are translated; their translations live in po/<language>.po, and the build merges
+// them into the binary form stream that the program embeds.
 object frmWendrixSetup: TfrmWendrixSetup
   Left = 512
   Top = 242
@@ -415,14 +416,6 @@ object frmWendrixSetup: TfrmWendrixSetup
       item
         Name = 'English'
         SubIndex = 0
-      end
-      item
-        Name = 'German'
-        SubIndex = 1
-      end
-      item
-        Name = 'Spanish'
-        SubIndex = 2
       end>
     LanguageManager_Comps = <
       item
@@ -431,9 +424,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              0A0000000001000043616E63656C0A0000000001000043616E63656C}
           end>
         SubType = [stPubPropObject]
         Ref = btCancel
@@ -444,9 +434,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              080000000001000053617665080000000001000053617665}
           end>
         SubType = [stPubPropObject]
         Ref = btOk
@@ -457,10 +444,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              0D0000000001000042726F7773652E2E2E0D0000000001000042726F7773652E
-              2E2E}
           end>
         SubType = [stPubPropObject]
         Ref = Button1
@@ -471,12 +454,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Text'
             Kind = tkLString
-            Count = 3
-            Values = {
-              3800000000010000433A5C50726F6772616D2046696C65735C41706163686520
-              47726F75705C4170616368655C636F6E665C68747470642E636F6E6638000000
-              00010000433A5C50726F6772616D2046696C65735C4170616368652047726F75
-              705C4170616368655C636F6E665C68747470642E636F6E66}
           end>
         SubType = [stPubPropObject]
         Ref = edHTTPDConf
@@ -487,11 +464,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Text'
             Kind = tkLString
-            Count = 3
-            Values = {
-              27000000000100002F77656E647269782F696D616765732F6E6F726D616C2F59
-              6F75724C6F676F2E67696627000000000100002F77656E647269782F696D6167
-              65732F6E6F726D616C2F596F75724C6F676F2E676966}
           end>
         SubType = [stPubPropObject]
         Ref = edLogo
@@ -502,11 +474,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              21000000000100004B6F7276616E652057656E6472697820436F6E6669677572
-              6174696F6E21000000000100004B6F7276616E652057656E6472697820436F6E
-              66696775726174696F6E}
           end>
         SubType = [stPubPropObject]
         Ref = Owner
@@ -517,11 +484,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              2700000000010000205061746820746F20417061636865202248545450442E43
-              4F4E46222066696C653A202700000000010000205061746820746F2041706163
-              6865202248545450442E434F4E46222066696C653A20}
           end>
         SubType = [stPubPropObject]
         Ref = GroupBox1
@@ -532,11 +494,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              270000000001000020446F6D61696E204E616D65202F20536572766572204E61
-              6D65205B3A506F72745D20270000000001000020446F6D61696E204E616D6520
-              2F20536572766572204E616D65205B3A506F72745D20}
           end>
         SubType = [stPubPropObject]
         Ref = GroupBox2
@@ -547,10 +504,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              1300000000010000204D61696C2053657474696E677320130000000001000020
-              4D61696C2053657474696E677320}
           end>
         SubType = [stPubPropObject]
         Ref = GroupBox3
@@ -561,10 +514,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              170000000001000020596F757220436F6D70616E79204C6F676F201700000000
-              01000020596F757220436F6D70616E79204C6F676F20}
           end>
         SubType = [stPubPropObject]
         Ref = GroupBox4
@@ -575,10 +524,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              1000000000010000534D5450207365727665723A1000000000010000534D5450
-              207365727665723A}
           end>
         SubType = [stPubPropObject]
         Ref = Label1
@@ -589,10 +534,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              1400000000010000687474703A2F2F4D795365727665723A1400000000010000
-              687474703A2F2F4D795365727665723A}
           end>
         SubType = [stPubPropObject]
         Ref = Label2
@@ -603,11 +544,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              21000000000100004B6F7276616E652057656E6472697820436F6E6669677572
-              6174696F6E21000000000100004B6F7276616E652057656E6472697820436F6E
-              66696775726174696F6E}
           end>
         SubType = [stPubPropObject]
         Ref = Label3
@@ -618,10 +554,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              1200000000010000454D61696C20416464726573733A1200000000010000454D
-              61696C20416464726573733A}
           end>
         SubType = [stPubPropObject]
         Ref = Label4
@@ -632,10 +564,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              0E000000000100004854545020506174683A0E00000000010000485454502050
-              6174683A}
           end>
         SubType = [stPubPropObject]
         Ref = Label5
@@ -646,10 +574,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              180000000001000041706163686520436F6E66696775726174696F6E18000000
-              0001000041706163686520436F6E66696775726174696F6E}
           end>
         SubType = [stPubPropObject]
         Ref = Label6
@@ -660,13 +584,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              42000000000100005573656420696E207468652046726F6D206669656C64206F
-              6620657665727920656D61696C2073656E64206279204B6F7276616E65205765
-              6E647269782E42000000000100005573656420696E207468652046726F6D2066
-              69656C64206F6620657665727920656D61696C2073656E64206279204B6F7276
-              616E652057656E647269782E}
           end>
         SubType = [stPubPropObject]
         Ref = Label7
@@ -677,10 +594,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              13000000000100004B6F7276616E652057656E6472697813000000000100004B
-              6F7276616E652057656E64726978}
           end>
         SubType = [stPubPropObject]
         Ref = TabSheet1
@@ -691,10 +604,6 @@ object frmWendrixSetup: TfrmWendrixSetup
           item
             Name = 'Caption'
             Kind = tkLString
-            Count = 3
-            Values = {
-              1500000000010000417061636865205765622053657276657215000000000100
-              004170616368652057656220536572766572}
           end>
         SubType = [stPubPropObject]
         Ref = tsApache

@@ -2,11 +2,10 @@
 
 #include <bit>
 
-#include "framework/components/Extended80.h"
-#include "framework/components/Filer.h"
+#include "framework/components/FormStreamDecoder.h"
+#include "framework/components/ObjectText.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
-#include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/NumberText.h"
 
 namespace wdx {
@@ -18,210 +17,108 @@ const char* const kTagNames[] = {
     "vaIdent",      "vaFalse",  "vaTrue",     "vaBinary", "vaSet",     "vaLString",  "vaNil",
     "vaCollection", "vaSingle", "vaCurrency", "vaDate",   "vaWString", "vaInt64"};
 
-// Text as the form source spells it: quoted runs, with #n for control and non-ASCII codes.
-std::string Quoted(const std::u16string& text) {
-  std::string out;
-  bool open = false;
-  for (char16_t c : text) {
-    if (c >= 32 && c < 127) {
-      if (!open) out += '\'';
-      open = true;
-      if (c == '\'') out += '\'';
-      out += static_cast<char>(c);
-    } else {
-      if (open) out += '\'';
-      open = false;
-      out += "#" + std::to_string(c);
-    }
-  }
-  if (open) out += '\'';
-  return out.empty() ? "''" : out;
+std::string Indent(int depth) {
+  return std::string(static_cast<size_t>(depth) * 2, ' ');
 }
 
-class Dumper {
+// A value's tag and its text; nested parts are written as lines of their own.
+std::string ValueText(const FormValue& value, int depth) {
+  const TValueType tag = value.Tag();
+  std::string text = tag < std::size(kTagNames) ? kTagNames[tag] : Format("tag %u", tag);
+  if (value.tagByte != tag) text += Format(" (tag byte %02X)", value.tagByte);
+  switch (tag) {
+    case vaNull:
+    case vaFalse:
+    case vaTrue:
+    case vaNil:
+      return text;
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+    case vaInt64:
+      return text + " " + IntToStr(value.integer);
+    case vaExtended:
+      return text + " " + FloatToStr(Extended80ToDouble(value.extended));
+    case vaSingle:
+      return text + " " + FloatToStr(std::bit_cast<float>(static_cast<uint32_t>(value.bits)), 7);
+    case vaCurrency:
+      return text + " " + CurrToStr(value.integer);
+    case vaDate:
+      return text + " " + FloatToStr(std::bit_cast<double>(value.bits));
+    case vaIdent:
+      return text + " " + value.bytes;
+    case vaString:
+    case vaLString:
+      return text + " " + QuoteObjectText(value.bytes);
+    case vaWString:
+      return text + " " + QuoteObjectText(value.wide);
+    case vaSet: {
+      std::string members;
+      for (const std::string& member : value.members) {
+        members += (members.empty() ? "" : ", ") + member;
+      }
+      return text + " [" + members + "]";
+    }
+    case vaBinary: {
+      text += " " + std::to_string(value.bytes.size()) + " bytes";
+      for (size_t i = 0; i < value.bytes.size(); ++i) {
+        if (i % 32 == 0) text += "\n" + Indent(depth + 1);
+        text += Format("%02X", static_cast<unsigned char>(value.bytes[i]));
+      }
+      return text;
+    }
+    case vaList:
+      text += " (";
+      for (const FormValue& element : value.list) {
+        text += "\n" + Indent(depth + 1) + ValueText(element, depth + 1);
+      }
+      return text + ")";
+    case vaCollection:
+      text += " <";
+      for (const FormItem& item : value.items) {
+        text += "\n" + Indent(depth + 1) + "item";
+        if (!item.order.empty())
+          text += " [order " + ValueText(item.order.front(), depth + 1) + "]";
+        text += "\n";
+        for (const FormProperty& property : item.properties) {
+          text += Indent(depth + 2) + property.name + " = " + ValueText(property.value, depth + 2) +
+                  "\n";
+        }
+        text += Indent(depth + 1) + "end";
+      }
+      return text + ">";
+    default:
+      return text + " (not a value tag)";
+  }
+}
+
+// Each record is written as soon as it is read, so that a damaged stream shows what came
+// before the damage.
+class Dumper : public FormStreamVisitor {
  public:
-  Dumper(const std::vector<uint8_t>& bytes, std::string& out) : bytes_(bytes), out_(out) {}
+  explicit Dumper(std::string& out) : out_(out) {}
 
-  void Run() {
-    if (bytes_.size() < 4 || bytes_[0] != 'T' || bytes_[1] != 'P' || bytes_[2] != 'F' ||
-        bytes_[3] != '0') {
-      throw EReadError(msg::kInvalidStreamFormat);
-    }
-    pos_ = 4;
-    Object(0);
-    if (pos_ != bytes_.size()) {
-      out_ += "(" + std::to_string(bytes_.size() - pos_) + " bytes after the root object)\n";
-    }
-  }
-
-  // Where reading stands: after an error, the byte at which it failed.
-  size_t Position() const { return pos_; }
-
- private:
-  void Need(uint64_t count) const {
-    if (count > bytes_.size() - pos_) throw EReadError(msg::kStreamReadError);
-  }
-  uint8_t Byte() {
-    Need(1);
-    return bytes_[pos_++];
-  }
-  uint64_t Unsigned(int width) {
-    Need(static_cast<uint64_t>(width));
-    const uint64_t value = GetLittleEndian(bytes_.data() + pos_, width);
-    pos_ += static_cast<size_t>(width);
-    return value;
-  }
-  uint32_t Length() { return static_cast<uint32_t>(Unsigned(4)); }
-  std::string Bytes(uint64_t count) {
-    Need(count);
-    std::string text(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_),
-                     bytes_.begin() + static_cast<std::ptrdiff_t>(pos_ + count));
-    pos_ += count;
-    return text;
-  }
-  std::string ShortString() { return Bytes(Byte()); }
-  uint8_t PeekByte() const {
-    Need(1);
-    return bytes_[pos_];
-  }
-
-  static std::string Indent(int depth) { return std::string(static_cast<size_t>(depth) * 2, ' '); }
-  void Deeper(int depth) const {
-    if (depth > kMaxFilerDepth) throw EReadError(msg::kStreamReadError);
-  }
-
-  // One object record and its children, written line by line as they are read.
-  void Object(int depth) {
-    Deeper(depth);
+  void BeginObject(const FormObjectHeader& header, int depth) override {
     std::string suffix;
-    if (PeekByte() >= 0xF0) {
-      const uint8_t flags = Byte() & 0x0F;
+    if (header.hasPrefix) {
+      const unsigned flags = header.prefix & 0x0F;
       suffix = Format(" [flags %u", flags);
-      if (flags & ffChildPos) suffix += ", position " + Value(depth);
+      if (!header.position.empty()) {
+        suffix += ", position " + ValueText(header.position.front(), depth);
+      }
       suffix += "]";
     }
-    const std::string className = ShortString();
-    const std::string name = ShortString();
-    out_ += Indent(depth) + "object " + (name.empty() ? className : name + ": " + className) +
+    out_ += Indent(depth) + "object " +
+            (header.name.empty() ? header.className : header.name + ": " + header.className) +
             suffix + "\n";
-    while (PeekByte() != 0) out_ += Property(depth + 1);
-    ++pos_;
-    while (PeekByte() != 0) Object(depth + 1);
-    ++pos_;
-    out_ += Indent(depth) + "end\n";
   }
-
-  std::string Property(int depth) {
-    const std::string name = ShortString();
-    return Indent(depth) + name + " = " + Value(depth) + "\n";
+  void Property(const FormProperty& property, int depth, size_t, size_t) override {
+    out_ += Indent(depth + 1) + property.name + " = " + ValueText(property.value, depth + 1) + "\n";
   }
+  void EndObject(int depth) override { out_ += Indent(depth) + "end\n"; }
 
-  // The value's tag and its text; nested parts are written as lines of their own. As for the
-  // reader's skip, only the low seven bits of the tag byte count.
-  std::string Value(int depth) {
-    Deeper(depth);
-    const uint8_t byte = Byte();
-    const uint8_t tag = byte & 0x7F;
-    std::string tagName = tag < std::size(kTagNames) ? kTagNames[tag] : Format("tag %u", tag);
-    if (byte != tag) tagName += Format(" (tag byte %02X)", byte);
-    switch (tag) {
-      case vaNull:
-      case vaFalse:
-      case vaTrue:
-      case vaNil:
-        return tagName;
-      case vaInt8:
-        return tagName + " " + IntToStr(static_cast<int8_t>(Unsigned(1)));
-      case vaInt16:
-        return tagName + " " + IntToStr(static_cast<int16_t>(Unsigned(2)));
-      case vaInt32:
-        return tagName + " " + IntToStr(static_cast<int32_t>(Unsigned(4)));
-      case vaInt64:
-        return tagName + " " + IntToStr(static_cast<int64_t>(Unsigned(8)));
-      case vaExtended: {
-        Need(10);
-        TExtended80 raw;
-        for (uint8_t& b : raw) b = Byte();
-        return tagName + " " + FloatToStr(Extended80ToDouble(raw));
-      }
-      case vaSingle:
-        return tagName + " " +
-               FloatToStr(std::bit_cast<float>(static_cast<uint32_t>(Unsigned(4))), 7);
-      case vaCurrency:
-        return tagName + " " + CurrToStr(static_cast<int64_t>(Unsigned(8)));
-      case vaDate:
-        return tagName + " " + FloatToStr(std::bit_cast<double>(Unsigned(8)));
-      case vaString:
-      case vaIdent:
-      case vaLString: {
-        const std::string text = tag == vaLString ? Bytes(Length()) : ShortString();
-        if (tag == vaIdent) return tagName + " " + text;
-        return tagName + " " + Quoted(std::u16string(text.begin(), text.end()));
-      }
-      case vaWString: {
-        const uint32_t count = Length();
-        Need(uint64_t{count} * 2);
-        std::u16string text;
-        for (uint32_t i = 0; i < count; ++i) text.push_back(static_cast<char16_t>(Unsigned(2)));
-        return tagName + " " + Quoted(text);
-      }
-      case vaSet: {
-        std::string members;
-        for (std::string member = ShortString(); !member.empty(); member = ShortString()) {
-          members += (members.empty() ? "" : ", ") + member;
-        }
-        return tagName + " [" + members + "]";
-      }
-      case vaBinary:
-        return tagName + Binary(depth);
-      case vaList:
-        return tagName + List(depth);
-      case vaCollection:
-        return tagName + Collection(depth);
-      default:
-        return tagName + " (not a value tag)";
-    }
-  }
-
-  std::string Binary(int depth) {
-    const std::string data = Bytes(Length());
-    std::string text = " " + std::to_string(data.size()) + " bytes";
-    for (size_t i = 0; i < data.size(); ++i) {
-      if (i % 32 == 0) text += "\n" + Indent(depth + 1);
-      text += Format("%02X", static_cast<unsigned char>(data[i]));
-    }
-    return text;
-  }
-
-  std::string List(int depth) {
-    std::string text = " (";
-    while (PeekByte() != 0) text += "\n" + Indent(depth + 1) + Value(depth + 1);
-    ++pos_;
-    return text + ")";
-  }
-
-  std::string Collection(int depth) {
-    std::string text = " <";
-    while (PeekByte() != 0) {
-      text += "\n" + Indent(depth + 1) + "item";
-      const uint8_t first = PeekByte();
-      if (first == vaInt8 || first == vaInt16 || first == vaInt32) {
-        text += " [order " + Value(depth + 1) + "]";
-      }
-      // An item must begin with its list tag; the reader refuses it otherwise.
-      if (Byte() != vaList) throw EReadError(msg::kInvalidPropertyValue);
-      text += "\n";
-      while (PeekByte() != 0) text += Property(depth + 2);
-      ++pos_;
-      text += Indent(depth + 1) + "end";
-    }
-    ++pos_;
-    return text + ">";
-  }
-
-  const std::vector<uint8_t>& bytes_;
+ private:
   std::string& out_;
-  size_t pos_ = 0;
 };
 
 }  // namespace
@@ -234,12 +131,17 @@ std::string DumpFormStream(const std::vector<uint8_t>& bytes) {
 }
 
 void DumpFormStream(const std::vector<uint8_t>& bytes, std::string& text, size_t& offset) {
-  Dumper dumper(bytes, text);
+  FormStreamDecoder decoder(bytes);
+  Dumper dumper(text);
   try {
-    dumper.Run();
+    decoder.Walk(dumper);
   } catch (const EReadError&) {
-    offset = dumper.Position();
+    offset = decoder.Position();
     throw;
+  }
+  if (decoder.Position() != bytes.size()) {
+    text +=
+        "(" + std::to_string(bytes.size() - decoder.Position()) + " bytes after the root object)\n";
   }
 }
 

@@ -1,7 +1,11 @@
 #include "framework/components/ObjectText.h"
 
+#include <bit>
 #include <cctype>
+#include <charconv>
+#include <optional>
 #include <string>
+#include <type_traits>
 
 #include "framework/components/Extended80.h"
 #include "framework/components/Filer.h"
@@ -22,6 +26,11 @@ class ObjectTextCompiler {
     out_ = {'T', 'P', 'F', '0'};
     SkipBlanks();
     Object(0);
+    // Bytes that follow the root object in the stream.
+    if (AtChar('{')) {
+      const std::string trailing = HexLiteral();
+      Bytes(trailing.data(), trailing.size());
+    }
     SkipBlanks();
     if (pos_ < text_.size()) Fail("end of text expected");
     return std::move(out_);
@@ -65,8 +74,24 @@ class ObjectTextCompiler {
     return std::string(text_.substr(start, pos_ - start));
   }
 
-  // A property name: identifiers joined by ".".
+  // A name that is no identifier, quoted as a string of 8-bit codes.
+  std::optional<std::string> QuotedName() {
+    if (!AtChar('\'') && !AtChar('#')) return std::nullopt;
+    bool wide = false;
+    const std::u16string text = StringLiteral(wide);
+    if (wide) Fail("character code out of range");
+    return std::string(text.begin(), text.end());
+  }
+
+  // The name of an object, a class or a set member.
+  std::string Name() {
+    if (auto quoted = QuotedName()) return *quoted;
+    return Ident();
+  }
+
+  // A property name: identifiers joined by ".", or a quoted name.
   std::string DottedName() {
+    if (auto quoted = QuotedName()) return *quoted;
     std::string name = Ident();
     while (pos_ < text_.size() && text_[pos_] == '.') {
       ++pos_;
@@ -94,21 +119,20 @@ class ObjectTextCompiler {
     Bytes(s.data(), s.size());
   }
 
-  void Integer(int64_t v) {
-    if (v >= -128 && v <= 127) {
-      Byte(vaInt8);
-      Byte(static_cast<uint8_t>(v));
-    } else if (v >= -32768 && v <= 32767) {
-      Byte(vaInt16);
-      Byte(static_cast<uint8_t>(v));
-      Byte(static_cast<uint8_t>(v >> 8));
-    } else if (v >= INT32_MIN && v <= INT32_MAX) {
-      Byte(vaInt32);
-      Int32(static_cast<int32_t>(v));
-    } else {
-      Byte(vaInt64);
-      AppendLittleEndian(out_, static_cast<uint64_t>(v), 8);
-    }
+  // The smallest tag for `v`.
+  static TValueType IntegerTag(int64_t v) {
+    if (v >= -128 && v <= 127) return vaInt8;
+    if (v >= -32768 && v <= 32767) return vaInt16;
+    if (v >= INT32_MIN && v <= INT32_MAX) return vaInt32;
+    return vaInt64;
+  }
+
+  void Integer(int64_t v) { TaggedInteger(IntegerTag(v), v); }
+
+  void TaggedInteger(TValueType tag, int64_t v) {
+    static constexpr int kWidth[] = {0, 0, 1, 2, 4};
+    Byte(tag);
+    AppendLittleEndian(out_, static_cast<uint64_t>(v), tag == vaInt64 ? 8 : kWidth[tag]);
   }
 
   void Object(int depth) {
@@ -125,24 +149,35 @@ class ObjectTextCompiler {
     } else {
       Fail("'object' expected");
     }
-    std::string name = Ident();
+    std::string name = Name();
     std::string className;
     if (AtChar(':')) {
       ++pos_;
-      className = Ident();
+      className = Name();
     } else {
       className = name;
       name.clear();
     }
-    int64_t position = -1;
+    std::vector<uint8_t> position;
     if (AtChar('[')) {
       ++pos_;
-      position = Number();
+      position = IntegerLiteral();
       Expect(']');
       flags |= ffChildPos;
     }
-    if (flags) Byte(static_cast<uint8_t>(0xF0 | flags));
-    if (position >= 0) Integer(position);
+    bool prefix = flags != 0;
+    if (AtKeyword("flags") && NextIsNumber(5)) {
+      pos_ += 5;
+      const int64_t given = Number();
+      if (flags & (ffInherited | ffInline)) Fail("flags after 'inherited' or 'inline'");
+      if (given < 0 || given > 15 || ((given & ffChildPos) != 0) != !position.empty()) {
+        Fail("flags do not fit the position");
+      }
+      flags = static_cast<uint8_t>(given);
+      prefix = true;
+    }
+    if (prefix) Byte(static_cast<uint8_t>(0xF0 | flags));
+    Bytes(position.data(), position.size());
     ShortString(className);
     ShortString(name);
     while (!AtKeyword("end") && !AtKeyword("object") && !AtKeyword("inherited") &&
@@ -185,7 +220,12 @@ class ObjectTextCompiler {
     } else if (c == '(') {
       ++pos_;
       Byte(vaList);
-      while (!AtChar(')')) Value(depth + 1);
+      while (!AtChar(')')) {
+        const size_t element = out_.size();
+        Value(depth + 1);
+        // Its tag 0 would end the list.
+        if (out_[element] == vaNull) Fail("Null cannot be an element of a list");
+      }
       ++pos_;
       Byte(0);
     } else if (c == '<') {
@@ -193,7 +233,9 @@ class ObjectTextCompiler {
     } else if (c == '{') {
       BinaryValue();
     } else if (IdentChar(c)) {
-      IdentValue(Ident());
+      const std::string ident = Ident();
+      if (pos_ < text_.size() && text_[pos_] == '(' && TypedValue(ident)) return;
+      IdentValue(ident);
     } else {
       Fail("value expected");
     }
@@ -219,39 +261,221 @@ class ObjectTextCompiler {
     }
   }
 
-  void NumberValue() {
+  // The text of a number: an optional sign, then letters, digits, "$", "." and the sign of an
+  // exponent.
+  std::string_view NumberToken() {
+    SkipBlanks();
     const size_t start = pos_;
-    size_t end = pos_;
-    if (text_[end] == '-') ++end;
-    bool real = false;
-    while (end < text_.size()) {
-      const char d = text_[end];
-      if (std::isalnum(static_cast<unsigned char>(d)) || d == '$') {
-        ++end;
-      } else if (d == '.' ||
-                 ((d == '+' || d == '-') && (text_[end - 1] == 'E' || text_[end - 1] == 'e'))) {
-        real = real || d == '.';
-        ++end;
-      } else {
+    if (pos_ < text_.size() && text_[pos_] == '-') ++pos_;
+    while (pos_ < text_.size()) {
+      const char d = text_[pos_];
+      const bool exponentSign =
+          (d == '+' || d == '-') && (text_[pos_ - 1] == 'E' || text_[pos_ - 1] == 'e');
+      if (!std::isalnum(static_cast<unsigned char>(d)) && d != '$' && d != '.' && !exponentSign) {
         break;
       }
+      ++pos_;
     }
-    const std::string_view token = text_.substr(start, end - start);
-    if (!real) {
+    return text_.substr(start, pos_ - start);
+  }
+
+  void NumberValue() {
+    const size_t start = pos_;
+    const std::string_view token = NumberToken();
+    if (token.find('.') == std::string_view::npos) {
+      pos_ = start;
       Integer(Number());
       return;
     }
     const auto value = TryStrToFloat(token);
     if (!value) Fail("number expected");
-    pos_ = end;
+    Extended(DoubleToExtended80(*value));
+  }
+
+  void Extended(const TExtended80& extended) {
     Byte(vaExtended);
-    const TExtended80 extended = DoubleToExtended80(*value);
     Bytes(extended.data(), extended.size());
   }
 
+  // A decimal float of the type `Float`, exactly as written.
+  template <class Float>
+  Float Decimal() {
+    const std::string_view token = NumberToken();
+    Float value = 0;
+    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (error != std::errc() || end != token.data() + token.size()) Fail("number expected");
+    return value;
+  }
+
+  // "$" and at most `digits` hexadecimal digits: the bits of a value; nullopt without "$".
+  std::optional<std::string> RawBits(size_t digits) {
+    if (!AtChar('$')) return std::nullopt;
+    const size_t start = ++pos_;
+    while (pos_ < text_.size() && std::isxdigit(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+    if (pos_ == start || pos_ - start > digits) Fail("hexadecimal digits expected");
+    return std::string(digits - (pos_ - start), '0') +
+           std::string(text_.substr(start, pos_ - start));
+  }
+
+  static uint64_t HexValue(std::string_view digits) {
+    uint64_t value = 0;
+    for (char c : digits) {
+      value = value << 4 | static_cast<uint64_t>(std::isdigit(static_cast<unsigned char>(c))
+                                                     ? c - '0'
+                                                     : std::toupper(c) - 'A' + 10);
+    }
+    return value;
+  }
+
+  // A 32-bit integer (a child position, an item's order), decimal or $hex, or one that names
+  // its tag: its bytes with the tag.
+  std::vector<uint8_t> IntegerLiteral() {
+    std::vector<uint8_t> bytes;
+    bytes.swap(out_);
+    SkipBlanks();
+    const size_t start = pos_;
+    if (pos_ < text_.size() && std::isalpha(static_cast<unsigned char>(text_[pos_]))) {
+      const std::string ident = Ident();
+      if (ident != "Int16" && ident != "Int32") Fail("integer expected");
+      pos_ = start;
+      Value(0);
+      if (out_.empty() || (out_[0] != vaInt16 && out_[0] != vaInt32)) Fail("integer expected");
+    } else {
+      const int64_t value = Number();
+      if (IntegerTag(value) == vaInt64) Fail("integer out of range");
+      Integer(value);
+    }
+    bytes.swap(out_);
+    return bytes;
+  }
+
+  // A value that names its tag, after the name and at its "(": false for no such name.
+  bool TypedValue(const std::string& type) {
+    static const std::pair<const char*, TValueType> kIntegers[] = {
+        {"Int16", vaInt16}, {"Int32", vaInt32}, {"Int64", vaInt64}};
+    for (const auto& [name, tag] : kIntegers) {
+      if (type != name) continue;
+      ++pos_;
+      const int64_t value = Number();
+      if (tag != vaInt64 && IntegerTag(value) > tag) Fail("integer out of range");
+      TaggedInteger(tag, value);
+      Expect(')');
+      return true;
+    }
+    if (type == "LString" || type == "WString" || type == "Ident") {
+      ++pos_;
+      bool wide = false;
+      const std::u16string text = StringLiteral(wide);
+      if (type == "WString") {
+        WideString(text);
+      } else {
+        if (wide) Fail("character code out of range");
+        const std::string bytes(text.begin(), text.end());
+        if (type == "Ident") {
+          Byte(vaIdent);
+          ShortString(bytes);
+        } else {
+          Counted(vaLString, bytes);
+        }
+      }
+    } else if (type == "Single") {
+      ++pos_;
+      FloatValue<float>(vaSingle);
+    } else if (type == "Date") {
+      ++pos_;
+      FloatValue<double>(vaDate);
+    } else if (type == "Extended") {
+      ++pos_;
+      const auto bits = RawBits(20);
+      TExtended80 extended = DoubleToExtended80(bits ? 0.0 : Decimal<double>());
+      if (bits) {
+        PutLittleEndian(extended.data(), HexValue(bits->substr(4)), 8);
+        PutLittleEndian(extended.data() + 8, HexValue(bits->substr(0, 4)), 2);
+      }
+      Extended(extended);
+    } else if (type == "Currency") {
+      ++pos_;
+      Byte(vaCurrency);
+      AppendLittleEndian(out_, static_cast<uint64_t>(CurrencyAmount()), 8);
+    } else {
+      return false;
+    }
+    Expect(')');
+    return true;
+  }
+
+  // A float of the tag's type: its bits after "$", or a decimal.
+  template <class Float>
+  void FloatValue(TValueType tag) {
+    using Bits = std::conditional_t<sizeof(Float) == 4, uint32_t, uint64_t>;
+    const auto bits = RawBits(sizeof(Float) * 2);
+    Byte(tag);
+    AppendLittleEndian(out_, bits ? HexValue(*bits) : std::bit_cast<Bits>(Decimal<Float>()),
+                       sizeof(Float));
+  }
+
+  // A decimal with at most four places, as an amount times 10000, exactly.
+  int64_t CurrencyAmount() {
+    const std::string_view token = NumberToken();
+    const bool negative = !token.empty() && token[0] == '-';
+    const size_t point = token.find('.');
+    const std::string_view whole = token.substr(negative ? 1 : 0, point - (negative ? 1 : 0));
+    std::string places(point == std::string_view::npos ? "" : token.substr(point + 1));
+    if (whole.empty() || places.size() > 4) Fail("currency amount expected");
+    places.resize(4, '0');
+    uint64_t amount = 0;
+    for (char c : std::string(whole) + places) {
+      if (!std::isdigit(static_cast<unsigned char>(c)) || amount > (UINT64_MAX - 9) / 10) {
+        Fail("currency amount expected");
+      }
+      amount = amount * 10 + static_cast<uint64_t>(c - '0');
+    }
+    if (amount > uint64_t{INT64_MAX} + (negative ? 1 : 0)) Fail("currency amount out of range");
+    return static_cast<int64_t>(negative ? 0 - amount : amount);
+  }
+
   void StringValue() {
-    std::u16string text;
     bool wide = false;
+    const std::u16string text = StringLiteral(wide);
+    if (wide) {
+      WideString(text);
+      return;
+    }
+    std::string bytes;
+    for (char16_t unit : text) bytes.push_back(static_cast<char>(unit));
+    if (bytes.size() <= 255) {
+      Byte(vaString);
+      ShortString(bytes);
+    } else {
+      Counted(vaLString, bytes);
+    }
+  }
+
+  // A tag, the 32-bit count of the bytes, the bytes.
+  void Counted(TValueType tag, const std::string& bytes) {
+    Byte(tag);
+    Int32(static_cast<int32_t>(bytes.size()));
+    Bytes(bytes.data(), bytes.size());
+  }
+
+  void WideString(const std::u16string& text) {
+    Byte(vaWString);
+    Int32(static_cast<int32_t>(text.size()));
+    for (char16_t unit : text) {
+      Byte(static_cast<uint8_t>(unit));
+      Byte(static_cast<uint8_t>(unit >> 8));
+    }
+  }
+
+  // Quoted runs and #n codes, joined directly or by "+"; `wide` tells whether a code is above
+  // 255.
+  std::u16string StringLiteral(bool& wide) {
+    std::u16string text;
+    wide = false;
+    SkipBlanks();
+    if (pos_ >= text_.size() || (text_[pos_] != '\'' && text_[pos_] != '#')) {
+      Fail("string expected");
+    }
     while (true) {
       SkipBlanks();
       if (pos_ < text_.size() && text_[pos_] == '\'') {
@@ -292,35 +516,25 @@ class ObjectTextCompiler {
         break;
       }
     }
-    if (wide) {
-      Byte(vaWString);
-      Int32(static_cast<int32_t>(text.size()));
-      for (char16_t unit : text) {
-        Byte(static_cast<uint8_t>(unit));
-        Byte(static_cast<uint8_t>(unit >> 8));
-      }
-      return;
-    }
-    std::string bytes;
-    for (char16_t unit : text) bytes.push_back(static_cast<char>(unit));
-    if (bytes.size() <= 255) {
-      Byte(vaString);
-      ShortString(bytes);
-    } else {
-      Byte(vaLString);
-      Int32(static_cast<int32_t>(bytes.size()));
-      Bytes(bytes.data(), bytes.size());
-    }
+    return text;
+  }
+
+  // Whether the text after the next `length` characters starts with a number.
+  bool NextIsNumber(size_t length) {
+    size_t at = pos_ + length;
+    while (at < text_.size() && (text_[at] == ' ' || text_[at] == '\t')) ++at;
+    return at < text_.size() &&
+           (std::isdigit(static_cast<unsigned char>(text_[at])) || text_[at] == '$');
   }
 
   void SetValue() {
     ++pos_;
     Byte(vaSet);
     if (!AtChar(']')) {
-      ShortString(Ident());
+      ShortString(Name());
       while (AtChar(',')) {
         ++pos_;
-        ShortString(Ident());
+        ShortString(Name());
       }
     }
     Expect(']');
@@ -334,7 +548,8 @@ class ObjectTextCompiler {
       pos_ += 4;
       if (AtChar('[')) {
         ++pos_;
-        Integer(Number());
+        const std::vector<uint8_t> order = IntegerLiteral();
+        Bytes(order.data(), order.size());
         Expect(']');
       }
       Byte(vaList);
@@ -346,9 +561,12 @@ class ObjectTextCompiler {
     Byte(0);
   }
 
-  void BinaryValue() {
-    ++pos_;
-    std::vector<uint8_t> bytes;
+  void BinaryValue() { Counted(vaBinary, HexLiteral()); }
+
+  // "{", pairs of hexadecimal digits (blanks between them), "}".
+  std::string HexLiteral() {
+    Expect('{');
+    std::string bytes;
     int high = -1;
     while (true) {
       SkipBlanks();
@@ -356,20 +574,16 @@ class ObjectTextCompiler {
       const char c = text_[pos_++];
       if (c == '}') break;
       if (!std::isxdigit(static_cast<unsigned char>(c))) Fail("hexadecimal digit expected");
-      const int digit = std::isdigit(static_cast<unsigned char>(c))
-                            ? c - '0'
-                            : (std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
+      const int digit = static_cast<int>(HexValue(std::string_view(&c, 1)));
       if (high < 0) {
         high = digit;
       } else {
-        bytes.push_back(static_cast<uint8_t>(high * 16 + digit));
+        bytes.push_back(static_cast<char>(high * 16 + digit));
         high = -1;
       }
     }
     if (high >= 0) Fail("odd number of hexadecimal digits");
-    Byte(vaBinary);
-    Int32(static_cast<int32_t>(bytes.size()));
-    Bytes(bytes.data(), bytes.size());
+    return bytes;
   }
 
   std::string_view text_;

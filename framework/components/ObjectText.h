@@ -1,4 +1,5 @@
-// The readable source form of an object stream, and its compiler to the binary stream:
+// The readable source form of an object stream, its compiler to the binary stream and its
+// writer from one:
 //
 //   object frmMain: TForm
 //     Caption = 'Hello'#13#10'world'
@@ -18,9 +19,21 @@
 // quote, #n for a character code, + to continue), identifiers, [sets], (lists), <collections>
 // and {hexadecimal binaries}. The compiler writes what the form writer would: the smallest
 // integer tag, short or long strings by length, and False/True/Null/nil as their own tags.
+//
+// A value that the plain spelling would encode otherwise names its tag, with no blank before
+// the parenthesis: Int16(5), Int32(5), Int64(5) for integers in a wider tag than they need,
+// LString('short') and WString('narrow') for strings, Ident('True') for an identifier that is
+// no plain identifier, Single(1.5), Date(45000.25) and Currency(12.34) for the tags of those
+// kinds, and Extended($...), Single($...), Date($...) with the value's bits in hexadecimal
+// (the 80-bit extended as sign and exponent, then mantissa) where no decimal gives them back.
+// A name that is no identifier (of an object, a class, a property, a set member) is quoted as a
+// string. An object's prefix byte is spelt by "inherited" (flag 1), "inline" (flag 4) and
+// "[position]" (flag 2); any other one as "flags <n>" after the class name. Bytes that follow the
+// root object in a stream follow its "end" as a binary.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,5 +46,15 @@ WDX_EXCEPTION(EParserError, Exception);
 // Compiles object text to a binary stream with the "TPF0" signature. Errors raise EParserError
 // with the line number: "Line 3: ']' expected".
 std::vector<uint8_t> ObjectTextToBinary(std::string_view text);
+
+// The source of a binary stream, from which ObjectTextToBinary gives back the same bytes.
+// Raises EReadError for a malformed stream and Exception for a part that the source cannot
+// spell (a tag byte that the format does not define, a child position that is no integer).
+std::string ObjectBinaryToText(const std::vector<uint8_t>& bytes);
+
+// Text as the source spells it: quoted runs, with #n for control and non-ASCII codes; 8-bit
+// text byte by byte (codes 0 to 255).
+std::string QuoteObjectText(std::u16string_view text);
+std::string QuoteObjectText(std::string_view bytes);
 
 }  // namespace wdx

@@ -715,8 +715,12 @@ void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
       }
       // A handler may be called False, True or Null: the writer's identifier routine gives
       // those names tags 8, 9 and 0.
-      const TMethodInfo* method = root_ ? root_->ClassType().FindMethod(ReadIdent()) : nullptr;
-      if (!method) InvalidValue();
+      const std::string name = ReadIdent();
+      const TMethodInfo* method = root_ ? root_->ClassType().FindMethod(name) : nullptr;
+      if (!method) {
+        if (OnMethodNotFound && OnMethodNotFound(name)) break;
+        InvalidValue();
+      }
       SetMethodProp(target, prop, TNotifyEvent{method, root_});
       break;
     }

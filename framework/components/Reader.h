@@ -29,11 +29,17 @@ class TReader : public TFiler {
   // Maps a class name of the stream to a class; nullptr defers to the class registry.
   using TFindClassHook = std::function<const TMetaClass*(const std::string& className)>;
 
+  // Receives a handler name that the root's class does not publish; returning true leaves the
+  // handler unset rather than failing the property (a tool reading a program's form without
+  // the program's form class).
+  using TMethodNotFoundHook = std::function<bool(const std::string& name)>;
+
   explicit TReader(TStream& stream);
   ~TReader() override;
 
   TErrorHook OnError;
   TFindClassHook OnFindClass;
+  TMethodNotFoundHook OnMethodNotFound;
 
   // The component that owns the application's top-level components: the root's name is made
   // unique among them, and "A.B" references look for A there. Without one the root's owner

@@ -1,6 +1,7 @@
 #include "framework/controls/ComCtrls.h"
 
 #include "framework/controls/ControlProps.h"
+#include "framework/rtti/DeclaredDefaults.h"
 
 namespace wdx {
 
@@ -25,7 +26,9 @@ const TMetaClass& TTabSheet::StaticClass() {
   return meta;
 }
 
-TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {}
+TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
+  ApplyDeclaredDefaults(*this, StaticClass());
+}
 
 TPageControl* TTabSheet::PageControl() const {
   return dynamic_cast<TPageControl*>(Parent());
@@ -50,7 +53,7 @@ const TMetaClass& TPageControl::StaticClass() {
 }
 
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
-  SetTabStop(true);
+  ApplyDeclaredDefaults(*this, StaticClass());
 }
 
 std::vector<TTabSheet*> TPageControl::Pages() const {

@@ -1,4 +1,5 @@
-// The tabbed page control and its pages.
+// The tabbed page control and its pages. Each class's published defaults are declared in its
+// table (StaticClass) and applied by its constructor.
 #pragma once
 
 #include <vector>
@@ -24,8 +25,8 @@ class TTabSheet : public TWinControl {
   void SetBorderWidth(int32_t value) { SetField(borderWidth_, value); }
 
  private:
-  bool tabVisible_ = true;
-  int32_t borderWidth_ = 0;
+  bool tabVisible_{};
+  int32_t borderWidth_{};
 };
 
 class TPageControl : public TWinControl {

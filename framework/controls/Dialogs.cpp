@@ -1,6 +1,7 @@
 #include "framework/controls/Dialogs.h"
 
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtti/DeclaredDefaults.h"
 #include "framework/rtti/Published.h"
 
 namespace wdx {
@@ -30,7 +31,9 @@ const TMetaClass& TOpenDialog::StaticClass() {
   return meta;
 }
 
-TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
+TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {
+  ApplyDeclaredDefaults(*this, StaticClass());
+}
 
 void TOpenDialog::SetPresenter(Presenter presenter) {
   ThePresenter() = std::move(presenter);

@@ -1,5 +1,6 @@
 // The file-open dialog component. Showing it is the front-end's work; the component holds the
-// settings and the chosen file.
+// settings and the chosen file. Its published defaults (FilterIndex 1) are declared in its table
+// (StaticClass) and applied by its constructor.
 #pragma once
 
 #include <functional>
@@ -18,7 +19,7 @@ class TOpenDialog : public TComponent {
   std::string FileName;
   // Pairs of description and pattern separated by "|": "Apache Config File|httpd.conf".
   std::string Filter;
-  int32_t FilterIndex = 1;
+  int32_t FilterIndex{};
   std::string InitialDir;
   std::string Title;
 

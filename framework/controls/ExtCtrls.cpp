@@ -1,6 +1,7 @@
 #include "framework/controls/ExtCtrls.h"
 
 #include "framework/controls/ControlProps.h"
+#include "framework/rtti/DeclaredDefaults.h"
 
 namespace wdx {
 
@@ -28,7 +29,9 @@ const TMetaClass& TPanel::StaticClass() {
   return meta;
 }
 
-TPanel::TPanel(TComponent* owner) : TWinControl(owner) {}
+TPanel::TPanel(TComponent* owner) : TWinControl(owner) {
+  ApplyDeclaredDefaults(*this, StaticClass());
+}
 
 const TMetaClass& TImage::StaticClass() {
   static const TMetaClass meta(
@@ -46,7 +49,9 @@ const TMetaClass& TImage::StaticClass() {
   return meta;
 }
 
-TImage::TImage(TComponent* owner) : TControl(owner) {}
+TImage::TImage(TComponent* owner) : TControl(owner) {
+  ApplyDeclaredDefaults(*this, StaticClass());
+}
 
 void TImage::SetPicture(TPicture* picture) {
   if (picture && picture != picture_.get()) picture_->Assign(picture);

@@ -1,4 +1,5 @@
-// Panels with bevels and image controls.
+// Panels with bevels and image controls. Each class's published defaults are declared in its
+// table (StaticClass) and applied by its constructor.
 #pragma once
 
 #include "framework/controls/Control.h"
@@ -20,8 +21,8 @@ class TPanel : public TWinControl {
   void SetBevelOuter(TBevelCut value) { SetField(bevelOuter_, value); }
 
  private:
-  TBevelCut bevelInner_ = bvNone;
-  TBevelCut bevelOuter_ = bvRaised;
+  TBevelCut bevelInner_{};
+  TBevelCut bevelOuter_{};
 };
 
 class TImage : public TControl {
@@ -38,8 +39,8 @@ class TImage : public TControl {
 
  private:
   std::unique_ptr<TPicture> picture_ = std::make_unique<TPicture>();
-  bool stretch_ = false;
-  bool transparent_ = false;
+  bool stretch_{};
+  bool transparent_{};
 };
 
 }  // namespace wdx

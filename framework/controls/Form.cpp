@@ -3,6 +3,7 @@
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/ControlProps.h"
+#include "framework/rtti/DeclaredDefaults.h"
 
 namespace wdx {
 
@@ -33,7 +34,8 @@ const TMetaClass& TForm::StaticClass() {
           CaptionProp<F>(),
           Published<F>("ClientHeight", &F::ClientHeight, &F::SetClientHeight),
           Published<F>("ClientWidth", &F::ClientWidth, &F::SetClientWidth),
-          ColorProp<F>(clWindow),  // stored: forms show the button face
+          // No default: a form stores its colour whatever it is.
+          Published<F>("Color", &F::Color, &F::SetColor),
           FontProp<F>(),
           Published<F>("Icon", &F::Icon, &F::SetIcon).StoredWhen([](const TObject* o) {
             return !CastTo<F>(o).Icon()->Empty();
@@ -47,6 +49,10 @@ const TMetaClass& TForm::StaticClass() {
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
   SetParentFont(false);
   SetParentColor(false);
+}
+
+TForm::TForm(TComponent* owner) : TCustomForm(owner) {
+  ApplyDeclaredDefaults(*this, StaticClass());
 }
 
 void TCustomForm::SetIcon(TIcon* icon) {

@@ -76,7 +76,8 @@ class TCustomForm : public TWinControl {
 class TForm : public TCustomForm {
  public:
   WDX_CLASS(TForm)
-  using TCustomForm::TCustomForm;
+  // Applies the defaults its table (StaticClass) declares.
+  explicit TForm(TComponent* owner);
 };
 
 }  // namespace wdx

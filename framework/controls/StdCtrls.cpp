@@ -1,6 +1,7 @@
 #include "framework/controls/StdCtrls.h"
 
 #include "framework/controls/ControlProps.h"
+#include "framework/rtti/DeclaredDefaults.h"
 
 namespace wdx {
 
@@ -23,7 +24,7 @@ const TMetaClass& TButton::StaticClass() {
 }
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
-  SetTabStop(true);
+  ApplyDeclaredDefaults(*this, StaticClass());
 }
 
 void TButton::Click() {
@@ -51,9 +52,7 @@ const TMetaClass& TEdit::StaticClass() {
 }
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
-  SetTabStop(true);
-  SetParentColor(false);
-  SetColor(clWindow);
+  ApplyDeclaredDefaults(*this, StaticClass());
 }
 
 void TEdit::SetText(const std::string& value) {
@@ -82,7 +81,9 @@ const TMetaClass& TLabel::StaticClass() {
   return meta;
 }
 
-TLabel::TLabel(TComponent* owner) : TControl(owner) {}
+TLabel::TLabel(TComponent* owner) : TControl(owner) {
+  ApplyDeclaredDefaults(*this, StaticClass());
+}
 
 const TMetaClass& TGroupBox::StaticClass() {
   static const TMetaClass meta("TGroupBox", &TWinControl::StaticClass(), FactoryOf<TGroupBox>(),
@@ -101,6 +102,8 @@ const TMetaClass& TGroupBox::StaticClass() {
   return meta;
 }
 
-TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {}
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+  ApplyDeclaredDefaults(*this, StaticClass());
+}
 
 }  // namespace wdx

@@ -1,4 +1,6 @@
 // The standard controls of a dialog: push buttons, single-line edits, labels and group boxes.
+// Each class's published defaults are declared in its table (StaticClass) and applied by its
+// constructor.
 #pragma once
 
 #include "framework/controls/Control.h"
@@ -18,7 +20,7 @@ class TButton : public TWinControl {
   void Click();
 
  private:
-  bool default_ = false;
+  bool default_{};
 };
 
 class TEdit : public TWinControl {
@@ -33,7 +35,7 @@ class TEdit : public TWinControl {
   TNotifyEvent OnChange;
 
  private:
-  bool readOnly_ = false;
+  bool readOnly_{};
 };
 
 class TLabel : public TControl {
@@ -49,9 +51,9 @@ class TLabel : public TControl {
   void SetTransparent(bool value) { SetField(transparent_, value); }
 
  private:
-  bool autoSize_ = true;
-  bool wordWrap_ = false;
-  bool transparent_ = false;
+  bool autoSize_{};
+  bool wordWrap_{};
+  bool transparent_{};
 };
 
 class TGroupBox : public TWinControl {

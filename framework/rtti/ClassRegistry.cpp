@@ -26,4 +26,10 @@ const TMetaClass* FindRegisteredClass(const std::string& name) {
   return it == registry.end() ? nullptr : it->second;
 }
 
+std::vector<const TMetaClass*> RegisteredClasses() {
+  std::vector<const TMetaClass*> classes;
+  for (const auto& [name, cls] : Registry()) classes.push_back(cls);
+  return classes;
+}
+
 }  // namespace wdx

@@ -9,4 +9,5 @@ set(WDX_E2E_SOURCES
   FilesTest.cpp
   ReadmeTest.cpp
   SaveGuaranteesTest.cpp
-  ScriptTest.cpp)
+  ScriptTest.cpp
+  ConfigReadBackTest.cpp)

@@ -12,7 +12,7 @@ namespace {
 
 const char* const kSource =
     "object F: TForm\n"
-    "  Caption = 'It''s'#13\n"
+    "  Caption = 'It''s'#13#233\n"
     "  Size = -129\n"
     "  Ratio = 1.5\n"
     "  Anchors = [akLeft, akTop]\n"
@@ -29,7 +29,7 @@ const char* const kSource =
 TEST(FormDump, ShowsEveryRecordTagAndValue) {
   EXPECT_EQ(DumpFormStream(ObjectTextToBinary(kSource)),
             "object F: TForm\n"
-            "  Caption = vaString 'It''s'#13\n"
+            "  Caption = vaString 'It''s'#13#233\n"
             "  Size = vaInt16 -129\n"
             "  Ratio = vaExtended 1.5\n"
             "  Anchors = vaSet [akLeft, akTop]\n"

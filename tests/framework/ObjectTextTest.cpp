@@ -87,7 +87,76 @@ TEST(ObjectText, ErrorsNameTheLine) {
   EXPECT_THROW(ObjectTextToBinary("object A: TForm\n X = 'open\nend\n"), EParserError);
   EXPECT_THROW(ObjectTextToBinary("object A: TForm\n X = {abc}\nend\n"), EParserError);
   EXPECT_THROW(ObjectTextToBinary("thing A: TForm\nend\n"), EParserError);
+  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n X = (1 Null)\nend\n"), EParserError);
   EXPECT_THROW(ObjectTextToBinary("object A: TForm\nend\nextra"), EParserError);
+}
+
+// A root record "object A: T" with one property P whose value is `value`.
+std::string WithValue(const std::string& value) {
+  return B("TPF0\x01T\x01"
+           "A\x01P") +
+         value + B("\x00\x00");
+}
+
+std::string Source(const std::string& stream) {
+  return ObjectBinaryToText(std::vector<uint8_t>(stream.begin(), stream.end()));
+}
+
+TEST(ObjectText, TheSourceOfAStreamCompilesBackToItsBytes) {
+  // Values whose plain spelling would compile to other bytes name their tag.
+  const std::pair<std::string, std::string> kValues[] = {
+      {B("\x03\x05\x00"), "Int16(5)"},
+      {B("\x04\xfb\xff\xff\xff"), "Int32(-5)"},
+      {B("\x13\x05\x00\x00\x00\x00\x00\x00\x00"), "Int64(5)"},
+      {B("\x0c\x02\x00\x00\x00"
+         "ab"),
+       "LString('ab')"},
+      {B("\x12\x02\x00\x00\x00\xe9\x00\x01\x01"), "#233#257"},
+      {B("\x12\x01\x00\x00\x00"
+         "a\x00"),
+       "WString('a')"},
+      {B("\x07\x04True"), "Ident('True')"},
+      {B("\x07\x02"
+         "1a"),
+       "Ident('1a')"},
+      {B("\x06\x02\xe9'"), "#233''''"},
+      {B("\x0f\x00\x00\xc0\x3f"), "Single(1.5)"},
+      {B("\x0f\x01\x00\xc0\x7f"), "Single($7FC00001)"},
+      {B("\x11\x00\x00\x00\x00\x08\xf9\xe5\x40"), "Date(45000.25)"},
+      {B("\x10\x08\xe2\x01\x00\x00\x00\x00\x00"), "Currency(12.34)"},
+      {B("\x05\x00\x00\x00\x00\x00\x00\x00\xc0\xff\x3f"), "1.5"},
+      {B("\x05\x01\x00\x00\x00\x00\x00\x00\x80\xff\x3f"), "Extended($3FFF8000000000000001)"},
+      {B("\x0e\x04\x07\x00\x00\x00\x01\x00\x00"), "<\n    item [Int32(7)]\n    end>"},
+  };
+  for (const auto& [value, spelling] : kValues) {
+    const std::string text = Source(WithValue(value));
+    EXPECT_NE(text.find("  P = " + spelling + "\n"), std::string::npos) << text;
+    EXPECT_EQ(Bytes(ObjectTextToBinary(text)), WithValue(value)) << text;
+  }
+  // Prefixes that no keyword spells, child positions in a wider tag, bytes after the root.
+  const std::pair<std::string, std::string> kRecords[] = {
+      {B("TPF0\xf0\x01T\x01"
+         "A\x00\x00"),
+       "object A: T flags 0\n"},
+      {B("TPF0\x01T\x01"
+         "A\x00\xfa\x03\x05\x00\x01T\x01"
+         "B\x00\x00\x00"),
+       "  object B: T [Int16(5)] flags 10\n"},
+      {B("TPF0\x01T\x00\x00\x00\x01\x02"), "object T\nend\n// The bytes that follow"},
+      {B("TPF0\x03T x\x01"
+         "A\x03"
+         "end\x0b\x02"
+         "a.\x00\x00\x00"),
+       "object A: 'T x'\n  'end' = ['a.']\n"},
+  };
+  for (const auto& [stream, spelling] : kRecords) {
+    const std::string text = Source(stream);
+    EXPECT_NE(text.find(spelling), std::string::npos) << text;
+    EXPECT_EQ(Bytes(ObjectTextToBinary(text)), stream) << text;
+  }
+  for (const std::string& unspellable : {WithValue(B("\x86\x01x")), WithValue(B("\x14"))}) {
+    EXPECT_THROW(Source(unspellable), Exception);
+  }
 }
 
 }  // namespace

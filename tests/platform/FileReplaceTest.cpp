@@ -83,6 +83,17 @@ TEST_F(FileReplaceTest, AReplacedFileKeepsOwnerGroupModeAclAndAttributes) {
   ASSERT_EQ(::getxattr(file.c_str(), "system.posix_acl_access", kept, sizeof kept),
             static_cast<ssize_t>(sizeof acl));
   EXPECT_EQ(std::memcmp(kept, acl, sizeof acl), 0);
+
+  // Nor does a file gain an ACL from its folder's default, which a new file there does get.
+  ::mkdir(Native("shared").c_str(), 0755);
+  Write("shared/plain.cfg", "old");
+  ASSERT_EQ(::setxattr(Native("shared").c_str(), "system.posix_acl_default", acl, sizeof acl, 0),
+            0);
+  SaveFileReplacing(Win("shared/plain.cfg"), "new");
+  SaveFileReplacing(Win("shared/new.cfg"), "new");
+  EXPECT_LT(::getxattr(Native("shared/plain.cfg").c_str(), "system.posix_acl_access", kept, 64), 0);
+  EXPECT_GT(::getxattr(Native("shared/new.cfg").c_str(), "system.posix_acl_access", kept, 64), 0);
+  EXPECT_EQ(Stat("shared/plain.cfg").st_mode & 07777, 0644u);
 }
 
 TEST_F(FileReplaceTest, ABackupTakesTheOriginalsProtectionAndANewFileTheUmask) {
@@ -98,10 +109,16 @@ TEST_F(FileReplaceTest, ABackupTakesTheOriginalsProtectionAndANewFileTheUmask) {
   EXPECT_EQ(Stat("httpd.conf.korvane").st_mode & 07777, 0600u);
   EXPECT_EQ(Stat("httpd.conf").st_mode & 07777, 0600u);
 
+  // Where the system offers no unnamed files as well.
   const mode_t old = ::umask(027);
   SaveFileReplacingInOut(Win("new.url"), "x");
+  SetFileFaultHook([](const char* step, const std::string&) {
+    return std::string(step) == "create unnamed" ? EOPNOTSUPP : 0;
+  });
+  SaveFileReplacingInOut(Win("named.url"), "x");
   ::umask(old);
   EXPECT_EQ(Stat("new.url").st_mode & 07777, 0640u);
+  EXPECT_EQ(Stat("named.url").st_mode & 07777, 0640u);
 }
 
 TEST_F(FileReplaceTest, OnlyRegularFilesAreReadOrReplaced) {
@@ -154,8 +171,11 @@ TEST_F(FileReplaceTest, FailuresCarryTheWindowsCodesAndTheirTexts) {
   EXPECT_EQ(MessageOf([&] { SaveFileReplacing(Win("a.cfg"), "x", TFileErrors::SystemText); }),
             "The request could not be performed because of an I/O device error.");
   // The stage tells the stream messages apart: the replacement itself, or writing the content.
+  // An attribute that cannot be read stops the replacement as surely as one that cannot be set.
   Write("a.cfg", "old");
-  for (const char* stage : {"create", "link", "rename", "protect"}) {
+  ASSERT_EQ(::setxattr(Native("a.cfg").c_str(), "user.origin", "admin", 5, 0), 0);
+  for (const char* stage :
+       {"create unnamed", "link", "rename", "chmod", "listxattr", "getxattr", "setxattr"}) {
     SetFileFaultHook([stage](const char* step, const std::string&) {
       return std::string(step) == stage ? EBUSY : 0;
     });

@@ -30,6 +30,9 @@ TEST(SaveChecks, LineBreaksAndZeroBytesAreRefusedInEveryField) {
   EXPECT_EQ(UnstorableTextWarning(Fields("o'mail"), kInstall, true),
             "The field \"SMTP Server\" contains the character ', which application.cfg cannot "
             "hold: it would end the value early. Please remove it and save again.");
+  // A backslash that ends or doubles a value matters only there too (see ConfigReadBackTest).
+  EXPECT_EQ(UnstorableTextWarning(Fields("a\\b", "\\\\srv\\conf\\"), kInstall, true), "");
+  EXPECT_NE(UnstorableTextWarning(Fields("\\\\srv\\b"), kInstall, true), "");
 }
 
 TEST(SaveChecks, TheInstallationFolderMustFitApplicationCfgAndHttpdConf) {
@@ -39,6 +42,14 @@ TEST(SaveChecks, TheInstallationFolderMustFitApplicationCfgAndHttpdConf) {
   EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "/opt/a\nb", false),
             "The installation folder \"/opt/a\nb\" contains a line break, which application.cfg "
             "cannot hold. Please install Korvane Wendrix in another folder.");
+  // real_root is the folder and "\\www\\wendrix\\cgi-bin": a network path's leading pair of
+  // backslashes would be read back as one.
+  EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "\\\\server\\share\\$W@ %x", false),
+            "The installation folder \"\\\\server\\share\\$W@ %x\" contains two backslashes in a "
+            "row, which application.cfg cannot hold. Please install Korvane Wendrix in another "
+            "folder.");
+  EXPECT_NE(UnstorableTextWarning(Fields("mail"), "C:\\a\\\\b", false), "");
+  EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "C:\\$W@ %x\\K\xf6rvane", false), "");
   // A double quote ends httpd.conf's quoted paths, which are written only when Apache is found.
   EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "/opt/\"w\"", false), "");
   EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "/opt/\"w\"", true),

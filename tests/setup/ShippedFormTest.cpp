@@ -1,5 +1,5 @@
-// The dialog's form source compiles to a stream that holds the records other programs and the
-// language data rely on, byte for byte.
+// The dialog's form source and its translations compile to a stream that holds the records other
+// programs and the language data rely on, byte for byte.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -12,8 +12,8 @@
 #include "LangControl/Source/LangControl.h"
 #include "LangControl/Source/LangControlTools.h"
 #include "LangControl/Source/LanguageValues.h"
-#include "framework/components/ObjectText.h"
 #include "framework/controls/Application.h"
+#include "platform/Resources.h"
 #include "setup/ConfigUnit.h"
 
 namespace wdx {
@@ -24,11 +24,9 @@ std::string B(const char (&literal)[N]) {
   return std::string(literal, N - 1);
 }
 
+// The form the build made from the source and the translations in setup/po/.
 std::string ShippedStream() {
-  std::ifstream file(WDX_SOURCE_DIR "/setup/WendrixSetup.frm", std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  const auto bytes = ObjectTextToBinary(text.str());
+  const std::vector<uint8_t> bytes = LoadResourceData("TFRMWENDRIXSETUP");
   return std::string(bytes.begin(), bytes.end());
 }
 

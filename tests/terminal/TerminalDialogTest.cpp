@@ -3,9 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "tests/terminal/TerminalHarness.h"
 
 namespace wdx::terminal_test {
@@ -259,8 +256,7 @@ TEST_F(TerminalDialog, AnErrorReportLeavesTheDialogOpen) {
   screen = WaitForGone("Cannot open file");
   EXPECT_THAT(screen, HasSubstr("... finalizing setup"));
   // Cancel is disabled, so Escape does nothing; the program keeps running.
-  Keys({"Escape"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  KeysRead({"Escape"});
   EXPECT_THAT(Screen(), HasSubstr("... finalizing setup"));
   EXPECT_THAT(Screen(), Not(HasSubstr("exit code")));
   // Save again runs the sequence again.

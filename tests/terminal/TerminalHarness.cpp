@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -212,6 +213,29 @@ void TerminalDialog::Keys(std::initializer_list<std::string> keys) {
 
 void TerminalDialog::Type(const std::string& text) {
   Tmux("send-keys -t dialog -l " + Quoted(text));
+}
+
+void TerminalDialog::KeysRead(std::initializer_list<std::string> keys) {
+  // The program, the child of the terminal's shell, has read the keys once it has read more than
+  // before and waits in a read of the terminal (system call 0 on file descriptor 0).
+  std::string shell = Tmux("display-message -p -t dialog '#{pane_pid}'");
+  shell.erase(shell.find('\n'));
+  std::string pid;
+  std::istringstream(ReadFile("/proc/" + shell + "/task/" + shell + "/children")) >> pid;
+  const std::string proc = "/proc/" + pid;
+  if (ReadFile(proc + "/syscall").empty()) GTEST_SKIP() << "no ptrace access to the program";
+  auto bytesRead = [&] {  // "rchar: <n>", or -1 once the program has ended
+    const std::string io = ReadFile(proc + "/io");
+    return io.size() > 7 ? std::atol(io.c_str() + 7) : -1;
+  };
+  const long before = bytesRead();
+  Keys(keys);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (bytesRead() <= before || ReadFile(proc + "/syscall").rfind("0 0x0 ", 0) != 0) {
+    ASSERT_TRUE(fs::exists(proc)) << "the program ended";
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the program did not read the keys";
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
 }
 
 std::string TerminalDialog::KeysThen(std::initializer_list<std::string> keys,

@@ -64,6 +64,9 @@ class TerminalDialog : public ::testing::Test {
 
   void Keys(std::initializer_list<std::string> keys);
   void Type(const std::string& text);
+  // Sends keys and waits until the program has read them and waits for the next one, so that a
+  // key that changes nothing on the screen can be shown to have done nothing.
+  void KeysRead(std::initializer_list<std::string> keys);
   // Sends keys and waits until the screen shows `text`.
   std::string KeysThen(std::initializer_list<std::string> keys, const std::string& text);
 

@@ -113,6 +113,17 @@ TEST_F(TerminalDialog, TheKeyHelpSaysWhatTheKeysDoNow) {
   WaitForHelp("Tab/Shift+Tab: next/previous  Ctrl+PgDn/PgUp: pages  Enter/Space: Browse...");
 }
 
+TEST_F(TerminalDialog, WhileABoxIsOpenTheKeyHelpGivesTheBoxsKeys) {
+  WithIis(false);
+  WithApache();
+  Start();
+  WaitFor("wendrix@WEBHOST");
+  KeysThen({"Enter"}, "Setup Korvane Wendrix under Apache Web Server?");
+  const std::string screen = WaitFor("Left/Right: choose  Enter/Space: Yes  Y/N: Yes/No");
+  EXPECT_THAT(screen, Not(HasSubstr("Tab/Shift+Tab")));
+  KeysThen({"Right"}, "Left/Right: choose  Enter/Space: No  Y/N: Yes/No");
+}
+
 TEST_F(TerminalDialog, CtrlTabAndCtrlPageDownSwitchPagesFromAnyControl) {
   WithIis(false);
   WithApache();
@@ -132,7 +143,7 @@ TEST_F(TerminalDialog, CtrlTabAndCtrlPageDownSwitchPagesFromAnyControl) {
   // Ctrl+Tab goes round from the last page to the first.
   KeysThen({"C-Tab"}, "[ Apache Web Server ]");
   KeysThen({"C-Tab"}, "[ Korvane Wendrix ]");
-  // From a button the focus stays: Enter still presses Save.
+  // From a button too the focus goes to the new page's first field, where Enter presses Save.
   Keys({"BTab", "BTab"});
   WaitForHelp("Tab/Shift+Tab: next/previous  Ctrl+PgDn/PgUp: pages  Enter/Space: Save");
   KeysThen({"C-NPage"}, "[ Apache Web Server ]");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -116,20 +117,60 @@ TEST(FormToolDump, AMalformedStreamShowsTheRecordsReadThenWhereReadingFailed) {
   EXPECT_EQ(run.err, TempPath("cut.bin") + ": offset 0: Invalid stream format\n");
 }
 
-TEST(FormToolDump, AFormSourceIsToldApartWithHowToCompileIt) {
-  const std::string source = WDX_SOURCE_DIR "/setup/WendrixSetup.frm";
-  for (const char* command : {"dump", "load"}) {
-    std::vector<std::string> args = {command, source};
-    if (std::string(command) == "load") args.insert(args.end(), {"-o", TempPath("src.out")});
-    const ToolResult run = FormTool(args);
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, source +
-                           ": a form source file, not a form stream; compile it with \"formc " +
-                           source +
-                           " FORM WendrixSetup\" (formc is beside formtool), which writes the "
-                           "stream to WendrixSetup.bin\n");
+TEST(FormToolSource, IsReadWhereverAStreamIs) {
+  StartupLanguageLibrary("English");
+  WriteBytes(TempPath("form.bin"), ShippedStream());
+  WriteText(TempPath("form.frm"), "// the dialog\n" + ShippedSource());
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"dump"},
+                                               {"languages"},
+                                               {"text"},
+                                               {"pot", "-o"},
+                                               {"po-export", "German", "-o"},
+                                               {"load", "-o"}}) {
+    std::vector<std::string> fromStream = {args[0], TempPath("form.bin")};
+    fromStream.insert(fromStream.end(), args.begin() + 1, args.end());
+    std::vector<std::string> fromSource = fromStream;
+    fromSource[1] = TempPath("form.frm");
+    if (args.back() == "-o") {
+      fromStream.push_back(TempPath("from-stream.out"));
+      fromSource.push_back(TempPath("from-source.out"));
+    }
+    const ToolResult stream = FormTool(fromStream), source = FormTool(fromSource);
+    EXPECT_EQ(source.code, 0) << args[0] << ": " << source.err;
+    EXPECT_EQ(source.out, stream.out) << args[0];
+    EXPECT_EQ(ReadText(TempPath("from-source.out")), ReadText(TempPath("from-stream.out")));
   }
+  ShutdownLanguageLibrary();
+  WriteText(TempPath("bad.frm"), "object F: TForm\n  Anchors = [akLeft,]\nend\n");
+  const ToolResult bad = FormTool({"dump", TempPath("bad.frm")});
+  EXPECT_EQ(bad.code, 1);
+  EXPECT_EQ(bad.err, TempPath("bad.frm") + ": Line 2: identifier expected\n");
+}
+
+// The shipped form and every form of the fuzz corpus that load accepts give back their bytes.
+TEST(FormToolText, WritesSourceThatCompilesBackToTheSameBytes) {
+  StartupLanguageLibrary("English");
+  std::vector<std::string> forms = {TempPath("shipped.bin")};
+  WriteBytes(forms.front(), ShippedStream());
+  for (const auto& entry :
+       std::filesystem::directory_iterator(WDX_SOURCE_DIR "/fuzz/corpus/form_reader")) {
+    forms.push_back(entry.path().string());
+  }
+  int loadable = 0;
+  for (const std::string& form : forms) {
+    if (FormTool({"load", form, "-o", TempPath("loaded.bin")}).code != 0) continue;
+    ++loadable;
+    const ToolResult text = FormTool({"text", form});
+    ASSERT_EQ(text.code, 0) << form << ": " << text.err;
+    EXPECT_EQ(AsString(ObjectTextToBinary(text.out)), ReadText(form)) << form;
+  }
+  ShutdownLanguageLibrary();
+  EXPECT_GE(loadable, 4);
+  ASSERT_EQ(FormTool({"text", TempPath("shipped.bin"), "-o", TempPath("shipped.frm")}).code, 0);
+  EXPECT_EQ(ReadText(TempPath("shipped.frm")), ShippedSource());
+  WriteBytes(TempPath("cut.bin"), {'T', 'P', 'F', '0', 1});
+  EXPECT_EQ(FormTool({"text", TempPath("cut.bin")}).err,
+            TempPath("cut.bin") + ": Stream read error\n");
 }
 
 TEST(FormToolUsage, HelpGoesToStandardOutputAndMisuseToStandardErrorWithTwo) {
@@ -151,6 +192,8 @@ TEST(FormToolUsage, WrongArgumentsExitWithTwo) {
                                                {"load", "x"},
                                                {"load", "x", "-x", "y"},
                                                {"shipped"},
+                                               {"text", "x", "-o"},
+                                               {"po-import", "x", "-o", "y"},
                                                {"--help", "dump"},
                                                {"frobnicate", "x"}}) {
     const ToolResult run = FormTool(args);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/components/ObjectText.h"
+#include "platform/Resources.h"
 #include "tools/formtool/FormTool.h"
 
 namespace wdx::tooltest {
@@ -36,12 +37,14 @@ inline std::string TempPath(const std::string& name) {
   return ::testing::TempDir() + "po_" + (test ? test->name() : "") + "_" + name;
 }
 
-inline std::string ShippedSource() {
-  return ReadText(WDX_SOURCE_DIR "/setup/WendrixSetup.frm");
+// The dialog's form as the build made it, with its translations.
+inline std::vector<uint8_t> ShippedStream() {
+  return LoadResourceData("TFRMWENDRIXSETUP");
 }
 
-inline std::vector<uint8_t> ShippedStream() {
-  return ObjectTextToBinary(ShippedSource());
+// The same as form source, the translations' data included.
+inline std::string ShippedSource() {
+  return ObjectBinaryToText(ShippedStream());
 }
 
 inline std::string AsString(const std::vector<uint8_t>& bytes) {

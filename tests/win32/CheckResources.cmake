@@ -4,7 +4,8 @@
 #
 # - the form TFRMWENDRIXSETUP is an RCDATA resource of the neutral language (LANGUAGE 0, 0);
 # - the manifest (resource 1 of type 24) asks to run as administrator, names Windows 7 to 11
-#   as supported and depends on Common Controls 6.
+#   as supported, depends on Common Controls 6 and declares per-monitor DPI awareness (V2, with
+#   the older element for systems before it).
 execute_process(COMMAND "${WINDRES}" --input "${PROGRAM}" --output-format rc
   OUTPUT_VARIABLE listing RESULT_VARIABLE printed ERROR_VARIABLE problem)
 if(NOT printed EQUAL 0)
@@ -50,7 +51,9 @@ foreach(expected IN ITEMS
     "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>"
     "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>"
     "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>"
-    "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>")
+    "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"
+    ">true/pm</dpiAware>"
+    ">PerMonitorV2, PerMonitor</dpiAwareness>")
   string(FIND "${manifest}" "${expected}" at)
   if(at EQUAL -1)
     list(APPEND failures "the manifest lacks ${expected}")
@@ -62,4 +65,4 @@ if(failures)
   message(FATAL_ERROR "${PROGRAM}:\n  ${text}")
 endif()
 message(STATUS "${PROGRAM}: form and manifest language-neutral; administrator, Windows 7 to 11, "
-  "Common Controls 6")
+  "Common Controls 6, per-monitor DPI aware")

@@ -1,5 +1,6 @@
-// The Windows file layer under wine: ReplaceFileW keeps the file's attributes, a share mode that
-// denies other writers serialises read-modify-writes, temporary names are unique and cleared,
+// The Windows file layer under wine: ReplaceFileW keeps the file's attributes, a writer lock and a
+// share mode that denies other writers serialise read-modify-writes from the read to the
+// replacement, temporary names are unique and cleared,
 // every failing step leaves the old file whole, and the system's codes reach the input/output
 // errors unchanged.
 #include <windows.h>
@@ -7,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/rtl/Exceptions.h"
@@ -110,7 +114,7 @@ TEST_F(Win32FilesTest, TheSystemsCodesReachTheInputOutputErrorsUnchanged) {
   EXPECT_EQ(Names(), std::vector<std::string>{"ro.url"});
 }
 
-TEST_F(Win32FilesTest, AWriterWaitsForAnotherWritersShareModeAndThenGivesUp) {
+TEST_F(Win32FilesTest, AWriterGivesUpOnAnotherProgramsShareModeAndHoldsOffOtherWriters) {
   Write("application.cfg", "old");
   HANDLE other = CreateFileA(Path("application.cfg").c_str(), GENERIC_READ, FILE_SHARE_READ,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -125,6 +129,55 @@ TEST_F(Win32FilesTest, AWriterWaitsForAnotherWritersShareModeAndThenGivesUp) {
   EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   update.Replace("new");
+  EXPECT_EQ(ReadFileBytes(Path("application.cfg")), "new");
+}
+
+TEST_F(Win32FilesTest, ASecondWriterWaitsForTheFirstAndBuildsOnItsResult) {
+  Write("application.cfg", "old");
+  const auto first = std::this_thread::get_id();
+  std::promise<void> waiting;
+  std::once_flag started;
+  SetFileFaultHook([&](const char*, const std::string&) {
+    if (std::this_thread::get_id() != first) std::call_once(started, [&] { waiting.set_value(); });
+    return 0;
+  });
+  std::thread second;
+  {
+    TFileUpdate update(Path("application.cfg"));
+    second = std::thread([&] {  // a failure ends the test program
+      TFileUpdate later(Path("application.cfg"));
+      later.Replace(later.Bytes() + "+second");
+    });
+    waiting.get_future().wait();  // the second writer has begun, at the file the first one holds
+    update.Replace(update.Bytes() + "+first");
+  }
+  second.join();
+  EXPECT_EQ(ReadFileBytes(Path("application.cfg")), "old+first+second");
+}
+
+TEST_F(Win32FilesTest, NoOtherWriterGetsTheFileFromTheReadToTheReplacement) {
+  Write("application.cfg", "old");
+  SetFileLockWait(std::chrono::milliseconds(0));
+  TFileUpdate update(Path("application.cfg"));
+  // Before every step of the replacement another writer tries the file, and is turned away. The
+  // first ReplaceFileW meets a sharing violation, as where the system cannot replace a file held
+  // open, so that the replacement lets go of its handle and tries again.
+  const auto writer = std::this_thread::get_id();
+  int probes = 0, replaces = 0;
+  SetFileFaultHook([&](const char* step, const std::string&) -> int {
+    if (std::this_thread::get_id() != writer) return 0;
+    std::string other;
+    std::thread([&] {
+      other = MessageOf([&] { TFileUpdate probe(Path("application.cfg")); });
+    }).join();
+    EXPECT_EQ(other, "Cannot open file " + Path("application.cfg")) << "before " << step;
+    ++probes;
+    return std::string(step) == "replace" && replaces++ == 0 ? ERROR_SHARING_VIOLATION : 0;
+  });
+  update.Replace("new");
+  SetFileFaultHook(nullptr);
+  EXPECT_EQ(replaces, 2);
+  EXPECT_GE(probes, 5);
   EXPECT_EQ(ReadFileBytes(Path("application.cfg")), "new");
 }
 

@@ -1,23 +1,36 @@
-// Whether a caption fits its control in that control's font, as the window shows it:
-// - a single line must lie within the client width, and no sibling window may cover it (a label
-//   that sizes itself grows to its text and may run under its neighbour);
-// - wrapped text must lie within the client height, and within the height the form designs for
-//   the control (a label that sizes itself grows downwards, onto lines it was not meant to have).
+// Whether every caption of a form fits its control in that control's font, as the window shows it
+// at the windows' scale:
+// - a single-line label within its client width, and under no sibling window (a label that sizes
+//   itself grows to its text and may run under its neighbour);
+// - a wrapped label within its client height, and within the height the form designs for it (a
+//   label that sizes itself grows downwards, onto lines it was not meant to have);
+// - a push button's caption inside the button's border;
+// - a group box's caption inside its frame, past the caption's indent at either end;
+// - a page control's tabs within the tab control's width;
+// - the form's caption within its title bar.
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include <windows.h>
+#include "framework/controls/Form.h"
+
+// After the framework's headers: windows.h defines macros with the names of its constants.
+#include "framework/ui/win32/WindowMap.h"
 
 namespace wdx::win32 {
 
-struct TCaptionFit {
-  bool Fits = true;
-  std::string Problem;  // what does not fit, when something does not
+struct TCaptionMisfit {
+  std::string Control;
+  std::string Caption;
+  std::string Problem;  // what does not fit where
 };
 
-// `wraps`: the window wraps its text (a word-wrapping label); `design`: the control's design
-// rectangle in its parent's client coordinates.
-TCaptionFit CheckCaption(HWND window, const std::string& text, bool wraps, const RECT& design);
+struct TCaptionFits {
+  int Checked = 0;
+  std::vector<TCaptionMisfit> Misfits;
+};
+
+TCaptionFits CheckCaptions(const TCustomForm& form, const TWindowMap& windows);
 
 }  // namespace wdx::win32

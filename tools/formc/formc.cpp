@@ -1,11 +1,17 @@
-// The form-source compiler of the build: turns a readable form source into the binary form
-// stream and the files that embed it in a program.
+// The form compiler of the build: turns a readable form source and the PO files of its
+// translations into the binary form stream and the files that embed it in a program.
 //
-//   formc <source.frm> <RESOURCENAME> <output prefix>
+//   formc <source.frm> <output prefix> [<file.po>...]
 //
 // writes <prefix>.bin (the stream), <prefix>.cpp (the stream as a self-registering byte array
 // for POSIX programs), <prefix>.rc (a language-neutral RCDATA resource, with the form's icon as
-// the program icon, for Windows programs) and <prefix>.ico (the root's Icon.Data, when it has one).
+// the program icon, for Windows programs) and <prefix>.ico (the root's Icon.Data, when it has
+// one). The resource is named after the root's class in capitals, as the program looks it up.
+// Each PO file's texts go into the language its header names, a language the form lacks being
+// added in the order of the files (see tools/formtool/FormTranslations.h). A source or a PO file
+// that cannot be used fails with "<file>:<line>: <what>" (a source's errors as "<file>: Line
+// <n>: <what>") and leaves no output behind.
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -13,10 +19,22 @@
 #include <string>
 #include <vector>
 
+#include "LangControl/Source/LangControl.h"
+#include "framework/components/FormStreamDecoder.h"
 #include "framework/components/ObjectText.h"
 #include "framework/rtl/LittleEndian.h"
+#include "tools/formtool/FormTranslations.h"
+#include "tools/formtool/PoFile.h"
 
 namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot open " + path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -50,33 +68,63 @@ std::string RootIcon(const std::vector<uint8_t>& stream) {
   return bytes.substr(start, static_cast<size_t>(length));
 }
 
+// The form's stream: the source compiled, then each PO file's texts taken in.
+std::vector<uint8_t> CompileForm(const std::string& source, const std::vector<std::string>& pos) {
+  std::vector<uint8_t> stream;
+  try {
+    stream = wdx::ObjectTextToBinary(ReadFile(source));
+  } catch (const wdx::EParserError& error) {
+    throw std::runtime_error(source + ": " + error.Message());
+  }
+  if (pos.empty()) return stream;
+  std::vector<wdx::PoText> files;
+  for (const std::string& po : pos) files.push_back({po, ReadFile(po)});
+  wdx::StartupLanguageLibrary();
+  try {
+    stream = wdx::ImportFormTranslations(stream, files);
+  } catch (const wdx::PoError&) {
+    wdx::ShutdownLanguageLibrary();
+    throw;
+  } catch (const std::exception& error) {
+    wdx::ShutdownLanguageLibrary();
+    throw std::runtime_error(source + ": " + error.what());
+  }
+  wdx::ShutdownLanguageLibrary();
+  return stream;
+}
+
+void WriteOutputs(const std::string& prefix, const std::vector<uint8_t>& stream) {
+  std::string name = wdx::FormStreamDecoder(stream).ReadRootHeader().className;
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  WriteFile(prefix + ".bin", std::string(stream.begin(), stream.end()));
+  WriteFile(prefix + ".cpp", ByteArraySource(name, stream));
+  const std::string icon = RootIcon(stream);
+  // The form and the icon serve every language: the language controller translates the
+  // texts, so the resources are language-neutral.
+  std::string rc = "LANGUAGE 0, 0\n" + name + " RCDATA \"" + prefix + ".bin\"\n";
+  if (!icon.empty()) {
+    WriteFile(prefix + ".ico", icon);
+    rc += "MAINICON ICON \"" + prefix + ".ico\"\n";
+  }
+  WriteFile(prefix + ".rc", rc);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: formc <source.frm> <RESOURCENAME> <output prefix>\n";
+  if (argc < 3) {
+    std::cerr << "usage: formc <source.frm> <output prefix> [<file.po>...]\n";
     return 2;
   }
-  const std::string source = argv[1], name = argv[2], prefix = argv[3];
+  const std::string source = argv[1], prefix = argv[2];
   try {
-    std::ifstream in(source, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open " + source);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::vector<uint8_t> stream = wdx::ObjectTextToBinary(text.str());
-    WriteFile(prefix + ".bin", std::string(stream.begin(), stream.end()));
-    WriteFile(prefix + ".cpp", ByteArraySource(name, stream));
-    const std::string icon = RootIcon(stream);
-    // The form and the icon serve every language: the language controller translates the
-    // texts, so the resources are language-neutral.
-    std::string rc = "LANGUAGE 0, 0\n" + name + " RCDATA \"" + prefix + ".bin\"\n";
-    if (!icon.empty()) {
-      WriteFile(prefix + ".ico", icon);
-      rc += "MAINICON ICON \"" + prefix + ".ico\"\n";
-    }
-    WriteFile(prefix + ".rc", rc);
+    WriteOutputs(prefix, CompileForm(source, std::vector<std::string>(argv + 3, argv + argc)));
   } catch (const std::exception& e) {
-    std::cerr << source << ": " << e.what() << "\n";
+    // No output of an earlier run may stay newer than the inputs that failed now.
+    for (const char* extension : {".bin", ".cpp", ".rc", ".ico"}) {
+      std::remove((prefix + extension).c_str());
+    }
+    std::cerr << e.what() << "\n";
     return 1;
   }
   return 0;

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
 
 #include "framework/components/FormDump.h"
+#include "framework/components/FormStreamDecoder.h"
+#include "framework/components/ObjectText.h"
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
@@ -30,9 +31,10 @@ const char* const kUsage =
     "       formtool load <file> -o <out>\n"
     "       formtool shipped -o <out>\n"
     "       formtool po-export <form> <language> -o <file.po>\n"
-    "       formtool po-import <form> <file.po> -o <out>\n"
+    "       formtool po-import <form> <file.po>... -o <out>\n"
     "       formtool pot <form> -o <file.pot>\n"
     "       formtool languages <form>\n"
+    "       formtool text <stream> [-o <file.frm>]\n"
     "       formtool --help\n";
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
@@ -47,21 +49,6 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
   if (!out) throw EWriteError(msg::kStreamWriteError);
-}
-
-// The class name of the root record, read with bounds checks (after the signature and an
-// optional prefix byte, which carries no child position for a root).
-std::string RootClassName(const std::vector<uint8_t>& bytes) {
-  size_t pos = 4;
-  if (bytes.size() < 4 || std::string(bytes.begin(), bytes.begin() + 4) != "TPF0") {
-    throw EReadError(msg::kInvalidStreamFormat);
-  }
-  if (pos < bytes.size() && bytes[pos] >= 0xF0) ++pos;
-  if (pos >= bytes.size() || bytes[pos] > bytes.size() - pos - 1) {
-    throw EReadError(msg::kStreamReadError);
-  }
-  return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1),
-                     bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1 + bytes[pos]));
 }
 
 // Whether the file holds a form's readable source rather than a binary stream: past an optional
@@ -84,21 +71,21 @@ bool IsFormSource(const std::vector<uint8_t>& bytes) {
   return false;
 }
 
-// What to do with a form source given where a stream is wanted.
-std::string SourceFileError(const std::string& path) {
-  const std::string stem = std::filesystem::path(path).stem().string();
-  return path + ": a form source file, not a form stream; compile it with \"formc " + path +
-         " FORM " + stem + "\" (formc is beside formtool), which writes the stream to " + stem +
-         ".bin";
+// The form stream in `path`: a stream as it is, a form source compiled.
+std::vector<uint8_t> ReadForm(const std::string& path) {
+  std::vector<uint8_t> bytes = ReadFile(path);
+  if (!IsFormSource(bytes)) return bytes;
+  try {
+    return ObjectTextToBinary(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  } catch (const EParserError& error) {
+    throw EParserError(path + ": " + error.Message());
+  }
 }
 
 // "dump": the records read, then where and why a malformed stream stopped the reading.
 int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
-  const std::vector<uint8_t> bytes = ReadFile(path);
-  if (IsFormSource(bytes)) {
-    err << SourceFileError(path) << "\n";
-    return 1;
-  }
+  const std::vector<uint8_t> bytes = ReadForm(path);
   std::string text;
   size_t offset = 0;
   try {
@@ -114,11 +101,7 @@ int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
 
 // "load": a failure to read or load the form names the file.
 int Load(const std::string& path, const std::string& output, std::ostream& err) {
-  const std::vector<uint8_t> bytes = ReadFile(path);  // an open error names the file itself
-  if (IsFormSource(bytes)) {
-    err << SourceFileError(path) << "\n";
-    return 1;
-  }
+  const std::vector<uint8_t> bytes = ReadForm(path);  // its errors name the file themselves
   std::vector<uint8_t> written;
   try {
     written = LoadAndWriteBack(bytes);
@@ -127,6 +110,24 @@ int Load(const std::string& path, const std::string& output, std::ostream& err) 
     return 1;
   }
   WriteFile(output, written);
+  return 0;
+}
+
+// "text": the stream as form source, on `out` or into `output`.
+int Text(const std::string& path, const std::string& output, std::ostream& out, std::ostream& err) {
+  const std::vector<uint8_t> bytes = ReadForm(path);
+  std::string text;
+  try {
+    text = ObjectBinaryToText(bytes);
+  } catch (const Exception& error) {
+    err << path << ": " << error.what() << "\n";
+    return 1;
+  }
+  if (output.empty()) {
+    out << text;
+  } else {
+    WriteFile(output, std::vector<uint8_t>(text.begin(), text.end()));
+  }
   return 0;
 }
 
@@ -140,7 +141,7 @@ std::string OutputPath(const std::vector<std::string>& args, size_t from) {
 
 std::vector<uint8_t> LoadAndWriteBack(const std::vector<uint8_t>& bytes) {
   RegisterSetupClasses();
-  const std::string className = RootClassName(bytes);
+  const std::string className = FormStreamDecoder(bytes).ReadRootHeader().className;
   const TMetaClass* cls = FindRegisteredClass(className);
   if (!cls || !cls->CanCreate() || !cls->InheritsFrom(TComponent::StaticClass())) {
     throw EClassNotFound(Format(msg::kClassNotFound, className.c_str()));
@@ -168,26 +169,32 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
       return Load(args[1], OutputPath(args, 2), err);
     }
     if (command == "po-export" && args.size() == 5 && !OutputPath(args, 3).empty()) {
-      const std::string po = ExportFormTranslations(ReadFile(args[1]), args[2]);
+      const std::string po = ExportFormTranslations(ReadForm(args[1]), args[2]);
       WriteFile(OutputPath(args, 3), std::vector<uint8_t>(po.begin(), po.end()));
       return 0;
     }
-    if (command == "po-import" && args.size() == 5 && !OutputPath(args, 3).empty()) {
-      const std::vector<uint8_t> po = ReadFile(args[2]);
-      const std::vector<uint8_t> form = ImportFormTranslations(
-          ReadFile(args[1]), std::string_view(reinterpret_cast<const char*>(po.data()), po.size()),
-          args[2]);
-      WriteFile(OutputPath(args, 3), form);
+    if (command == "po-import" && args.size() >= 5 && !OutputPath(args, args.size() - 2).empty()) {
+      std::vector<PoText> files;
+      for (size_t i = 2; i + 2 < args.size(); ++i) {
+        const std::vector<uint8_t> po = ReadFile(args[i]);
+        files.push_back({args[i], std::string(po.begin(), po.end())});
+      }
+      WriteFile(OutputPath(args, args.size() - 2),
+                ImportFormTranslations(ReadForm(args[1]), files));
       return 0;
     }
     if (command == "pot" && args.size() == 4 && !OutputPath(args, 2).empty()) {
-      const std::string pot = WriteFormTemplate(ReadFile(args[1]));
+      const std::string pot = WriteFormTemplate(ReadForm(args[1]));
       WriteFile(OutputPath(args, 2), std::vector<uint8_t>(pot.begin(), pot.end()));
       return 0;
     }
     if (command == "languages" && args.size() == 2) {
-      out << ListFormLanguages(ReadFile(args[1]));
+      out << ListFormLanguages(ReadForm(args[1]));
       return 0;
+    }
+    if (command == "text" && args.size() == 2) return Text(args[1], "", out, err);
+    if (command == "text" && !OutputPath(args, 2).empty()) {
+      return Text(args[1], OutputPath(args, 2), out, err);
     }
     if (command == "shipped" && !OutputPath(args, 1).empty()) {
       WriteFile(OutputPath(args, 1), LoadResourceData("TFRMWENDRIXSETUP"));

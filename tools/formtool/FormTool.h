@@ -4,10 +4,13 @@
 //   formtool load <file> -o <out>   read into live objects of the program's classes, write back
 //   formtool shipped -o <out>       the dialog's embedded form stream
 //   formtool po-export <form> <language> -o <file.po>   one language's texts as a PO file
-//   formtool po-import <form> <file.po> -o <out>        the PO file's texts stored in the form
+//   formtool po-import <form> <file.po>... -o <out>     the PO files' texts stored in the form
 //   formtool pot <form> -o <file.pot>                   the template of the form's texts
 //   formtool languages <form>                           each language and how much is translated
+//   formtool text <stream> [-o <file.frm>]              the stream as form source
 //   formtool --help                 the usage, on standard output
+//
+// Wherever a command reads a stream, a form source (told by its content) is compiled first.
 //
 // Errors: a malformed stream that dump reads gives the records read so far, then
 // "<file>: offset <n>: <message>" on standard error; a stream that load cannot load gives

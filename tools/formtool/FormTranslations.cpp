@@ -137,20 +137,15 @@ TLanguageEntry& TargetLanguage(TLanguageManager& manager, const PoHeader& header
   return *AddLanguage(manager, language.englishName);
 }
 
-}  // namespace
-
-std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form, std::string_view po,
-                                            const std::string& poName) {
-  const std::vector<PoEntry> entries = ParsePoFile(po, poName);
+// Stores the texts of one parsed PO file in the loaded form; returns the language they went to.
+TLanguageEntry& ImportFile(TLanguageManager& manager,
+                           const std::map<std::string, TConsistentLangPropertyEntry*>& byContext,
+                           const PoText& file) {
+  const std::string& poName = file.name;
+  const std::vector<PoEntry> entries = ParsePoFile(file.text, poName);
   const PoHeader header(entries, poName);
-  LoadedForm loaded(form);
-  TLanguageManager& manager = loaded.Manager();
-  const int32_t slot = TargetLanguage(manager, header, poName).SubIndex();
-
-  std::map<std::string, TConsistentLangPropertyEntry*> byContext;
-  for (const FormText& text : CollectFormTexts(manager, loaded.Root())) {
-    byContext.emplace(text.context, text.entry);
-  }
+  TLanguageEntry& language = TargetLanguage(manager, header, poName);
+  const int32_t slot = language.SubIndex();
 
   struct Change {
     TConsistentLangPropertyEntry* entry;
@@ -195,7 +190,35 @@ std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form, st
     changes.push_back({values, Variant(*ansi)});
   }
   for (const Change& change : changes) change.entry->SetLangValue(slot, change.value);
+  return language;
+}
+
+}  // namespace
+
+std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form,
+                                            const std::vector<PoText>& files) {
+  LoadedForm loaded(form);
+  TLanguageManager& manager = loaded.Manager();
+  std::map<std::string, TConsistentLangPropertyEntry*> byContext;
+  for (const FormText& text : CollectFormTexts(manager, loaded.Root())) {
+    byContext.emplace(text.context, text.entry);
+  }
+  std::map<const TLanguageEntry*, const PoText*> given;
+  for (const PoText& file : files) {
+    const TLanguageEntry& language = ImportFile(manager, byContext, file);
+    const auto [at, added] = given.emplace(&language, &file);
+    if (!added) {
+      throw PoError(file.name, 1,
+                    "the language '" + AnsiToUtf8(language.Name()) + "' is that of " +
+                        at->second->name + " already");
+    }
+  }
   return loaded.Write();
+}
+
+std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form, std::string_view po,
+                                            const std::string& poName) {
+  return ImportFormTranslations(form, {PoText{poName, std::string(po)}});
 }
 
 }  // namespace wdx

@@ -24,14 +24,23 @@ namespace wdx {
 // language.
 std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::string& language);
 
-// The form stream `form` with the texts of the PO file `po` (named `poName` in messages) stored
-// in the slots of the language its header names (Language-Team by name, then Language by code);
-// everything else is written back as it was loaded. A language the form lacks but the built-in
-// table knows is added in the next slot, its texts starting as copies of the active language's.
-// An empty msgstr and a fuzzy message leave their slot as it is. Raises PoError
-// ("file:line: reason") for a file that does not parse, names no language or an unknown one, or
-// holds an unknown context, a msgid that no longer equals the form's active text, a plural
+// A PO file's text and the name that messages give it.
+struct PoText {
+  std::string name;
+  std::string text;
+};
+
+// The form stream `form` with the texts of each PO file stored in the slots of the language its
+// header names (Language-Team by name, then Language by code); every other byte stays as it
+// was. A language the form lacks but the built-in table knows is added in the next slot, in the
+// order of the files, its texts starting as copies of the active language's. An empty msgstr and
+// a fuzzy message leave their slot as it is. Raises PoError ("file:line: reason") for a file that
+// does not parse, names no language, an unknown one or one that another of the files names too,
+// or holds an unknown context, a msgid that no longer equals the form's active text, a plural
 // form, or a text that Windows-1252 cannot hold.
+std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form,
+                                            const std::vector<PoText>& files);
+// The same for one PO file.
 std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form, std::string_view po,
                                             const std::string& poName);
 

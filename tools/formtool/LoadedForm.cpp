@@ -2,42 +2,69 @@
 
 #include "LangControl/Source/LangControl.h"
 #include "LangControl/Source/LangControlFrames.h"
+#include "framework/components/FormStreamDecoder.h"
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/Register.h"
 #include "framework/rtl/Exceptions.h"
-#include "framework/rtl/Format.h"
+#include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtti/ClassRegistry.h"
-#include "framework/rtti/MetaClass.h"
-#include "setup/ConfigUnit.h"
 
 namespace wdx {
 
 namespace {
 
-std::string RootClassName(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() < 4 || std::string(bytes.begin(), bytes.begin() + 4) != "TPF0") {
-    throw EReadError(msg::kInvalidStreamFormat);
+// The prefix of the language control's stream properties.
+constexpr std::string_view kLanguageData = "LanguageManager_";
+
+// Where the language data of the record named `name` lies in a stream: the byte ranges of its
+// properties, and the end of its property list.
+class LanguageDataFinder : public FormStreamVisitor {
+ public:
+  explicit LanguageDataFinder(std::string name) : name_(std::move(name)) {}
+
+  std::vector<std::pair<size_t, size_t>> ranges;
+  size_t end = 0;  // the tag 0 closing the record's properties; 0 when there is no such record
+
+  void BeginObject(const FormObjectHeader& header, int depth) override {
+    inside_ = end == 0 && depth > 0 && header.name == name_;
+    depth_ = depth;
   }
-  size_t pos = 4;
-  if (pos < bytes.size() && bytes[pos] >= 0xF0) ++pos;  // a root's prefix carries no position
-  if (pos >= bytes.size() || bytes[pos] > bytes.size() - pos - 1) {
-    throw EReadError(msg::kStreamReadError);
+  void Property(const FormProperty& property, int depth, size_t begin, size_t finish) override {
+    const bool data = property.name.size() >= kLanguageData.size() &&
+                      SameText(property.name.substr(0, kLanguageData.size()), kLanguageData);
+    if (inside_ && depth == depth_ && data) ranges.emplace_back(begin, finish);
   }
-  return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1),
-                     bytes.begin() + static_cast<std::ptrdiff_t>(pos + 1 + bytes[pos]));
+  void EndProperties(int depth, size_t offset) override {
+    if (inside_ && depth == depth_) {
+      end = offset;
+      inside_ = false;
+    }
+  }
+  void EndObject(int) override {}
+
+ private:
+  std::string name_;
+  bool inside_ = false;
+  int depth_ = 0;
+};
+
+LanguageDataFinder FindLanguageData(const std::vector<uint8_t>& bytes, const std::string& name) {
+  LanguageDataFinder finder(name);
+  FormStreamDecoder decoder(bytes);
+  decoder.Walk(finder);
+  if (finder.end == 0) throw Exception("The language control '" + name + "' has no record");
+  return finder;
 }
 
 }  // namespace
 
-LoadedForm::LoadedForm(const std::vector<uint8_t>& bytes) {
-  RegisterSetupClasses();
-  const std::string className = RootClassName(bytes);
-  const TMetaClass* cls = FindRegisteredClass(className);
-  if (!cls || !cls->CanCreate() || !cls->InheritsFrom(TComponent::StaticClass())) {
-    throw EClassNotFound(Format(msg::kClassNotFound, className.c_str()));
-  }
+LoadedForm::LoadedForm(const std::vector<uint8_t>& bytes) : bytes_(bytes) {
+  RegisterStandardControls();
+  RegisterClass(TLangControl::StaticClass());
   hadFrames_ = DefaultFrames() != nullptr;
   if (hadFrames_) remembered_ = DefaultFrames()->RememberedLanguage();
   StartupLanguageFrames("");
@@ -46,10 +73,11 @@ LoadedForm::LoadedForm(const std::vector<uint8_t>& bytes) {
   Application().SetOnException(
       [this](TObject*, const Exception& error) { errors_.push_back(error.Message()); });
   try {
-    root_.reset(static_cast<TComponent*>(cls->Create(&Application())));
+    root_ = std::make_unique<TForm>(&Application());
     TMemoryStream in(bytes);
     TReader reader(in);
     reader.SetGlobalScope(&Application());
+    reader.OnMethodNotFound = [](const std::string&) { return true; };
     reader.ReadRootComponent(root_.get());
   } catch (...) {
     Release();
@@ -86,7 +114,26 @@ std::vector<uint8_t> LoadedForm::Write() const {
   TMemoryStream out;
   TWriter writer(out);
   writer.WriteRootComponent(root_.get());
-  return out.Bytes();
+  const std::vector<uint8_t> written = out.Bytes();
+  // The language data as written, in place of the stream's own at the end of the record's
+  // properties, where the writer puts it.
+  const LanguageDataFinder now = FindLanguageData(written, control_->Name());
+  const LanguageDataFinder was = FindLanguageData(bytes_, control_->Name());
+  std::vector<uint8_t> result;
+  size_t from = 0;
+  for (const auto& [begin, end] : was.ranges) {
+    result.insert(result.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(from),
+                  bytes_.begin() + static_cast<std::ptrdiff_t>(begin));
+    from = end;
+  }
+  result.insert(result.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(from),
+                bytes_.begin() + static_cast<std::ptrdiff_t>(was.end));
+  for (const auto& [begin, end] : now.ranges) {
+    result.insert(result.end(), written.begin() + static_cast<std::ptrdiff_t>(begin),
+                  written.begin() + static_cast<std::ptrdiff_t>(end));
+  }
+  result.insert(result.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(was.end), bytes_.end());
+  return result;
 }
 
 void LoadedForm::Release() {

@@ -1,5 +1,8 @@
-// A form read from its stream into the setup program's classes, as the program loads it, for
-// reading and changing its language data.
+// A form read from its stream into live objects, as a program loads it, for reading and changing
+// its language data. Any program's form is read, not only the setup dialog: the root becomes a
+// plain form (a program's own form class adds handlers and fields, which hold no texts), its
+// components are the framework's standard controls and the language control, and handler names
+// are left unresolved.
 #pragma once
 
 #include <cstdint>
@@ -26,12 +29,14 @@ class LoadedForm {
 
   TComponent* Root() const { return root_.get(); }
   TLanguageManager& Manager() const;
-  // The form as a stream again, with the writer.
+  // The stream it was read from with the language control's language data as the writer
+  // writes it now; every other byte stays as it was.
   std::vector<uint8_t> Write() const;
 
  private:
   void Release();
 
+  std::vector<uint8_t> bytes_;
   std::unique_ptr<TComponent> root_;
   TLangControl* control_ = nullptr;
   bool hadFrames_ = false;

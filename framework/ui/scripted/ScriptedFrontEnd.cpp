@@ -10,7 +10,7 @@
 #include "framework/controls/StdCtrls.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/PropAccess.h"
-#include "framework/ui/ControlState.h"
+#include "framework/ui/DialogButtons.h"
 
 namespace wdx {
 
@@ -110,8 +110,7 @@ class TScriptedFrontEnd::Session {
       const std::string text = blank == std::string::npos ? "" : rest.substr(blank + 1);
       DispatchEvent(edit, [&] { edit->SetText(text); });
     } else if (verb == "click") {
-      TButton* button = Control<TButton>(rest, "a button");
-      if (button->Enabled() && Showing(button)) DispatchEvent(button, [&] { button->Click(); });
+      PressButton(Control<TButton>(rest, "a button"));
     } else if (verb == "lang") {
       SetLanguage(rest);
     } else if (verb == "dump") {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "framework/controls/StdCtrls.h"
-#include "framework/ui/terminal/ControlTree.h"
+#include "framework/ui/FocusOrder.h"
 
 namespace wdx::terminal {
 
@@ -21,12 +21,7 @@ void TDialogFocus::Set(TControl* control) {
 }
 
 void TDialogFocus::Move(int step) {
-  const std::vector<TControl*> order = FocusOrder(form_);
-  if (order.empty()) return;
-  const auto at = std::find(order.begin(), order.end(), Focused());
-  const int count = static_cast<int>(order.size());
-  const int index = at == order.end() ? 0 : static_cast<int>(at - order.begin());
-  Set(order[static_cast<size_t>(((index + step) % count + count) % count)]);
+  if (TControl* next = NextInFocusOrder(form_, Focused(), step)) Set(next);
 }
 
 }  // namespace wdx::terminal

@@ -5,8 +5,11 @@
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/StdCtrls.h"
+#include "framework/ui/DialogButtons.h"
+#include "framework/ui/FocusOrder.h"
 #include "framework/ui/FrontEnd.h"
-#include "framework/ui/terminal/ControlTree.h"
+#include "framework/ui/PageKeys.h"
+#include "framework/ui/Pages.h"
 #include "framework/ui/terminal/DialogFocus.h"
 
 namespace wdx::terminal {
@@ -21,17 +24,13 @@ std::function<bool(const TKey&)> AnyOf(std::vector<F> keys) {
   };
 }
 
-void Press(TButton* button) {
-  if (!button || !Usable(button)) return;
-  DispatchEvent(button, [&] { button->Click(); });
-}
-
-// Whether `control` is `ancestor` or lies inside it.
-bool Within(const TControl* control, const TControl* ancestor) {
-  for (; control; control = control->Parent()) {
-    if (control == ancestor) return true;
-  }
-  return false;
+// The terminal's page keys as the dialog's rules know them.
+TKeyChord ChordOf(const TKey& key) {
+  if (key.Is(F::CtrlTab)) return {TKeyChord::Tab, true, false};
+  if (key.Is(F::CtrlShiftTab)) return {TKeyChord::Tab, true, true};
+  if (key.Is(F::CtrlPageDown)) return {TKeyChord::PageDown, true, false};
+  if (key.Is(F::CtrlPageUp)) return {TKeyChord::PageUp, true, false};
+  return {};
 }
 
 }  // namespace
@@ -60,7 +59,6 @@ std::vector<TDialogKeys::TBinding> TDialogKeys::Bindings() {
   auto* button = dynamic_cast<TButton*>(focus);
   auto* edit = dynamic_cast<TEdit*>(focus);
   auto* strip = dynamic_cast<TPageControl*>(focus);
-  TPageControl* pages = PagesToSwitch();
 
   if (FocusOrder(form_).size() > 1) {
     keys.push_back({"Tab/Shift+Tab: next/previous",
@@ -68,30 +66,31 @@ std::vector<TDialogKeys::TBinding> TDialogKeys::Bindings() {
                     [this](const TKey& key) { focus_.Move(key.IsTab() ? 1 : -1); }});
   }
   if (strip && VisibleTabs(*strip).size() > 1) {
-    keys.push_back(
-        {"Left/Right: pages", AnyOf({F::Left, F::Right}),
-         [this, strip](const TKey& key) { SwitchPage(*strip, key.Is(F::Left) ? -1 : 1, false); }});
+    // On the tab strip the arrows switch pages without going round; the focus stays there.
+    keys.push_back({"Left/Right: pages", AnyOf({F::Left, F::Right}), [strip](const TKey& key) {
+                      if (TTabSheet* page = NeighbourPage(*strip, key.Is(F::Left) ? -1 : 1, false))
+                        ShowPage(*strip, *page);
+                    }});
   }
-  if (pages) {
+  if (PagesToSwitch(form_, focus)) {
     keys.push_back({strip ? "" : "Ctrl+PgDn/PgUp: pages",
-                    AnyOf({F::CtrlTab, F::CtrlShiftTab, F::CtrlPageDown, F::CtrlPageUp}),
-                    [this, pages](const TKey& key) {
-                      const bool back = key.Is(F::CtrlShiftTab) || key.Is(F::CtrlPageUp);
-                      SwitchPage(*pages, back ? -1 : 1, true);
+                    [](const TKey& key) { return PageStep(ChordOf(key)) != 0; },
+                    [this, focus](const TKey& key) {
+                      TControl* next = nullptr;
+                      if (HandlePageKey(form_, focus, ChordOf(key), next) && next) focus_.Set(next);
                     }});
   }
   if (button) {
     keys.push_back({"Enter/Space: " + button->Caption(),
                     [](const TKey& key) { return key.IsEnter() || key.IsChar(' '); },
-                    [button](const TKey&) { Press(button); }});
+                    [button](const TKey&) { PressButton(button); }});
   } else if (TButton* byDefault = DefaultButton(form_)) {
     keys.push_back({"Enter: " + byDefault->Caption(), [](const TKey& key) { return key.IsEnter(); },
-                    [byDefault](const TKey&) { Press(byDefault); }});
+                    [byDefault](const TKey&) { PressButton(byDefault); }});
   }
-  auto* cancel = dynamic_cast<TButton*>(form_.FindComponent("btCancel"));
-  if (cancel && Usable(cancel)) {
+  if (TButton* cancel = CancelButton(form_)) {
     keys.push_back({"Esc: " + cancel->Caption(), [](const TKey& key) { return key.IsEscape(); },
-                    [cancel](const TKey&) { Press(cancel); }});
+                    [cancel](const TKey&) { PressButton(cancel); }});
   }
   if (edit) {
     keys.push_back({"", [](const TKey&) { return true; },
@@ -113,46 +112,6 @@ std::vector<TDialogKeys::TBinding> TDialogKeys::Bindings() {
                     }});
   }
   return keys;
-}
-
-TPageControl* TDialogKeys::PagesToSwitch() {
-  TPageControl* first = nullptr;
-  for (int i = 0; i < form_.ComponentCount(); ++i) {
-    auto* pages = dynamic_cast<TPageControl*>(form_.Components(i));
-    if (!pages || !Usable(pages) || VisibleTabs(*pages).size() < 2) continue;
-    if (Within(focus_.Focused(), pages)) return pages;
-    if (!first) first = pages;
-  }
-  return first;
-}
-
-void TDialogKeys::SwitchPage(TPageControl& pages, int step, bool wrap) {
-  const std::vector<TTabSheet*> tabs = VisibleTabs(pages);
-  const auto at = std::find(tabs.begin(), tabs.end(), ShownPage(pages));
-  if (at == tabs.end()) return;
-  const auto count = static_cast<std::ptrdiff_t>(tabs.size());
-  std::ptrdiff_t index = (at - tabs.begin()) + step;
-  if (wrap) index = (index % count + count) % count;
-  if (index < 0 || index >= count) return;
-  TControl* focus = focus_.Focused();
-  const bool onOldPage = focus != &pages && Within(focus, *at);
-  TTabSheet* page = tabs[static_cast<size_t>(index)];
-  DispatchEvent(&pages, [&] {
-    pages.SetActivePage(page);
-    pages.OnChange(&pages);
-  });
-  // The focus follows onto the new page when it was on the old one: to its first control, or to
-  // the tab strip when the page has none.
-  if (onOldPage) {
-    TControl* target = &pages;
-    for (TControl* control : FocusOrder(form_)) {
-      if (Within(control, page)) {
-        target = control;
-        break;
-      }
-    }
-    focus_.Set(target);
-  }
 }
 
 }  // namespace wdx::terminal

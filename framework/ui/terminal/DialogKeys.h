@@ -3,10 +3,11 @@
 // keys that do something, and says what they do.
 //
 // Tab and Shift+Tab move the focus through edits, buttons and tab strips in tab order; Up and
-// Down do the same outside an edit's text. Left and Right on a tab strip, and Ctrl+Tab,
-// Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp from any control, switch pages. Enter presses the
-// focused button, or else the default button; Space the focused button; Escape the button named
-// btCancel while it is enabled.
+// Down do the same outside an edit's text. Left and Right on a tab strip switch pages, and so do
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp from any control. Enter presses the
+// focused button, or else the default button; Space the focused button; Escape the cancel button.
+// The dialog's rules (framework/ui) decide the order, the pages and the buttons; this file maps
+// the terminal's keys onto them.
 #pragma once
 
 #include <functional>
@@ -18,7 +19,6 @@
 namespace wdx {
 
 class TCustomForm;
-class TPageControl;
 
 namespace terminal {
 
@@ -43,10 +43,6 @@ class TDialogKeys {
 
   // The keys that do something in the dialog's present state, in the order the help lists them.
   std::vector<TBinding> Bindings();
-  // The page control whose pages Ctrl+Tab switches: the one holding the focus, or else the first
-  // that has more than one page to show.
-  TPageControl* PagesToSwitch();
-  void SwitchPage(TPageControl& pages, int step, bool wrap);
 
   TCustomForm& form_;
   TDialogFocus& focus_;

@@ -7,7 +7,7 @@
 #include "framework/controls/ExtCtrls.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/StdCtrls.h"
-#include "framework/ui/terminal/ControlTree.h"
+#include "framework/ui/Pages.h"
 #include "framework/ui/terminal/DialogFocus.h"
 #include "framework/ui/terminal/TextLayout.h"
 

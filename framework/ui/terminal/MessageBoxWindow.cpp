@@ -94,7 +94,19 @@ TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
     }
     return result == mrNone;
   };
-  host.Modal(draw, key);
+  // "Left/Right: choose  Enter/Space: Yes  Y/N: Yes/No"; "Enter/Space/Esc: OK" for one button.
+  auto help = [&] {
+    if (buttons.size() == 1) return "Enter/Space/Esc: " + buttons.front().Caption;
+    std::string letters;
+    std::string captions;
+    for (const TBoxButton& button : buttons) {
+      letters += (letters.empty() ? "" : "/") + std::string(1, button.Shortcut);
+      captions += (captions.empty() ? "" : "/") + button.Caption;
+    }
+    return "Left/Right: choose  Enter/Space: " + buttons[selected].Caption + "  " + letters + ": " +
+           captions;
+  };
+  host.Modal(draw, key, help);
   return result;
 }
 

@@ -16,9 +16,10 @@ class TModalHost {
 
   virtual TScreen& Screen() = 0;
   // Shows a window drawn by `draw` over everything else, and hands each key to `key` until it
-  // returns false.
-  virtual void Modal(const std::function<void()>& draw,
-                     const std::function<bool(const TKey&)>& key) = 0;
+  // returns false. While it is open, the key help line under the dialog reads `help`: the
+  // window's own keys.
+  virtual void Modal(const std::function<void()>& draw, const std::function<bool(const TKey&)>& key,
+                     const std::function<std::string()>& help) = 0;
   // A window of the given size centred over the dialog, kept on the screen.
   virtual TCellRect CentredWindow(int rows, int columns) const = 0;
 };

@@ -39,7 +39,8 @@ class TOpenDialogWindow {
   }
 
   bool Run(std::string& chosen) {
-    host_.Modal([this] { Draw(); }, [this](const TKey& key) { return Key(key); });
+    host_.Modal([this] { Draw(); }, [this](const TKey& key) { return Key(key); },
+                [this] { return Help(); });
     if (accepted_) chosen = chosen_;
     return accepted_;
   }
@@ -115,6 +116,15 @@ class TOpenDialogWindow {
     screen_.Text(row, cancelCol, cancel, TLook::Box, stop_ == kCancel ? emReverse : emNone, inside);
     if (stop_ == kOpen) screen_.PlaceCursor(row, openCol + 2);
     if (stop_ == kCancel) screen_.PlaceCursor(row, cancelCol + 2);
+  }
+
+  std::string Help() const {
+    std::string help = "Tab/Shift+Tab: next/previous  ";
+    if (stop_ == kList) help += "Up/Down: files  Enter: open";
+    if (stop_ == kName) help += "Enter: open";
+    if (stop_ == kOpen) help += "Enter/Space: Open";
+    if (stop_ == kCancel) help += "Enter/Space: Cancel";
+    return help + "  Esc: Cancel";
   }
 
   // False once the dialog is done.

@@ -60,11 +60,11 @@ class TTerminalFrontEnd::Session : public TModalHost {
 
   TScreen& Screen() override { return screen_; }
 
-  void Modal(const std::function<void()>& draw,
-             const std::function<bool(const TKey&)>& key) override {
-    overlays_.push_back(draw);
+  void Modal(const std::function<void()>& draw, const std::function<bool(const TKey&)>& key,
+             const std::function<std::string()>& help) override {
+    overlays_.push_back({draw, help});
     struct Pop {
-      std::vector<std::function<void()>>& overlays;
+      std::vector<TOverlay>& overlays;
       ~Pop() { overlays.pop_back(); }
     } pop{overlays_};
     while (true) {
@@ -88,9 +88,10 @@ class TTerminalFrontEnd::Session : public TModalHost {
     if (!screen_.Started() || drawing_) return;
     drawing_ = true;
     screen_.Erase();
-    // Escape leaves a dialog that does not fit, unless a window over it waits for an answer.
-    view_.Draw(keys_.Help(), overlays_.empty());
-    for (const auto& overlay : overlays_) overlay();
+    // Escape leaves a dialog that does not fit, unless a window over it waits for an answer; the
+    // key help is the topmost window's.
+    view_.Draw(overlays_.empty() ? keys_.Help() : overlays_.back().Help(), overlays_.empty());
+    for (const TOverlay& overlay : overlays_) overlay.Draw();
     screen_.Show();
     drawing_ = false;
   }
@@ -112,7 +113,11 @@ class TTerminalFrontEnd::Session : public TModalHost {
   TDialogFocus focus_;
   TDialogView view_;
   TDialogKeys keys_;
-  std::vector<std::function<void()>> overlays_;
+  struct TOverlay {
+    std::function<void()> Draw;
+    std::function<std::string()> Help;
+  };
+  std::vector<TOverlay> overlays_;
   bool drawing_ = false;
 };
 

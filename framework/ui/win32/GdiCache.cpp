@@ -18,13 +18,14 @@ TGdiCache::~TGdiCache() {
 }
 
 HFONT TGdiCache::FontOf(const TFont& font) {
-  const FontKey key{font.Name, font.Height, static_cast<int>(font.Charset), font.Style.Bits()};
+  const int32_t height = scale_(font.Height);
+  const FontKey key{font.Name, height, static_cast<int>(font.Charset), font.Style.Bits()};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-  HFONT handle = CreateFontA(
-      font.Height, 0, 0, 0, font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
-      font.Style.Contains(fsItalic), font.Style.Contains(fsUnderline),
-      font.Style.Contains(fsStrikeOut), static_cast<DWORD>(font.Charset), OUT_DEFAULT_PRECIS,
-      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
+  HFONT handle = CreateFontA(height, 0, 0, 0, font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
+                             font.Style.Contains(fsItalic), font.Style.Contains(fsUnderline),
+                             font.Style.Contains(fsStrikeOut), static_cast<DWORD>(font.Charset),
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
   fonts_[key] = handle;
   return handle;
 }
@@ -45,7 +46,7 @@ HICON TGdiCache::IconOf(const std::vector<uint8_t>& file, int size) {
   // CreateIconFromResourceEx does not write through its pointer.
   auto* bits = const_cast<PBYTE>(file.data() + image.Offset);
   HICON icon = CreateIconFromResourceEx(bits, static_cast<DWORD>(image.Size), TRUE, 0x00030000,
-                                        image.Width, image.Height, LR_DEFAULTCOLOR);
+                                        size, size, LR_DEFAULTCOLOR);
   if (icon) icons_.push_back(icon);
   return icon;
 }

@@ -1,5 +1,5 @@
 // The GDI objects that a form's windows draw with: one per font, colour and icon image, made when
-// first asked for and released together with the cache.
+// first asked for and released together with the cache. Fonts come at the windows' scale.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include "framework/controls/Graphics.h"
 
 // After the framework's headers: windows.h defines macros with the names of its constants.
-#include <windows.h>
+#include "framework/ui/win32/DisplayScale.h"
 
 namespace wdx::win32 {
 
@@ -20,17 +20,21 @@ COLORREF ColorRefOf(TColor color);
 
 class TGdiCache {
  public:
-  TGdiCache() = default;
+  // `scale` is the windows' (TWindowMap::Scale), which the cache follows.
+  explicit TGdiCache(const TDisplayScale& scale) : scale_(scale) {}
   ~TGdiCache();
   TGdiCache(const TGdiCache&) = delete;
   TGdiCache& operator=(const TGdiCache&) = delete;
 
+  // The font at the windows' scale: its design height scaled like the form's geometry.
   HFONT FontOf(const TFont& font);
   HBRUSH BrushOf(TColor color);
-  // The icon file's image that suits `size` pixels best; nullptr when the bytes hold none.
+  // An icon `size` pixels square from the icon file's image that suits that size best; nullptr
+  // when the bytes hold none.
   HICON IconOf(const std::vector<uint8_t>& file, int size);
 
  private:
+  const TDisplayScale& scale_;
   using FontKey = std::tuple<std::string, int32_t, int, uint32_t>;
   std::map<FontKey, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;

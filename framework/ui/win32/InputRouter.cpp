@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/ui/DialogButtons.h"
+#include "framework/ui/Pages.h"
 #include "framework/ui/win32/FormMessages.h"
 #include "framework/ui/win32/Painting.h"
 
@@ -31,7 +33,7 @@ LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 TInputRouter::TInputRouter(TCustomForm& form, TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,
-                           TKeyboardNavigation& keyboard, const TPropertyMirror& mirror)
+                           TKeyboardNavigation& keyboard, TPropertyMirror& mirror)
     : form_(form), windows_(windows), gdi_(gdi), tabs_(tabs), keyboard_(keyboard), mirror_(mirror) {
   g_router = this;
 }
@@ -76,9 +78,20 @@ LRESULT TInputRouter::FormMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case kWakeMessage:
       return 0;
     case DM_GETDEFID:
-      if (TButton* button = keyboard_.DefaultButton()) {
-        return MAKELRESULT(GetDlgCtrlID(windows_.WindowOf(button)), DC_HASDEFID);
+      if (HWND button = windows_.WindowOf(DefaultButton(form_))) {
+        return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
       }
+      return 0;
+    case WM_COMMAND:
+      // Escape, from the dialog manager.
+      if (LOWORD(wParam) == IDCANCEL) {
+        PressButton(CancelButton(form_));
+        AfterEvent();
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED:
+      mirror_.DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       // Only a form with a system menu has a close box that the desktop may press.
@@ -170,10 +183,7 @@ void TInputRouter::TabChanged(TPageControl& pages) {
   HWND tabs = windows_.WindowOf(&pages);
   TTabSheet* page = tabs_.PageAt(pages, TabCtrl_GetCurSel(tabs));
   if (!page) return;
-  DispatchEvent(&pages, [&] {
-    pages.SetActivePage(page);
-    pages.OnChange(&pages);
-  });
+  ShowPage(pages, *page);
   tabs_.Layout(pages);
 }
 

@@ -1,5 +1,6 @@
 // Routes what happens to the native windows to the controls' events: button clicks, edits'
-// text changes, the page control's tab changes, the form's activation and its close box. It owns
+// text changes, the page control's tab changes, the form's activation, its close box and the
+// cancel command, and a move to a monitor of another DPI. It owns
 // the window procedures of the front-end's windows; one router serves at a time.
 #pragma once
 
@@ -17,7 +18,7 @@ namespace wdx::win32 {
 class TInputRouter {
  public:
   TInputRouter(TCustomForm& form, TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,
-               TKeyboardNavigation& keyboard, const TPropertyMirror& mirror);
+               TKeyboardNavigation& keyboard, TPropertyMirror& mirror);
   // The windows' messages reach this router from now until it is destroyed.
   ~TInputRouter();
   TInputRouter(const TInputRouter&) = delete;
@@ -43,7 +44,7 @@ class TInputRouter {
   TGdiCache& gdi_;
   TPageTabs& tabs_;
   TKeyboardNavigation& keyboard_;
-  const TPropertyMirror& mirror_;
+  TPropertyMirror& mirror_;
   HWND lastFocus_ = nullptr;
   bool activationQueued_ = false;
 };

@@ -1,84 +1,67 @@
 #include "framework/ui/win32/KeyboardNavigation.h"
 
-#include <algorithm>
+#include <vector>
 
-#include "framework/ui/win32/Layout.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/ui/FocusOrder.h"
+#include "framework/ui/PageKeys.h"
 
 namespace wdx::win32 {
 
+namespace {
+
+bool Held(int key) {
+  return GetKeyState(key) < 0;
+}
+
+}  // namespace
+
 bool TKeyboardNavigation::PreTranslate(const MSG& message) {
-  return HandleTabKey(message) || HandleReturnKey(message);
+  if (message.message != WM_KEYDOWN || !windows_.IsOurs(message.hwnd)) return false;
+  return HandlePageKey(message) || HandleTabKey(message) || HandleReturnKey(message);
 }
 
 void TKeyboardNavigation::FocusFirst() {
-  std::vector<HWND> stops;
-  CollectTabStops(form_, stops);
-  if (!stops.empty()) Focus(stops.front());
+  const std::vector<TControl*> order = FocusOrder(form_);
+  if (!order.empty()) Focus(order.front());
 }
 
-TButton* TKeyboardNavigation::DefaultButton() const {
-  for (const auto& [control, window] : windows_.Windows()) {
-    auto* button = dynamic_cast<TButton*>(control);
-    if (button && button->Default() && IsWindowVisible(window)) return button;
-  }
-  return nullptr;
+TControl* TKeyboardNavigation::Focused() const {
+  return windows_.ControlAround(GetFocus());
 }
 
-void TKeyboardNavigation::Focus(HWND window) {
+void TKeyboardNavigation::Focus(const TControl* control) {
+  HWND window = windows_.WindowOf(control);
+  if (!window) return;
   SetFocus(window);
-  if (dynamic_cast<TEdit*>(windows_.ControlOf(window))) SendMessageA(window, EM_SETSEL, 0, -1);
-}
-
-// The windows that Tab visits, in tab order: within each parent by TabOrder, a container's
-// controls right after the container, only what is shown and enabled.
-void TKeyboardNavigation::CollectTabStops(const TWinControl& parent,
-                                          std::vector<HWND>& stops) const {
-  std::vector<TControl*> children;
-  if (auto* pages = dynamic_cast<const TPageControl*>(&parent)) {
-    if (TTabSheet* page = DisplayedPage(*pages)) children.push_back(page);
-  } else {
-    children = ChildrenInWindowOrder(parent);
-  }
-  for (TControl* child : children) {
-    auto* windowed = dynamic_cast<TWinControl*>(child);
-    HWND window = windows_.WindowOf(child);
-    if (!windowed || !window || !IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
-    if (windowed->TabStop()) stops.push_back(window);
-    CollectTabStops(*windowed, stops);
-  }
+  if (dynamic_cast<const TEdit*>(control)) SendMessageA(window, EM_SETSEL, 0, -1);
 }
 
 bool TKeyboardNavigation::HandleTabKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
-  if (!windows_.IsOurs(message.hwnd) || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
-    return false;
-  }
-  std::vector<HWND> stops;
-  CollectTabStops(form_, stops);
-  if (stops.empty()) return true;
-  HWND focus = GetFocus();
-  while (focus && std::find(stops.begin(), stops.end(), focus) == stops.end() &&
-         focus != windows_.FormWindow()) {
-    focus = GetParent(focus);
-  }
-  const auto at = std::find(stops.begin(), stops.end(), focus);
-  const bool backwards = GetKeyState(VK_SHIFT) < 0;
-  size_t next = 0;
-  const size_t count = stops.size();
-  if (at == stops.end()) {
-    next = backwards ? count - 1 : 0;
-  } else {
-    const size_t index = static_cast<size_t>(at - stops.begin());
-    next = backwards ? (index + count - 1) % count : (index + 1) % count;
-  }
-  Focus(stops[next]);
+  if (message.wParam != VK_TAB || Held(VK_CONTROL) || Held(VK_MENU)) return false;
+  if (TControl* next = NextInFocusOrder(form_, Focused(), Held(VK_SHIFT) ? -1 : 1)) Focus(next);
+  return true;
+}
+
+// The page keys switch pages from any control; where there are no pages to switch they do
+// nothing, rather than move the focus as the dialog manager would.
+bool TKeyboardNavigation::HandlePageKey(const MSG& message) {
+  TKeyChord chord;
+  chord.Ctrl = Held(VK_CONTROL);
+  chord.Shift = Held(VK_SHIFT);
+  if (message.wParam == VK_TAB) chord.Key = TKeyChord::Tab;
+  if (message.wParam == VK_NEXT) chord.Key = TKeyChord::PageDown;
+  if (message.wParam == VK_PRIOR) chord.Key = TKeyChord::PageUp;
+  if (PageStep(chord) == 0 || Held(VK_MENU)) return false;
+  TControl* focus = nullptr;
+  if (wdx::HandlePageKey(form_, Focused(), chord, focus) && focus) Focus(focus);
   return true;
 }
 
 // Enter on a focused push button presses that button; elsewhere the dialog manager gives it to
 // the default button.
 bool TKeyboardNavigation::HandleReturnKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+  if (message.wParam != VK_RETURN) return false;
   HWND focus = GetFocus();
   if (!windows_.IsOurs(focus) || !dynamic_cast<TButton*>(windows_.ControlOf(focus))) return false;
   SendMessageA(focus, BM_CLICK, 0, 0);

@@ -1,11 +1,10 @@
-// The keyboard as a dialog's user expects it: Tab and Shift+Tab through the shown and enabled
-// controls in tab order, Enter on a focused push button presses it, and the default button.
+// The keyboard as a dialog's user expects it, by the dialog's rules (framework/ui): Tab and
+// Shift+Tab through the focus order, the page keys from any control, and Enter on a focused push
+// button presses it. The dialog manager does the rest: Enter elsewhere presses the default button,
+// Escape sends the cancel command.
 #pragma once
 
-#include <vector>
-
 #include "framework/controls/Form.h"
-#include "framework/controls/StdCtrls.h"
 #include "framework/ui/win32/WindowMap.h"
 
 namespace wdx::win32 {
@@ -15,17 +14,18 @@ class TKeyboardNavigation {
   TKeyboardNavigation(TCustomForm& form, const TWindowMap& windows)
       : form_(form), windows_(windows) {}
 
-  // Handles Tab and Enter before the dialog manager sees them; true when the key was taken.
+  // Handles Tab, the page keys and Enter before the dialog manager sees them; true when the key
+  // was taken.
   bool PreTranslate(const MSG& message);
-  // Focuses the first control that Tab visits.
+  // Focuses the first control in focus order.
   void FocusFirst();
-  // The shown default button, or nullptr.
-  TButton* DefaultButton() const;
+  // The control whose window has the focus, or nullptr.
+  TControl* Focused() const;
 
  private:
-  void Focus(HWND window);
-  void CollectTabStops(const TWinControl& parent, std::vector<HWND>& stops) const;
+  void Focus(const TControl* control);
   bool HandleTabKey(const MSG& message);
+  bool HandlePageKey(const MSG& message);
   bool HandleReturnKey(const MSG& message);
 
   TCustomForm& form_;

@@ -1,39 +1,14 @@
 #include "framework/ui/win32/Layout.h"
 
 #include <algorithm>
-#include <climits>
 #include <string>
+
+#include "framework/controls/ComCtrls.h"
 
 // After windows.h, which it needs.
 #include <commctrl.h>
 
 namespace wdx::win32 {
-
-TTabSheet* DisplayedPage(const TPageControl& pages) {
-  TTabSheet* active = pages.ActivePage();
-  if (active && active->Parent() == &pages && active->TabVisible()) return active;
-  for (TTabSheet* page : pages.Pages()) {
-    if (page->TabVisible()) return page;
-  }
-  return nullptr;
-}
-
-std::vector<TControl*> ChildrenInWindowOrder(const TWinControl& parent) {
-  std::vector<TControl*> windowed;
-  std::vector<TControl*> others;
-  for (int i = 0; i < parent.ControlCount(); ++i) {
-    TControl* child = parent.Controls(i);
-    (dynamic_cast<TWinControl*>(child) ? windowed : others).push_back(child);
-  }
-  auto order = [](const TControl* control) {
-    const int32_t tab = static_cast<const TWinControl*>(control)->TabOrder();
-    return tab < 0 ? INT32_MAX : tab;
-  };
-  std::stable_sort(windowed.begin(), windowed.end(),
-                   [&](const TControl* a, const TControl* b) { return order(a) < order(b); });
-  windowed.insert(windowed.end(), others.begin(), others.end());
-  return windowed;
-}
 
 RECT DesignBounds(const TWindowMap& windows, const TControl& control) {
   if (dynamic_cast<const TTabSheet*>(&control)) {
@@ -48,7 +23,7 @@ RECT DesignBounds(const TWindowMap& windows, const TControl& control) {
   if (auto* page = dynamic_cast<const TTabSheet*>(control.Parent())) inset = page->BorderWidth();
   const int32_t left = control.Left() + inset;
   const int32_t top = control.Top() + inset;
-  return RECT{left, top, left + control.Width(), top + control.Height()};
+  return windows.Scale()(RECT{left, top, left + control.Width(), top + control.Height()});
 }
 
 void FitLabel(const TWindowMap& windows, TGdiCache& gdi, const TLabel& label) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/ui/Pages.h"
 #include "framework/ui/win32/Layout.h"
 
 // After windows.h, which it needs.
@@ -12,13 +13,9 @@ namespace wdx::win32 {
 void TPageTabs::Rebuild(const TPageControl& pages) {
   HWND tabs = windows_.WindowOf(&pages);
   if (!tabs) return;
-  std::vector<TTabSheet*> visible;
+  const std::vector<TTabSheet*> visible = VisibleTabs(pages);
   std::vector<std::string> captions;
-  for (TTabSheet* page : pages.Pages()) {
-    if (!page->TabVisible()) continue;
-    visible.push_back(page);
-    captions.push_back(page->Caption());
-  }
+  for (TTabSheet* page : visible) captions.push_back(page->Caption());
   std::vector<TTabSheet*>& shown = pages_[&pages];
   std::vector<std::string>& shownCaptions = captions_[&pages];
   if (visible != shown || captions != shownCaptions) {
@@ -33,14 +30,14 @@ void TPageTabs::Rebuild(const TPageControl& pages) {
     shown = visible;
     shownCaptions = captions;
   }
-  const auto at = std::find(shown.begin(), shown.end(), DisplayedPage(pages));
+  const auto at = std::find(shown.begin(), shown.end(), ShownPage(pages));
   const int index = at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
   if (TabCtrl_GetCurSel(tabs) != index) TabCtrl_SetCurSel(tabs, index);
   Layout(pages);
 }
 
 void TPageTabs::Layout(const TPageControl& pages) {
-  TTabSheet* displayed = DisplayedPage(pages);
+  TTabSheet* displayed = ShownPage(pages);
   for (TTabSheet* page : pages.Pages()) {
     HWND window = windows_.WindowOf(page);
     if (!window) continue;

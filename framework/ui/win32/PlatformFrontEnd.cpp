@@ -87,7 +87,7 @@ class TWindowSession {
  private:
   TCustomForm& form_;
   TWindowMap windows_;
-  TGdiCache gdi_;
+  TGdiCache gdi_{windows_.Scale()};
   TPageTabs tabs_;
   TWidgetBuilder builder_;
   TPropertyMirror mirror_;

@@ -59,17 +59,17 @@ void TPropertyMirror::ApplyForm() {
     return;
   }
   if (WindowText(window) != form_.Caption()) SetWindowTextA(window, form_.Caption().c_str());
-  const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
-  RECT rect{0, 0, form_.ClientWidth(), form_.ClientHeight()};
-  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  if (form_.Position() != poDesigned) flags |= SWP_NOMOVE;
-  SetWindowPos(window, nullptr, form_.Left(), form_.Top(), rect.right - rect.left,
-               rect.bottom - rect.top, flags);
+  builder_.PlaceForm(form_);
   builder_.ApplyIcons(form_);
   ApplyFonts(form_);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TPropertyMirror::DpiChanged(int dpi, const RECT& suggested) {
+  const bool wasUpdating = updating_;
+  updating_ = true;
+  builder_.Rescale(form_, dpi, suggested);
+  updating_ = wasUpdating;
 }
 
 void TPropertyMirror::ApplyFonts(const TControl& control) {

@@ -19,6 +19,9 @@ class TPropertyMirror {
 
   // The change hook of the controls.
   void Changed(TControl& control);
+  // The form's window moved to a monitor of another DPI: the form is laid out again at that DPI,
+  // its window at the place the system suggests.
+  void DpiChanged(int dpi, const RECT& suggested);
   // True while the mirror itself changes windows, so that their notifications are not taken for
   // the user's.
   bool Updating() const { return updating_; }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "framework/ui/FocusOrder.h"
+#include "framework/ui/win32/FormPlacement.h"
 #include "framework/ui/win32/Layout.h"
 
 // After windows.h, which it needs.
@@ -18,45 +20,6 @@ constexpr int kFirstControlId = 100;
 const char kFormClass[] = "WdxForm";
 const char kContainerClass[] = "WdxContainer";
 
-// The window styles of a form's border style and border icons.
-void FormStyles(const TCustomForm& form, DWORD& style, DWORD& exStyle) {
-  style = WS_CLIPCHILDREN;
-  exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-  bool captioned = true;
-  switch (form.BorderStyle()) {
-    case bsNone:
-      style |= WS_POPUP;
-      captioned = false;
-      break;
-    case bsSingle:
-      style |= WS_CAPTION | WS_BORDER;
-      break;
-    case bsSizeable:
-      style |= WS_CAPTION | WS_THICKFRAME;
-      break;
-    case bsDialog:
-      style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-      exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-      break;
-    case bsToolWindow:
-      style |= WS_CAPTION;
-      exStyle |= WS_EX_TOOLWINDOW;
-      break;
-    case bsSizeToolWin:
-      style |= WS_CAPTION | WS_THICKFRAME;
-      exStyle |= WS_EX_TOOLWINDOW;
-      break;
-  }
-  const TBorderIcons icons = form.BorderIcons();
-  if (captioned && icons.Contains(biSystemMenu)) {
-    style |= WS_SYSMENU;
-    if (form.BorderStyle() != bsDialog) {
-      if (icons.Contains(biMinimize)) style |= WS_MINIMIZEBOX;
-      if (icons.Contains(biMaximize)) style |= WS_MAXIMIZEBOX;
-    }
-  }
-}
-
 }  // namespace
 
 TWidgetBuilder::TWidgetBuilder(TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,
@@ -67,40 +30,73 @@ TWidgetBuilder::TWidgetBuilder(TWindowMap& windows, TGdiCache& gdi, TPageTabs& t
       procedures_(procedures),
       nextId_(kFirstControlId) {}
 
-bool TWidgetBuilder::Build(TCustomForm& form) {
+bool TWidgetBuilder::Build(TCustomForm& form, int dpi) {
   RegisterClasses();
   DWORD style = 0;
   DWORD exStyle = 0;
   FormStyles(form, style, exStyle);
-  RECT rect{0, 0, form.ClientWidth(), form.ClientHeight()};
-  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  int left = form.Left();
-  int top = form.Top();
-  switch (form.Position()) {
-    case poDesigned:
-      break;
-    case poScreenCenter:
-    case poDesktopCenter:
-    case poMainFormCenter:
-    case poOwnerFormCenter:
-      left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-      top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-      break;
-    default:
-      left = top = CW_USEDEFAULT;
-      break;
-  }
-  HWND window =
-      CreateWindowExA(exStyle, kFormClass, form.Caption().c_str(), style, left, top, width, height,
-                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  windows_.SetScale({form.PixelsPerInch, dpi > 0 ? dpi : MonitorDpi(FormMonitor(form))});
+  const RECT rect = FormWindowRect(form, windows_.Scale());
+  placedLeft_ = form.Left();
+  placedTop_ = form.Top();
+  HWND window = CreateWindowExA(exStyle, kFormClass, form.Caption().c_str(), style, rect.left,
+                                rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window) return false;
+  FitClientArea(window, form, windows_.Scale());
   windows_.SetFormWindow(window);
   windows_.Register(&form, window);
   ApplyIcons(form);
   CreateChildren(form);
   return true;
+}
+
+void TWidgetBuilder::PlaceForm(const TCustomForm& form) {
+  HWND window = windows_.FormWindow();
+  if (!window) return;
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  RECT rect{};
+  if (form.Left() != placedLeft_ || form.Top() != placedTop_) {
+    rect = FormWindowRect(form, windows_.Scale());
+    placedLeft_ = form.Left();
+    placedTop_ = form.Top();
+  } else {
+    const SIZE size = FormWindowSize(form, windows_.Scale());
+    rect = {0, 0, size.cx, size.cy};
+    flags |= SWP_NOMOVE;
+  }
+  if (form.Position() != poDesigned) flags |= SWP_NOMOVE;
+  SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               flags);
+  FitClientArea(window, form, windows_.Scale());
+}
+
+void TWidgetBuilder::Rescale(const TCustomForm& form, int dpi, const RECT& suggested) {
+  HWND window = windows_.FormWindow();
+  if (!window) return;
+  windows_.SetScale({form.PixelsPerInch, dpi});
+  const SIZE size = FormWindowSize(form, windows_.Scale());
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea(window, form, windows_.Scale());
+  ApplyIcons(form);
+  Relayout(form);
+}
+
+void TWidgetBuilder::Relayout(const TControl& control) {
+  HWND window = windows_.WindowOf(&control);
+  if (window && window != windows_.FormWindow()) {
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
+                 FALSE);
+    MoveToDesign(control, window);
+    if (auto* label = dynamic_cast<const TLabel*>(&control)) FitLabel(windows_, gdi_, *label);
+    if (auto* image = dynamic_cast<const TImage*>(&control)) ApplyPicture(*image);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+  }
+  if (auto* windowed = dynamic_cast<const TWinControl*>(&control)) {
+    for (int i = 0; i < windowed->ControlCount(); ++i) Relayout(*windowed->Controls(i));
+  }
+  if (auto* pages = dynamic_cast<const TPageControl*>(&control)) tabs_.Layout(*pages);
 }
 
 void TWidgetBuilder::RegisterClasses() {
@@ -135,7 +131,9 @@ void TWidgetBuilder::CreateChildren(const TWinControl& parent) {
     tabs_.Rebuild(*pages);
     return;
   }
-  for (TControl* child : ChildrenInWindowOrder(parent)) CreateControl(*child);
+  // Windowed controls in tab order, which is also the dialog manager's order; the others lie
+  // beneath them.
+  for (TControl* child : ChildrenInTabOrder(parent)) CreateControl(*child);
 }
 
 void TWidgetBuilder::CreateControl(TControl& control) {
@@ -216,12 +214,16 @@ void TWidgetBuilder::MoveToDesign(const TControl& control, HWND window) {
 void TWidgetBuilder::ApplyIcons(const TCustomForm& form) {
   HWND window = windows_.FormWindow();
   const TIcon* icon = form.Icon();
-  if (!window || !icon || icon->Empty() || icon->Data() == formIconData_) return;
-  formIconData_ = icon->Data();
-  if (HICON big = gdi_.IconOf(icon->Data(), GetSystemMetrics(SM_CXICON))) {
+  const int dpi = windows_.Scale().Dpi;
+  if (!window || !icon || icon->Empty() ||
+      (icon->Data() == formIcon_.Data && dpi == formIcon_.Size)) {
+    return;
+  }
+  formIcon_ = {icon->Data(), dpi};
+  if (HICON big = gdi_.IconOf(icon->Data(), SystemMetricForDpi(SM_CXICON, dpi))) {
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
-  if (HICON small = gdi_.IconOf(icon->Data(), GetSystemMetrics(SM_CXSMICON))) {
+  if (HICON small = gdi_.IconOf(icon->Data(), SystemMetricForDpi(SM_CXSMICON, dpi))) {
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   }
 }
@@ -229,9 +231,11 @@ void TWidgetBuilder::ApplyIcons(const TCustomForm& form) {
 void TWidgetBuilder::ApplyPicture(const TImage& image) {
   HWND window = windows_.WindowOf(&image);
   const std::vector<uint8_t>& data = image.Picture()->Icon().Data();
-  if (!window || pictureData_[&image] == data) return;
-  pictureData_[&image] = data;
-  HICON icon = data.empty() ? nullptr : gdi_.IconOf(data, std::max(image.Width(), image.Height()));
+  const int size = windows_.Scale()(std::max(image.Width(), image.Height()));
+  TShownIcon& shown = pictures_[&image];
+  if (!window || (shown.Data == data && shown.Size == size)) return;
+  shown = {data, size};
+  HICON icon = data.empty() ? nullptr : gdi_.IconOf(data, size);
   SendMessageA(window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   MoveToDesign(image, window);
 }

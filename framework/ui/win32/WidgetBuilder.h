@@ -31,9 +31,16 @@ class TWidgetBuilder {
   TWidgetBuilder(TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,
                  const TWindowProcedures& procedures);
 
-  // Creates the form's window and every child; false when not even the form's window can be
-  // made (no desktop to show it on).
-  bool Build(TCustomForm& form);
+  // Creates the form's window and every child at the DPI of the monitor the form stands on (or
+  // at `dpi`, when given); false when not even the form's window can be made (no desktop to show
+  // it on).
+  bool Build(TCustomForm& form, int dpi = 0);
+
+  // Gives the form's window the form's size; moves it to the designed place only when the form's
+  // position changed since it was placed, so that a window the user moved stays where it is.
+  void PlaceForm(const TCustomForm& form);
+  // Lays the form out again at another DPI, its window at the suggested place.
+  void Rescale(const TCustomForm& form, int dpi, const RECT& suggested);
 
   // Moves a control's window to its design place, when it is not there.
   void MoveToDesign(const TControl& control, HWND window);
@@ -41,17 +48,29 @@ class TWidgetBuilder {
   void ApplyPicture(const TImage& image);
 
  private:
+  // An icon as it was last given to a window: its bytes and its size in pixels (the form's: the
+  // DPI).
+  struct TShownIcon {
+    std::vector<uint8_t> Data;
+    int Size = 0;
+  };
+
   void RegisterClasses();
   void CreateChildren(const TWinControl& parent);
   void CreateControl(TControl& control);
+  // Each control's font, place, size and picture at the windows' scale, the control's own
+  // controls after it.
+  void Relayout(const TControl& control);
 
   TWindowMap& windows_;
   TGdiCache& gdi_;
   TPageTabs& tabs_;
   TWindowProcedures procedures_;
   int nextId_;
-  std::vector<uint8_t> formIconData_;
-  std::map<const TImage*, std::vector<uint8_t>> pictureData_;
+  int32_t placedLeft_ = 0;
+  int32_t placedTop_ = 0;
+  TShownIcon formIcon_;
+  std::map<const TImage*, TShownIcon> pictures_;
 };
 
 }  // namespace wdx::win32

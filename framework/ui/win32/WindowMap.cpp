@@ -24,6 +24,13 @@ TControl* TWindowMap::ControlOf(HWND window) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
+TControl* TWindowMap::ControlAround(HWND window) const {
+  for (; window && IsOurs(window); window = GetParent(window)) {
+    if (TControl* control = ControlOf(window)) return control;
+  }
+  return nullptr;
+}
+
 bool TWindowMap::IsOurs(HWND window) const {
   return window && formWindow_ && (window == formWindow_ || IsChild(formWindow_, window));
 }

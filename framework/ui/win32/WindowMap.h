@@ -8,7 +8,7 @@
 
 // After the framework's headers: windows.h defines macros (RGB, DEFAULT_CHARSET) with the names
 // of the framework's own constants.
-#include <windows.h>
+#include "framework/ui/win32/DisplayScale.h"
 
 namespace wdx::win32 {
 
@@ -26,9 +26,16 @@ class TWindowMap {
   void SetFormWindow(HWND window) { formWindow_ = window; }
   // Whether the window is the form's own or lies within it.
   bool IsOurs(HWND window) const;
+  // The control of `window` or of the nearest window around it that shows one, or nullptr.
+  TControl* ControlAround(HWND window) const;
+
+  // The scale the windows show the form at.
+  const TDisplayScale& Scale() const { return scale_; }
+  void SetScale(const TDisplayScale& scale) { scale_ = scale; }
 
  private:
   HWND formWindow_ = nullptr;
+  TDisplayScale scale_;
   std::map<TControl*, HWND> windows_;
   std::map<HWND, TControl*> controls_;
 };

@@ -1,0 +1,107 @@
+# Building a form source with its translations into a program, and the targets that keep the
+# translations in step with the form:
+#
+#   wendrix_add_form(<target> <form.frm> [TRANSLATIONS <file.po>...])
+#
+# compiles the form source, with the texts of each PO file taken into the language its header
+# names, into the form's binary stream and embeds it in <target>: on POSIX as a byte array that
+# registers itself with the platform layer's resources when the program starts (give an
+# executable or an object library, whose objects are always linked, that links that layer), on
+# Windows as a language-neutral RCDATA resource named after the
+# form's class in capitals, with the form's icon as the program icon. Languages the form source
+# lacks are added in the order of the files. A changed form source or PO file (or form compiler)
+# compiles the form again before <target> is built; a PO file that cannot be used fails the
+# build with "<file.po>:<line>: <what>".
+#
+#   wendrix_add_po_targets(<form.frm> <template.pot> [<file.po>...])
+#
+# gives the build the targets that gettext's po/ folder has: `pot` writes the template of the
+# form's texts, `update-po` merges each PO file with a fresh template (msgmerge: a changed text
+# becomes fuzzy with its old translation, a removed one obsolete). Both write into the source
+# tree, where the translations live. Called for several forms, `pot` and `update-po` do the work
+# of all of them.
+#
+# Relative paths are taken from the current source folder. The tools are the executable targets
+# Wendrix::formc and Wendrix::formtool, which run on the machine that builds.
+
+include_guard(GLOBAL)
+
+function(_wendrix_require_tool tool function)
+  if(NOT TARGET Wendrix::${tool})
+    message(FATAL_ERROR "${function}: the executable target Wendrix::${tool} is not defined")
+  endif()
+endfunction()
+
+function(wendrix_add_form target form)
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "TRANSLATIONS")
+  if(ARG_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "wendrix_add_form(${target}): unknown arguments: ${ARG_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT TARGET ${target})
+    message(FATAL_ERROR "wendrix_add_form: no target ${target}")
+  endif()
+  _wendrix_require_tool(formc wendrix_add_form)
+
+  cmake_path(ABSOLUTE_PATH form BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+  set(translations "")
+  foreach(po IN LISTS ARG_TRANSLATIONS)
+    cmake_path(ABSOLUTE_PATH po BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+    list(APPEND translations "${po}")
+  endforeach()
+  cmake_path(GET form STEM stem)
+  set(prefix "${CMAKE_CURRENT_BINARY_DIR}/${target}-${stem}")
+  set(comment "Compiling the form ${stem}")
+  if(translations)
+    string(APPEND comment " with its translations")
+  endif()
+
+  # formc also writes ${prefix}.ico when the form has an icon; the .rc file, rewritten with it,
+  # carries the dependency.
+  add_custom_command(
+    OUTPUT "${prefix}.bin" "${prefix}.cpp" "${prefix}.rc"
+    COMMAND "$<TARGET_FILE:Wendrix::formc>" "${form}" "${prefix}" ${translations}
+    DEPENDS Wendrix::formc "$<TARGET_FILE:Wendrix::formc>" "${form}" ${translations}
+    COMMENT "${comment}"
+    VERBATIM)
+  if(WIN32)
+    target_sources(${target} PRIVATE "${prefix}.rc")
+  else()
+    target_sources(${target} PRIVATE "${prefix}.cpp")
+  endif()
+endfunction()
+
+function(wendrix_add_po_targets form template)
+  _wendrix_require_tool(formtool wendrix_add_po_targets)
+  cmake_path(ABSOLUTE_PATH form BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+  cmake_path(ABSOLUTE_PATH template BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+  cmake_path(GET form STEM stem)
+  find_program(WENDRIX_MSGMERGE msgmerge DOC "gettext's msgmerge, for the update-po target")
+
+  add_custom_target(${stem}-pot
+    COMMAND "$<TARGET_FILE:Wendrix::formtool>" pot "${form}" -o "${template}"
+    DEPENDS Wendrix::formtool
+    COMMENT "Writing the template ${template}"
+    VERBATIM)
+  set(merges "")
+  foreach(po IN LISTS ARGN)
+    cmake_path(ABSOLUTE_PATH po BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+    if(WENDRIX_MSGMERGE)
+      list(APPEND merges COMMAND "${WENDRIX_MSGMERGE}" --quiet --update --previous --no-wrap
+        --backup=none "${po}" "${template}")
+    else()
+      list(APPEND merges COMMAND "${CMAKE_COMMAND}" -E echo
+        "update-po: msgmerge (GNU gettext) is not installed" COMMAND "${CMAKE_COMMAND}" -E false)
+    endif()
+  endforeach()
+  add_custom_target(${stem}-update-po ${merges}
+    COMMENT "Merging the translations of ${stem} with its template"
+    VERBATIM)
+  add_dependencies(${stem}-update-po ${stem}-pot)
+
+  foreach(goal IN ITEMS pot update-po)
+    if(NOT TARGET ${goal})
+      add_custom_target(${goal})
+    endif()
+    add_dependencies(${goal} ${stem}-${goal})
+  endforeach()
+endfunction()

@@ -1,0 +1,20 @@
+// The buttons a dialog's keys press wherever the focus is: Enter the default button, Escape the
+// cancel button.
+#pragma once
+
+namespace wdx {
+
+class TButton;
+class TCustomForm;
+
+// The first usable button of the form (in creation order) marked Default, or nullptr.
+TButton* DefaultButton(const TCustomForm& form);
+
+// The form's cancel button, the one named btCancel, while it is usable; else nullptr.
+TButton* CancelButton(const TCustomForm& form);
+
+// Presses the button as a user would, when it is usable; an error its handler raises goes to the
+// error report.
+void PressButton(TButton* button);
+
+}  // namespace wdx

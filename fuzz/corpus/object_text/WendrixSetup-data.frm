@@ -1,0 +1,703 @@
+object frmWendrixSetup: TfrmWendrixSetup
+  Left = 512
+  Top = 242
+  BorderIcons = []
+  BorderStyle = bsDialog
+  Caption = '... finalizing setup'
+  ClientHeight = 426
+  ClientWidth = 452
+  Color = clBtnFace
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  Icon.Data = {
+    0000010002002020100001000400E80200002600000010101000010004002801
+    00000E0300002800000020000000400000000100040000000000000000000000
+    0000000000001000000000000000000000000000800000800000008080008000
+    00008000800080800000C0C0C000808080000000FF0000FF000000FFFF00FF00
+    0000FF00FF00FFFF0000FFFFFF00000000000000000000000000000000000000
+    0000000444444444400000000000000000004444CCCEECCC4444000000000000
+    00044CCCCCCEECCCCCC4400000000BBBBBBBBBBBBBBBBBBBBBBBBBBBBBB00BBB
+    BBBBBBBB0BBBBBBB0BBBBBBBBBB00BBBBBBBBBB0B0BBBBB0B0BBBBBBBBB00BBB
+    BBBBBB0BBB0BBB0BBB0BBBBBBBB00BBBBBBBB0BBBBB0B0BBBBB0BBBBBBB00BBB
+    BBBBBBBBBBBBBBBBBBBBBBBBBBB00BBBBBBB0BBBBBBB0BBBBBBBBBBBBBB00BBB
+    BBBBBBBBBBBBBBBBBBBBBBBBBBB004CCCCCCCC2222222222CCCCCCCCCC4004CC
+    CCCCC22222222222CCCCCCCCCC4004CCCCCCC22222222222CCCCCCCCCC4004EE
+    EEEEE22222222222EEEEEEEEEE4004EEEEEEEE2222222222EEEEEEEEEE4004CC
+    CCCCCC2222222222CCCCCCCCCC4004CCCCCCCCC222222222CCCCCCCCCC4004CC
+    CCCCCCCC22222222CCCCCCCCCC40044CCCCCCCCCC2222222CCCCCCCCC440004C
+    CCCCCCCCCCC22222CCCCCCCCC400004CCCCCCCCCCCCEECCCCCCCCCCCC4000044
+    CCCCCCCCCCCEECCCCCCCCCCC440000044CCCCCCCCCCEECCCCCCCCCC440000000
+    44CCCCCCCCCEECCCCCCCCC4400000000044CCCCCCCCEECCCCCCCC44000000000
+    0044CCCCCCCEECCCCCCC44000000000000044CCCCCCEECCCCCC4400000000000
+    00004444CCCEECCC444400000000000000000004444444444000000000000000
+    0000000000000000000000000000FFFFFFFFFFE007FFFF0000FFFE00007F8000
+    0001800000018000000180000001800000018000000180000001800000018000
+    0001800000018000000180000001800000018000000180000001800000018000
+    0001C0000003C0000003C0000003E0000007F000000FF800001FFC00003FFE00
+    007FFF0000FFFFE007FFFFFFFFFF280000001000000020000000010004000000
+    0000000000000000000000000000100000000000000000000000000080000080
+    000000808000800000008000800080800000C0C0C000808080000000FF0000FF
+    000000FFFF00FF000000FF00FF00FFFF0000FFFFFF0000000000000000000000
+    4444444400000BBBBBBBBBBBBBB00BBBB000B000BBB00BBB0BBB0BBBBBB00BBB
+    BBBBBBBBBBB004CCC22222CCCC4004EEE22222EEEE4004EEE22222EEEE4004CC
+    CC2222CCCC4004CCCCC222CCCC40044CCCCEECCCC4400044CCCEECCC44000004
+    4CCEECC4400000004444444400000000000000000000FFFF0000F00F00008001
+    0000800100008001000080010000800100008001000080010000800100008001
+    000080010000C0030000E0070000F00F0000FFFF0000}
+  OnActivate = FormActivate
+  PixelsPerInch = 96
+  TextHeight = 13
+  object btOk: TButton
+    Left = 368
+    Top = 396
+    Width = 75
+    Height = 23
+    Anchors = [akRight, akBottom]
+    Caption = 'Save'
+    Default = True
+    TabOrder = 0
+    OnClick = btOkClick
+  end
+  object btCancel: TButton
+    Left = 288
+    Top = 396
+    Width = 75
+    Height = 23
+    Anchors = [akRight, akBottom]
+    Caption = 'Cancel'
+    TabOrder = 1
+    OnClick = btCancelClick
+  end
+  object PageControl1: TPageControl
+    Left = 8
+    Top = 8
+    Width = 434
+    Height = 381
+    ActivePage = TabSheet1
+    Anchors = [akLeft, akTop, akRight, akBottom]
+    TabOrder = 2
+    object TabSheet1: TTabSheet
+      BorderWidth = 10
+      Caption = 'Korvane Wendrix'
+      object Image1: TImage
+        Left = 0
+        Top = 0
+        Width = 32
+        Height = 32
+        Picture.Data = {
+          055449636F6E0000010001002020100001000400E80200001600000028000000
+          2000000040000000010004000000000000000000000000000000000010000000
+          0000000000000000000080000080000000808000800000008000800080800000
+          C0C0C000808080000000FF0000FF000000FFFF00FF000000FF00FF00FFFF0000
+          FFFFFF0000000000000000000000000000000000000000000004444444444000
+          00000000000000004444CCCEECCC444400000000000000044CCCCCCEECCCCCC4
+          400000000BBBBBBBBBBBBBBBBBBBBBBBBBBBBBB00BBBBBBBBBBB0BBBBBBB0BBB
+          BBBBBBB00BBBBBBBBBB0B0BBBBB0B0BBBBBBBBB00BBBBBBBBB0BBB0BBB0BBB0B
+          BBBBBBB00BBBBBBBB0BBBBB0B0BBBBB0BBBBBBB00BBBBBBBBBBBBBBBBBBBBBBB
+          BBBBBBB00BBBBBBB0BBBBBBB0BBBBBBBBBBBBBB00BBBBBBBBBBBBBBBBBBBBBBB
+          BBBBBBB004CCCCCCCC2222222222CCCCCCCCCC4004CCCCCCC22222222222CCCC
+          CCCCCC4004CCCCCCC22222222222CCCCCCCCCC4004EEEEEEE22222222222EEEE
+          EEEEEE4004EEEEEEEE2222222222EEEEEEEEEE4004CCCCCCCC2222222222CCCC
+          CCCCCC4004CCCCCCCCC222222222CCCCCCCCCC4004CCCCCCCCCC22222222CCCC
+          CCCCCC40044CCCCCCCCCC2222222CCCCCCCCC440004CCCCCCCCCCCC22222CCCC
+          CCCCC400004CCCCCCCCCCCCEECCCCCCCCCCCC4000044CCCCCCCCCCCEECCCCCCC
+          CCCC440000044CCCCCCCCCCEECCCCCCCCCC44000000044CCCCCCCCCEECCCCCCC
+          CC4400000000044CCCCCCCCEECCCCCCCC440000000000044CCCCCCCEECCCCCCC
+          44000000000000044CCCCCCEECCCCCC440000000000000004444CCCEECCC4444
+          0000000000000000000444444444400000000000000000000000000000000000
+          00000000FFFFFFFFFFE007FFFF0000FFFE00007F800000018000000180000001
+          8000000180000001800000018000000180000001800000018000000180000001
+          800000018000000180000001800000018000000180000001C0000003C0000003
+          C0000003E0000007F000000FF800001FFC00003FFE00007FFF0000FFFFE007FF
+          FFFFFFFF}
+      end
+      object Label3: TLabel
+        Left = 44
+        Top = 10
+        Width = 181
+        Height = 13
+        Caption = 'Korvane Wendrix Configuration'
+        Font.Charset = DEFAULT_CHARSET
+        Font.Color = clWindowText
+        Font.Height = -11
+        Font.Name = 'MS Sans Serif'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object GroupBox2: TGroupBox
+        Left = 0
+        Top = 40
+        Width = 404
+        Height = 51
+        Caption = ' Domain Name / Server Name [:Port] '
+        Font.Charset = DEFAULT_CHARSET
+        Font.Color = clActiveCaption
+        Font.Height = -11
+        Font.Name = 'MS Sans Serif'
+        Font.Style = []
+        ParentFont = False
+        TabOrder = 0
+        object Label2: TLabel
+          Left = 6
+          Top = 24
+          Width = 79
+          Height = 13
+          Caption = 'http://MyServer:'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+        end
+        object edDomainName: TEdit
+          Left = 88
+          Top = 20
+          Width = 304
+          Height = 21
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          TabOrder = 0
+        end
+      end
+      object GroupBox3: TGroupBox
+        Left = 0
+        Top = 98
+        Width = 404
+        Height = 113
+        Caption = ' Mail Settings '
+        Font.Charset = DEFAULT_CHARSET
+        Font.Color = clActiveCaption
+        Font.Height = -11
+        Font.Name = 'MS Sans Serif'
+        Font.Style = []
+        ParentFont = False
+        TabOrder = 1
+        object Label1: TLabel
+          Left = 6
+          Top = 24
+          Width = 67
+          Height = 13
+          Caption = 'SMTP Server:'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+        end
+        object Label4: TLabel
+          Left = 6
+          Top = 54
+          Width = 70
+          Height = 13
+          Caption = 'EMail Address:'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          WordWrap = True
+        end
+        object Label7: TLabel
+          Left = 88
+          Top = 78
+          Width = 206
+          Height = 26
+          Caption = 'Used in the "From" field of every email sent by Korvane Wendrix.'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          WordWrap = True
+        end
+        object edSMTPServer: TEdit
+          Left = 88
+          Top = 20
+          Width = 304
+          Height = 21
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          TabOrder = 0
+        end
+        object edEmailFrom: TEdit
+          Left = 88
+          Top = 52
+          Width = 304
+          Height = 21
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          TabOrder = 1
+        end
+      end
+      object GroupBox4: TGroupBox
+        Left = 0
+        Top = 220
+        Width = 404
+        Height = 51
+        Caption = ' Your Company Logo '
+        Font.Charset = DEFAULT_CHARSET
+        Font.Color = clActiveCaption
+        Font.Height = -11
+        Font.Name = 'MS Sans Serif'
+        Font.Style = []
+        ParentFont = False
+        TabOrder = 2
+        object Label5: TLabel
+          Left = 6
+          Top = 24
+          Width = 57
+          Height = 13
+          Caption = 'HTTP Path:'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+        end
+        object edLogo: TEdit
+          Left = 88
+          Top = 20
+          Width = 304
+          Height = 21
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          TabOrder = 0
+          Text = '/wendrix/images/normal/YourLogo.gif'
+        end
+      end
+      object Panel1: TPanel
+        Left = 0
+        Top = 278
+        Width = 404
+        Height = 55
+        BevelOuter = bvLowered
+        Color = 13434879
+        ParentColor = False
+        TabOrder = 3
+        object Label8: TLabel
+          Left = 6
+          Top = 6
+          Width = 393
+          Height = 45
+          AutoSize = False
+          Caption = 'To complete the Korvane Wendrix setup, please provide the above information. If you are unsure, leave the default settings. They can be manually changed later in the Manager Menu | System | Configuration.'
+          Color = 13434879
+          ParentColor = False
+          WordWrap = True
+        end
+      end
+    end
+    object tsApache: TTabSheet
+      BorderWidth = 10
+      Caption = 'Apache Web Server'
+      object Label6: TLabel
+        Left = 44
+        Top = 10
+        Width = 102
+        Height = 13
+        Caption = 'Apache Configuration'
+        Font.Charset = DEFAULT_CHARSET
+        Font.Color = clWindowText
+        Font.Height = -11
+        Font.Name = 'MS Sans Serif'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object Image2: TImage
+        Left = 0
+        Top = 0
+        Width = 32
+        Height = 32
+        Picture.Data = {
+          055449636F6E0000010001002020100001000400E80200001600000028000000
+          2000000040000000010004000000000000000000000000000000000010000000
+          0000000000000000000080000080000000808000800000008000800080800000
+          C0C0C000808080000000FF0000FF000000FFFF00FF000000FF00FF00FFFF0000
+          FFFFFF0000000000000000000000000000000000000000000000000000000000
+          000000000000000000000000000000000000000000000777777777777775D100
+          0000000000000777777777777775D10000000000000007777777777777705D10
+          000000000000078FF8FF8FF8FF705D10000000000000077A7277777777705D10
+          000000000000078888888888887005D1000000000000077777777777777005D1
+          000000000000077777777777777005D10000000000000777777777777770005D
+          100000000000078FF8FF8FF8FF70005D100000000000077A727777777770005D
+          10000000000007888888888888700005D1000000000007777777777777700005
+          D1000000000007777777777777700005D1000000000007777777777777700000
+          5D1000000000078FF8FF8FF8FF7000005D1000000000077A7977777777700000
+          5D10000000000788888888888870000005D10000000007777777777777700000
+          05D1000000000777777777777770000005D10000000007777777777777700000
+          005D10000000078FF8FF8FF8FF700000005D10000000077A7277777777700000
+          005D10000000078888888888887000000005D100000007777777777777700000
+          0005D1000000077777777777777000000005D100000000000000000000000000
+          0000000000000000000000000000000000000000000000000000000000000000
+          00000000FFFFFFFFFFFFFFFFF0000FFFF00003FFF00003FFF00001FFF00001FF
+          F00001FFF00008FFF00008FFF00008FFF0000C7FF0000C7FF0000C7FF0000E3F
+          F0000E3FF0000E3FF0000F1FF0000F1FF0000F1FF0000F8FF0000F8FF0000F8F
+          F0000FC7F0000FC7F0000FC7F0000FE3F0000FE3F0000FE3F0000FFFFFFFFFFF
+          FFFFFFFF}
+      end
+      object GroupBox1: TGroupBox
+        Left = 0
+        Top = 46
+        Width = 404
+        Height = 85
+        Caption = ' Path to Apache configuration file (HTTPD.CONF)  '
+        Font.Charset = DEFAULT_CHARSET
+        Font.Color = clActiveCaption
+        Font.Height = -11
+        Font.Name = 'MS Sans Serif'
+        Font.Style = []
+        ParentFont = False
+        TabOrder = 0
+        object edHTTPDConf: TEdit
+          Left = 8
+          Top = 20
+          Width = 385
+          Height = 21
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -11
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          TabOrder = 0
+          Text = 'C:\Program Files\Apache Group\Apache\conf\httpd.conf'
+        end
+        object Button1: TButton
+          Left = 319
+          Top = 50
+          Width = 74
+          Height = 23
+          Caption = 'Browse...'
+          TabOrder = 1
+          OnClick = Button1Click
+        end
+      end
+    end
+  end
+  object OD: TOpenDialog
+    DefaultExt = 'conf'
+    Filter = 'Apache Config File|httpd.conf'
+    InitialDir = 'C:\Program Files\Apache Group\Apache\conf'
+    Left = 16
+    Top = 392
+  end
+  object LangControl: TLangControl
+    Language = 'English'
+    Left = 48
+    Top = 392
+    LanguageManager_Langs = <
+      item
+        Name = 'English'
+        SubIndex = 0
+      end
+      item
+        Name = 'German'
+        SubIndex = 1
+      end
+      item
+        Name = 'Spanish'
+        SubIndex = 2
+      end>
+    LanguageManager_Comps = <
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              0A0000000001000043616E63656C0A0000000001000043616E63656C}
+          end>
+        SubType = [stPubPropObject]
+        Ref = btCancel
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              080000000001000053617665080000000001000053617665}
+          end>
+        SubType = [stPubPropObject]
+        Ref = btOk
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              0D0000000001000042726F7773652E2E2E0D0000000001000042726F7773652E
+              2E2E}
+          end>
+        SubType = [stPubPropObject]
+        Ref = Button1
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Text'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              3800000000010000433A5C50726F6772616D2046696C65735C41706163686520
+              47726F75705C4170616368655C636F6E665C68747470642E636F6E6638000000
+              00010000433A5C50726F6772616D2046696C65735C4170616368652047726F75
+              705C4170616368655C636F6E665C68747470642E636F6E66}
+          end>
+        SubType = [stPubPropObject]
+        Ref = edHTTPDConf
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Text'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              27000000000100002F77656E647269782F696D616765732F6E6F726D616C2F59
+              6F75724C6F676F2E67696627000000000100002F77656E647269782F696D6167
+              65732F6E6F726D616C2F596F75724C6F676F2E676966}
+          end>
+        SubType = [stPubPropObject]
+        Ref = edLogo
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              21000000000100004B6F7276616E652057656E6472697820436F6E6669677572
+              6174696F6E21000000000100004B6F7276616E652057656E6472697820436F6E
+              66696775726174696F6E}
+          end>
+        SubType = [stPubPropObject]
+        Ref = Owner
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              2700000000010000205061746820746F20417061636865202248545450442E43
+              4F4E46222066696C653A202700000000010000205061746820746F2041706163
+              6865202248545450442E434F4E46222066696C653A20}
+          end>
+        SubType = [stPubPropObject]
+        Ref = GroupBox1
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              270000000001000020446F6D61696E204E616D65202F20536572766572204E61
+              6D65205B3A506F72745D20270000000001000020446F6D61696E204E616D6520
+              2F20536572766572204E616D65205B3A506F72745D20}
+          end>
+        SubType = [stPubPropObject]
+        Ref = GroupBox2
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              1300000000010000204D61696C2053657474696E677320130000000001000020
+              4D61696C2053657474696E677320}
+          end>
+        SubType = [stPubPropObject]
+        Ref = GroupBox3
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              170000000001000020596F757220436F6D70616E79204C6F676F201700000000
+              01000020596F757220436F6D70616E79204C6F676F20}
+          end>
+        SubType = [stPubPropObject]
+        Ref = GroupBox4
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              1000000000010000534D5450207365727665723A1000000000010000534D5450
+              207365727665723A}
+          end>
+        SubType = [stPubPropObject]
+        Ref = Label1
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              1400000000010000687474703A2F2F4D795365727665723A1400000000010000
+              687474703A2F2F4D795365727665723A}
+          end>
+        SubType = [stPubPropObject]
+        Ref = Label2
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              21000000000100004B6F7276616E652057656E6472697820436F6E6669677572
+              6174696F6E21000000000100004B6F7276616E652057656E6472697820436F6E
+              66696775726174696F6E}
+          end>
+        SubType = [stPubPropObject]
+        Ref = Label3
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              1200000000010000454D61696C20416464726573733A1200000000010000454D
+              61696C20416464726573733A}
+          end>
+        SubType = [stPubPropObject]
+        Ref = Label4
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              0E000000000100004854545020506174683A0E00000000010000485454502050
+              6174683A}
+          end>
+        SubType = [stPubPropObject]
+        Ref = Label5
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              180000000001000041706163686520436F6E66696775726174696F6E18000000
+              0001000041706163686520436F6E66696775726174696F6E}
+          end>
+        SubType = [stPubPropObject]
+        Ref = Label6
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              42000000000100005573656420696E207468652046726F6D206669656C64206F
+              6620657665727920656D61696C2073656E64206279204B6F7276616E65205765
+              6E647269782E42000000000100005573656420696E207468652046726F6D2066
+              69656C64206F6620657665727920656D61696C2073656E64206279204B6F7276
+              616E652057656E647269782E}
+          end>
+        SubType = [stPubPropObject]
+        Ref = Label7
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              13000000000100004B6F7276616E652057656E6472697813000000000100004B
+              6F7276616E652057656E64726978}
+          end>
+        SubType = [stPubPropObject]
+        Ref = TabSheet1
+      end
+      item
+        Items = <>
+        Props = <
+          item
+            Name = 'Caption'
+            Kind = tkLString
+            Count = 3
+            Values = {
+              1500000000010000417061636865205765622053657276657215000000000100
+              004170616368652057656220536572766572}
+          end>
+        SubType = [stPubPropObject]
+        Ref = tsApache
+      end>
+    LanguageManager_Names = ''
+    LanguageManager_Values = ''
+  end
+end

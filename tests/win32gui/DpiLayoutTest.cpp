@@ -1,0 +1,57 @@
+// The window front-end lays a form out again when its window moves to a monitor of another DPI:
+// sizes, places and fonts scale by DPI/96 from the design, the window at the suggested place.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "framework/controls/Form.h"
+#include "framework/controls/StdCtrls.h"
+
+// After the framework's headers: windows.h defines macros with the names of its constants.
+#include "framework/ui/win32/PropertyMirror.h"
+#include "tests/win32gui/BuiltForm.h"
+
+namespace wdx {
+namespace {
+
+// Left, top, right, bottom of the window in its parent's client area (the screen's for the form),
+// then its client width and height and its font's height.
+std::tuple<long, long, long, long, long, long, long> Shown(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  if (HWND parent = GetParent(window))
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  RECT client{};
+  GetClientRect(window, &client);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return {rect.left, rect.top, rect.right, rect.bottom, client.right, client.bottom, font.lfHeight};
+}
+
+TEST(DpiLayout, TheFormIsLaidOutAgainAtTheNewDpi) {
+  TForm form(nullptr);
+  form.SetClientWidth(300);
+  form.SetClientHeight(200);
+  form.Font()->Height = -11;
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  button->SetBounds(75, 41, 75, 23);
+  win32::TBuiltForm built(form, 96);
+  win32::TPropertyMirror mirror(form, built.Windows, built.Gdi, built.Tabs, built.Builder);
+  for (const int dpi : {120, 144, 192, 96}) {
+    SCOPED_TRACE(dpi);
+    mirror.DpiChanged(dpi, RECT{40, 30, 900, 700});
+    auto s = [dpi](long design) { return static_cast<long>(MulDiv(design, dpi, 96)); };
+    const auto formShown = Shown(built.Windows.FormWindow());
+    EXPECT_EQ(std::get<0>(formShown), 40);
+    EXPECT_EQ(std::get<1>(formShown), 30);
+    EXPECT_EQ(std::get<4>(formShown), s(300));
+    EXPECT_EQ(std::get<5>(formShown), s(200));
+    const auto buttonShown = Shown(built.Windows.WindowOf(button));
+    EXPECT_EQ(buttonShown,
+              std::make_tuple(s(75), s(41), s(150), s(64), s(150) - s(75), s(64) - s(41), s(-11)));
+  }
+}
+
+}  // namespace
+}  // namespace wdx
