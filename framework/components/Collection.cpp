@@ -115,15 +115,8 @@ void TCollection::Assign(const TPersistent* source) {
     TPersistent::Assign(source);
     return;
   }
-  BeginUpdate();
-  try {
-    Clear();
-    for (const TCollectionItem* item : other->items_) Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  Clear();
+  for (const TCollectionItem* item : other->items_) Add()->Assign(item);
 }
 
 void TCollection::InsertItem(TCollectionItem* item) {

@@ -63,9 +63,6 @@ class TCollection : public TPersistent {
   TPersistent* GetOwner() const override { return owner_; }
   void SetOwner(TPersistent* owner) { owner_ = owner; }
 
-  void BeginUpdate() { ++updateCount_; }
-  void EndUpdate() { --updateCount_; }
-
  protected:
   // Runs after items have joined, left or moved within the collection.
   virtual void ItemsChanged() {}
@@ -79,7 +76,6 @@ class TCollection : public TPersistent {
   const TMetaClass* itemClass_;
   TStoreVector<TCollectionItem*> items_;
   TPersistent* owner_ = nullptr;
-  int updateCount_ = 0;
 };
 
 }  // namespace wdx

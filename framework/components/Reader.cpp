@@ -352,20 +352,13 @@ Variant TReader::ReadVariant() {
 
 void TReader::ReadCollection(TCollection* collection) {
   DepthGuard depth(*this);
-  collection->BeginUpdate();
-  try {
-    if (!EndOfList()) collection->Clear();
-    while (!EndOfList()) {
-      if (IsIntegerTag(NextValue())) ReadInteger();  // the item's order: not used
-      ReadListBegin();
-      ReadProperties(collection->Add());
-    }
-    ReadListEnd();
-  } catch (...) {
-    collection->EndUpdate();
-    throw;
+  if (!EndOfList()) collection->Clear();
+  while (!EndOfList()) {
+    if (IsIntegerTag(NextValue())) ReadInteger();  // the item's order: not used
+    ReadListBegin();
+    ReadProperties(collection->Add());
   }
-  collection->EndUpdate();
+  ReadListEnd();
 }
 
 // ---------------------------------------------------------------------------------------------
