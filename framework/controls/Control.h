@@ -91,17 +91,19 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
 
+  // In this order, so that no room is lost between them and a derived class's small fields
+  // fill the room after the last: a form may have many labels.
   TWinControl* parent_ = nullptr;
   int32_t left_ = 0;
   int32_t top_ = 0;
   int32_t width_ = 0;
   int32_t height_ = 0;
-  bool visible_ = true;
-  bool enabled_ = true;
+  TColor color_ = clBtnFace;
   TAnchors anchors_{akLeft, akTop};
   std::string text_;
   mutable std::unique_ptr<TFont> font_;
-  TColor color_ = clBtnFace;
+  bool visible_ = true;
+  bool enabled_ = true;
   bool parentFont_ = true;
   bool parentColor_ = true;
 };
