@@ -37,6 +37,8 @@ class TObject {
   // The live-object handle (never 0). An object gets it when it is first asked for it: most
   // objects never are, and a handle costs a place in the table of live objects.
   uint32_t Handle() const { return handle_ ? handle_ : Register(); }
+  // The handle, or 0 when the object has not been given one.
+  uint32_t HandleIfAny() const { return handle_; }
 
  private:
   uint32_t Register() const;
