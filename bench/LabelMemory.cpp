@@ -1,11 +1,12 @@
 // Bytes of memory per translated label: loads a synthetic form of n labels (default 100,000)
 // in three languages and prints what the form holds per label, once after loading and once
-// after switching three times round German, Spanish and English. Two figures each:
+// after switching three times round German, Spanish and English. Three figures each:
 //
-//   store  the object store's blocks in use (objects, the containers inside them and the
-//          stored language values), as requested: exact and free of allocator slack;
-//   heap   the C library's bytes in use (mallinfo2), which also counts the strings outside
-//          the store and the store's chunks, free blocks in them included.
+//   store    the object store's blocks in use (objects, the containers inside them and the
+//            stored language values), as requested;
+//   other    the rest of the C library's heap: strings and containers outside the store, and
+//            the store's own slack (the part of its chunks not handed out);
+//   in all   the two together: everything the form adds to the heap (mallinfo2).
 //
 //   build/native/bin/label_memory [n]
 #include <malloc.h>
@@ -41,9 +42,10 @@ Usage Now() {
 }
 
 void Print(const char* when, const Usage& from, const Usage& to, long n) {
-  std::printf("  %-16s store %8.1f B/label   heap %8.1f B/label\n", when,
-              (to.store - from.store) / static_cast<double>(n),
-              (to.heap - from.heap) / static_cast<double>(n));
+  const double store = (to.store - from.store) / static_cast<double>(n);
+  const double all = (to.heap - from.heap) / static_cast<double>(n);
+  std::printf("  %-16s store %7.1f   other %7.1f   in all %7.1f  B/label\n", when, store,
+              all - store, all);
 }
 
 int Run(long n) {

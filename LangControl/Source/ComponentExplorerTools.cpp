@@ -1,11 +1,9 @@
 #include "LangControl/Source/ComponentExplorerTools.h"
 
-#include <algorithm>
 #include <limits>
+#include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
-#include <utility>
-#include <vector>
 
 #include "LangControl/Source/ClassInfo.h"
 #include "framework/components/Strings.h"
@@ -30,10 +28,6 @@ void Change(T& field, const T& value) {
   ++entry_tree::changes;
 }
 
-const TMainEntrySubType kPubProp{stPubPropObject};
-const TMainEntrySubType kStrings{stTStringsObject};
-const TMainEntrySubType kCollectionItem{stPubPropObject, stCollectionObject};
-
 // The collection an item is created in, checked to be of the class the item needs before the
 // item joins it.
 template <class C>
@@ -42,68 +36,46 @@ TCollection* Expect(TCollection* collection) {
   return collection;
 }
 
-// The published properties of one class as resolving needs them: keyed by the upper-case name
-// followed by the kind, with the descriptor and its type. Built once per class, in the order of
-// the class's sorted list, a later property with the same key replacing an earlier one, as a
-// walk over the list that records every match would leave it.
-struct TResolvedProperty {
-  const TPropInfo* prop;
-  const TTypeInfo* type;
-};
-using TPropertyIndex = std::unordered_map<std::string, TResolvedProperty>;
-
-const TPropertyIndex& PublishedPropertyIndex(const TMetaClass& cls) {
-  // Classes live as long as the program, so the index of each is built on its first use and
-  // kept. All access is on the user-interface thread.
-  static std::unordered_map<const TMetaClass*, TPropertyIndex> indexes;
-  const auto found = indexes.find(&cls);
-  if (found != indexes.end()) return found->second;
-  TPropertyIndex index;
-  for (const TPropInfo* prop : cls.SortedProperties()) {
-    const TTypeInfo* type = prop ? prop->PropType() : nullptr;
-    if (!type) continue;
-    std::string key = AsciiUpper(prop->Name);
-    key.push_back(static_cast<char>(type->Kind));
-    index.insert_or_assign(std::move(key), TResolvedProperty{prop, type});
-  }
-  return indexes.emplace(&cls, std::move(index)).first->second;
-}
-
-// Whether `test` holds for an item of `collection`.
-template <class Test>
-bool AnyItem(const TCollection& collection, const Test& test) {
-  for (int i = 0; i < collection.Count(); ++i) {
-    if (test(collection.Items(i))) return true;
-  }
-  return false;
-}
-
 void CheckPropertyClass(const TMetaClass* propertyClass) {
   if (propertyClass && !propertyClass->InheritsFrom(TPropertyEntry::StaticClass())) {
     throw EInvalidCast(msg::kInvalidCast);
   }
 }
 
+// The one copy of a type name. The names are class and property type names, so they are few;
+// they stay for the life of the process. All on the user-interface thread.
+const std::string& InternedTypeName(const std::string& name) {
+  static auto* names = new std::unordered_set<std::string>();
+  return *names->insert(name).first;
+}
+
+// The names of the property entries, each kept once for as long as an entry has it. Names
+// come from form streams, so a name no entry has any more goes. All on the user-interface
+// thread; never destroyed, since entries may go during static destruction.
+class TSharedNames {
+ public:
+  const std::string& Take(const std::string& name) {
+    auto found = uses_.try_emplace(name, 0).first;
+    ++found->second;
+    return found->first;
+  }
+  void Drop(const std::string& name) {
+    const auto found = uses_.find(name);
+    if (found != uses_.end() && --found->second == 0) uses_.erase(found);
+  }
+
+ private:
+  std::unordered_map<std::string, size_t> uses_;
+};
+
+TSharedNames& SharedNames() {
+  static auto* names = new TSharedNames();
+  return *names;
+}
+
 const TMetaClass& PropertyItemClass(const TMetaClass* propertyClass) {
   CheckPropertyClass(propertyClass);
   return propertyClass ? *propertyClass : TPropertyEntry::StaticClass();
-}
-
-// Deletes the first occurrence of `search` in `text` and inserts `replacement` there.
-void ReplaceFirst(std::string& text, std::string_view search, std::string_view replacement) {
-  const size_t at = text.find(search);
-  if (at != std::string::npos) text.replace(at, search.size(), replacement);
-}
-
-// Everything before the first "[", when there is one.
-bool TextBeforeBracket(const std::string& text, std::string& before) {
-  const size_t at = text.find('[');
-  if (at == std::string::npos) {
-    before.clear();
-    return false;
-  }
-  before = text.substr(0, at);
-  return true;
 }
 
 }  // namespace
@@ -222,8 +194,10 @@ void TBaseEntries::Assign(const TPersistent* source) {
   // Clearing first would lose the very items to be copied.
   if (source == this) return;
   TCollection::Assign(source);
-  if (OnAssigned) OnAssigned(this, source);
+  Assigned(source);
 }
+
+void TBaseEntries::Assigned(const TPersistent*) {}
 
 void TBaseEntries::ItemsChanged() {
   ++entry_tree::changes;
@@ -273,57 +247,6 @@ int TMainEntries::IndexOfName(const std::string& name) const {
   return -1;
 }
 
-bool TMainEntries::ForEachProperty(const TPropertyVisitor& visitor, void* data) {
-  return VisitProperties([&visitor, data](TMainEntry* entry, TPropertyEntry* property, bool& stop) {
-    visitor(entry, property, data, stop);
-  });
-}
-
-void TMainEntries::ValidateAll() {
-  for (int i = Count(); i-- > 0;) Items(i)->Validate();
-}
-
-void TMainEntries::Purge() {
-  for (int i = Count(); i-- > 0;) PurgeItem(Items(i));
-  DeleteEmptyItems();
-}
-
-void TMainEntries::PurgeItem(TMainEntry* entry) {
-  // Each list is scanned before it is asked to delete anything: in a purge after the first,
-  // nothing usually goes, and a scan costs no allocation.
-  if (entry->Items()->Count() > 0) entry->Items()->Purge();
-  const TMainEntrySubType subType = entry->SubType();
-  TPropertyEntries* props = entry->Props();
-  if (subType.Contains(stPubPropObject)) {
-    const auto unresolved = [](const TCollectionItem* item) {
-      return static_cast<const TPropertyEntry*>(item)->PropInfo() == nullptr;
-    };
-    if (AnyItem(*props, unresolved)) props->DeleteWhere(unresolved);
-  } else if (subType.Contains(stTStringsObject)) {
-    // A line entry needs only a line number: an Index, or a valid suffix of its name.
-    const auto lineless = [](const TCollectionItem* item) {
-      const auto* prop = static_cast<const TPropertyEntry*>(item);
-      int32_t line = 0;
-      return prop->PropInfo() != nullptr ||
-             (prop->Index() < 0 && !ParseIndexSuffix(prop->Name(), line));
-    };
-    if (AnyItem(*props, lineless)) props->DeleteWhere(lineless);
-  }
-}
-
-void TMainEntries::DeleteEmptyItems() {
-  const auto empty = [](const TCollectionItem* item) {
-    const auto* entry = static_cast<const TMainEntry*>(item);
-    return entry->Props()->Count() == 0 && entry->Items()->Count() == 0;
-  };
-  if (AnyItem(*this, empty)) DeleteWhere(empty);
-}
-
-void TMainEntries::ValidateAndPurge() {
-  ValidateAll();
-  Purge();
-}
-
 void TMainEntries::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TMainEntries*>(source)) {
     if (adoptPropertyClass_ && other != this) propertyClass_ = other->propertyClass_;
@@ -335,8 +258,18 @@ void TMainEntries::Assign(const TPersistent* source) {
 // TPropertyEntries
 
 TPropertyEntries::TPropertyEntries(TMainEntry* ownerEntry, const TMetaClass* propertyClass)
-    : TBaseEntries(PropertyItemClass(propertyClass)), ownerEntry_(ownerEntry) {
+    : TBaseEntries(PropertyItemClass(propertyClass)) {
   SetOwner(ownerEntry);
+}
+
+TMainEntry* TPropertyEntries::OwnerEntry() const {
+  // The owner is nearly always an entry of one of these two classes.
+  TPersistent* owner = GetOwner();
+  if (owner &&
+      (typeid(*owner) == typeid(TComponentEntry) || typeid(*owner) == typeid(TMainEntry))) {
+    return static_cast<TMainEntry*>(owner);
+  }
+  return dynamic_cast<TMainEntry*>(owner);
 }
 
 TPropertyEntry* TPropertyEntries::Items(int index) const {
@@ -363,26 +296,7 @@ TInternalController::~TInternalController() {
 }
 
 TComponentEntry* TInternalController::FindEntry(const TComponent* component) const {
-  if (!component || !entries_) return nullptr;
-  const auto [first, last] = byTarget_.equal_range(component);
-  TComponentEntry* found = nullptr;
-  int foundAt = -1;
-  for (auto it = first; it != last; ++it) {
-    TComponentEntry* entry = it->second;
-    if (entry->Collection() != entries_) continue;
-    if (!found) {
-      found = entry;
-      continue;
-    }
-    // Several entries for one component: the last one in list order counts.
-    if (foundAt < 0) foundAt = found->TCollectionItem::Index();
-    const int at = entry->TCollectionItem::Index();
-    if (at > foundAt) {
-      found = entry;
-      foundAt = at;
-    }
-  }
-  return found;
+  return index_.Find(component, entries_);
 }
 
 void TInternalController::Notification(TComponent* component, TOperation operation) {
@@ -395,23 +309,12 @@ void TInternalController::Notification(TComponent* component, TOperation operati
 
 void TInternalController::Reindex(TComponentEntry* entry, const TComponent* from,
                                   const TComponent* to) {
-  if (from == to) return;
-  if (from) {
-    const auto [first, last] = byTarget_.equal_range(from);
-    for (auto it = first; it != last; ++it) {
-      if (it->second == entry) {
-        byTarget_.erase(it);
-        break;
-      }
-    }
-  }
-  if (to) byTarget_.emplace(to, entry);
+  index_.Move(entry, from, to);
 }
 
 void TInternalController::DetachAll() {
   // Entries that outlive their list (moved to another collection) must not reach back here.
-  for (auto& [component, entry] : byTarget_) entry->controller_ = nullptr;
-  byTarget_.clear();
+  index_.Clear([](TComponentEntry* entry) { entry->controller_ = nullptr; });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -445,77 +348,54 @@ TComponentEntry* TComponentEntries::Add() {
   return component;
 }
 
-TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) const {
-  return controller_->FindEntry(component);
+void TComponentEntries::Assigned(const TPersistent* source) {
+  if (OnAssigned) OnAssigned(this, source);
 }
 
-void TComponentEntries::Revalidate() {
-  const bool unchanged = revalidated_ && revalidatedEntries_ == EntryChanges() &&
-                         revalidatedNames_ == TComponent::NameChanges();
-  if (!unchanged) {
-    revalidated_ = false;
-    // ValidateAndPurge, noting the entries that depend on live objects while each is at hand.
-    // One that does so before the purge may not after it, and is then validated again to no
-    // effect; one that does not, cannot after it.
-    liveEntries_.clear();
-    for (int i = Count(); i-- > 0;) {
-      TComponentEntry* entry = Items(i);
-      entry->Validate();
-      if (entry->ResolvesThroughLiveObjects()) liveEntries_.push_back(entry);
-    }
-    std::reverse(liveEntries_.begin(), liveEntries_.end());
-    const int validated = Count();
-    Purge();
-    if (Count() != validated) {
-      // Some went: keep only those still in the list.
-      std::unordered_set<const TComponentEntry*> kept;
-      for (int i = 0; i < Count(); ++i) kept.insert(Items(i));
-      std::erase_if(liveEntries_,
-                    [&kept](const TComponentEntry* entry) { return kept.count(entry) == 0; });
-    }
-  } else if (!liveEntries_.empty()) {
-    // As ValidateAndPurge, over these entries only: the others would come out as they are.
-    const uint64_t before = EntryChanges();
-    for (size_t i = liveEntries_.size(); i-- > 0;) liveEntries_[i]->Validate();
-    for (size_t i = liveEntries_.size(); i-- > 0;) PurgeItem(liveEntries_[i]);
-    DeleteEmptyItems();
-    // What changed may have freed some of them: the next call looks at the whole list again.
-    if (EntryChanges() != before) {
-      revalidated_ = false;
-      return;
-    }
-  }
-  revalidated_ = true;
-  revalidatedEntries_ = EntryChanges();
-  revalidatedNames_ = TComponent::NameChanges();
+TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) const {
+  return controller_->FindEntry(component);
 }
 
 // ---------------------------------------------------------------------------------------------
 // TBaseEntry
 
-TBaseEntry::TBaseEntry(TCollection* collection) : TCollectionItem(collection) {}
-
-void TBaseEntry::SetName(const std::string& name) {
-  Change(name_, name);
-}
+TBaseEntry::TBaseEntry(TCollection* collection)
+    : TCollectionItem(collection), typeName_(&InternedTypeName("")) {}
 
 void TBaseEntry::SetTypeName(const std::string& typeName) {
-  Change(typeName_, typeName);
+  if (*typeName_ == typeName) return;
+  typeName_ = &InternedTypeName(typeName);
+  ++entry_tree::changes;
 }
 
 std::string TBaseEntry::GetDisplayName() const {
-  return typeName_ + ":" + name_;
+  return *typeName_ + ":" + Name();
 }
 
 // ---------------------------------------------------------------------------------------------
 // TMainEntry
 
+void TMainEntry::SetName(const std::string& name) {
+  Change(name_, name);
+}
+
 TMainEntry::TMainEntry(TCollection* collection) : TBaseEntry(Expect<TMainEntries>(collection)) {
   const auto* holder = static_cast<TMainEntries*>(collection);
-  const TMetaClass* propertyClass = holder ? holder->PropertyClass() : nullptr;
-  props_ = std::make_unique<TPropertyEntries>(this, propertyClass);
-  items_ = std::make_unique<TMainEntries>(this, propertyClass);
-  if (holder) items_->SetAdoptPropertyClass(holder->AdoptPropertyClass());
+  props_ = std::make_unique<TPropertyEntries>(this, holder ? holder->PropertyClass() : nullptr);
+  if (holder) itemsAdoptPropertyClass_ = holder->AdoptPropertyClass();
+}
+
+TMainEntries* TMainEntry::Items() const {
+  if (!items_) {
+    // As the constructor would have made it: the property class of the entry's own property
+    // entries, and the adoption rule of the list that held the entry then.
+    const TMetaClass* propertyClass = &props_->ItemClass();
+    if (propertyClass == &TPropertyEntry::StaticClass()) propertyClass = nullptr;
+    auto* self = const_cast<TMainEntry*>(this);
+    items_ = std::make_unique<TMainEntries>(self, propertyClass);
+    items_->SetAdoptPropertyClass(itemsAdoptPropertyClass_);
+  }
+  return items_.get();
 }
 
 TMainEntry::~TMainEntry() {
@@ -544,7 +424,7 @@ void TMainEntry::SetSubType(TMainEntrySubType subType) {
 }
 
 void TMainEntry::SetItems(TMainEntries* items) {
-  items_->Assign(items);
+  Items()->Assign(items);
 }
 
 void TMainEntry::SetProps(TPropertyEntries* props) {
@@ -563,139 +443,11 @@ void TMainEntry::Assign(const TPersistent* source) {
   SetSubType(other->subType_);
   SetTarget(other->target_);
   props_->Assign(other->props_.get());
-  items_->Assign(other->items_.get());
+  Items()->Assign(other->Items());
 }
 
 TMainEntries* TMainEntry::OwnerCollection() const {
   return dynamic_cast<TMainEntries*>(Collection());
-}
-
-void TMainEntry::Validate() {
-  // Each descriptor and target is worked out before it is set, so that an entry that resolves
-  // as it did before sees no change at all.
-  if (props_->Count() > 0 || items_->Count() > 0) {
-    for (int i = 0; i < items_->Count(); ++i) {
-      TMainEntry* sub = items_->Items(i);
-      if (sub->SubType().Contains(stNoValidate) && sub->SubType().Contains(stTStringsObject)) {
-        TPropertyEntries* lines = sub->Props();
-        for (int j = 0; j < lines->Count(); ++j) {
-          if (lines->Items(j)->TypeName().empty()) lines->Items(j)->SetTypeName("String");
-        }
-      }
-    }
-    const bool browse = subType_.Contains(stPubPropObject) && target_;
-    ResolvePropertyEntries(browse);
-    ResolveSubEntries(browse);
-  }
-  items_->ValidateAll();
-}
-
-void TMainEntry::ResolvePropertyEntries(bool browse) {
-  const int count = props_->Count();
-  if (count == 0) return;
-  // One lookup each in the class's index. The first entry in collection order with a name and
-  // kind wins; later ones with the same stay unresolved.
-  const TPropertyIndex* published =
-      browse ? &PublishedPropertyIndex(target_->ClassType()) : nullptr;
-  std::unordered_set<std::string> claimed;
-  for (int i = 0; i < count; ++i) {
-    TPropertyEntry* prop = props_->Items(i);
-    const TResolvedProperty* match = nullptr;
-    if (published) {
-      std::string key = AsciiUpper(prop->Name());
-      key.push_back(static_cast<char>(prop->Kind()));
-      if (count == 1 || claimed.insert(key).second) {
-        const auto found = published->find(key);
-        if (found != published->end()) match = &found->second;
-      }
-    }
-    prop->SetPropInfo(match ? match->prop : nullptr);
-    if (match) prop->SetTypeName(match->type->Name);
-  }
-}
-
-void TMainEntry::ResolveSubEntries(bool browse) {
-  const int count = items_->Count();
-  if (count == 0) return;
-  // The target each looked-up sub-entry ends with; none unless one is found below.
-  std::vector<TObject*> targets(static_cast<size_t>(count), nullptr);
-
-  // Sub-entries by the name of the property that leads to them, in collection order.
-  std::unordered_map<std::string, std::vector<int>> subs;
-  for (int i = 0; browse && i < count; ++i) {
-    const TMainEntry* sub = items_->Items(i);
-    const TMainEntrySubType subType = sub->SubType();
-    if (subType.Contains(stNoValidate)) continue;
-    std::string key;
-    if (subType == kPubProp || subType == kStrings) {
-      key = sub->Name();
-    } else if (subType != kCollectionItem || !TextBeforeBracket(sub->Name(), key)) {
-      continue;  // never resolved
-    }
-    subs[AsciiUpper(key)].push_back(i);
-  }
-  if (!subs.empty()) {
-    TClassInfo info(target_);
-    for (int32_t p = 0; p < info.Count(); ++p) {
-      if (!info.Select(p)) continue;
-      if (info.Kind() != tkClass) continue;
-      const auto found = subs.find(AsciiUpper(info.Name()));
-      if (found == subs.end()) continue;
-      for (const int at : found->second) {
-        TObject*& target = targets[static_cast<size_t>(at)];
-        TMainEntry* sub = items_->Items(at);
-        const TMainEntrySubType subType = sub->SubType();
-        if (subType == kPubProp) {
-          target = info.GetAsObject();
-          break;
-        }
-        if (subType == kStrings) {
-          auto* strings = dynamic_cast<TStrings*>(info.GetAsObject());
-          if (!strings) break;
-          target = strings;
-          TPropertyEntries* lines = sub->Props();
-          for (int j = 0; j < lines->Count(); ++j) {
-            TPropertyEntry* line = lines->Items(j);
-            int32_t n = -1;
-            if (ParseIndexSuffix(line->Name(), n) && n >= 0 && n < strings->Count()) {
-              line->SetTypeName("String");
-            } else {
-              // Spoil the suffix so that the purge removes the entry unless it has an Index.
-              std::string spoilt = line->Name();
-              ReplaceFirst(spoilt, "[", "/");
-              ReplaceFirst(spoilt, "]", "/");
-              line->SetName(spoilt);
-            }
-          }
-          break;
-        }
-        // An item of a collection; several sub-entries may address items of one collection.
-        auto* collection = dynamic_cast<TCollection*>(info.GetAsObject());
-        int32_t n = -1;
-        if (collection && ParseIndexSuffix(sub->Name(), n) && n >= 0 && n < collection->Count()) {
-          target = collection->Items(n);
-        }
-      }
-    }
-  }
-  for (int i = 0; i < count; ++i) {
-    TMainEntry* sub = items_->Items(i);
-    if (!sub->SubType().Contains(stNoValidate)) sub->SetTarget(targets[static_cast<size_t>(i)]);
-  }
-}
-
-bool TMainEntry::ResolvesThroughLiveObjects() const {
-  for (int i = 0; i < items_->Count(); ++i) {
-    const TMainEntry* sub = items_->Items(i);
-    if (!sub->SubType().Contains(stNoValidate) || sub->ResolvesThroughLiveObjects()) return true;
-  }
-  return false;
-}
-
-bool TMainEntry::ForEachProperty(const TPropertyVisitor& visitor, void* data) {
-  return VisitProperties([&visitor, data](TMainEntry* entry, TPropertyEntry* property, bool& stop) {
-    visitor(entry, property, data, stop);
-  });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -707,7 +459,7 @@ TComponentEntry::TComponentEntry(TCollection* collection)
 }
 
 TComponentEntry::~TComponentEntry() {
-  if (controller_) controller_->Reindex(this, ref_, nullptr);
+  if (controller_) controller_->Reindex(this, Ref(), nullptr);
 }
 
 void TComponentEntry::SetRef(TComponent* component) {
@@ -717,8 +469,8 @@ void TComponentEntry::SetRef(TComponent* component) {
 
 void TComponentEntry::SetTarget(TObject* target) {
   TComponent* component = dynamic_cast<TComponent*>(target);
-  if (controller_) controller_->Reindex(this, ref_, component);
-  ref_ = component;
+  if (controller_) controller_->Reindex(this, Ref(), component);
+  SetTargetIsComponent(component != nullptr);
   TMainEntry::SetTarget(target);
 }
 
@@ -744,19 +496,23 @@ void TComponentEntry::Assign(const TPersistent* source) {
   SetRef(component);
 }
 
-void TComponentEntry::Validate() {
-  if (Target()) {
-    SetName(ref_ ? ref_->Name() : "???");
-    SetTypeName(Target()->ClassName());
-  }
-  TMainEntry::Validate();
-}
-
 // ---------------------------------------------------------------------------------------------
 // TPropertyEntry
 
 TPropertyEntry::TPropertyEntry(TCollection* collection)
-    : TBaseEntry(Expect<TPropertyEntries>(collection)) {}
+    : TBaseEntry(Expect<TPropertyEntries>(collection)), name_(&SharedNames().Take("")) {}
+
+TPropertyEntry::~TPropertyEntry() {
+  SharedNames().Drop(*name_);
+}
+
+void TPropertyEntry::SetName(const std::string& name) {
+  if (*name_ == name) return;
+  const std::string& taken = SharedNames().Take(name);
+  SharedNames().Drop(*name_);
+  name_ = &taken;
+  ++entry_tree::changes;
+}
 
 void TPropertyEntry::Assign(const TPersistent* source) {
   const auto* other = dynamic_cast<const TPropertyEntry*>(source);

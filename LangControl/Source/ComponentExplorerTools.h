@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "LangControl/Source/ComponentIndex.h"
 #include "framework/components/Collection.h"
 #include "framework/components/Component.h"
 #include "framework/rtl/Variant.h"
@@ -74,12 +74,7 @@ inline uint64_t EntryChanges() {
 class TBaseEntries : public TCollection {
  public:
   WDX_CLASS(TBaseEntries)
-  using TAssignedEvent = std::function<void(TBaseEntries* sender, const TPersistent* source)>;
-
   explicit TBaseEntries(const TMetaClass& itemClass);
-
-  // Runs after every Assign, with the collection and the object it was assigned from.
-  TAssignedEvent OnAssigned;
 
   void Assign(const TPersistent* source) override;
   // The entry that owns the collection, or nullptr.
@@ -88,6 +83,8 @@ class TBaseEntries : public TCollection {
  protected:
   // Items joining, leaving or moving count among the entry changes.
   void ItemsChanged() override;
+  // Runs after every Assign, with the object assigned from.
+  virtual void Assigned(const TPersistent* source);
 };
 
 // The sub-entries of a main entry (or, as TComponentEntries, the component list).
@@ -113,11 +110,9 @@ class TMainEntries : public TBaseEntries {
   // Position of the first item whose Name equals `name` ignoring ASCII case, or -1.
   int IndexOfName(const std::string& name) const;
 
-  // Visits the items from the last to the first; false when a visitor stopped the walk.
+  // Visits the items from the last to the first; false when a visitor stopped the walk
+  // (EntryTreeWalk.h has the same walk for any callable).
   bool ForEachProperty(const TPropertyVisitor& visitor, void* data = nullptr);
-  // The same walk for a visitor called as visit(entry, property, stop).
-  template <class Visit>
-  bool VisitProperties(const Visit& visit);
   // Validates every item, from the last to the first.
   void ValidateAll();
   // Removes unresolved property entries and then entries with nothing left to translate.
@@ -135,8 +130,8 @@ class TMainEntries : public TBaseEntries {
   void DeleteEmptyItems();
 
  private:
+  bool adoptPropertyClass_ = true;  // first: it fits in the room the collection leaves
   const TMetaClass* propertyClass_ = nullptr;
-  bool adoptPropertyClass_ = true;
 };
 
 // The property entries of one main entry.
@@ -149,10 +144,7 @@ class TPropertyEntries : public TBaseEntries {
 
   TPropertyEntry* Items(int index) const;
   TPropertyEntry* Add();
-  TMainEntry* OwnerEntry() const override { return ownerEntry_; }
-
- private:
-  TMainEntry* ownerEntry_;
+  TMainEntry* OwnerEntry() const override;
 };
 
 // Receives the removal notices of the components that the entries of one component list
@@ -180,10 +172,7 @@ class TInternalController : public TComponent {
   void DetachAll();
 
   TComponentEntries* entries_ = nullptr;
-  std::unordered_multimap<const TComponent*, TComponentEntry*, std::hash<const TComponent*>,
-                          std::equal_to<>,
-                          StoreAllocator<std::pair<const TComponent* const, TComponentEntry*>>>
-      byTarget_;
+  TComponentIndex index_;
 };
 
 // The component list: one entry per translated component.
@@ -193,6 +182,11 @@ class TComponentEntries : public TMainEntries {
 
   TComponentEntries(TPersistent* owner, const TMetaClass* propertyClass);
   ~TComponentEntries() override;
+
+  // Runs after every Assign, with the list and the object it was assigned from. (Only the
+  // component list has the event: the other collections are many, and none needs it.)
+  using TAssignedEvent = std::function<void(TBaseEntries* sender, const TPersistent* source)>;
+  TAssignedEvent OnAssigned;
 
   TComponentEntry* Items(int index) const;
   TComponentEntry* Add();
@@ -204,10 +198,20 @@ class TComponentEntries : public TMainEntries {
   // no entry has changed (EntryChanges) and no component has been renamed since the last
   // call, the entries resolve as they did then, except those with sub-entries that are looked
   // up on live objects (a font, a string list, an item of a collection): only those are
-  // validated and purged again.
-  void Revalidate();
+  // validated and purged again. Returns whether the whole list was validated.
+  bool Revalidate();
+  // Revalidate's pass over the whole list, whatever has changed, calling `each` on every entry
+  // that stays, from the last to the first, once it is validated and purged (so that a caller
+  // that walks the entries anyway needs no walk of its own). `each` returns false when it has
+  // changed the entries, and is not called again.
+  void RevalidateEach(const std::function<bool(TComponentEntry*)>& each);
+
+ protected:
+  void Assigned(const TPersistent* source) override;
 
  private:
+  void NoteRevalidated();
+
   std::unique_ptr<TInternalController> controller_;
   // What the last Revalidate saw: the two change counts, and the entries that depend on live
   // objects, in list order. Valid while the counts are the same.
@@ -227,11 +231,12 @@ class TBaseEntry : public TCollectionItem {
 
   explicit TBaseEntry(TCollection* collection);
 
-  const std::string& Name() const { return name_; }
-  void SetName(const std::string& name);
+  // Main entries keep their own name; property entries share the one copy of each name.
+  virtual const std::string& Name() const = 0;
+  virtual void SetName(const std::string& name) = 0;
   // The class name of the target object, or the type name of the property ("String" for a
   // line of a string list). Not stored.
-  const std::string& TypeName() const { return typeName_; }
+  const std::string& TypeName() const { return *typeName_; }
   void SetTypeName(const std::string& typeName);
 
   // TypeName, a colon and Name (TButton:btCancel).
@@ -239,8 +244,8 @@ class TBaseEntry : public TCollectionItem {
   virtual TBaseEntries* OwnerCollection() const = 0;
 
  private:
-  std::string name_;
-  std::string typeName_;
+  // Type names are few and the same for many entries: each entry points at the one copy.
+  const std::string* typeName_;
 };
 
 // An object whose properties are translated: a component (TComponentEntry) or an object
@@ -259,10 +264,16 @@ class TMainEntry : public TBaseEntry {
                                       const std::string& name, const std::string& typeName,
                                       TMainEntrySubType subType);
 
+  const std::string& Name() const override { return name_; }
+  void SetName(const std::string& name) override;
+
   // The object whose properties the entry translates; not owned, valid after Validate.
   TObject* Target() const { return target_; }
   virtual void SetTarget(TObject* target);
-  TMainEntries* Items() const { return items_.get(); }
+  // The sub-entries, a collection made when first asked for (most entries have none).
+  TMainEntries* Items() const;
+  // How many sub-entries there are, without making the collection.
+  int SubEntryCount() const { return items_ ? items_->Count() : 0; }
   void SetItems(TMainEntries* items);
   TPropertyEntries* Props() const { return props_.get(); }
   void SetProps(TPropertyEntries* props);
@@ -278,11 +289,15 @@ class TMainEntry : public TBaseEntry {
   // Visits the own property entries from the last to the first, then the sub-entries; false
   // when a visitor stopped the walk.
   bool ForEachProperty(const TPropertyVisitor& visitor, void* data = nullptr);
-  template <class Visit>
-  bool VisitProperties(const Visit& visit);
   // Whether a sub-entry at any depth is looked up on a live object by Validate (its SubType
   // lacks stNoValidate), so that validating again may find something else.
   bool ResolvesThroughLiveObjects() const;
+
+ protected:
+  // Whether the target is a component, noted when the target is set, so that a reference is
+  // never found by inspecting an object that may be gone.
+  bool TargetIsComponent() const { return targetIsComponent_; }
+  void SetTargetIsComponent(bool value) { targetIsComponent_ = value; }
 
  private:
   // The descriptors of the property entries: matched by name and kind among the published
@@ -292,10 +307,13 @@ class TMainEntry : public TBaseEntry {
   // properties when `browse` is set, else none.
   void ResolveSubEntries(bool browse);
 
+  std::string name_;
   TObject* target_ = nullptr;
   std::unique_ptr<TPropertyEntries> props_;
-  std::unique_ptr<TMainEntries> items_;
+  mutable std::unique_ptr<TMainEntries> items_;
   TMainEntrySubType subType_;
+  bool targetIsComponent_ = false;
+  bool itemsAdoptPropertyClass_ = true;  // for the sub-entries once they are made
 };
 
 // The top-level entry of one component, identified in the stream by Ref.
@@ -309,7 +327,9 @@ class TComponentEntry : public TMainEntry {
 
   TInternalController* Controller() const { return controller_; }
   // The target when it is a component.
-  TComponent* Ref() const { return ref_; }
+  TComponent* Ref() const {
+    return TargetIsComponent() ? static_cast<TComponent*>(Target()) : nullptr;
+  }
   // Asks for the component's removal notice and makes it the target.
   void SetRef(TComponent* component);
   void SetTarget(TObject* target) override;
@@ -324,9 +344,6 @@ class TComponentEntry : public TMainEntry {
   friend class TComponentEntries;
 
   TInternalController* controller_ = nullptr;
-  // The target as a component, taken when the target is set, so that a reference is never
-  // found by inspecting an object that may be gone.
-  TComponent* ref_ = nullptr;
 };
 
 // One translated property, or one line of a string list.
@@ -337,6 +354,11 @@ class TPropertyEntry : public TBaseEntry {
   // `collection` must be a TPropertyEntries (or nullptr).
   explicit TPropertyEntry(TCollection* collection);
 
+  ~TPropertyEntry() override;
+
+  // Property names repeat from entry to entry (Caption, Text): each is kept once.
+  const std::string& Name() const override { return *name_; }
+  void SetName(const std::string& name) override;
   TTypeKind Kind() const { return kind_; }
   void SetKind(TTypeKind kind);
   // The line number for an entry of a string-list target whose Name has no index suffix; -1
@@ -365,33 +387,10 @@ class TPropertyEntry : public TBaseEntry {
  private:
   bool LineNumber(int32_t& line) const;
 
-  TTypeKind kind_ = tkUnknown;
+  const std::string* name_;
+  TTypeKind kind_ = tkUnknown;  // before the index, so that the two fill 8 bytes
   int32_t index_ = -1;
   const TPropInfo* propInfo_ = nullptr;
 };
-
-// ---------------------------------------------------------------------------------------------
-// Tree walks
-
-template <class Visit>
-bool TMainEntries::VisitProperties(const Visit& visit) {
-  for (int i = Count(); i-- > 0;) {
-    // A visitor that removed entries has shortened the list.
-    if (i >= Count()) continue;
-    if (!Items(i)->VisitProperties(visit)) return false;
-  }
-  return true;
-}
-
-template <class Visit>
-bool TMainEntry::VisitProperties(const Visit& visit) {
-  bool stop = false;
-  for (int i = props_->Count(); i-- > 0;) {
-    if (i >= props_->Count()) continue;
-    visit(this, props_->Items(i), stop);
-    if (stop) return false;
-  }
-  return items_->Count() == 0 || items_->VisitProperties(visit);
-}
 
 }  // namespace wdx

@@ -15,6 +15,7 @@ namespace wdx {
 
 class TComponentEntries;
 class TConsistentLangPropertyEntry;
+class TMainEntry;
 class TObject;
 
 class TExchangePlan {
@@ -29,6 +30,15 @@ class TExchangePlan {
   void Make(TComponentEntries& entries,
             const std::function<void(TConsistentLangPropertyEntry*)>& each = nullptr);
 
+  // The steps made piece by piece, by an owner that walks the entries anyway: Begin, Add for
+  // every language-value entry in the order of ForEachProperty (`owner` holding it), and End
+  // once the entries are as the steps saw them; End(valid false) keeps no steps. Not while an
+  // exchange runs (IsRunning).
+  void Begin(const TComponentEntries& entries);
+  void Add(TMainEntry* owner, TConsistentLangPropertyEntry* values);
+  void End(const TComponentEntries& entries, bool valid);
+  bool IsRunning() const { return running_; }
+
  private:
   struct TStep {
     TConsistentLangPropertyEntry* entry;
@@ -37,13 +47,21 @@ class TExchangePlan {
     TObject* textTarget;
   };
 
-  // Finishes an exchange whose entries changed under it after the first `done` steps: the
-  // entries still in the list that those steps did not reach, in walk order.
-  void FinishByWalk(TComponentEntries& entries, int32_t slot, size_t done);
+  // Marks an exchange running down the steps for as long as it lives.
+  struct Running {
+    explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Running() { flag_ = false; }
+    bool& flag_;
+  };
+
+  // ExchangeLangValues(0, slot) on every language-value entry of `entries` that the steps of
+  // switch `number` have not reached, in the order of ForEachProperty.
+  static void ExchangeByWalk(TComponentEntries& entries, int32_t slot, uint32_t number);
 
   const TComponentEntries* madeFor_ = nullptr;
   uint64_t madeAt_ = 0;  // EntryChanges when the steps were taken
   std::vector<TStep, StoreAllocator<TStep>> steps_;
+  bool running_ = false;  // an exchange is running down the steps
 };
 
 }  // namespace wdx

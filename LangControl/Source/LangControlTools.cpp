@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "LangControl/Source/ComponentExplorerTools.h"
+#include "LangControl/Source/EntryTreeWalk.h"
 #include "LangControl/Source/LangControlCore.h"
 #include "LangControl/Source/LanguageValues.h"
 #include "framework/components/Reader.h"
@@ -11,6 +12,7 @@
 #include "framework/components/Writer.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/LocaleText.h"
+#include "framework/rtl/StrUtils.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/Published.h"
 #include "platform/LocaleFormat.h"
@@ -27,16 +29,22 @@ const TMetaClass& PropertyClassOf(int kind) {
 
 const char* const kResources = "Resources";
 
-// Gives `values` `target` slots; new slots start with the active language's text (a language
-// added to the data starts as a copy of the active one). Numbers and dates become text the way
-// the user's locale writes them.
+// Gives `values` at least `target` slots; new slots start with the active language's text (a
+// language added to the data starts as a copy of the active one). Numbers and dates become text
+// the way the user's locale writes them.
+//
+// Slots beyond the target belong to no language, yet they are kept: cutting them would lose
+// values for good (a form whose language list was damaged would lose every translation on its
+// first save), and the same stream must load the same way whether or not an error stopped an
+// earlier preparation before it reached the entry. The text is worked out before anything
+// changes, so that an entry whose value has no text form is left exactly as it was read.
 void NormalizeValueCount(TConsistentLangPropertyEntry* values, int32_t target,
                          const TFormatSettings& settings) {
   const int32_t count = values->Count();
-  if (count != target) values->SetCount(target);
-  if (target <= count) return;
+  if (count >= target) return;
   const Variant source = count > 0 ? values->GetLangValue(0) : values->GetLiveValue();
   const std::string text = VarToLocaleStr(source, settings);
+  values->SetCount(target);
   for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
 }
 
@@ -94,11 +102,17 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
 void TLanguageManager::NormalizeValueCounts() {
   const int32_t target = std::max(languages_->Count(), 1);
   const TFormatSettings settings = UserFormatSettings();
-  components_->VisitProperties([&](TMainEntry*, TPropertyEntry* property, bool&) {
+  VisitProperties(*components_, [&](TMainEntry*, TPropertyEntry* property, bool&) {
     if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
       NormalizeValueCount(values, target, settings);
     }
   });
+}
+
+TMainEntry* TLanguageManager::StringInterfaceOf(TMainEntry* owner) const {
+  if (owner->SubEntryCount() == 0) return nullptr;
+  const int resources = owner->Items()->IndexOfName(kResources);
+  return resources >= 0 ? owner->Items()->Items(resources) : nullptr;
 }
 
 TMainEntry* TLanguageManager::GetStringInterface(bool create) {
@@ -107,8 +121,7 @@ TMainEntry* TLanguageManager::GetStringInterface(bool create) {
   const int index = components_->IndexOfName(controller_->Name());
   if (index >= 0) {
     owner = components_->Items(index);
-    const int resources = owner->Items()->IndexOfName(kResources);
-    if (resources >= 0) return owner->Items()->Items(resources);
+    if (TMainEntry* resources = StringInterfaceOf(owner)) return resources;
   }
   if (!create) return nullptr;
   if (!owner) {
@@ -120,15 +133,45 @@ TMainEntry* TLanguageManager::GetStringInterface(bool create) {
 }
 
 void TLanguageManager::PrepareLanguageData() {
-  components_->Revalidate();
-  // The walk that normalises the value counts plans the exchange of the first switch too. A
-  // string table bound anew below makes the first switch plan again.
   const int32_t target = std::max(languages_->Count(), 1);
   const TFormatSettings settings = UserFormatSettings();
-  exchange_.Make(*components_, [&](TConsistentLangPropertyEntry* values) {
+  const auto normalize = [&](TConsistentLangPropertyEntry* values) {
     NormalizeValueCount(values, target, settings);
-  });
-  if (TMainEntry* resources = GetStringInterface(false)) resources->SetTarget(values_);
+  };
+  TMainEntry* own = nullptr;  // the controller's own entry: the first of its name
+  if (exchange_.IsRunning() || !controller_) {
+    components_->Revalidate();
+    exchange_.Make(*components_, normalize);
+  } else {
+    // One pass over the entries, each validated, purged, normalised and planned for the first
+    // switch while it is at hand: a large form is walked once rather than four times.
+    const std::string& name = controller_->Name();
+    exchange_.Begin(*components_);
+    bool unchanged = true;
+    components_->RevalidateEach([&](TComponentEntry* entry) {
+      const uint64_t before = EntryChanges();
+      VisitProperties(*entry, [&](TMainEntry* owner, TPropertyEntry* property, bool&) {
+        if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
+          normalize(values);
+          exchange_.Add(owner, values);
+        }
+      });
+      unchanged = EntryChanges() == before;
+      if (unchanged && SameText(entry->Name(), name)) own = entry;
+      return unchanged;
+    });
+    exchange_.End(*components_, unchanged);
+    if (!unchanged) {
+      // A property setter that a new slot's text went to changed the entries: once more the
+      // long way, which the normalising done so far leaves as it is.
+      components_->Revalidate();
+      exchange_.Make(*components_, normalize);
+      own = nullptr;
+    }
+  }
+  // A string table bound anew below makes the first switch plan again.
+  TMainEntry* resources = own ? StringInterfaceOf(own) : GetStringInterface(false);
+  if (resources) resources->SetTarget(values_);
 }
 
 void TLanguageManager::SyncStringTable() {

@@ -53,6 +53,9 @@ class TLanguageManager : public TObject {
   void DefineLanguageProperties(const std::string& prefix, TFiler* filer);
 
  private:
+  // The "Resources" pseudo-entry among the sub-entries of `owner`, or nullptr.
+  TMainEntry* StringInterfaceOf(TMainEntry* owner) const;
+
   TComponent* owner_;
   TComponent* controller_;
   TLanguageEntries* languages_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string_view>
 #include <utility>
 
@@ -23,35 +24,67 @@ namespace {
   throw EReadError(msg::kStreamReadError);
 }
 
-// Slot arrays of up to this many slots are made at their full Count at once; longer ones grow
-// as slots receive values.
-constexpr size_t kWholeSlotArray = 16;
-
 // The two texts of an exchange of texts: the incoming one on its way to the property setter and
 // a copy of the live one on its way into the slot. They are kept between exchanges so that
 // their buffers are reused; an exchange started by a setter while another one runs gets texts
 // of its own. All on the user-interface thread.
 class ExchangedTexts {
  public:
-  ExchangedTexts() : shared_(!sharedBusy) {
-    if (shared_) sharedBusy = true;
+  ExchangedTexts() {
+    if (sharedBusy) {
+      own_ = std::make_unique<Texts>();
+    } else {
+      sharedBusy = true;
+    }
   }
   ~ExchangedTexts() {
-    if (shared_) sharedBusy = false;
+    if (!own_) sharedBusy = false;
   }
   ExchangedTexts(const ExchangedTexts&) = delete;
   ExchangedTexts& operator=(const ExchangedTexts&) = delete;
 
-  std::string& Incoming() { return shared_ ? sharedIncoming : incoming_; }
-  std::string& Live() { return shared_ ? sharedLive : live_; }
+  std::string& Incoming() { return own_ ? own_->incoming : shared.incoming; }
+  std::string& Live() { return own_ ? own_->live : shared.live; }
 
  private:
-  static inline std::string sharedIncoming;
-  static inline std::string sharedLive;
+  struct Texts {
+    std::string incoming;
+    std::string live;
+  };
+  static inline Texts shared;
   static inline bool sharedBusy = false;
-  bool shared_;
-  std::string incoming_;
-  std::string live_;
+  std::unique_ptr<Texts> own_;
+};
+
+// Watches an entry while a property setter that its exchange called runs: the setter may
+// destroy the entry's component, and with it the entry. Watches nest, since a setter may start
+// another exchange; the innermost is first. All on the user-interface thread.
+class SetterWatch {
+ public:
+  explicit SetterWatch(const TConsistentLangPropertyEntry* entry)
+      : entry_(entry), outer_(innermost) {
+    innermost = this;
+  }
+  ~SetterWatch() { innermost = outer_; }
+  SetterWatch(const SetterWatch&) = delete;
+  SetterWatch& operator=(const SetterWatch&) = delete;
+
+  // Whether slot `slot` of the entry is still there for the live value the setter replaced: a
+  // setter that destroyed the component took the entry with it, and one that lowered the slot
+  // count took the slot; either way that value has nowhere to go.
+  bool SlotSurvived(int32_t slot) const { return !gone_ && slot < entry_->Count(); }
+  // Called by every entry as it is destroyed.
+  static void Destroyed(const TConsistentLangPropertyEntry* entry) {
+    for (SetterWatch* watch = innermost; watch; watch = watch->outer_) {
+      if (watch->entry_ == entry) watch->gone_ = true;
+    }
+  }
+
+ private:
+  static inline SetterWatch* innermost = nullptr;
+  const TConsistentLangPropertyEntry* entry_;
+  SetterWatch* outer_;
+  bool gone_ = false;
 };
 
 // Whether `block`, of at least 4 bytes, begins with the type code of a text: 256 (an 8-bit
@@ -109,90 +142,28 @@ const TMetaClass& TLanguageEntries::StaticClass() {
 // ---------------------------------------------------------------------------------------------
 // TConsistentLangPropertyEntry
 
-TConsistentLangPropertyEntry::TSlot::TSlot(TSlot&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)),
-      size_(std::exchange(other.size_, 0)),
-      capacity_(std::exchange(other.capacity_, 0)) {}
-
-TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::TSlot::operator=(
-    TSlot&& other) noexcept {
-  if (this != &other) {
-    Reset(nullptr, 0);
-    data_ = std::exchange(other.data_, nullptr);
-    size_ = std::exchange(other.size_, 0);
-    capacity_ = std::exchange(other.capacity_, 0);
-  }
-  return *this;
-}
-
-TConsistentLangPropertyEntry::TSlot::~TSlot() {
-  Reset(nullptr, 0);
-}
-
-void TConsistentLangPropertyEntry::TSlot::Reset(StoreBlock block, int32_t size) {
-  object_store::Free(data_, capacity_);
-  capacity_ = block ? static_cast<uint32_t>(block.get_deleter().size) : 0;
-  data_ = block.release();
-  size_ = data_ ? size : 0;
-}
-
 TConsistentLangPropertyEntry::TConsistentLangPropertyEntry(TCollection* collection)
     : TPropertyEntry(collection) {}
 
-TConsistentLangPropertyEntry::~TConsistentLangPropertyEntry() = default;
+TConsistentLangPropertyEntry::~TConsistentLangPropertyEntry() {
+  SetterWatch::Destroyed(this);
+}
 
 void TConsistentLangPropertyEntry::SetCount(int32_t count) {
   if (count == count_) return;
   if (count < 1) count = 1;
-  ReleaseSlotsFrom(count);
+  slots_.Truncate(count);
   count_ = count;
 }
 
 bool TConsistentLangPropertyEntry::HasLangValue(int32_t index) const {
-  return HeldSlot(index) != nullptr;
+  return slots_.Holds(index);
 }
 
 void TConsistentLangPropertyEntry::CheckIndex(int32_t index, const char* operation) const {
   if (index < 0 || index >= count_) {
     throw Exception(ClassName() + "." + operation + ": Invalid index");
   }
-}
-
-TConsistentLangPropertyEntry::TSlot& TConsistentLangPropertyEntry::GrowTo(size_t index) {
-  // A short row is made whole at once rather than grown step by step with spare room.
-  const auto whole = static_cast<size_t>(std::max(count_, 0));
-  if (index >= slots_.capacity() && index < whole && whole <= kWholeSlotArray) {
-    slots_.reserve(whole);
-  }
-  slots_.resize(index + 1);
-  return slots_[index];
-}
-
-void TConsistentLangPropertyEntry::ReleaseSlotsFrom(int32_t first) {
-  const auto from = static_cast<size_t>(std::max(first, 0));
-  if (from < slots_.size()) slots_.resize(from);
-}
-
-const TConsistentLangPropertyEntry::TSlot* TConsistentLangPropertyEntry::HeldSlot(
-    int32_t index) const {
-  if (index < 0 || static_cast<size_t>(index) >= slots_.size()) return nullptr;
-  const TSlot& slot = slots_[static_cast<size_t>(index)];
-  return slot.Data() ? &slot : nullptr;
-}
-
-TConsistentLangPropertyEntry::TSlot* TConsistentLangPropertyEntry::HeldSlot(int32_t index) {
-  return const_cast<TSlot*>(std::as_const(*this).HeldSlot(index));
-}
-
-void TConsistentLangPropertyEntry::StoreSlot(int32_t index, StoreBlock buffer, int32_t size) {
-  if (!buffer && static_cast<size_t>(index) >= slots_.size()) return;
-  SlotAt(index).Reset(std::move(buffer), size);
-}
-
-void TConsistentLangPropertyEntry::SwapSlots(int32_t index1, int32_t index2) {
-  if (!HeldSlot(index1) && !HeldSlot(index2)) return;
-  SlotAt(std::max(index1, index2));
-  std::swap(slots_[static_cast<size_t>(index1)], slots_[static_cast<size_t>(index2)]);
 }
 
 void TConsistentLangPropertyEntry::AssignLangValues(const TConsistentLangPropertyEntry* source) {
@@ -203,20 +174,26 @@ void TConsistentLangPropertyEntry::AssignLangValues(const TConsistentLangPropert
 
 Variant TConsistentLangPropertyEntry::GetLangValue(int32_t index) const {
   CheckIndex(index, "GetLangValue");
-  const TSlot* slot = HeldSlot(index);
-  if (!slot) return Variant::Null();
+  int32_t size = 0;
+  const uint8_t* buffer = SlotValue(index, size);
+  if (!buffer) return Variant::Null();
   Variant value;
-  BufferToVariant(slot->Data(), slot->Size(), value);
+  BufferToVariant(buffer, size, value);
   return value;
 }
 
 void TConsistentLangPropertyEntry::SetLangValue(int32_t index, const Variant& value) {
   CheckIndex(index, "SetLangValue");
-  StoreSlot(index, nullptr, 0);
+  ClearSlot(index);
   StoreBlock buffer;
   int32_t size = 0;
   VariantToBuffer(value, buffer, size);
-  StoreSlot(index, std::move(buffer), size);
+  StoreValue(index, buffer.get(), size);
+}
+
+void TConsistentLangPropertyEntry::StoreValue(int32_t index, const uint8_t* buffer, int32_t size) {
+  uint8_t* at = ReserveSlot(index, size);
+  if (size > 0) std::memcpy(at, buffer, static_cast<size_t>(size));
 }
 
 void TConsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t index2) {
@@ -284,8 +261,12 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t 
   StoreBlock live;
   int32_t liveSize = 0;
   VariantToBuffer(GetLiveValue(), live, liveSize);
+  // The slot makes room first: once the setter has run, the live value has to go in.
+  PrepareSlot(stored, liveSize);
+  const SetterWatch watch(this);
   SetLiveValue(TConsistentLangPropertyEntry::GetLangValue(stored));
-  StoreSlot(stored, std::move(live), liveSize);
+  if (!watch.SlotSurvived(stored)) return;
+  StoreValue(stored, live.get(), liveSize);
 }
 
 TObject* TInconsistentLangPropertyEntry::TextTarget(const TMainEntry* owner) const {
@@ -303,51 +284,66 @@ bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const T
                                                         int32_t stored) {
   if (stored <= 0 || stored >= Count()) return false;
   // Only a slot holding text: anything else converts through a variant on its way in.
-  TSlot* slot = HeldSlot(stored);
-  if (!slot || slot->Size() < kTextHeaderSize) return false;
-  if (!HoldsText(slot->Data())) return false;
-
-  // The live text where the object keeps it; a copy only when its getter makes one.
-  std::string made;
-  const std::string* live = GetStrPropRef(target, prop);
-  if (!live) {
-    made = GetStrProp(target, prop);
-    live = &made;
-  }
-  if (live->size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - kTextHeaderSize)) {
-    return false;  // the general path reports it
-  }
-  const auto liveSize = static_cast<int32_t>(kTextHeaderSize + live->size());
+  int32_t size = 0;
+  const uint8_t* value = SlotValue(stored, size);
+  if (!value || size < kTextHeaderSize || !HoldsText(value)) return false;
+  const std::string_view text(reinterpret_cast<const char*>(value) + kTextHeaderSize,
+                              static_cast<size_t>(size - kTextHeaderSize));
+  if (!prop.ExchangeStr) return ExchangeThroughSetter(target, prop, stored, text);
+  // The property takes the stored text straight from the slot and hands back its own.
   ExchangedTexts texts;
-  std::string& incoming = texts.Incoming();
-  incoming.clear();
-  incoming.append(reinterpret_cast<const char*>(slot->Data()) + kTextHeaderSize,
-                  static_cast<size_t>(slot->Size() - kTextHeaderSize));
-  // The live text is kept before the setter changes it: encoded into a new block made now when
-  // the slot's block is too small for it (so that nothing has changed should that fail), else
-  // copied, to go into the slot's block once the setter has taken the incoming text.
-  StoreBlock grown;
-  std::string& kept = texts.Live();
-  if (static_cast<size_t>(liveSize) > slot->Capacity()) {
-    grown = MakeStoreBlock(static_cast<size_t>(liveSize));
-    EncodeText(grown.get(), *live);
-  } else {
-    kept.assign(*live);
+  std::string& live = texts.Live();
+  {
+    const SetterWatch watch(this);
+    prop.ExchangeStr(target, text, live);
+    if (!watch.SlotSurvived(stored)) return true;
   }
-  SetStrProp(target, prop, incoming);
-  // Looked up again: a setter may have changed the slots of this very entry.
-  TSlot& after = SlotAt(stored);
-  if (!grown && static_cast<size_t>(liveSize) > after.Capacity()) {
-    grown = MakeStoreBlock(static_cast<size_t>(liveSize));
-    EncodeText(grown.get(), kept);
+  if (live.size() > kLongestText) {
+    // Too long to store: the property gets its own text back, and the general way reports it.
+    SetStrProp(target, prop, live);
+    return false;
   }
-  if (grown) {
-    after.Reset(std::move(grown), liveSize);
-  } else {
-    EncodeText(after.Data(), kept);
-    after.Resize(liveSize);
-  }
+  StoreLiveText(target, prop, stored, live);
   return true;
+}
+
+bool TInconsistentLangPropertyEntry::ExchangeThroughSetter(TObject* target, const TPropInfo& prop,
+                                                           int32_t stored, std::string_view text) {
+  // The live text is kept aside while the setter takes a copy of the stored one, which the
+  // setter still finds in its slot; the slot makes room for the live text first (which may
+  // move the stored text, so the copy is taken before).
+  ExchangedTexts texts;
+  std::string& live = texts.Live();
+  const std::string* current = GetStrPropRef(target, prop);
+  live.assign(current ? *current : GetStrProp(target, prop));
+  if (live.size() > kLongestText) return false;
+  std::string& incoming = texts.Incoming();
+  incoming.assign(text);
+  PrepareSlot(stored, static_cast<int32_t>(kTextHeaderSize + live.size()));
+  const SetterWatch watch(this);
+  SetStrProp(target, prop, incoming);
+  if (watch.SlotSurvived(stored)) StoreLiveText(target, prop, stored, live);
+  return true;
+}
+
+void TInconsistentLangPropertyEntry::StoreLiveText(TObject* target, const TPropInfo& prop,
+                                                   int32_t slot, const std::string& live) {
+  const auto size = static_cast<int32_t>(kTextHeaderSize + live.size());
+  uint8_t* at = FittingSlot(slot, size);
+  if (!at) at = ReserveOrGiveBack(target, prop, slot, live);
+  EncodeText(at, live);
+}
+
+uint8_t* TInconsistentLangPropertyEntry::ReserveOrGiveBack(TObject* target, const TPropInfo& prop,
+                                                           int32_t slot, const std::string& live) {
+  try {
+    return ReserveSlot(slot, static_cast<int32_t>(kTextHeaderSize + live.size()));
+  } catch (...) {
+    // No room for it: the property gets its text back (into a string at least as large as
+    // that text was), and the slot keeps the stored one.
+    SetStrProp(target, prop, live);
+    throw;
+  }
 }
 
 void TInconsistentLangPropertyEntry::DefineProperties(TFiler* filer) {
@@ -358,7 +354,7 @@ void TInconsistentLangPropertyEntry::DefineProperties(TFiler* filer) {
 }
 
 void TInconsistentLangPropertyEntry::ReadValues(TStream& stream) {
-  ReleaseSlotsFrom(1);
+  TruncateSlots(1);
   for (int32_t k = 1; k < Count(); ++k) {
     uint8_t header[4];
     if (stream.Remaining() < 4) StreamReadError();
@@ -367,19 +363,24 @@ void TInconsistentLangPropertyEntry::ReadValues(TStream& stream) {
     // The size is checked against what is left before anything is allocated.
     if (size < 0 || size > stream.Remaining()) StreamReadError();
     if (size == 0) continue;
-    StoreBlock buffer = MakeStoreBlock(static_cast<size_t>(size));
-    stream.ReadBuffer(buffer.get(), size);
-    StoreSlot(k, std::move(buffer), size);
+    uint8_t* at = ReserveSlot(k, size);
+    try {
+      stream.ReadBuffer(at, size);
+    } catch (...) {
+      ClearSlot(k);
+      throw;
+    }
   }
 }
 
 void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {
   for (int32_t k = 1; k < Count(); ++k) {
-    const TSlot* slot = HeldSlot(k);
+    int32_t size = 0;
+    const uint8_t* value = SlotValue(k, size);
     uint8_t header[4];
-    PutLittleEndian(header, static_cast<uint32_t>(slot ? slot->Size() : 0), 4);
+    PutLittleEndian(header, static_cast<uint32_t>(size), 4);
     stream.WriteBuffer(header, 4);
-    if (slot) stream.WriteBuffer(slot->Data(), slot->Size());
+    if (value) stream.WriteBuffer(value, size);
   }
 }
 

@@ -4,16 +4,16 @@
 // the raw value), so exchanging two stored slots moves two buffers and copies nothing.
 #pragma once
 
+#include <climits>
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <string_view>
 #include <typeinfo>
-#include <vector>
 
 #include "LangControl/Source/ComponentExplorerTools.h"
+#include "LangControl/Source/ValueSlots.h"
 #include "framework/components/Collection.h"
 #include "framework/rtl/Variant.h"
-#include "framework/rtti/ObjectStore.h"
 
 namespace wdx {
 
@@ -45,55 +45,34 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
 
   // The property-entry assignment, then the slot values of a language-value source.
   void Assign(const TPersistent* source) override;
+
+  // The number of the last language switch that reached this entry (0: none), so that a
+  // switch that has to finish by walking the tree knows which entries it has done.
+  uint32_t LastSwitch() const { return lastSwitch_; }
+  void SetLastSwitch(uint32_t number) { lastSwitch_ = number; }
   // As for a property entry, without the bracketed index.
   std::string GetDescription(const std::string& prefix) const override;
 
  protected:
-  // One value slot: the value's encoding in the first `size` bytes of a block of the object
-  // store (`capacity` bytes long), or no block when the slot is empty. Sixteen bytes.
-  class TSlot {
-   public:
-    TSlot() = default;
-    TSlot(TSlot&& other) noexcept;
-    TSlot& operator=(TSlot&& other) noexcept;
-    ~TSlot();
-
-    const uint8_t* Data() const { return data_; }
-    uint8_t* Data() { return data_; }
-    int32_t Size() const { return size_; }
-    size_t Capacity() const { return capacity_; }
-    // Takes `block` (nullptr: empty), of which `size` bytes hold the value.
-    void Reset(StoreBlock block, int32_t size);
-    // The value's size within the block, which must be large enough.
-    void Resize(int32_t size) { size_ = size; }
-
-   private:
-    uint8_t* data_ = nullptr;
-    int32_t size_ = 0;
-    uint32_t capacity_ = 0;
-  };
-
   void CheckIndex(int32_t index, const char* operation) const;
-  // Slot `index`, created empty when the slot array does not reach it yet.
-  TSlot& SlotAt(int32_t index) {
-    const auto at = static_cast<size_t>(index);
-    return at < slots_.size() ? slots_[at] : GrowTo(at);
-  }
-  // Drops every held slot from `first` on.
-  void ReleaseSlotsFrom(int32_t first);
-  // Slot `index` when it is held, else nullptr (an empty slot).
-  const TSlot* HeldSlot(int32_t index) const;
-  TSlot* HeldSlot(int32_t index);
-  void StoreSlot(int32_t index, StoreBlock buffer, int32_t size);
-  void SwapSlots(int32_t index1, int32_t index2);
+  // The bytes of slot `index` and their number; nullptr for an empty slot.
+  const uint8_t* SlotValue(int32_t index, int32_t& size) const { return slots_.Value(index, size); }
+  // Slot `index` takes `size` bytes, which the caller fills (TValueSlots::Reserve).
+  uint8_t* ReserveSlot(int32_t index, int32_t size) { return slots_.Reserve(index, size, count_); }
+  // ReserveSlot when that needs no allocation, else nullptr.
+  uint8_t* FittingSlot(int32_t index, int32_t size) { return slots_.Fitting(index, size); }
+  // Makes sure slot `index` can take `size` bytes later without allocating; its value stays.
+  void PrepareSlot(int32_t index, int32_t size) { slots_.Prepare(index, size, count_); }
+  void ClearSlot(int32_t index) { slots_.Clear(index); }
+  void TruncateSlots(int32_t first) { slots_.Truncate(first); }
+  // Slot `index` takes a copy of the `size` bytes at `buffer`.
+  void StoreValue(int32_t index, const uint8_t* buffer, int32_t size);
+  void SwapSlots(int32_t index1, int32_t index2) { slots_.Swap(index1, index2, count_); }
 
  private:
-  TSlot& GrowTo(size_t index);
-
-  // Slots that were never given a value need not exist: the array reaches only as far as the
-  // last slot that held one, so a large Count read from a stream costs no memory.
-  std::vector<TSlot, StoreAllocator<TSlot>> slots_;
   int32_t count_ = 0;
+  uint32_t lastSwitch_ = 0;
+  TValueSlots slots_;
 };
 
 // A language-value entry whose slot 0 is the live property value itself; slots 1 and up are
@@ -131,6 +110,17 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
 
  private:
   static constexpr int32_t kTextHeaderSize = 4;  // the type code before the characters
+  // The longest text a slot can hold.
+  static constexpr size_t kLongestText = INT32_MAX - kTextHeaderSize;
+
+  // ExchangeStoredText for a property without ExchangeStr: its getter and its setter.
+  bool ExchangeThroughSetter(TObject* target, const TPropInfo& prop, int32_t stored,
+                             std::string_view text);
+  // Stores the live text that an exchange took from the property in slot `slot`; when there is
+  // no room for it, gives it back to the property and raises the allocator's error.
+  void StoreLiveText(TObject* target, const TPropInfo& prop, int32_t slot, const std::string& live);
+  uint8_t* ReserveOrGiveBack(TObject* target, const TPropInfo& prop, int32_t slot,
+                             const std::string& live);
 };
 
 // `property` as a language-value entry, or nullptr when it is a plain property entry.

@@ -71,7 +71,7 @@ TCollectionItem* TCollection::Insert(int index) {
   if (index < 0 || index > Count()) throw EListError(Format(msg::kListIndexError, index));
   TCollectionItem* item = Add();
   items_.pop_back();
-  items_.insert(items_.begin() + index, item);
+  items_.insert(static_cast<size_t>(index), item);
   ItemsChanged();
   return item;
 }
@@ -100,7 +100,7 @@ void TCollection::DeleteWhere(const std::function<bool(TCollectionItem*)>& doome
       items_[kept++] = items_[i];
     }
   }
-  items_.resize(kept);
+  items_.truncate(kept);
   ItemsChanged();
   for (size_t i = freed.size(); i-- > 0;) delete freed[i];
 }
@@ -115,15 +115,8 @@ void TCollection::Assign(const TPersistent* source) {
     TPersistent::Assign(source);
     return;
   }
-  BeginUpdate();
-  try {
-    Clear();
-    for (const TCollectionItem* item : other->items_) Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  Clear();
+  for (const TCollectionItem* item : other->items_) Add()->Assign(item);
 }
 
 void TCollection::InsertItem(TCollectionItem* item) {
@@ -136,7 +129,7 @@ void TCollection::InsertItem(TCollectionItem* item) {
 void TCollection::RemoveItem(TCollectionItem* item) {
   for (size_t i = items_.size(); i-- > 0;) {
     if (items_[i] == item) {
-      items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
+      items_.erase(i);
       break;
     }
   }

@@ -51,19 +51,21 @@ TComponent::~TComponent() {
 
 TComponent* TComponent::Components(int index) const {
   if (index < 0 || index >= ComponentCount()) throw EListError(Format(msg::kListIndexError, index));
-  return components_[static_cast<size_t>(index)];
+  return owned_->components[static_cast<size_t>(index)];
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
   if (name.empty()) return nullptr;
+  if (!owned_) return nullptr;
+  const TStoreVector<TComponent*>& components = owned_->components;
   if (IsDestroying()) {
     // The index is gone; the components still here are searched newest first.
-    for (size_t i = components_.size(); i-- > 0;) {
-      if (SameText(components_[i]->name_, name)) return components_[i];
+    for (size_t i = components.size(); i-- > 0;) {
+      if (SameText(components[i]->name_, name)) return components[i];
     }
     return nullptr;
   }
-  return namesIndex_.Find(name);
+  return owned_->names.Find(name);
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -81,29 +83,31 @@ void TComponent::RemoveComponent(TComponent* component) {
 }
 
 void TComponent::InsertOwned(TComponent* component) {
-  components_.push_back(component);
+  if (!owned_) owned_ = std::make_unique<TOwned>();
+  owned_->components.push_back(component);
   component->owner_ = this;
   if (!component->name_.empty() && !IsDestroying()) {
-    namesIndex_.Insert(component->name_, component);
+    owned_->names.Insert(component->name_, component);
   }
 }
 
 void TComponent::RemoveOwned(TComponent* component) {
   // Components usually go in reverse creation order, so the search starts at the end.
-  for (size_t i = components_.size(); i-- > 0;) {
-    if (components_[i] == component) {
-      components_.erase(components_.begin() + static_cast<std::ptrdiff_t>(i));
+  TStoreVector<TComponent*>& components = owned_->components;
+  for (size_t i = components.size(); i-- > 0;) {
+    if (components[i] == component) {
+      components.erase(i);
       break;
     }
   }
   // An owner being destroyed has emptied its index already.
-  if (!component->name_.empty()) namesIndex_.Erase(component->name_, component);
+  if (!component->name_.empty()) owned_->names.Erase(component->name_, component);
   component->owner_ = nullptr;
 }
 
 void TComponent::DestroyComponents() {
-  while (!components_.empty()) {
-    TComponent* component = components_.back();
+  while (ComponentCount() > 0) {
+    TComponent* component = owned_->components.back();
     RemoveOwned(component);
     delete component;
   }
@@ -168,14 +172,14 @@ void TComponent::SetDesigning(bool designing) {
   } else {
     state_.Exclude(csDesigning);
   }
-  for (TComponent* component : components_) component->SetDesigning(designing);
+  for (int i = 0; i < ComponentCount(); ++i) owned_->components[i]->SetDesigning(designing);
 }
 
 void TComponent::Destroying() {
   state_.Include(csDestroying);
   // The components are about to leave one after another; keeping the index current for each
   // would visit the whole table once more, in random order.
-  namesIndex_.Clear();
+  if (owned_) owned_->names.Clear();
 }
 
 void TComponent::SetParentComponent(TComponent*) {}
@@ -225,8 +229,9 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curren
 
 void TComponent::ChangeName(const std::string& name) {
   if (owner_) {
-    if (!name_.empty()) owner_->namesIndex_.Erase(name_, this);
-    if (!name.empty() && !owner_->IsDestroying()) owner_->namesIndex_.Insert(name, this);
+    TNameIndex& names = owner_->owned_->names;
+    if (!name_.empty()) names.Erase(name_, this);
+    if (!name.empty() && !owner_->IsDestroying()) names.Insert(name, this);
   }
   name_ = name;
   ++nameChanges_;

@@ -12,6 +12,7 @@
 #include "framework/components/Persistent.h"
 #include "framework/rtti/ObjectStore.h"
 #include "framework/rtti/Set.h"
+#include "framework/rtti/StoreVector.h"
 #include "framework/rtti/TypeInfo.h"
 
 namespace wdx {
@@ -50,7 +51,7 @@ class TComponent : public TPersistent {
   TComponent* Owner() const { return owner_; }
   TPersistent* GetOwner() const override { return owner_; }
 
-  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  int ComponentCount() const { return owned_ ? static_cast<int>(owned_->components.size()) : 0; }
   TComponent* Components(int index) const;
   // The owned component of that name (ignoring ASCII case), or nullptr. Constant time.
   TComponent* FindComponent(const std::string& name) const;
@@ -107,6 +108,16 @@ class TComponent : public TPersistent {
     TComponent* other;
     uint32_t partner;  // index of the partner link in other->links_
   };
+  // The components a component owns, with their names, made when it first owns one: most
+  // components own none, and a form has many of them.
+  struct TOwned {
+    static void* operator new(std::size_t size) { return object_store::Allocate(size); }
+    static void operator delete(void* block, std::size_t size) noexcept {
+      object_store::Free(block, size);
+    }
+    TStoreVector<TComponent*> components;
+    TNameIndex names;
+  };
   // The index of the link to `component`, searching the shorter of the two lists; -1 if none.
   int64_t FindLink(const TComponent* component) const;
   void DropLink(size_t index);
@@ -116,14 +127,13 @@ class TComponent : public TPersistent {
 
   static inline uint64_t nameChanges_ = 0;
 
+  int32_t tag_ = 0;  // first: it fills the room the object's handle leaves
   std::string name_;
   TComponent* owner_ = nullptr;
-  std::vector<TComponent*, StoreAllocator<TComponent*>> components_;
-  TNameIndex namesIndex_;
-  std::vector<NotifyLink, StoreAllocator<NotifyLink>> links_;
-  TComponentState state_;
-  int32_t tag_ = 0;
+  std::unique_ptr<TOwned> owned_;
+  TStoreVector<NotifyLink> links_;
   int32_t designInfo_ = 0;
+  TComponentState state_;
 };
 
 // Whether `name` is a valid identifier: a letter or "_", then letters, digits or "_".

@@ -1,8 +1,9 @@
 // The names of a component's owned components, for finding one by name in constant time.
 // Names compare without regard to ASCII case. The table holds no copies of the names: each
-// slot keeps the name's hash and the component, and the component's own name is the key. So
-// there is one block for the whole index instead of one per name, and removing a component
-// touches one slot.
+// slot keeps 32 bits of the name's hash and the component's live-object handle (half the room
+// of a pointer beside a full hash: a form of many components has a large index), and the
+// component's own name is the key. So there is one block for the whole index instead of one per
+// name, and removing a component touches one slot.
 #pragma once
 
 #include <cstddef>
@@ -28,13 +29,14 @@ class TNameIndex {
 
  private:
   struct Slot {
-    uint64_t hash;
-    TComponent* component;  // nullptr: a free slot
+    uint32_t hash;
+    uint32_t handle;  // the component's; 0: a free slot
   };
 
-  static uint64_t Hash(std::string_view name);
+  static uint32_t Hash(std::string_view name);
+  static TComponent* ComponentOf(const Slot& slot);
   // The slot holding `name`, else the free slot where it would go.
-  size_t Locate(std::string_view name, uint64_t hash) const;
+  size_t Locate(std::string_view name, uint32_t hash) const;
   void Grow();
 
   std::vector<Slot> slots_;  // a power of two in size, at most half full

@@ -352,20 +352,13 @@ Variant TReader::ReadVariant() {
 
 void TReader::ReadCollection(TCollection* collection) {
   DepthGuard depth(*this);
-  collection->BeginUpdate();
-  try {
-    if (!EndOfList()) collection->Clear();
-    while (!EndOfList()) {
-      if (IsIntegerTag(NextValue())) ReadInteger();  // the item's order: not used
-      ReadListBegin();
-      ReadProperties(collection->Add());
-    }
-    ReadListEnd();
-  } catch (...) {
-    collection->EndUpdate();
-    throw;
+  if (!EndOfList()) collection->Clear();
+  while (!EndOfList()) {
+    if (IsIntegerTag(NextValue())) ReadInteger();  // the item's order: not used
+    ReadListBegin();
+    ReadProperties(collection->Add());
   }
-  collection->EndUpdate();
+  ReadListEnd();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -743,6 +736,13 @@ void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
       return;
     case vaCollection: {
       ReadValue();
+      // An empty collection value leaves the collection as it is, so it is not asked for: an
+      // object that makes a collection when it is first needed need not make this one.
+      const TMetaClass* cls = prop.PropType()->ClassType;
+      if (EndOfList() && cls && cls->InheritsFrom(TCollection::StaticClass())) {
+        ReadListEnd();
+        return;
+      }
       auto* collection =
           dynamic_cast<TCollection*>(prop.GetObject ? prop.GetObject(target) : nullptr);
       if (!collection) {

@@ -46,6 +46,13 @@ void TControl::SetChangeHook(ChangeHook hook) {
   Hook() = std::move(hook);
 }
 
+void TControl::ExchangeCaption(std::string_view text, std::string& previous) {
+  previous.assign(text_);
+  if (text_ == text) return;
+  text_.assign(text);
+  Changed();
+}
+
 void TControl::Changed() {
   if (Hook() && !IsDestroying()) Hook()(*this);
 }

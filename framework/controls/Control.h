@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/components/Component.h"
@@ -51,6 +53,9 @@ class TControl : public TComponent {
   // The control's text: a caption, or an edit's contents.
   const std::string& Caption() const { return text_; }
   void SetCaption(const std::string& value) { SetField(text_, value); }
+  // Caption := text, handing back the caption it replaces: as reading Caption and then
+  // SetCaption, without a string made of `text` first (a language switch exchanges texts so).
+  void ExchangeCaption(std::string_view text, std::string& previous);
 
   // Appearance. A control with ParentFont (ParentColor) shows its parent's font (colour).
   // The control's own font, made on first use: most controls show their parent's.
@@ -86,17 +91,19 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
 
+  // In this order, so that no room is lost between them and a derived class's small fields
+  // fill the room after the last: a form may have many labels.
   TWinControl* parent_ = nullptr;
   int32_t left_ = 0;
   int32_t top_ = 0;
   int32_t width_ = 0;
   int32_t height_ = 0;
-  bool visible_ = true;
-  bool enabled_ = true;
+  TColor color_ = clBtnFace;
   TAnchors anchors_{akLeft, akTop};
   std::string text_;
   mutable std::unique_ptr<TFont> font_;
-  TColor color_ = clBtnFace;
+  bool visible_ = true;
+  bool enabled_ = true;
   bool parentFont_ = true;
   bool parentColor_ = true;
 };

@@ -15,7 +15,8 @@ TPropInfo AnchorsProp() {
 
 template <class C>
 TPropInfo CaptionProp() {
-  return Published<C>("Caption", &C::Caption, &C::SetCaption);
+  return Published<C>("Caption", &C::Caption, &C::SetCaption)
+      .template ExchangedBy<C, &C::ExchangeCaption>();
 }
 
 template <class C>

@@ -1,6 +1,6 @@
-// Every live object has a 32-bit handle. Object references and method values travel as text
-// made of handles, and text from form data can only name an object that is still alive: a
-// handle of a destroyed object is never reused and never found.
+// Every live object has a 32-bit handle (given when it is first asked for). Object references and
+// method values travel as text made of handles, and text from form data can only name an object
+// that is still alive: a handle of a destroyed object is never reused and never found.
 #pragma once
 
 #include <cstdint>

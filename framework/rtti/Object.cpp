@@ -6,10 +6,15 @@
 
 namespace wdx {
 
-TObject::TObject() : handle_(live_objects::Register(this)) {}
+TObject::TObject() = default;
 
 TObject::~TObject() {
-  live_objects::Unregister(handle_);
+  if (handle_) live_objects::Unregister(handle_);
+}
+
+uint32_t TObject::Register() const {
+  handle_ = live_objects::Register(const_cast<TObject*>(this));
+  return handle_;
 }
 
 void* TObject::operator new(std::size_t size) {

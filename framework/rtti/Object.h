@@ -34,11 +34,16 @@ class TObject {
   virtual const TMetaClass& ClassType() const { return StaticClass(); }
   const std::string& ClassName() const;
   bool InheritsFrom(const TMetaClass& cls) const;
-  // The live-object handle (never 0).
-  uint32_t Handle() const { return handle_; }
+  // The live-object handle (never 0). An object gets it when it is first asked for it: most
+  // objects never are, and a handle costs a place in the table of live objects.
+  uint32_t Handle() const { return handle_ ? handle_ : Register(); }
+  // The handle, or 0 when the object has not been given one.
+  uint32_t HandleIfAny() const { return handle_; }
 
  private:
-  uint32_t handle_;
+  uint32_t Register() const;
+
+  mutable uint32_t handle_ = 0;
 };
 
 // dynamic_cast<T*>(object), with a shortcut for an object of exactly class T (the usual case on

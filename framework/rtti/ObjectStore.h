@@ -1,8 +1,9 @@
 // Where the objects of the class hierarchy live. A form of many components makes and frees
-// many objects of a few sizes; the store keeps them in pools by size, so freeing one puts its
-// block back on a list (no merging with neighbouring blocks, which would revisit memory long
-// out of cache) and a later object of the same size reuses it. Blocks stay with the store for
-// the life of the process.
+// many objects of a few sizes; the store keeps them in pools by size (every multiple of 8
+// bytes), so an object takes its own size and no more, freeing one puts its block back on a
+// list (no merging with neighbouring blocks, which would revisit memory long out of cache) and
+// a later object of the same size reuses it. Blocks are aligned to 8 bytes and stay with the
+// store for the life of the process.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,8 @@ void Free(void* block, std::size_t size) noexcept;
 // The bytes of the blocks handed out and not yet freed, as requested (a pool rounds each up to
 // its block size). For measurements.
 std::size_t BytesInUse() noexcept;
+// How many blocks have been handed out so far. For measurements and tests.
+std::size_t Allocations() noexcept;
 
 }  // namespace wdx::object_store
 
@@ -33,6 +36,7 @@ struct StoreAllocator {
   StoreAllocator(const StoreAllocator<U>&) noexcept {}
 
   T* allocate(std::size_t n) {
+    static_assert(alignof(T) <= 8, "the store aligns its blocks to 8 bytes");
     if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_array_new_length();
     return static_cast<T*>(object_store::Allocate(n * sizeof(T)));
   }

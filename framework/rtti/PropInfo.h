@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "framework/rtl/Variant.h"
 #include "framework/rtti/Method.h"
@@ -31,6 +32,10 @@ struct TPropInfo {
   // The text itself rather than a copy, for a getter that returns a reference; else empty.
   std::function<const std::string&(const TObject*)> GetStrRef;
   std::function<void(TObject*, const std::string&)> SetStr;
+  // For a text property that offers it: writes `text` as SetStr would and hands back in
+  // `previous` the text the property held, taking `text` before anything the write calls runs;
+  // as GetStr and then SetStr, without a string made of `text` first. Else empty.
+  void (*ExchangeStr)(TObject*, std::string_view text, std::string& previous) = nullptr;
   std::function<TNotifyEvent(const TObject*)> GetMethod;
   std::function<void(TObject*, const TNotifyEvent&)> SetMethod;
   std::function<Variant(const TObject*)> GetVariant;
@@ -65,6 +70,10 @@ struct TPropInfo {
     StoredFn = std::move(fn);
     return std::move(*this);
   }
+  // ExchangeStr by the member `Exchange` of class C, a plain call: switching languages makes
+  // one per translated text (defined in Published.h).
+  template <class C, auto Exchange>
+  TPropInfo&& ExchangedBy() &&;
   TPropInfo&& WithoutTypeInfo() && {
     TypeFn = nullptr;
     return std::move(*this);

@@ -164,6 +164,14 @@ TPropInfo Published(std::string name, Getter getter, Setter setter = nullptr) {
   return info;
 }
 
+template <class C, auto Exchange>
+TPropInfo&& TPropInfo::ExchangedBy() && {
+  ExchangeStr = [](TObject* object, std::string_view text, std::string& previous) {
+    (CastTo<C>(object).*Exchange)(text, previous);
+  };
+  return std::move(*this);
+}
+
 // A write-only property (no read accessor); used rarely, mostly by tests.
 template <class C, class T, class Setter>
 TPropInfo PublishedWriteOnly(std::string name, Setter setter) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,8 +24,50 @@
 #include "framework/rtl/Format.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtti/ClassRegistry.h"
+#include "framework/rtti/ObjectStore.h"
 #include "framework/rtti/Published.h"
 #include "platform/LocaleFormat.h"
+
+namespace {
+// Every allocation of the test program through the global operator new.
+std::size_t allocations = 0;
+}  // namespace
+
+// The plain forms of the global operator new, replaced together with their deletes so that
+// every block they hand out is counted (the aligned forms are left as they are).
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* block = std::malloc(size > 0 ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) {
+  return operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  ++allocations;
+  return std::malloc(size > 0 ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete[](void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+  std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+  std::free(block);
+}
 
 namespace wdx {
 namespace {
@@ -414,6 +457,25 @@ TEST(LanguageManager, SwitchingExchangesSlotsAndSubIndexes) {
   ShutdownLanguageLibrary();
 }
 
+TEST(LanguageManager, PreparingKeepsSlotsNoLanguageOwnsAndChangesNothingItCannotFill) {
+  TForm form(nullptr);
+  auto* label = new TLabel(&form);
+  label->Rename("Label1");
+  TLanguageManager manager(&form, &form, 2, &form);
+  // An entry that names no way to its property has no live text to fill its new slots with.
+  // The walk reaches it last.
+  TInconsistentLangPropertyEntry* unfilled =
+      TranslateOne(manager, {"English", "German", "Spanish"}, label, "Caption", tkLString);
+  manager.Components()->Items(0)->SetSubType({});
+  TInconsistentLangPropertyEntry* wide = TranslateOne(manager, {}, label, "Caption", tkLString);
+  wide->SetCount(4);
+  wide->SetLangValue(3, Variant("orphan"));
+  EXPECT_THROW(manager.PrepareLanguageData(), EVariantError);
+  EXPECT_EQ(unfilled->Count(), 1);
+  EXPECT_EQ(wide->Count(), 4);
+  EXPECT_EQ(wide->GetLangValue(3), Variant("orphan"));
+}
+
 // A component with a number among its properties.
 class TRatioBox : public TComponent {
  public:
@@ -578,6 +640,68 @@ TEST(LanguageSwitch, SurvivesASetterThatDestroysTranslatedComponents) {
   EXPECT_EQ(t.Captions(), "en0 en2 en3");
   ASSERT_TRUE(t.manager.SetLanguageByIndex(2));
   EXPECT_EQ(t.Captions(), "en0-es en2-es en3-es");
+}
+
+TEST(LanguageSwitch, ASetterThatDestroysItsOwnComponentEndsOnlyThatExchange) {
+  TranslatedLabels t(3);
+  // L0 translates its Left as well, a value that takes the general way rather than the one
+  // for texts; the walk reaches it before L0's caption.
+  auto* left = static_cast<TInconsistentLangPropertyEntry*>(
+      t.manager.Components()->Items(0)->Props()->Add());
+  left->SetName("Left");
+  left->SetKind(tkInteger);
+  left->SetCount(3);
+  left->SetLangValue(1, Variant(7));
+  left->SetLangValue(2, Variant(9));
+  TControl::SetChangeHook([&](TControl& control) {
+    if (&control == t.labels[1] || (&control == t.labels[0] && control.Left() == 7)) {
+      t.Free(&control == t.labels[0] ? 0 : 1);
+    }
+  });
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(1));
+  TControl::SetChangeHook(nullptr);
+  EXPECT_EQ(t.Captions(), "en2-de");
+  EXPECT_EQ(t.manager.Components()->Count(), 1);
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(0));
+  EXPECT_EQ(t.Captions(), "en2");
+}
+
+TEST(LanguageSwitch, ASwitchStartedByASetterLeavesTheOuterOneItsOwnSteps) {
+  TranslatedLabels t(4);
+  // The walk goes L3, L2, ...: once L2 shows German, a label is added (it comes first in the
+  // walk) and a switch to Spanish runs through every entry. The outer switch then exchanges
+  // each entry its own steps have not reached, the new one included, once.
+  bool nested = false;
+  TControl::SetChangeHook([&](TControl& control) {
+    if (nested || &control != t.labels[2]) return;
+    nested = true;
+    t.Translate(t.Add("new"), "-de", "-es");
+    t.manager.SetLanguageByIndex(2);
+  });
+  ASSERT_TRUE(t.manager.SetLanguageByIndex(1));
+  TControl::SetChangeHook(nullptr);
+  ASSERT_TRUE(nested);
+  EXPECT_EQ(t.Captions(), "en0-de en1-de en2-es en3-es new-de");
+}
+
+TEST(LanguageSwitch, AllocatesNothingOnceEveryTextHasBeenEverywhere) {
+  TranslatedLabels t(40);
+  // Texts of many lengths, the longest of an entry in any of its slots.
+  for (int i = 0; i < 40; ++i) {
+    auto* property = static_cast<TInconsistentLangPropertyEntry*>(
+        t.manager.Components()->Items(i)->Props()->Items(0));
+    property->SetLangValue(1 + i % 2, Variant(std::string(static_cast<size_t>(i * 3), 'x')));
+  }
+  const auto round = [&t] {
+    for (int language : {1, 2, 0}) ASSERT_TRUE(t.manager.SetLanguageByIndex(language));
+  };
+  round();
+  round();
+  const size_t blocks = object_store::Allocations();
+  const size_t news = allocations;
+  round();
+  EXPECT_EQ(object_store::Allocations(), blocks);
+  EXPECT_EQ(allocations, news);
 }
 
 TEST(LanguageSwitch, AnErrorEndsTheExchangeAtItsEntry) {

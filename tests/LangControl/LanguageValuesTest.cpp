@@ -300,6 +300,24 @@ TEST_F(LanguageValues, ASetterSeesTheStoredTextUntilTheExchangeIsDone) {
   EXPECT_TRUE(entry->GetLangValue(2).IsNull());
 }
 
+TEST_F(LanguageValues, ASetterThatCutsTheSlotAwayLeavesNothingPastTheCount) {
+  TVStrictLabel strict(nullptr);
+  TInconsistentLangPropertyEntry* entry = LiveOf(&strict, "Caption", 3);
+  entry->SetLangValue(2, Variant("Spanish"));
+  bool cut = false;
+  strict.onSet = [&] {
+    if (cut) return;
+    cut = true;
+    entry->SetCount(1);
+  };
+  entry->ExchangeLangValues(0, 2);
+  EXPECT_EQ(strict.Caption(), "Spanish");
+  EXPECT_EQ(entry->Count(), 1);
+  EXPECT_FALSE(entry->HasLangValue(2));
+  entry->SetCount(3);
+  EXPECT_TRUE(entry->GetLangValue(2).IsNull());  // a grown slot starts empty
+}
+
 TEST_F(LanguageValues, ATextItsGetterMakesChangesPlacesToo) {
   TVStrictLabel strict(nullptr);
   TInconsistentLangPropertyEntry* entry = LiveOf(&strict, "Title", 2);

@@ -60,9 +60,13 @@ class TRBox : public TComponent {
   WDX_CLASS(TRBox)
   using TComponent::TComponent;
   TRFont* Font() const { return font_.get(); }
-  TCollection* Items() const { return items_.get(); }
+  TCollection* Items() const {
+    ++itemsAsked;
+    return items_.get();
+  }
   void SetItems(TCollection* items) { items_->Assign(items); }
   TStrings* Lines() const { return lines_.get(); }
+  mutable int itemsAsked = 0;
   void SetLines(TStrings* lines) { lines_->Assign(lines); }
   int32_t Fixed() const { return 7; }
   TComponent* Ref = nullptr;
@@ -332,12 +336,14 @@ TEST(ReaderProperties, PathsCollectionsListsAndCustomNames) {
   EXPECT_EQ(box->extra, 42);
   EXPECT_EQ(box->blob, (std::vector<uint8_t>{0xAB, 0xCD}));
 
-  // An empty collection value leaves the items; a nil handler clears the handler.
+  // An empty collection value leaves the items, and the reader does not even ask for them (an
+  // object may make its collections when first asked); a nil handler clears the handler.
   TRForm again(nullptr);
   const Bytes twice = Record("TRBox", "Box1",
                              Prop("Items", items) + Prop("Items", Hex({14, 0})) +
                                  Prop("OnPing", Ident("Ping")) + Prop("OnPing", Hex({13})));
   EXPECT_EQ(ReadInto(FormStream(twice), again), "");
+  EXPECT_EQ(Box(again, "Box1")->itemsAsked, 1);
   EXPECT_EQ(Box(again, "Box1")->Items()->Count(), 2);
   EXPECT_FALSE(Box(again, "Box1")->OnPing);
 }
