@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "LangControl/Source/ConvertTools.h"
+#include "LangControl/Source/SlotTexts.h"
 #include "framework/components/Filer.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/LittleEndian.h"
@@ -53,14 +55,6 @@ class ExchangedTexts {
   std::string incoming_;
   std::string live_;
 };
-
-// Whether `block`, of at least 4 bytes, begins with the type code of a text: 256 (an 8-bit
-// string) or 8 (a wide string, stored as 8-bit text).
-bool HoldsText(const uint8_t* block) {
-  return block[2] == 0 && block[3] == 0 &&
-         ((block[0] == (varString & 0xFF) && block[1] == (varString >> 8)) ||
-          (block[0] == varOleStr && block[1] == 0));
-}
 
 // Writes the encoding of a text (type code 256, then the characters) into `block`.
 void EncodeText(uint8_t* block, std::string_view text) {
@@ -369,18 +363,37 @@ void TInconsistentLangPropertyEntry::ReadValues(TStream& stream) {
     if (size == 0) continue;
     StoreBlock buffer = MakeStoreBlock(static_cast<size_t>(size));
     stream.ReadBuffer(buffer.get(), size);
-    StoreSlot(k, std::move(buffer), size);
+    int32_t held = size;
+    buffer = SlotBlockFromStream(std::move(buffer), held, k);
+    StoreSlot(k, std::move(buffer), held);
   }
 }
 
 void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {
   for (int32_t k = 1; k < Count(); ++k) {
     const TSlot* slot = HeldSlot(k);
+    std::optional<std::string> stored;
+    if (slot) stored = SlotBlockToStream(slot->Data(), slot->Size(), k, Where());
+    const uint8_t* data = slot ? slot->Data() : nullptr;
+    int32_t size = slot ? slot->Size() : 0;
+    if (stored) {
+      if (stored->size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+        throw EWriteError(msg::kStreamWriteError);
+      }
+      data = reinterpret_cast<const uint8_t*>(stored->data());
+      size = static_cast<int32_t>(stored->size());
+    }
     uint8_t header[4];
-    PutLittleEndian(header, static_cast<uint32_t>(slot ? slot->Size() : 0), 4);
+    PutLittleEndian(header, static_cast<uint32_t>(size), 4);
     stream.WriteBuffer(header, 4);
-    if (slot) stream.WriteBuffer(slot->Data(), slot->Size());
+    if (data) stream.WriteBuffer(data, size);
   }
+}
+
+std::string TInconsistentLangPropertyEntry::Where() const {
+  const TMainEntry* owner = OwnerEntry();
+  const auto* component = owner ? dynamic_cast<const TComponent*>(owner->Target()) : nullptr;
+  return component ? component->Name() + "." + Name() : Name();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -119,7 +119,7 @@ TEST_F(PoNewLanguage, ALanguageControlSwitchesTheLiveFormToItAndBackExactly) {
   control->SetLanguage("French");
   EXPECT_EQ(control->Language(), "French");
   EXPECT_EQ(form->btOk->Caption(), "Enregistrer");
-  EXPECT_EQ(form->tsApache->Caption(), "Serveur Web Apache (\xe9t\xe9)");
+  EXPECT_EQ(form->tsApache->Caption(), "Serveur Web Apache (été)");
   EXPECT_EQ(form->btCancel->Caption(), "Cancel");  // fuzzy: the source text
   EXPECT_EQ(form->Caption(), "... finalizing setup");
   control->SetLanguage("Spanish");
@@ -155,7 +155,9 @@ TEST_F(PoNewLanguage, TheTeamNameDecidesThenTheCodeMappedLikeTheUserLocale) {
       {"", "ES", "Spanish", 3},
   };
   for (const auto& c : cases) {
-    const std::vector<uint8_t> written = Imported(FrenchPo(c.team, c.language));
+    // Hebrew's code page has no é: the one accented translation is left out.
+    const std::vector<uint8_t> written =
+        Imported(Replaced(FrenchPo(c.team, c.language), " (\xc3\xa9t\xc3\xa9)", ""));
     const std::string list = ListFormLanguages(written);
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), c.languages) << c.team << c.language;
     EXPECT_NE(ExportFormTranslations(written, c.target).find("msgstr \"Enregistrer\""),
