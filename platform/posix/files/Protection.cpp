@@ -84,7 +84,9 @@ void CopyProtection(int fd, const struct stat& source, const std::string& source
   // After the owner: a change of owner clears the set-id bits.
   if (Step("chmod", sourcePath, [&] { return ::fchmod(fd, source.st_mode & 07777); }) != 0)
     Fail(TStage::Create, errno);
-  for (const auto& [name, value] : attributes) {
+  for (const auto& attribute : attributes) {
+    const std::string& name = attribute.first;
+    const auto& value = attribute.second;
     if (Step("setxattr", sourcePath,
              [&] { return ::fsetxattr(fd, name.c_str(), value.data(), value.size(), 0); }) != 0)
       Fail(TStage::Create, errno);
