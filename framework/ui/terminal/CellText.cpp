@@ -9,6 +9,29 @@
 
 namespace wdx::terminal {
 
+#ifdef _WIN32
+// No terminal on this build (its tests edit with the same keys): the widths Unicode gives the
+// common scripts.
+bool Showable(char32_t code) {
+  return code >= 0x20 && code != 0x7F && !(code >= 0x80 && code < 0xA0);
+}
+
+int CellWidth(char32_t c) {
+  if ((c >= 0x0300 && c <= 0x036F) || (c >= 0x0483 && c <= 0x0489) ||
+      (c >= 0x0591 && c <= 0x05C7) || (c >= 0x064B && c <= 0x065F) || c == 0x0E31 ||
+      (c >= 0x0E34 && c <= 0x0E3A) || (c >= 0x0E47 && c <= 0x0E4E)) {
+    return 0;
+  }
+  if ((c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+      (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+      (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+      (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD)) {
+    return 2;
+  }
+  return 1;
+}
+#else
+// The locale's character type says what the terminal shows, and curses places by its widths.
 bool Showable(char32_t code) {
   if (code < 0x80) return code >= 0x20 && code != 0x7F;
   const auto wide = static_cast<wchar_t>(code);
@@ -21,6 +44,7 @@ int CellWidth(char32_t code) {
   if (code < 0x80 || !Showable(code)) return 1;
   return ::wcwidth(static_cast<wchar_t>(code));
 }
+#endif
 
 int TextWidth(std::string_view text) {
   int width = 0;
