@@ -64,6 +64,11 @@ function(wendrix_add_form target form)
     COMMENT "${comment}"
     VERBATIM)
   if(WIN32)
+    get_property(languages GLOBAL PROPERTY ENABLED_LANGUAGES)
+    if(NOT "RC" IN_LIST languages)
+      message(FATAL_ERROR "wendrix_add_form(${target}): a Windows program embeds its form as a "
+        "resource; enable the RC language (project(... LANGUAGES CXX RC))")
+    endif()
     target_sources(${target} PRIVATE "${prefix}.rc")
   else()
     target_sources(${target} PRIVATE "${prefix}.cpp")

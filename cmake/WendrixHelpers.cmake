@@ -135,7 +135,9 @@ function(wdx_library name)
   _wdx_parse(wdx_library ${name} ${ARGN})
   add_library(${name} STATIC ${WDX_SOURCES})
   _wdx_common(${name})
-  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  # Installed, the headers keep their paths below include/wendrix (cmake/WendrixInstall.cmake).
+  target_include_directories(${name} PUBLIC "$<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>"
+    "$<INSTALL_INTERFACE:include/wendrix>")
   if(WDX_DEPS)
     target_link_libraries(${name} PUBLIC ${WDX_DEPS})
   endif()

@@ -1,11 +1,8 @@
-# The form compiler and formtool that a cross build runs: the same programs built for the machine
-# that builds, by a build of this source tree with the host's compilers (only the tools and what
-# they need), inside the cross build's tree. They become the executable targets Wendrix::formc
-# and Wendrix::formtool.
-#
-# Only formc is built with the cross build; formtool, which needs the whole setup program, when
-# a target that runs it is built (target wdx_host_formtool). WDX_HOST_TOOLS_DIR names a folder
-# that holds both already (a native build's bin/, say) and skips that build.
+# The form compiler and formtool that a cross build runs and installs: the same programs built for
+# the machine that builds, by a build of this source tree with the host's compilers (only the
+# tools and what they need), inside the cross build's tree. They become the executable targets
+# Wendrix::formc and Wendrix::formtool. WDX_HOST_TOOLS_DIR names a folder that holds both already
+# (a native build's bin/, say) and skips that build.
 
 include_guard(GLOBAL)
 include(ExternalProject)
@@ -23,23 +20,16 @@ else()
   if(CMAKE_CXX_COMPILER_LAUNCHER)
     list(APPEND wdx_host_args "-DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}")
   endif()
-  ExternalProject_Add(wdx_host_formc
+  ExternalProject_Add(wdx_host_tools
     SOURCE_DIR "${PROJECT_SOURCE_DIR}"
     BINARY_DIR "${wdx_host_tree}"
     CMAKE_ARGS ${wdx_host_args}
-    BUILD_COMMAND "${CMAKE_COMMAND}" --build <BINARY_DIR> --target formc
-    BUILD_BYPRODUCTS "${wdx_host_bin}/formc"
+    BUILD_COMMAND "${CMAKE_COMMAND}" --build <BINARY_DIR> --target formc formtool
+    BUILD_BYPRODUCTS "${wdx_host_bin}/formc" "${wdx_host_bin}/formtool"
     INSTALL_COMMAND ""
     # Its own build decides what is out of date in it.
     BUILD_ALWAYS TRUE
     USES_TERMINAL_BUILD TRUE)
-  # formtool, which links the setup program, only for the targets that run it (pot, update-po).
-  add_custom_target(wdx_host_formtool
-    COMMAND "${CMAKE_COMMAND}" --build "${wdx_host_tree}" --target formtool
-    BYPRODUCTS "${wdx_host_bin}/formtool"
-    COMMENT "Building formtool for this machine"
-    USES_TERMINAL)
-  add_dependencies(wdx_host_formtool wdx_host_formc)
 endif()
 
 foreach(wdx_tool IN ITEMS formc formtool)
@@ -48,7 +38,7 @@ foreach(wdx_tool IN ITEMS formc formtool)
   set_target_properties(Wendrix::${wdx_tool} PROPERTIES
     IMPORTED_LOCATION "${wdx_host_bin}/${wdx_tool}"
     CROSSCOMPILING_EMULATOR "")
-  if(TARGET wdx_host_${wdx_tool})
-    add_dependencies(Wendrix::${wdx_tool} wdx_host_${wdx_tool})
+  if(TARGET wdx_host_tools)
+    add_dependencies(Wendrix::${wdx_tool} wdx_host_tools)
   endif()
 endforeach()

@@ -443,7 +443,7 @@ echo "win32-gui-test: French"
 locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8' ||
   fail "wine needs the fr_FR.UTF-8 locale for a French user (scripts/install-deps.sh makes it)"
 french="$root/build/windows/translator"
-cmake --build "$root/build/windows" --target wdx_host_formtool >"$work/host-formtool.log" 2>&1 ||
+cmake --build "$root/build/windows" --target wdx_host_tools >"$work/host-formtool.log" 2>&1 ||
   fail "formtool for this machine did not build: $(tail -n 20 "$work/host-formtool.log")"
 "$root/tests/translations/translate-copy.sh" "$french" dialog_fit_check -- \
   "-DCMAKE_TOOLCHAIN_FILE=$root/cmake/mingw-w64.cmake" \

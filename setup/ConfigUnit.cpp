@@ -1,21 +1,17 @@
 #include "setup/ConfigUnit.h"
 
-#include "LangControl/Source/LangControl.h"
-#include "framework/components/Reader.h"
-#include "framework/controls/Application.h"
+#include "app/EmbeddedForm.h"
+#include "app/FormClasses.h"
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/Dialogs.h"
 #include "framework/controls/MessageBoxes.h"
-#include "framework/controls/Register.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
-#include "framework/rtl/Streams.h"
 #include "framework/rtti/ClassRegistry.h"
 #include "framework/rtti/Published.h"
 #include "platform/DirectoryService.h"
 #include "platform/Registry.h"
-#include "platform/Resources.h"
 #include "platform/System.h"
 #include "setup/ApacheSetup.h"
 #include "setup/ApplicationConfig.h"
@@ -170,23 +166,20 @@ void TfrmWendrixSetup::Button1Click(TObject*) {
 }
 
 void RegisterSetupClasses() {
-  RegisterStandardControls();
-  RegisterClass(TLangControl::StaticClass());
+  RegisterFormClasses();
   RegisterClass(TfrmWendrixSetup::StaticClass());
 }
 
 TfrmWendrixSetup* CreateSetupDialog(TComponent* owner, const std::vector<uint8_t>& stream) {
   RegisterSetupClasses();
   auto dialog = std::make_unique<TfrmWendrixSetup>(owner);
-  TMemoryStream source(stream);
-  TReader reader(source);
-  reader.SetGlobalScope(&Application());
-  reader.ReadRootComponent(dialog.get());
+  ReadFormStream(*dialog, stream);
   return dialog.release();
 }
 
 TfrmWendrixSetup* CreateSetupDialog(TComponent* owner) {
-  return CreateSetupDialog(owner, LoadResourceData("TFRMWENDRIXSETUP"));
+  RegisterSetupClasses();
+  return CreateEmbeddedForm<TfrmWendrixSetup>(owner).release();
 }
 
 }  // namespace wdx

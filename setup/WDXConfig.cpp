@@ -6,10 +6,10 @@
 #include <string>
 
 #include "LangControl/Source/LangControl.h"
+#include "app/FrontEndChoice.h"
 #include "framework/controls/Application.h"
 #include "platform/Files.h"
 #include "setup/ConfigUnit.h"
-#include "setup/FrontEndChoice.h"
 #include "setup/RunMode.h"
 #include "setup/StringsUnit.h"
 

@@ -6,10 +6,11 @@
 #include <memory>
 #include <ostream>
 
+#include "app/EmbeddedForm.h"
+#include "app/FormClasses.h"
 #include "framework/components/FormDump.h"
 #include "framework/components/FormStreamDecoder.h"
 #include "framework/components/ObjectText.h"
-#include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
 #include "framework/rtl/Exceptions.h"
@@ -18,9 +19,9 @@
 #include "framework/rtti/ClassRegistry.h"
 #include "framework/rtti/MetaClass.h"
 #include "platform/Resources.h"
-#include "setup/ConfigUnit.h"
 #include "tools/formtool/FormCatalogues.h"
 #include "tools/formtool/FormTranslations.h"
+#include "tools/formtool/ShippedFormClass.h"
 
 namespace wdx {
 
@@ -140,17 +141,15 @@ std::string OutputPath(const std::vector<std::string>& args, size_t from) {
 }  // namespace
 
 std::vector<uint8_t> LoadAndWriteBack(const std::vector<uint8_t>& bytes) {
-  RegisterSetupClasses();
+  RegisterFormClasses();
   const std::string className = FormStreamDecoder(bytes).ReadRootHeader().className;
   const TMetaClass* cls = FindRegisteredClass(className);
+  if (!cls) cls = ShippedFormClass(className);
   if (!cls || !cls->CanCreate() || !cls->InheritsFrom(TComponent::StaticClass())) {
     throw EClassNotFound(Format(msg::kClassNotFound, className.c_str()));
   }
   std::unique_ptr<TComponent> root(static_cast<TComponent*>(cls->Create(&Application())));
-  TMemoryStream in(bytes);
-  TReader reader(in);
-  reader.SetGlobalScope(&Application());
-  reader.ReadRootComponent(root.get());
+  ReadFormStream(*root, bytes);
   TMemoryStream out;
   TWriter writer(out);
   writer.WriteRootComponent(root.get());

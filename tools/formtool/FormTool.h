@@ -27,8 +27,9 @@ namespace wdx {
 // 2 wrong usage (the usage on `err`).
 int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Reads `bytes` into a new instance of the registered class its root record names, the way a
-// program loads a form, and writes that instance back with the writer.
+// Reads `bytes` into a new instance of the class its root record names (a registered class, or
+// that of the form formtool ships), the way a program loads a form, and writes that instance
+// back with the writer.
 std::vector<uint8_t> LoadAndWriteBack(const std::vector<uint8_t>& bytes);
 
 }  // namespace wdx

@@ -2,16 +2,15 @@
 
 #include "LangControl/Source/LangControl.h"
 #include "LangControl/Source/LangControlFrames.h"
+#include "app/FormClasses.h"
 #include "framework/components/FormStreamDecoder.h"
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/Register.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Streams.h"
-#include "framework/rtti/ClassRegistry.h"
 
 namespace wdx {
 
@@ -63,8 +62,7 @@ LanguageDataFinder FindLanguageData(const std::vector<uint8_t>& bytes, const std
 }  // namespace
 
 LoadedForm::LoadedForm(const std::vector<uint8_t>& bytes) : bytes_(bytes) {
-  RegisterStandardControls();
-  RegisterClass(TLangControl::StaticClass());
+  RegisterFormClasses();
   hadFrames_ = DefaultFrames() != nullptr;
   if (hadFrames_) remembered_ = DefaultFrames()->RememberedLanguage();
   StartupLanguageFrames("");

@@ -1,5 +1,6 @@
-// Which front-end runs the dialog: WENDRIX_UI=script:<file> (script:- for standard input)
-// selects the scripted one; otherwise the platform's own.
+// Which front-end runs a program's form: WENDRIX_UI=script:<file> (script:- for standard input)
+// selects the scripted one; otherwise the platform's own (windows on Windows, the terminal on
+// POSIX, whose file dialog browses the platform layer's files).
 #pragma once
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "setup/FrontEndChoice.h"
+#include "app/FrontEndChoice.h"
 
 #include <cstdlib>
 #include <fstream>
