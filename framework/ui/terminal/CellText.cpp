@@ -1,6 +1,7 @@
 #include "framework/ui/terminal/CellText.h"
 
 #include <wchar.h>
+#include <algorithm>
 #include <climits>
 
 #include <cwchar>
@@ -80,11 +81,18 @@ size_t NextCharacter(std::string_view text, size_t at) {
 }
 
 size_t PreviousCharacter(std::string_view text, size_t at) {
-  size_t previous = 0;
-  for (size_t boundary = 0; boundary < at; boundary = NextCharacter(text, boundary)) {
-    previous = boundary;
+  at = std::min(at, text.size());
+  // Back over the character before `at`, and on while that was a combining mark.
+  while (at > 0) {
+    size_t start = at - 1;
+    while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
+    const Utf8Char c = DecodeUtf8(text, start);
+    // A stray continuation byte is a character of its own.
+    const bool whole = start + c.Length == at;
+    at = whole ? start : at - 1;
+    if (!whole || !c.Valid || CellWidth(c.Code) != 0) break;
   }
-  return previous;
+  return at;
 }
 
 }  // namespace wdx::terminal

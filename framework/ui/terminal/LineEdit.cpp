@@ -46,18 +46,25 @@ bool TLineEdit::Key(const std::string& text, const TKey& key, bool readOnly,
 
 void TLineEdit::Fit(const std::string& text, size_t width) {
   const int columns = static_cast<int>(std::max<size_t>(width, 1));
+  const std::string_view view = text;
   Cursor = std::min(Cursor, text.size());
   Scroll = std::min(Scroll, Cursor);
-  // The caret's cell must lie in the field: scroll on by characters until it does.
-  while (Scroll < Cursor &&
-         TextWidth(std::string_view(text).substr(Scroll, Cursor - Scroll)) >= columns) {
-    Scroll = NextCharacter(text, Scroll);
+  // The caret's cell must lie in the field: scroll on by characters until it does. Widths are
+  // kept as the scroll moves, so that a redraw costs the length of the text once.
+  int beforeCaret = TextWidth(view.substr(Scroll, Cursor - Scroll));
+  while (Scroll < Cursor && beforeCaret >= columns) {
+    const size_t next = NextCharacter(view, Scroll);
+    beforeCaret -= TextWidth(view.substr(Scroll, next - Scroll));
+    Scroll = next;
   }
   // Text deleted at the end pulls the text before the field back into view: the cell after the
   // last character is the last one ever left empty.
+  int shown = TextWidth(view.substr(Scroll));
   while (Scroll > 0) {
-    const size_t before = PreviousCharacter(text, Scroll);
-    if (TextWidth(std::string_view(text).substr(before)) >= columns) break;
+    const size_t before = PreviousCharacter(view, Scroll);
+    const int added = TextWidth(view.substr(before, Scroll - before));
+    if (shown + added >= columns) break;
+    shown += added;
     Scroll = before;
   }
 }
