@@ -28,6 +28,13 @@ constexpr Seed kSeeds[] = {
     {"minimal.bin", R"(object Form1: TForm
 end
 )"},
+    // Texts beyond Windows-1252 travel as wide strings: Cyrillic, Greek, Hebrew, Thai, Vietnamese
+    // and CJK.
+    {"scripts.bin", R"(object Scripts: TForm
+  Caption = #1057#1086#1093' '#913#960' '#1513#1502' '#3610#3633' L'#432'u '#20445#23384' '#51200
+  Hint = 'plain'
+end
+)"},
     {"values.bin", R"(object Values: TForm
   Left = -3
   Top = -300

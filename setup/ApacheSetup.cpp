@@ -6,6 +6,7 @@
 #include "framework/controls/MessageBoxes.h"
 #include "framework/rtl/StrUtils.h"
 #include "platform/Files.h"
+#include "setup/FileText.h"
 #include "setup/StringsUnit.h"
 
 namespace wdx {
@@ -26,7 +27,7 @@ bool SetupApache(bool apacheFound, const std::string& confPath, const std::strin
   conf.SaveBackup(confPath + ".korvane");
   std::string path = installDir;
   std::replace(path.begin(), path.end(), '\\', '/');
-  const std::string block = ReplaceAllIgnoreCase(strings::kApacheBlock, "%PATH%", path);
+  const std::string block = ReplaceAllIgnoreCase(strings::kApacheBlock, "%PATH%", FileText(path));
   conf.Replace([&](TByteSink& output) {
     TStrings::ForEachLine(conf.Bytes(), [&](std::string_view line) {
       output.Put(line);

@@ -3,13 +3,14 @@
 #include <utility>
 
 #include "framework/components/Strings.h"
+#include "setup/FileText.h"
 
 namespace wdx {
 
 bool ReplaceConfigLine(std::string_view line, const std::string& key, const std::string& value,
                        TByteSink& output) {
   if (line.find(key) == std::string_view::npos) return false;
-  output.Put(std::string(10, ' ') + "'" + key + "'=>'" + value + "',\r\n");
+  output.Put(std::string(10, ' ') + "'" + key + "'=>'" + FileText(value) + "',\r\n");
   return true;
 }
 

@@ -1,6 +1,9 @@
 #include "setup/SaveChecks.h"
 
+#include "framework/rtl/CodePage.h"
 #include "framework/rtl/Format.h"
+#include "platform/Locale.h"
+#include "setup/FileText.h"
 #include "setup/StringsUnit.h"
 
 namespace wdx {
@@ -32,11 +35,23 @@ std::string UnstorableTextWarning(const std::vector<TSaveField>& fields,
     if (field.InConfig && HasEscapingBackslash(field.Text)) {
       return Format(strings::kFieldBackslashRefused, field.Name.c_str());
     }
+    // A path goes to the file system as it is; a value goes into its file's code page.
+    if (const auto missing = field.InConfig ? CharacterFilesLack(field.Text) : std::nullopt) {
+      return Format(strings::kFieldCodePageRefused, field.Name.c_str(),
+                    CharacterName(*missing).c_str(), "application.cfg",
+                    CodePageName(SystemCodePage()).c_str());
+    }
+  }
+  std::string character;
+  if (const auto missing = CharacterFilesLack(installDir)) {
+    character = "the character " + CharacterName(*missing);
   }
   const char* what = nullptr;
   const char* file = "application.cfg";
   if (HasLineBreakOrZero(installDir)) {
     what = "a line break";
+  } else if (!character.empty()) {
+    what = character.c_str();
   } else if (installDir.find('\'') != std::string::npos) {
     what = "the character '";
   } else if ((installDir + "\\").find("\\\\") != std::string::npos) {

@@ -29,6 +29,9 @@ const char* const kFieldBackslashRefused =
 const char* const kFieldLineBreakRefused =
     "The field \"%s\" contains a line break or a zero byte, which %s cannot hold. Please remove it "
     "and save again.";
+const char* const kFieldCodePageRefused =
+    "The field \"%s\" contains the character %s, which %s cannot hold: the system writes it in "
+    "the code page %s. Please remove it and save again.";
 const char* const kInstallDirRefused =
     "The installation folder \"%s\" contains %s, which %s cannot hold. Please install Korvane "
     "Wendrix in another folder.";

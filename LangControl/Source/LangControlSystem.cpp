@@ -1,11 +1,11 @@
 #include "LangControl/Source/LangControlSystem.h"
 
+#include "framework/rtl/CodePage.h"
 #include "framework/rtl/StrUtils.h"
 #include "platform/Locale.h"
 
 namespace wdx {
 
-// Windows-1252 text: the accented letters are written as byte escapes.
 const TDefaultLanguage DefaultLanguages[kDefaultLanguageCount] = {
     {0x36, {"Afrikaans", "Afrikaans"}},
     {0x1C, {"Albanian", ""}},
@@ -29,7 +29,7 @@ const TDefaultLanguage DefaultLanguages[kDefaultLanguageCount] = {
     {0x08, {"Greek", ""}},
     {0x0D, {"Hebrew", ""}},
     {0x0E, {"Hungarian", "Magyar"}},
-    {0x0F, {"Icelandic", "\xCDslenskur"}},
+    {0x0F, {"Icelandic", "Íslenskur"}},
     {0x21, {"Indonesian", "Indonesia"}},
     {0x10, {"Italian", "Italiano"}},
     {0x11, {"Japanese", ""}},
@@ -38,18 +38,15 @@ const TDefaultLanguage DefaultLanguages[kDefaultLanguageCount] = {
     {0x27, {"Lithuanian", ""}},
     {0x14, {"Norwegian", "Norsk"}},
     {0x15, {"Polish", "Polski"}},
-    {0x16, {"Portuguese", "Portugu\xEAs"}},
-    {0x18, {"Romanian", "Rom\xE2n"}},
+    {0x16, {"Portuguese", "Português"}},
+    {0x18, {"Romanian", "Român"}},
     {0x19, {"Russian", ""}},
-    {0x1B, {"Slovak", "Slovensk\xFD"}},
-    {0x24, {"Slovenian", "Slov\xE9nski"}},
-    {0x0A, {"Spanish", "Espa\xF1ol"}},
+    {0x1B, {"Slovak", "Slovenský"}},
+    {0x24, {"Slovenian", "Slovénski"}},
+    {0x0A, {"Spanish", "Español"}},
     {0x1D, {"Swedish", "Svenska"}},
     {0x1E, {"Thai", ""}},
-    {0x1F,
-     {"Turkish",
-      "T\xFCrk\xE7"
-      "e"}},
+    {0x1F, {"Turkish", "Türkçe"}},
     {0x22, {"Ukrainian", ""}},
     {0x2A, {"Vietnamese", ""}},
 };
@@ -101,6 +98,18 @@ bool SameLanguage(std::string_view first, std::string_view second) {
     return FindDefaultLanguage(nkEnglish, b, rowB) && rowB == rowA;
   }
   return false;
+}
+
+int LanguageCodePage(const std::string& name) {
+  const std::string trimmed = Trim(name);
+  for (const TLanguageNameKind kind : {nkEnglish, nkNative}) {
+    std::string found = trimmed;
+    int row = -1;
+    if (FindDefaultLanguage(kind, found, row)) {
+      return AnsiCodePageOfLanguage(DefaultLanguages[row].LanguageId);
+    }
+  }
+  return kCodePageWindows1252;
 }
 
 }  // namespace wdx

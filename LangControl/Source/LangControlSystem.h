@@ -1,8 +1,8 @@
 // The built-in table of languages: the primary language identifier of the operating system
 // with an English and, where known, a native name. It tells the language of the user's
 // default locale and lets a language be addressed by either of its names ("Deutsch" finds a
-// language stored as "German"). Names are Windows-1252 text and compare ignoring the case of
-// the ASCII letters only.
+// language stored as "German"). Names are UTF-8 text and compare ignoring the case of the ASCII
+// letters only.
 #pragma once
 
 #include <cstdint>
@@ -39,5 +39,10 @@ bool FindDefaultLanguage(TLanguageNameKind kind, std::string& name, int& row);
 // Whether two names, trimmed, denote the same language: equal, or the English and the native
 // name of one row. An empty name is never the same language as anything.
 bool SameLanguage(std::string_view first, std::string_view second);
+
+// The code page in which a form stream stores the texts of the language called `name` (English
+// or native, trimmed): the ANSI code page Windows gives the language (Windows-1251 for Russian,
+// 932 for Japanese), Windows-1252 for a name the table does not know.
+int LanguageCodePage(const std::string& name);
 
 }  // namespace wdx

@@ -7,6 +7,7 @@
 #include "LangControl/Source/EntryTreeWalk.h"
 #include "LangControl/Source/LangControlCore.h"
 #include "LangControl/Source/LanguageValues.h"
+#include "LangControl/Source/SlotTexts.h"
 #include "framework/components/Reader.h"
 #include "framework/components/Strings.h"
 #include "framework/components/Writer.h"
@@ -229,8 +230,17 @@ void TLanguageManager::DefineLanguageProperties(const std::string& prefix, TFile
       prefix + "Langs", [this](TReader& reader) { ReadCollectionValue(reader, languages_); },
       [this](TWriter& writer) { writer.WriteCollection(languages_); }, true);
   filer->DefineProperty(
-      prefix + "Comps", [this](TReader& reader) { ReadCollectionValue(reader, components_); },
-      [this](TWriter& writer) { writer.WriteCollection(components_); }, true);
+      prefix + "Comps",
+      [this](TReader& reader) {
+        // The languages are read by now: the slots' texts are in their code pages.
+        const TSlotLanguages slots(*languages_);
+        ReadCollectionValue(reader, components_);
+      },
+      [this](TWriter& writer) {
+        const TSlotLanguages slots(*languages_);
+        writer.WriteCollection(components_);
+      },
+      true);
   filer->DefineProperty(
       prefix + "Names", [this](TReader& reader) { names_->SetText(reader.ReadString()); },
       [this](TWriter& writer) { writer.WriteString(names_->Text()); }, true);

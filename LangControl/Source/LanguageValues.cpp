@@ -4,10 +4,12 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "LangControl/Source/ConvertTools.h"
+#include "LangControl/Source/SlotTexts.h"
 #include "framework/components/Filer.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/LittleEndian.h"
@@ -86,14 +88,6 @@ class SetterWatch {
   SetterWatch* outer_;
   bool gone_ = false;
 };
-
-// Whether `block`, of at least 4 bytes, begins with the type code of a text: 256 (an 8-bit
-// string) or 8 (a wide string, stored as 8-bit text).
-bool HoldsText(const uint8_t* block) {
-  return block[2] == 0 && block[3] == 0 &&
-         ((block[0] == (varString & 0xFF) && block[1] == (varString >> 8)) ||
-          (block[0] == varOleStr && block[1] == 0));
-}
 
 // Writes the encoding of a text (type code 256, then the characters) into `block`.
 void EncodeText(uint8_t* block, std::string_view text) {
@@ -363,25 +357,39 @@ void TInconsistentLangPropertyEntry::ReadValues(TStream& stream) {
     // The size is checked against what is left before anything is allocated.
     if (size < 0 || size > stream.Remaining()) StreamReadError();
     if (size == 0) continue;
-    uint8_t* at = ReserveSlot(k, size);
-    try {
-      stream.ReadBuffer(at, size);
-    } catch (...) {
-      ClearSlot(k);
-      throw;
-    }
+    // Read aside first: a text held in memory as UTF-8 may take another size than in the stream.
+    StoreBlock buffer = MakeStoreBlock(static_cast<size_t>(size));
+    stream.ReadBuffer(buffer.get(), size);
+    int32_t held = size;
+    buffer = SlotBlockFromStream(std::move(buffer), held, k);
+    std::memcpy(ReserveSlot(k, held), buffer.get(), static_cast<size_t>(held));
   }
 }
 
 void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {
   for (int32_t k = 1; k < Count(); ++k) {
     int32_t size = 0;
-    const uint8_t* value = SlotValue(k, size);
+    const uint8_t* data = SlotValue(k, size);
+    std::optional<std::string> stored;
+    if (data) stored = SlotBlockToStream(data, size, k, Where());
+    if (stored) {
+      if (stored->size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+        throw EWriteError(msg::kStreamWriteError);
+      }
+      data = reinterpret_cast<const uint8_t*>(stored->data());
+      size = static_cast<int32_t>(stored->size());
+    }
     uint8_t header[4];
     PutLittleEndian(header, static_cast<uint32_t>(size), 4);
     stream.WriteBuffer(header, 4);
-    if (value) stream.WriteBuffer(value, size);
+    if (data) stream.WriteBuffer(data, size);
   }
+}
+
+std::string TInconsistentLangPropertyEntry::Where() const {
+  const TMainEntry* owner = OwnerEntry();
+  const auto* component = owner ? dynamic_cast<const TComponent*>(owner->Target()) : nullptr;
+  return component ? component->Name() + "." + Name() : Name();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -104,11 +104,14 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   void DefineProperties(TFiler* filer) override;
 
   // The content of "Values": for each slot from 1 to Count - 1 a 32-bit size S (0 for an
-  // empty slot) and S bytes of the slot's buffer.
+  // empty slot) and S bytes of the slot's buffer, its text in the slot's code page (SlotTexts.h).
   void ReadValues(TStream& stream);
   void WriteValues(TStream& stream) const;
 
  private:
+  // The component and property, for messages: "btOk.Caption".
+  std::string Where() const;
+
   static constexpr int32_t kTextHeaderSize = 4;  // the type code before the characters
   // The longest text a slot can hold.
   static constexpr size_t kLongestText = INT32_MAX - kTextHeaderSize;

@@ -38,6 +38,11 @@ enum TValueType : uint8_t {
   vaInt64,
 };
 
+// The code page of a stream's 8-bit strings (tags 6 and 12). A text it cannot hold is written as
+// a wide string (tag 18); the language data keeps each language's texts in that language's own
+// code page instead (LanguageValues.h).
+inline constexpr int kStreamCodePage = 1252;
+
 // Flags of an object record's prefix byte (0xF0 | flags).
 enum TFilerFlag : uint8_t { ffInherited = 1, ffChildPos = 2, ffInline = 4 };
 

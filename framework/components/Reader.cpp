@@ -14,6 +14,7 @@
 #include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Streams.h"
+#include "framework/rtl/Utf8.h"
 #include "framework/rtti/ClassRegistry.h"
 #include "framework/rtti/LiveObjects.h"
 #include "framework/rtti/MetaClass.h"
@@ -239,12 +240,18 @@ double TReader::ReadDate() {
 }
 
 std::string TReader::ReadString() {
-  return StringPayload(ReadValue());
+  const TValueType tag = ReadValue();
+  if (tag == vaWString) return Utf16ToUtf8(WideStringPayload());
+  return CodePageToUtf8(StringPayload(tag), kStreamCodePage);
 }
 
 std::u16string TReader::ReadWideString() {
   const TValueType tag = ReadValue();
-  if (tag != vaWString) return AnsiToWide(StringPayload(tag));
+  if (tag != vaWString) return Utf8ToUtf16(CodePageToUtf8(StringPayload(tag), kStreamCodePage));
+  return WideStringPayload();
+}
+
+std::u16string TReader::WideStringPayload() {
   const uint32_t count = ReadLength();
   Need(int64_t{count} * 2);
   std::u16string text(count, u'\0');
@@ -344,7 +351,7 @@ Variant TReader::ReadVariant() {
       return Variant(tag == vaTrue);
     case vaString:
     case vaLString:
-      return Variant(StringPayload(tag));
+      return Variant(CodePageToUtf8(StringPayload(tag), kStreamCodePage));
     default:
       StreamReadError();
   }

@@ -65,6 +65,7 @@ class TReader : public TFiler {
   float ReadSingle();
   int64_t ReadCurrency();  // amount times 10000
   double ReadDate();
+  // A string value (tag 6, 12 or 18) as UTF-8.
   std::string ReadString();
   std::u16string ReadWideString();
   char ReadChar();
@@ -106,7 +107,10 @@ class TReader : public TFiler {
   uint32_t ReadLength();
   std::string ReadBytesAsString(int64_t count);
   int32_t IntegerPayload(TValueType tag);
+  // The bytes of a string of tag 6 or 12, as stored.
   std::string StringPayload(TValueType tag);
+  // The code units of a wide string whose tag has been read.
+  std::u16string WideStringPayload();
   void SkipValueOf(uint8_t tag);
   void SkipCollection();
   [[noreturn]] void InvalidValue();

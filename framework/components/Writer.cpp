@@ -6,10 +6,12 @@
 #include "framework/components/Collection.h"
 #include "framework/components/Component.h"
 #include "framework/components/Extended80.h"
+#include "framework/rtl/CodePage.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Streams.h"
+#include "framework/rtl/Utf8.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/PropAccess.h"
 
@@ -119,6 +121,19 @@ void TWriter::WriteDate(double value) {
 }
 
 void TWriter::WriteString(const std::string& value) {
+  if (IsAscii(value)) {
+    WriteStreamString(value);
+    return;
+  }
+  // A text the stream's code page cannot hold goes as a wide string, which holds any.
+  if (const std::optional<std::string> bytes = Utf8ToCodePage(value, kStreamCodePage)) {
+    WriteStreamString(*bytes);
+  } else {
+    WriteWideString(Utf8ToUtf16(value));
+  }
+}
+
+void TWriter::WriteStreamString(const std::string& value) {
   if (value.size() <= 255) {
     WriteValue(vaString);
     WriteStr(value);

@@ -33,7 +33,9 @@ class TWriter : public TFiler {
   void WriteSingle(float value);
   void WriteCurrency(int64_t amountTimes10000);
   void WriteDate(double value);
-  void WriteString(const std::string& value);  // tag 6 below 256 bytes, else tag 12
+  // UTF-8 text in the stream's code page: tag 6 below 256 bytes, else tag 12; a text the code
+  // page cannot hold as a wide string (tag 18).
+  void WriteString(const std::string& value);
   void WriteWideString(const std::u16string& value);
   void WriteChar(char value);
   // Tag 7, except False, True, Null and nil (any case), which become tags 8, 9, 0 and 13.
@@ -66,6 +68,8 @@ class TWriter : public TFiler {
 
   void WriteBytes(const void* data, int64_t size);
   void WriteLittleEndian(uint64_t value, int bytes);
+  // Stored bytes as tag 6 or 12.
+  void WriteStreamString(const std::string& bytes);
   void WriteProperty(TPersistent* instance, const TPropInfo& prop);
   void WriteObjectProp(TPersistent* instance, const TPropInfo& prop);
   std::string ReferenceName(const TComponent* component) const;

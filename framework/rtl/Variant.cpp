@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "framework/rtl/CodePage.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/NumberText.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/rtl/Utf8.h"
 
 namespace wdx {
 
@@ -166,7 +166,7 @@ int32_t Variant::ToInteger() const {
   } else if (type_ == varCurrency) {
     value = RoundToInt64(static_cast<double>(int_) / 10000.0);
   } else if (type_ == varString || type_ == varOleStr) {
-    const std::string text = type_ == varString ? str_ : WideToAnsi(wide_);
+    const std::string text = type_ == varString ? str_ : Utf16ToUtf8(wide_);
     if (auto parsed = TryStrToInt(Trim(text))) {
       value = *parsed;
     } else if (auto real = TryStrToFloat(text)) {
@@ -184,7 +184,7 @@ double Variant::ToDouble() const {
   if (IsRealType(type_)) return real_;
   if (type_ == varCurrency) return static_cast<double>(int_) / 10000.0;
   if (type_ == varString || type_ == varOleStr) {
-    if (auto real = TryStrToFloat(type_ == varString ? str_ : WideToAnsi(wide_))) return *real;
+    if (auto real = TryStrToFloat(type_ == varString ? str_ : Utf16ToUtf8(wide_))) return *real;
   }
   CastError(varDouble);
 }
@@ -212,7 +212,7 @@ bool Variant::ToBoolean() const {
   if (type_ == varBoolean || IsIntegerType(type_) || type_ == varCurrency) return int_ != 0;
   if (IsRealType(type_)) return real_ != 0;
   if (type_ == varString || type_ == varOleStr) {
-    const std::string text = Trim(type_ == varString ? str_ : WideToAnsi(wide_));
+    const std::string text = Trim(type_ == varString ? str_ : Utf16ToUtf8(wide_));
     if (SameText(text, "True")) return true;
     if (SameText(text, "False")) return false;
     if (auto real = TryStrToFloat(text)) return *real != 0;
@@ -227,7 +227,7 @@ std::string Variant::ToString() const {
     case varString:
       return str_;
     case varOleStr:
-      return WideToAnsi(wide_);
+      return Utf16ToUtf8(wide_);
     case varBoolean:
       return int_ ? "True" : "False";
     case varSingle:

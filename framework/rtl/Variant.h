@@ -75,7 +75,7 @@ class Variant {
   double ToDouble() const;
   int64_t ToCurrency() const;  // amount times 10000
   bool ToBoolean() const;
-  std::string ToString() const;  // 8-bit text in the system code page
+  std::string ToString() const;  // UTF-8; a wide string converts without loss
 
   bool operator==(const Variant& other) const;
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <type_traits>
 
-#include "framework/rtl/CodePage.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Utf8.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/Object.h"
 #include "framework/rtti/Set.h"
@@ -106,8 +106,8 @@ void Bind(TPropInfo& info, Get get, Set set) {
     info.GetStr = get;
     if (set) info.SetStr = set;
   } else if constexpr (std::is_same_v<T, std::u16string>) {
-    info.GetStr = [get](const TObject* o) { return WideToAnsi(get(o)); };
-    if (set) info.SetStr = [set](TObject* o, const std::string& v) { set(o, AnsiToWide(v)); };
+    info.GetStr = [get](const TObject* o) { return Utf16ToUtf8(get(o)); };
+    if (set) info.SetStr = [set](TObject* o, const std::string& v) { set(o, Utf8ToUtf16(v)); };
   } else if constexpr (std::is_same_v<T, TNotifyEvent>) {
     info.GetMethod = get;
     if (set) info.SetMethod = set;

@@ -2,9 +2,11 @@
 
 #include <optional>
 
+#include "framework/rtl/CodePage.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
 #include "platform/Files.h"
+#include "platform/Locale.h"
 #include "platform/System.h"
 
 namespace wdx {
@@ -24,9 +26,12 @@ std::string MetabasePath(const std::string& path) {
   return path;
 }
 
+// The value as the file holds it, in the system's code page.
 std::string StoredText(const Variant& value) {
   if (value.VType() == varBoolean) return value.ToBoolean() ? "True" : "False";
-  return value.ToString();
+  const std::optional<std::string> bytes = Utf8ToCodePage(value.ToString(), SystemCodePage());
+  if (!bytes) throw EMetabaseError(kBadName, metabase_code::kInvalidArg);
+  return *bytes;
 }
 
 bool HasLineBreak(const std::string& text) {
@@ -148,7 +153,7 @@ Variant TMetabaseObject::Get(const std::string& property) const {
   std::string stored;
   if (file_->Load().Get(path_, property, stored)) {
     if (SameText(stored, "True") || SameText(stored, "False")) return SameText(stored, "True");
-    return stored;
+    return CodePageToUtf8(stored, SystemCodePage());
   }
   if (SameText(property, "Class") && !newClass_.empty()) return newClass_;
   if (SameText(property, "Name")) return path_.substr(path_.rfind('/') + 1);

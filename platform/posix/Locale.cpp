@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "framework/rtl/CodePage.h"
 #include "framework/rtl/LocaleNames.h"
 #include "framework/rtl/StrUtils.h"
 #include "platform/posix/LocaleNames.h"
@@ -32,6 +33,10 @@ int LanguageIdOfLocale(const std::string& locale) {
 
 int UserDefaultLanguageId() {
   return LanguageIdOfLocale(LocaleOfCategory("LC_MESSAGES"));
+}
+
+int SystemCodePage() {
+  return kCodePageWindows1252;
 }
 
 }  // namespace wdx

@@ -5,47 +5,12 @@
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/rtl/Utf8.h"
 #include "platform/Registry.h"
 
 namespace wdx {
 
 namespace {
-
-// UTF-8 to UTF-16; a malformed sequence becomes U+FFFD, which narrows to '?'.
-std::u16string Utf8ToWide(const std::string& text) {
-  std::u16string out;
-  for (size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const int extra = c < 0x80         ? 0
-                      : (c >> 5) == 6  ? 1
-                      : (c >> 4) == 14 ? 2
-                      : (c >> 3) == 30 ? 3
-                                       : -1;
-    if (extra < 0 || i + static_cast<size_t>(extra) >= text.size() + (extra == 0 ? 1 : 0)) {
-      out.push_back(0xFFFD);
-      ++i;
-      continue;
-    }
-    uint32_t code = extra == 0 ? c : (c & (0x3F >> extra));
-    bool valid = true;
-    for (int k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-      valid = valid && (next >> 6) == 2;
-      code = (code << 6) | (next & 0x3F);
-    }
-    i += static_cast<size_t>(extra) + 1;
-    if (!valid) {
-      out.push_back(0xFFFD);
-    } else if (code >= 0x10000) {
-      code -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(code));
-    }
-  }
-  return out;
-}
 
 std::u16string Utf16LeToWide(const std::string& bytes, size_t from) {
   std::u16string out;
@@ -56,15 +21,14 @@ std::u16string Utf16LeToWide(const std::string& bytes, size_t from) {
   return out;
 }
 
-// The file's text in the 8-bit code page, whatever its encoding.
+// The file's text as UTF-8, whatever its encoding; a file without a byte order mark is in the
+// system's code page.
 std::string DecodeText(const std::string& bytes) {
   if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-    return WideToAnsi(Utf16LeToWide(bytes, 2));
+    return Utf16ToUtf8(Utf16LeToWide(bytes, 2));
   }
-  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    return WideToAnsi(Utf8ToWide(bytes.substr(3)));
-  }
-  return bytes;
+  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);
+  return CodePageToUtf8(bytes, kCodePageWindows1252);
 }
 
 class RegFileParser {
@@ -247,7 +211,9 @@ class RegFileParser {
     }
     if (unicode_ && bytes.size() % 2 != 0) valid = false;
     value.Readable = valid;
-    if (valid) value.Text = unicode_ ? WideToAnsi(Utf16LeToWide(bytes, 0)) : bytes;
+    if (valid)
+      value.Text = unicode_ ? Utf16ToUtf8(Utf16LeToWide(bytes, 0))
+                            : CodePageToUtf8(bytes, kCodePageWindows1252);
   }
 
   std::vector<std::string> lines_;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/rtl/CodePage.h"
 #include "framework/rtl/Format.h"
+#include "framework/rtl/Utf8.h"
 #include "platform/DirectoryService.h"
 #include "platform/win32/Automation.h"
 
@@ -17,7 +17,7 @@ namespace {
 using ADsGetObjectFn = HRESULT(WINAPI*)(LPCWSTR, REFIID, void**);
 
 std::wstring Wide(const std::string& text) {
-  const std::u16string wide = AnsiToWide(text);
+  const std::u16string wide = Utf8ToUtf16(text);
   return std::wstring(wide.begin(), wide.end());
 }
 
@@ -25,7 +25,7 @@ std::string Narrow(const wchar_t* text) {
   if (!text) return {};
   std::u16string wide;
   for (; *text; ++text) wide.push_back(static_cast<char16_t>(*text));
-  return WideToAnsi(wide);
+  return Utf16ToUtf8(wide);
 }
 
 // The message of a failed call: the system's text for the code, or "OLE error %.8x".

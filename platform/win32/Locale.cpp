@@ -2,10 +2,17 @@
 
 #include <windows.h>
 
+#include "framework/rtl/CodePage.h"
+
 namespace wdx {
 
 int UserDefaultLanguageId() {
   return static_cast<int>(GetUserDefaultLangID());
+}
+
+int SystemCodePage() {
+  const int codePage = static_cast<int>(GetACP());
+  return IsKnownCodePage(codePage) ? codePage : kCodePageWindows1252;
 }
 
 }  // namespace wdx

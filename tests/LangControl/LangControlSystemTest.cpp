@@ -23,17 +23,16 @@ TEST(DefaultLanguages, FortyTwoUniqueRowsSortedByEnglishName) {
   EXPECT_EQ(ids.size(), 42u);
   EXPECT_STREQ(DefaultLanguages[0].Names[nkNative], "Afrikaans");
   EXPECT_STREQ(DefaultLanguages[41].Names[nkEnglish], "Vietnamese");
-  // Windows-1252 bytes, not UTF-8.
-  EXPECT_EQ(std::string(DefaultLanguages[36].Names[nkNative]),
-            std::string("\x45\x73\x70\x61\xF1\x6F\x6C"));
+  // UTF-8, as every text in memory.
+  EXPECT_EQ(std::string(DefaultLanguages[36].Names[nkNative]), std::string("Español"));
   EXPECT_EQ(std::string(DefaultLanguages[39].Names[nkNative]),
-            "T\xFCrk\xE7"
+            "Türkç"
             "e");
-  EXPECT_EQ(std::string(DefaultLanguages[22].Names[nkNative]), "\xCDslenskur");
+  EXPECT_EQ(std::string(DefaultLanguages[22].Names[nkNative]), "Íslenskur");
   EXPECT_STREQ(DefaultLanguages[1].Names[nkNative], "");
 }
 
-// Every row exactly: identifier, English name and native name (Windows-1252 bytes).
+// Every row exactly: identifier, English name and native name (UTF-8).
 TEST(DefaultLanguages, EveryRowHasItsIdentifierAndBothSpellings) {
   struct Row {
     int id;
@@ -63,7 +62,7 @@ TEST(DefaultLanguages, EveryRowHasItsIdentifierAndBothSpellings) {
       {0x08, "Greek", ""},
       {0x0D, "Hebrew", ""},
       {0x0E, "Hungarian", "Magyar"},
-      {0x0F, "Icelandic", "\xCDslenskur"},
+      {0x0F, "Icelandic", "Íslenskur"},
       {0x21, "Indonesian", "Indonesia"},
       {0x10, "Italian", "Italiano"},
       {0x11, "Japanese", ""},
@@ -72,16 +71,16 @@ TEST(DefaultLanguages, EveryRowHasItsIdentifierAndBothSpellings) {
       {0x27, "Lithuanian", ""},
       {0x14, "Norwegian", "Norsk"},
       {0x15, "Polish", "Polski"},
-      {0x16, "Portuguese", "Portugu\xEAs"},
-      {0x18, "Romanian", "Rom\xE2n"},
+      {0x16, "Portuguese", "Português"},
+      {0x18, "Romanian", "Român"},
       {0x19, "Russian", ""},
-      {0x1B, "Slovak", "Slovensk\xFD"},
-      {0x24, "Slovenian", "Slov\xE9nski"},
-      {0x0A, "Spanish", "Espa\xF1ol"},
+      {0x1B, "Slovak", "Slovenský"},
+      {0x24, "Slovenian", "Slovénski"},
+      {0x0A, "Spanish", "Español"},
       {0x1D, "Swedish", "Svenska"},
       {0x1E, "Thai", ""},
       {0x1F, "Turkish",
-       "T\xFCrk\xE7"
+       "Türkç"
        "e"},
       {0x22, "Ukrainian", ""},
       {0x2A, "Vietnamese", ""},
@@ -112,7 +111,7 @@ TEST(FindLanguageById, UsesTheLowByteOfTheLanguageIdentifier) {
   EXPECT_EQ(native, "");
   EXPECT_TRUE(FindLanguageById(0x0416, english, native));
   EXPECT_EQ(english, "Portuguese");
-  EXPECT_EQ(native, "Portugu\xEAs");
+  EXPECT_EQ(native, "Português");
 
   EXPECT_FALSE(FindLanguageById(0x39, english, native));
   EXPECT_EQ(english, "");
@@ -154,10 +153,10 @@ TEST(SameLanguage, MatchesEqualNamesAndTheTwoNamesOfOneRow) {
   EXPECT_FALSE(SameLanguage("Deutsch", "Dansk"));  // two native names never match
 
   // Only the ASCII letters fold: a capital N-tilde is another character than the small one.
-  EXPECT_TRUE(SameLanguage("Spanish", "Espa\xF1ol"));
-  EXPECT_FALSE(SameLanguage("Spanish", "ESPA\xD1OL"));
-  EXPECT_TRUE(SameLanguage("Spanish", "ESPA\xF1OL"));
-  EXPECT_TRUE(SameLanguage("ESPA\xF1OL", "spanish"));
+  EXPECT_TRUE(SameLanguage("Spanish", "Español"));
+  EXPECT_FALSE(SameLanguage("Spanish", "ESPAÑOL"));
+  EXPECT_TRUE(SameLanguage("Spanish", "ESPAñOL"));
+  EXPECT_TRUE(SameLanguage("ESPAñOL", "spanish"));
 }
 
 }  // namespace

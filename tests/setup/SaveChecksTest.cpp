@@ -33,6 +33,12 @@ TEST(SaveChecks, LineBreaksAndZeroBytesAreRefusedInEveryField) {
   // A backslash that ends or doubles a value matters only there too (see ConfigReadBackTest).
   EXPECT_EQ(UnstorableTextWarning(Fields("a\\b", "\\\\srv\\conf\\"), kInstall, true), "");
   EXPECT_NE(UnstorableTextWarning(Fields("\\\\srv\\b"), kInstall, true), "");
+  // A value goes into application.cfg's code page; a path to the file system as it is.
+  EXPECT_EQ(UnstorableTextWarning(Fields("mail.café", "C:\\Жx\\httpd.conf"), kInstall, true), "");
+  EXPECT_EQ(UnstorableTextWarning(Fields("почта"), kInstall, true),
+            "The field \"SMTP Server\" contains the character п (U+043F), which application.cfg "
+            "cannot hold: the system writes it in the code page Windows-1252. Please remove it "
+            "and save again.");
 }
 
 TEST(SaveChecks, TheInstallationFolderMustFitApplicationCfgAndHttpdConf) {
@@ -49,7 +55,11 @@ TEST(SaveChecks, TheInstallationFolderMustFitApplicationCfgAndHttpdConf) {
             "row, which application.cfg cannot hold. Please install Korvane Wendrix in another "
             "folder.");
   EXPECT_NE(UnstorableTextWarning(Fields("mail"), "C:\\a\\\\b", false), "");
-  EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "C:\\$W@ %x\\K\xf6rvane", false), "");
+  // The files are Windows-1252: ö fits, Ж does not.
+  EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "C:\\$W@ %x\\Körvane", false), "");
+  EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "C:\\Жx", false),
+            "The installation folder \"C:\\Жx\" contains the character Ж (U+0416), which "
+            "application.cfg cannot hold. Please install Korvane Wendrix in another folder.");
   // A double quote ends httpd.conf's quoted paths, which are written only when Apache is found.
   EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "/opt/\"w\"", false), "");
   EXPECT_EQ(UnstorableTextWarning(Fields("mail"), "/opt/\"w\"", true),

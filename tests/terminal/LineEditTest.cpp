@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
+
+#include "framework/ui/terminal/CellText.h"
 
 namespace wdx::terminal {
 namespace {
@@ -16,10 +19,13 @@ struct Field {
   void Press(const TKey& key, int times = 1) {
     for (int i = 0; i < times; ++i) {
       Caret.Key(Text, key, false, [&](const std::string& text) { Text = text; });
-      Caret.Fit(Text.size(), Width);
+      Caret.Fit(Text, Width);
     }
   }
-  std::string Shown() const { return Text.substr(Caret.Scroll, Width); }
+  std::string Shown() const {
+    const std::string rest = Text.substr(Caret.Scroll);
+    return rest.substr(0, FittingPrefix(rest, static_cast<int>(Width)));
+  }
 };
 
 TEST(LineEdit, TheFieldAlwaysShowsTheCaretAndAsMuchTextAsFits) {
@@ -59,6 +65,31 @@ TEST(LineEdit, KeysEditTheTextAtTheCaretUnlessReadOnly) {
   EXPECT_EQ(text, "abd");
   EXPECT_FALSE(caret.Key(text, TKey::Named(TFunctionKey::Up), false, commit));
   EXPECT_FALSE(caret.Key(text, TKey::Character('\t'), false, commit));
+}
+
+// A character is one step for the caret whatever its bytes; a wide one takes two cells, and a
+// combining mark goes with the letter before it.
+TEST(LineEdit, CaretAndScrollGoByCharactersAndCells) {
+  const std::string previous = std::setlocale(LC_CTYPE, nullptr);
+  ASSERT_TRUE(std::setlocale(LC_CTYPE, "C.UTF-8"));
+  Field field{"Сохранить", {0, 0}, 6};
+  field.Press(TKey::Named(TFunctionKey::End));
+  EXPECT_EQ(field.Shown(), "анить");
+  field.Press(TKey::Named(TFunctionKey::Backspace), 2);
+  EXPECT_EQ(field.Text, "Сохрани");
+  field.Press(TKey::Character(U'保'), 2);
+  EXPECT_EQ(field.Text, "Сохрани保保");
+  EXPECT_EQ(field.Shown(), "и保保");  // five cells and the caret's
+  field.Press(TKey::Named(TFunctionKey::Home));
+  field.Press(TKey::Named(TFunctionKey::Right));
+  field.Press(TKey::Named(TFunctionKey::Delete));
+  EXPECT_EQ(field.Text, "Схрани保保");
+  field.Text = "e\u0301x";  // é as a letter and a combining accent
+  field.Caret = {0, 0};
+  field.Press(TKey::Named(TFunctionKey::Right));
+  EXPECT_EQ(field.Caret.Cursor, 3u);
+  EXPECT_EQ(TextWidth(field.Text), 2);
+  std::setlocale(LC_CTYPE, previous.c_str());
 }
 
 }  // namespace

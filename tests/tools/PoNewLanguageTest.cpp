@@ -119,7 +119,7 @@ TEST_F(PoNewLanguage, ALanguageControlSwitchesTheLiveFormToItAndBackExactly) {
   control->SetLanguage("French");
   EXPECT_EQ(control->Language(), "French");
   EXPECT_EQ(form->btOk->Caption(), "Enregistrer");
-  EXPECT_EQ(form->tsApache->Caption(), "Serveur Web Apache (\xe9t\xe9)");
+  EXPECT_EQ(form->tsApache->Caption(), "Serveur Web Apache (été)");
   EXPECT_EQ(form->btCancel->Caption(), "Cancel");  // fuzzy: the source text
   EXPECT_EQ(form->Caption(), "... finalizing setup");
   control->SetLanguage("Spanish");
@@ -155,12 +155,46 @@ TEST_F(PoNewLanguage, TheTeamNameDecidesThenTheCodeMappedLikeTheUserLocale) {
       {"", "ES", "Spanish", 3},
   };
   for (const auto& c : cases) {
-    const std::vector<uint8_t> written = Imported(FrenchPo(c.team, c.language));
+    // Hebrew's code page has no é: the one accented translation is left out.
+    const std::vector<uint8_t> written =
+        Imported(Replaced(FrenchPo(c.team, c.language), " (\xc3\xa9t\xc3\xa9)", ""));
     const std::string list = ListFormLanguages(written);
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), c.languages) << c.team << c.language;
     EXPECT_NE(ExportFormTranslations(written, c.target).find("msgstr \"Enregistrer\""),
               std::string::npos)
         << c.team << " / " << c.language;
+  }
+}
+
+// A translation in any script is stored in its language's code page and comes back exactly:
+// on screen after a switch, in the exported PO file, and in the bytes of a second import.
+TEST_F(PoNewLanguage, EveryScriptRoundTripsThroughTheStreamAndPoFiles) {
+  const struct {
+    const char* code;
+    const char* language;
+    const char* save;
+    const char* stored;  // in the language's code page
+  } cases[] = {
+      {"ru", "Russian", "Сохранить", "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC"},
+      {"pl", "Polish", "Zapisz zmiany ł", "Zapisz zmiany \xB3"},
+      {"el", "Greek", "Αποθήκευση", "\xC1\xF0\xEF\xE8\xDE\xEA\xE5\xF5\xF3\xE7"},
+      {"ja", "Japanese", "保存", "\x95\xDB\x91\xB6"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    std::string po = WriteFormTemplate(ShippedStream());
+    po = Replaced(po, "Language: \\n", std::string("Language: ") + c.code + "\\n");
+    po = Replaced(po, "msgid \"Save\"\nmsgstr \"\"",
+                  std::string("msgid \"Save\"\nmsgstr \"") + c.save + "\"");
+    const std::vector<uint8_t> written = Imported(po);
+    EXPECT_NE(AsString(written).find(std::string("\x00\x01\x00\x00", 4) + c.stored),
+              std::string::npos);
+    std::unique_ptr<TfrmWendrixSetup> form(CreateSetupDialog(&Application(), written));
+    static_cast<TLangControl*>(form->FindComponent("LangControl"))->SetLanguage(c.language);
+    EXPECT_EQ(form->btOk->Caption(), c.save);
+    const std::string exported = ExportFormTranslations(written, c.language);
+    EXPECT_NE(exported.find(std::string("msgstr \"") + c.save + "\""), std::string::npos);
+    EXPECT_EQ(Imported(exported), written);
   }
 }
 

@@ -337,7 +337,7 @@ TEST_F(PoForm, AChangedTranslationReachesTheGermanSlotAndTheLiveCaption) {
     EXPECT_EQ(Slot(form.get(), "btOk", 2), "Save");  // Spanish untouched
     EXPECT_EQ(Slot(form.get(), "btOk", 0), "Save");  // and the live caption
     EXPECT_EQ(Slot(form.get(), "tsApache", 1),
-              "Apache-Webserver f\xfcr \"Gr\xf6\xdf"
+              "Apache-Webserver für \"Größ"
               "e\"");
     EXPECT_EQ(Slot(form.get(), "btCancel", 1), "Cancel");
     ControlOf(form.get())->SetLanguage("German");
@@ -398,8 +398,9 @@ TEST_F(PoForm, ImportErrorsNameFileAndLineAndWriteNothing) {
                        "Language-Team: Klingon <tlh@example.org>"),
               "msgid \"\"", "unknown language 'Klingon'");
   const std::string save = "msgid \"Save\"\nmsgstr \"\"";
-  expectError(Replaced(po, save, "msgid \"Save\"\nmsgstr \"\xe2\x82\xac\xe2\x98\x83\""),
-              "msgctxt \"btOk", "the text of 'btOk.Caption' has characters Windows-1252 lacks");
+  expectError(
+      Replaced(po, save, "msgid \"Save\"\nmsgstr \"\xe2\x82\xac\xe2\x98\x83\""), "msgctxt \"btOk",
+      "the text of 'btOk.Caption' has characters Windows-1252 lacks: \xe2\x98\x83 (U+2603)");
   expectError(Replaced(po, save, "msgid \"Save\"\nmsgstr \"\xc3\""), "msgctxt \"btOk",
               "invalid UTF-8");
   expectError(Replaced(po, "msgctxt \"btOk.Caption\"\n", ""), "msgid \"Save\"",

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/rtl/CodePage.h"
+#include "framework/rtl/Utf8.h"
 #include "platform/DirectoryService.h"
 #include "platform/win32/Automation.h"
 
@@ -166,7 +166,7 @@ std::string SystemMessage(HRESULT code) {
   std::u16string wide;
   for (DWORD i = 0; buffer && i < n; ++i) wide.push_back(static_cast<char16_t>(buffer[i]));
   if (buffer) LocalFree(buffer);
-  std::string text = WideToAnsi(wide);
+  std::string text = Utf16ToUtf8(wide);
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
   return text;
 }
@@ -267,12 +267,12 @@ TEST_F(AutomationTest, PassesBooleansAsVariantBools) {
   EXPECT_EQ(call.texts[2], L"Scripts");
 }
 
-TEST_F(AutomationTest, WidensStringsFromTheAnsiCodePage) {
+TEST_F(AutomationTest, WidensUtf8Strings) {
   auto object = Wrap();
-  object->Call("Create", {"Caf\xe9 \x80", ""});
+  object->Call("Create", {"Café € Ж", ""});
   ASSERT_EQ(object_.calls.size(), 1u);
   EXPECT_EQ(object_.calls[0].types, (std::vector<VARTYPE>{VT_BSTR, VT_BSTR}));
-  EXPECT_EQ(object_.calls[0].texts, (std::vector<std::wstring>{L"", L"Caf\u00e9 \u20ac"}));
+  EXPECT_EQ(object_.calls[0].texts, (std::vector<std::wstring>{L"", L"Caf\u00e9 \u20ac \u0416"}));
 }
 
 // --- Property puts -----------------------------------------------------------------------------

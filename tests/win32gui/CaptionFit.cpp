@@ -8,6 +8,7 @@
 #include "framework/ui/Pages.h"
 #include "framework/ui/win32/DisplayScale.h"
 #include "framework/ui/win32/Layout.h"
+#include "framework/ui/win32/Win32Support.h"
 
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -30,7 +31,8 @@ SIZE Extent(HFONT font, const std::string& text, bool wraps, int width) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   RECT extent{0, 0, width, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent,
+  const std::wstring wide = win32::Wide(text);
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &extent,
             DT_CALCRECT | DT_EXPANDTABS | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);

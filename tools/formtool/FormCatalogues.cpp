@@ -7,7 +7,6 @@
 #include "tools/formtool/LoadedForm.h"
 #include "tools/formtool/PoFile.h"
 #include "tools/formtool/PoLanguage.h"
-#include "tools/formtool/TextCoding.h"
 
 namespace wdx {
 
@@ -24,8 +23,8 @@ std::string WriteFormTemplate(const std::vector<uint8_t>& form) {
   LoadedForm loaded(form);
   TLanguageManager& manager = loaded.Manager();
   std::vector<PoEntry> entries(1);
-  entries.front().msgstr.push_back(CatalogueHeader(AnsiToUtf8(loaded.Root()->Name()), "", "",
-                                                   AnsiToUtf8(manager.ActiveLanguageName())));
+  entries.front().msgstr.push_back(
+      CatalogueHeader(loaded.Root()->Name(), "", "", manager.ActiveLanguageName()));
   for (const FormText& text : CollectFormTexts(manager, loaded.Root())) {
     PoEntry entry = MessageOf(text);
     entry.msgstr.emplace_back();
@@ -43,7 +42,7 @@ std::string ListFormLanguages(const std::vector<uint8_t>& form) {
   for (int i = 0; i < languages.Count(); ++i) {
     const TLanguageEntry& language = *languages.Items(i);
     const int32_t slot = language.SubIndex();
-    out += std::to_string(slot) + " " + AnsiToUtf8(LanguageTeamName(language.Name())) + ": ";
+    out += std::to_string(slot) + " " + LanguageTeamName(language.Name()) + ": ";
     if (slot == 0) {
       out += "source language, " + Counted(texts.size(), "message") + ".\n";
       continue;

@@ -8,7 +8,7 @@
 #include "framework/components/Component.h"
 #include "framework/components/Strings.h"
 #include "framework/rtl/Exceptions.h"
-#include "tools/formtool/TextCoding.h"
+#include "framework/rtl/Utf8.h"
 
 namespace wdx {
 
@@ -82,11 +82,10 @@ class Collector {
   void Add(const std::string& context, const std::string& reference, TPropertyEntry* property) {
     auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property);
     if (!values || values->Count() < 1 || !IsText(values->GetLangValue(0))) return;
-    const std::string utf8 = AnsiToUtf8(context);
-    if (!contexts_.emplace(utf8).second) {
+    if (!contexts_.emplace(context).second) {
       throw Exception("Two translated texts of the form share the context '" + context + "'");
     }
-    found_.push_back({utf8, WithoutBlanks(AnsiToUtf8(reference)), values});
+    found_.push_back({context, WithoutBlanks(reference), values});
   }
 
   TLanguageManager& manager_;
@@ -118,11 +117,11 @@ bool IsText(const Variant& value) {
 std::string SlotText(const TConsistentLangPropertyEntry& entry, int32_t slot) {
   if (slot < 0 || slot >= entry.Count()) return {};
   const Variant value = entry.GetLangValue(slot);
-  if (value.VType() == varOleStr) return WideToUtf8(value.RawWide());
-  if (value.VType() == varString) return AnsiToUtf8(value.RawString());
+  if (value.VType() == varOleStr) return Utf16ToUtf8(value.RawWide());
+  if (value.VType() == varString) return value.RawString();
   if (value.IsNull() || value.IsEmpty()) return {};
   try {
-    return AnsiToUtf8(value.ToString());
+    return value.ToString();
   } catch (const Exception&) {
     return {};
   }

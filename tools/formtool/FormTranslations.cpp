@@ -3,18 +3,20 @@
 #include <map>
 #include <optional>
 
+#include "LangControl/Source/LangControlSystem.h"
 #include "LangControl/Source/LangControlTools.h"
 #include "LangControl/Source/LanguageAdding.h"
 #include "LangControl/Source/LanguageValues.h"
 #include "framework/components/Component.h"
+#include "framework/rtl/CodePage.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/rtl/Utf8.h"
 #include "tools/formtool/FormTexts.h"
 #include "tools/formtool/LoadedForm.h"
 #include "tools/formtool/PoFile.h"
 #include "tools/formtool/PoLanguage.h"
-#include "tools/formtool/TextCoding.h"
 
 namespace wdx {
 
@@ -42,9 +44,9 @@ std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::
   // Language-Team names the language in English where the table knows it; Language gives its
   // ISO code where it has one (what translation tools expect), else its name.
   std::vector<PoEntry> entries(1);
-  entries.front().msgstr.push_back(CatalogueHeader(
-      AnsiToUtf8(loaded.Root()->Name()), AnsiToUtf8(LanguageTeamName(target->Name())),
-      AnsiToUtf8(LanguageCodeField(target->Name())), AnsiToUtf8(manager.ActiveLanguageName())));
+  entries.front().msgstr.push_back(
+      CatalogueHeader(loaded.Root()->Name(), LanguageTeamName(target->Name()),
+                      LanguageCodeField(target->Name()), manager.ActiveLanguageName()));
   for (const FormText& text : CollectFormTexts(manager, loaded.Root())) {
     PoEntry entry = MessageOf(text);
     std::string translation = SlotText(*text.entry, target->SubIndex());
@@ -99,8 +101,8 @@ class PoHeader {
   }
   // A text of the file as UTF-8.
   std::string Utf8(const std::string& text, int line) const {
-    if (ansiFile_) return AnsiToUtf8(text);
-    if (!Utf8ToWide(text)) throw PoError(poName_, line, "invalid UTF-8");
+    if (ansiFile_) return CodePageToUtf8(text, kCodePageWindows1252);
+    if (!IsValidUtf8(text)) throw PoError(poName_, line, "invalid UTF-8");
     return text;
   }
 
@@ -119,13 +121,11 @@ TLanguageEntry& TargetLanguage(TLanguageManager& manager, const PoHeader& header
   if (Trim(team).empty() && Trim(code).empty()) {
     throw PoError(poName, header.Line(), "the header names no Language");
   }
-  // Names that Windows-1252 cannot hold are no language of the form nor of the table.
-  const PoLanguage language = ResolvePoLanguage(manager, Utf8ToAnsiExact(team).value_or(""),
-                                                Utf8ToAnsiExact(code).value_or(""));
+  const PoLanguage language = ResolvePoLanguage(manager, team, code);
   if (language.existing) {
     if (language.existing->SubIndex() < 0) {
       throw PoError(poName, header.Line(),
-                    "language '" + AnsiToUtf8(language.existing->Name()) + "' has no texts");
+                    "language '" + language.existing->Name() + "' has no texts");
     }
     return *language.existing;
   }
@@ -146,6 +146,7 @@ TLanguageEntry& ImportFile(TLanguageManager& manager,
   const PoHeader header(entries, poName);
   TLanguageEntry& language = TargetLanguage(manager, header, poName);
   const int32_t slot = language.SubIndex();
+  const int codePage = LanguageCodePage(language.Name());
 
   struct Change {
     TConsistentLangPropertyEntry* entry;
@@ -175,19 +176,17 @@ TLanguageEntry& ImportFile(TLanguageManager& manager,
     if (slot >= values->Count()) {
       throw PoError(poName, entry.line, "'" + context + "' has no slot for the language");
     }
-    const std::u16string wide = *Utf8ToWide(msgstr);
+    // The form keeps a language's texts in its code page; the live texts hold any character.
+    char32_t missing = 0;
+    if (slot > 0 && !Utf8ToCodePage(msgstr, codePage, &missing)) {
+      throw PoError(poName, entry.line,
+                    "the text of '" + context + "' has characters " + CodePageName(codePage) +
+                        " lacks: " + CharacterName(missing));
+    }
     // The new text takes the kind of text the slot (or else the live value) holds.
     const Variant current = values->GetLangValue(values->HasLangValue(slot) ? slot : 0);
-    if (current.VType() == varOleStr) {
-      changes.push_back({values, Variant::Wide(wide)});
-      continue;
-    }
-    const std::optional<std::string> ansi = WideToAnsiExact(wide);
-    if (!ansi) {
-      throw PoError(poName, entry.line,
-                    "the text of '" + context + "' has characters Windows-1252 lacks");
-    }
-    changes.push_back({values, Variant(*ansi)});
+    changes.push_back({values, current.VType() == varOleStr ? Variant::Wide(Utf8ToUtf16(msgstr))
+                                                            : Variant(msgstr)});
   }
   for (const Change& change : changes) change.entry->SetLangValue(slot, change.value);
   return language;
@@ -208,9 +207,9 @@ std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form,
     const TLanguageEntry& language = ImportFile(manager, byContext, file);
     const auto [at, added] = given.emplace(&language, &file);
     if (!added) {
-      throw PoError(file.name, 1,
-                    "the language '" + AnsiToUtf8(language.Name()) + "' is that of " +
-                        at->second->name + " already");
+      throw PoError(
+          file.name, 1,
+          "the language '" + language.Name() + "' is that of " + at->second->name + " already");
     }
   }
   return loaded.Write();

@@ -1,7 +1,7 @@
 // Which language a PO file is for, and how its header names a language of a form: by name in
 // Language-Team (English or native, as the built-in language table has them) and by code in
 // Language (a locale name such as "de" or "pt_BR", mapped the way the user's locale is).
-// Names here are Windows-1252, as the form keeps them.
+// Names here are UTF-8, as the form keeps them in memory.
 #pragma once
 
 #include <string>

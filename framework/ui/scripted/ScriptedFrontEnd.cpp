@@ -8,6 +8,8 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/MessageBoxes.h"
 #include "framework/controls/StdCtrls.h"
+#include "framework/rtl/CodePage.h"
+#include "framework/rtl/Utf8.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/PropAccess.h"
 #include "framework/ui/DialogButtons.h"
@@ -81,6 +83,8 @@ class TScriptedFrontEnd::Session {
     std::string line;
     while (std::getline(script_, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
+      // A script is UTF-8; a line that is not is read as Windows-1252, as scripts once were.
+      if (!IsValidUtf8(line)) line = CodePageToUtf8(line, kCodePageWindows1252);
       if (!line.empty() && line[0] != '#') return line;
     }
     throw ScriptError{code, atEnd};

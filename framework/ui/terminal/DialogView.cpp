@@ -8,7 +8,9 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/ui/Pages.h"
+#include "framework/ui/terminal/CellText.h"
 #include "framework/ui/terminal/DialogFocus.h"
+#include "framework/ui/terminal/FieldView.h"
 #include "framework/ui/terminal/TextLayout.h"
 
 namespace wdx::terminal {
@@ -147,8 +149,8 @@ void TDialogView::DrawControl(TControl& control, int x, int y, const TCellRect& 
     screen_.Fill(cells, TLook::Note, dim, clip);
     const std::string& caption = panel->Caption();
     const int span = cells.Right - cells.Left + 1;
-    screen_.Text(middle, cells.Left + std::max(0, (span - static_cast<int>(caption.size())) / 2),
-                 caption, TLook::Note, dim, clip.Intersect(cells));
+    screen_.Text(middle, cells.Left + std::max(0, (span - TextWidth(caption)) / 2), caption,
+                 TLook::Note, dim, clip.Intersect(cells));
     DrawChildren(*panel, px, py, clip.Intersect(cells), enabled, true);
   } else if (auto* label = dynamic_cast<TLabel*>(&control)) {
     DrawLabel(*label, cells, middle, clip, dim, note);
@@ -157,7 +159,7 @@ void TDialogView::DrawControl(TControl& control, int x, int y, const TCellRect& 
   } else if (auto* button = dynamic_cast<TButton*>(&control)) {
     const std::string text = ButtonText(button->Caption());
     const int span = cells.Right - cells.Left + 1;
-    const int start = cells.Left + std::max(0, (span - static_cast<int>(text.size())) / 2);
+    const int start = cells.Left + std::max(0, (span - TextWidth(text)) / 2);
     unsigned emphasis = dim;
     if (focused) emphasis |= emReverse;
     if (button->Default()) emphasis |= emBold;
@@ -184,7 +186,7 @@ void TDialogView::DrawPages(TPageControl& pages, int px, int py, const TCellRect
     if (active) emphasis |= focused ? emReverse : emBold;
     screen_.Text(cells.Top, col, text, TLook::Normal, emphasis, clip);
     if (active && focused) screen_.PlaceCursor(cells.Top, col + 2);
-    col += static_cast<int>(text.size()) + 1;
+    col += TextWidth(text) + 1;
   }
   if (!shown) return;
   const int border = shown->BorderWidth();
@@ -210,23 +212,10 @@ void TDialogView::DrawLabel(const TLabel& label, const TCellRect& cells, int mid
 
 void TDialogView::DrawEdit(const TEdit& edit, const TCellRect& field, const TCellRect& clip,
                            unsigned dim, bool focused) {
-  TLineEdit& caret = focus_.Caret(edit);
-  const std::string& text = edit.Text();
-  // The text keeps one cell of margin on the left, as an edit's border does.
-  const int start = field.Left + 1;
-  const size_t width = static_cast<size_t>(std::max(field.Right - start + 1, 1));
-  if (focused) {
-    caret.Fit(text.size(), width);
-  } else {
-    caret.Scroll = 0;
-  }
-  // The focused field stands out from the others, not only by its cursor.
-  const TLook look = focused ? TLook::FocusedField : TLook::Field;
-  screen_.Fill(field, look, dim, clip);
-  screen_.Text(field.Top, start, text.substr(std::min(caret.Scroll, text.size()), width), look, dim,
-               clip.Intersect(field));
-  if (focused)
-    screen_.PlaceCursor(field.Top, start + static_cast<int>(caret.Cursor - caret.Scroll));
+  // The text keeps one cell of margin on the left, as an edit's border does; the focused field
+  // stands out from the others, not only by its cursor.
+  DrawField(screen_, focus_.Caret(edit), edit.Text(), field, field.Left + 1,
+            focused ? TLook::FocusedField : TLook::Field, dim, clip, focused);
 }
 
 }  // namespace wdx::terminal

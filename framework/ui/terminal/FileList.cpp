@@ -1,5 +1,7 @@
 #include "framework/ui/terminal/FileList.h"
 
+#include "framework/rtl/Utf8.h"
+
 #include <algorithm>
 
 #include "framework/ui/terminal/TextLayout.h"
@@ -55,10 +57,12 @@ bool TFileList::Move(const TKey& key, size_t page) {
   } else if (key.Is(TFunctionKey::End)) {
     selected_ = last;
   } else if (key.Printable()) {
-    const std::string typed(1, static_cast<char>(key.Char));
+    std::string typed;
+    AppendUtf8(typed, static_cast<char32_t>(key.Char));
     for (size_t step = 1; step <= entries_.size(); ++step) {
       const size_t i = (selected_ + step) % entries_.size();
-      if (!entries_[i].Name.empty() && MatchesMask(entries_[i].Name.substr(0, 1), typed)) {
+      const std::string& name = entries_[i].Name;
+      if (!name.empty() && MatchesMask(name.substr(0, DecodeUtf8(name, 0).Length), typed)) {
         selected_ = i;
         break;
       }

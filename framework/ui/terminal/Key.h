@@ -1,5 +1,5 @@
-// One key the user pressed, as the terminal front-end sees it: a character of the program's 8-bit
-// code page (Windows-1252), or a key that stands for an action.
+// One key the user pressed, as the terminal front-end sees it: a character (its Unicode code
+// point), or a key that stands for an action.
 #pragma once
 
 namespace wdx::terminal {
@@ -28,15 +28,17 @@ enum class TFunctionKey {
 
 struct TKey {
   TFunctionKey Function = TFunctionKey::None;
-  int Char = 0;  // 0..255, when Function is None
+  int Char = 0;  // the code point, when Function is None
 
   static TKey Character(int c) { return {TFunctionKey::None, c}; }
   static TKey Named(TFunctionKey key) { return {key, 0}; }
 
   bool Is(TFunctionKey key) const { return Function == key; }
   bool IsChar(int c) const { return Function == TFunctionKey::None && Char == c; }
+  // Not a control character (C0, DEL or C1).
   bool Printable() const {
-    return Function == TFunctionKey::None && Char >= 32 && Char != 127 && Char <= 255;
+    return Function == TFunctionKey::None && Char >= 32 && !(Char >= 127 && Char < 160) &&
+           Char <= 0x10FFFF;
   }
   bool IsEnter() const { return Is(TFunctionKey::Enter) || IsChar('\r') || IsChar('\n'); }
   bool IsBackspace() const { return Is(TFunctionKey::Backspace) || IsChar(127) || IsChar('\b'); }

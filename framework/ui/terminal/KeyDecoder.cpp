@@ -3,8 +3,6 @@
 #include <cwchar>
 #include <string>
 
-#include "framework/rtl/CodePage.h"
-
 namespace wdx::terminal {
 
 namespace {
@@ -15,14 +13,6 @@ constexpr int kMaxSequence = 64;
 
 bool IsContinuation(const TInput& input) {
   return input.Kind == TInput::kByte && input.Byte >= 0x80 && input.Byte < 0xC0;
-}
-
-// A character of the locale's character set as the program's code page holds it.
-TKey Narrowed(wchar_t wide) {
-  if (wide >= 0 && wide < 0x80) return TKey::Character(static_cast<int>(wide));
-  if (wide < 0 || wide > 0xFFFF) return TKey::Character('?');
-  const std::string narrow = WideToAnsi(std::u16string(1, static_cast<char16_t>(wide)));
-  return TKey::Character(static_cast<unsigned char>(narrow[0]));
 }
 
 }  // namespace
@@ -99,7 +89,7 @@ TKey TKeyDecoder::Multibyte(int first) {
       return TKey::Character('?');
     }
   }
-  return Narrowed(wide);
+  return TKey::Character(static_cast<int>(wide));
 }
 
 }  // namespace wdx::terminal

@@ -11,6 +11,7 @@
 namespace wdx::terminal {
 
 struct TLineEdit {
+  // Byte offsets into the UTF-8 text, at character boundaries (CellText.h).
   size_t Cursor = 0;  // the caret stands before this character
   size_t Scroll = 0;  // the first character shown
 
@@ -19,10 +20,9 @@ struct TLineEdit {
   bool Key(const std::string& text, const TKey& key, bool readOnly,
            const std::function<void(const std::string&)>& commit);
 
-  // Scrolls a field `width` characters wide over a text of `length` characters so that it shows
-  // the caret and as much of the text as fits: the cell after the last character is the last
-  // one ever left empty.
-  void Fit(size_t length, size_t width);
+  // Scrolls a field `width` cells wide over `text` so that it shows the caret and as much of the
+  // text as fits: the cell after the last character is the last one ever left empty.
+  void Fit(const std::string& text, size_t width);
 };
 
 }  // namespace wdx::terminal

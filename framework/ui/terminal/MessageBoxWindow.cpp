@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ui/terminal/CellText.h"
 #include "framework/ui/terminal/ModalWindow.h"
 #include "framework/ui/terminal/TextLayout.h"
 
@@ -52,12 +53,10 @@ TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
     const std::vector<std::string> lines = WrapText(box.Text, textWidth);
     int buttonsWidth = 0;
     for (const TBoxButton& button : buttons) {
-      buttonsWidth += static_cast<int>(ButtonText(button.Caption).size()) + 2;
+      buttonsWidth += TextWidth(ButtonText(button.Caption)) + 2;
     }
-    int inner = std::max(buttonsWidth, static_cast<int>(box.Caption.size()) + 2);
-    for (const std::string& line : lines) {
-      inner = std::max(inner, static_cast<int>(line.size()) + 4);
-    }
+    int inner = std::max(buttonsWidth, TextWidth(box.Caption) + 2);
+    for (const std::string& line : lines) inner = std::max(inner, TextWidth(line) + 4);
     const TCellRect window = host.CentredWindow(static_cast<int>(lines.size()) + 5, inner + 4);
     DrawWindow(screen, window, box.Caption);
     const TCellRect inside{window.Top + 1, window.Left + 1, window.Bottom - 1, window.Right - 1};
@@ -72,7 +71,7 @@ TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
       screen.Text(window.Bottom - 1, col, text, TLook::Box, i == selected ? emReverse : emNone,
                   inside);
       if (i == selected) screen.PlaceCursor(window.Bottom - 1, col + 2);
-      col += static_cast<int>(text.size()) + 2;
+      col += TextWidth(text) + 2;
     }
   };
   auto key = [&](const TKey& key) {

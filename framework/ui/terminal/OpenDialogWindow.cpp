@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "framework/controls/Dialogs.h"
+#include "framework/ui/terminal/CellText.h"
+#include "framework/ui/terminal/FieldView.h"
 #include "framework/ui/terminal/FileList.h"
 #include "framework/ui/terminal/LineEdit.h"
 #include "framework/ui/terminal/ModalWindow.h"
@@ -57,8 +59,9 @@ class TOpenDialogWindow {
     const int left = window.Left + 2;
     const int right = window.Right - 2;
     std::string shown = list_.Folder();
-    const size_t room = static_cast<size_t>(std::max(right - left + 1 - 9, 4));
-    if (shown.size() > room) shown = "..." + shown.substr(shown.size() - room + 3);
+    const int room = std::max(right - left + 1 - 9, 4);
+    // A long folder shows its end.
+    while (TextWidth(shown) > room) shown = "..." + shown.substr(NextCharacter(shown, 3));
     screen_.Text(window.Top + 2, left, "Look in: " + shown, TLook::Box, emNone, inside);
     DrawList({window.Top + 3, left, window.Bottom - 5, right}, inside);
     DrawName(window.Bottom - 4, left, right, inside);
@@ -94,23 +97,16 @@ class TOpenDialogWindow {
   void DrawName(int row, int left, int right, const TCellRect& inside) {
     screen_.Text(row, left, kNameLabel, TLook::Box, emNone, inside);
     const TCellRect field{row, left + static_cast<int>(sizeof kNameLabel - 1), row, right};
-    const size_t width = static_cast<size_t>(std::max(field.Right - field.Left + 1, 1));
-    const TLook look = stop_ == kName ? TLook::FocusedField : TLook::Field;
-    nameCaret_.Fit(name_.size(), width);
-    screen_.Fill(field, look, emNone, inside);
-    screen_.Text(row, field.Left, name_.substr(std::min(nameCaret_.Scroll, name_.size()), width),
-                 look, emNone, field);
-    if (stop_ == kName) {
-      screen_.PlaceCursor(row,
-                          field.Left + static_cast<int>(nameCaret_.Cursor - nameCaret_.Scroll));
-    }
+    const bool focused = stop_ == kName;
+    DrawField(screen_, nameCaret_, name_, field, field.Left,
+              focused ? TLook::FocusedField : TLook::Field, emNone, inside, focused);
   }
 
   void DrawButtons(int row, int right, const TCellRect& inside) {
     const std::string open = ButtonText("Open");
     const std::string cancel = ButtonText("Cancel");
-    const int cancelCol = right - static_cast<int>(cancel.size()) + 1;
-    const int openCol = cancelCol - 2 - static_cast<int>(open.size());
+    const int cancelCol = right - TextWidth(cancel) + 1;
+    const int openCol = cancelCol - 2 - TextWidth(open);
     screen_.Text(row, openCol, open, TLook::Box, emBold | (stop_ == kOpen ? emReverse : emNone),
                  inside);
     screen_.Text(row, cancelCol, cancel, TLook::Box, stop_ == kCancel ? emReverse : emNone, inside);

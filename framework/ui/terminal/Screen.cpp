@@ -1,19 +1,15 @@
 #include "framework/ui/terminal/Screen.h"
 
-#include <langinfo.h>
-
 #include <algorithm>
-#include <climits>
 #include <clocale>
-#include <cstring>
-#include <cwchar>
 
 #ifndef NCURSES_WIDECHAR
 #define NCURSES_WIDECHAR 1
 #endif
 #include <curses.h>
 
-#include "framework/rtl/CodePage.h"
+#include "framework/rtl/Utf8.h"
+#include "framework/ui/terminal/CellText.h"
 
 namespace wdx::terminal {
 
@@ -39,7 +35,6 @@ void TScreen::Start() {
   if (started_) return;
   // Only the character type follows the user's locale: it says how the terminal encodes text.
   std::setlocale(LC_CTYPE, "");
-  unicode_ = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
   initscr();
   started_ = true;
   cbreak();
@@ -118,37 +113,70 @@ void TScreen::Attributes(TLook look, unsigned emphasis) {
   attr_set(attributes, pair, nullptr);
 }
 
-void TScreen::Put(int row, int col, char c, const TCellRect& clip) {
+void TScreen::Put(int row, int col, const wchar_t* cell, const TCellRect& clip) {
   if (!clip.Contains(row, col) || !Whole().Contains(row, col)) return;
-  const auto byte = static_cast<unsigned char>(c);
-  wchar_t wide[2] = {L' ', 0};
-  if (byte >= 0x20 && byte != 0x7F)
-    wide[0] = static_cast<wchar_t>(AnsiToWide(std::string(1, c))[0]);
-  // A character the terminal's character set lacks shows as "?".
-  std::mbstate_t state{};
-  char encoded[MB_LEN_MAX];
-  if (!unicode_ && byte >= 0x80 &&
-      std::wcrtomb(encoded, wide[0], &state) == static_cast<size_t>(-1)) {
-    wide[0] = L'?';
-  }
-  cchar_t cell;
+  cchar_t glyph;
   attr_t attributes;
   short pair;
   attr_get(&attributes, &pair, nullptr);
-  setcchar(&cell, wide, attributes, pair, nullptr);
-  mvadd_wch(row, col, &cell);
+  setcchar(&glyph, cell, attributes, pair, nullptr);
+  mvadd_wch(row, col, &glyph);
 }
 
 void TScreen::Text(int row, int col, const std::string& text, TLook look, unsigned emphasis,
                    const TCellRect& clip) {
   Attributes(look, emphasis);
-  for (size_t i = 0; i < text.size(); ++i) Put(row, col + static_cast<int>(i), text[i], clip);
+  // Each cell holds a character and the combining marks that follow it.
+  wchar_t cell[CCHARW_MAX + 1] = {};
+  int used = 0;  // characters in the cell
+  int width = 0;
+  auto flush = [&] {
+    if (used == 0) return;
+    if (width == 2 && !clip.Contains(row, col + 1)) {
+      cell[0] = L' ';  // half a wide character is no character
+      cell[1] = 0;
+      width = 1;
+    }
+    Put(row, col, cell, clip);
+    col += width;
+    used = 0;
+  };
+  for (size_t at = 0; at < text.size();) {
+    const Utf8Char c = DecodeUtf8(text, at);
+    at += c.Length;
+    const int cells = CellWidth(c.Code);
+    if (cells == 0 && used > 0 && used < CCHARW_MAX) {
+      cell[used++] = static_cast<wchar_t>(c.Code);
+      cell[used] = 0;
+      continue;
+    }
+    flush();
+    if (c.Code < 0x20 || c.Code == 0x7F) {
+      cell[0] = L' ';
+    } else if (!Showable(c.Code)) {
+      cell[0] = L'?';  // a character the terminal's character set lacks
+    } else if (cells == 0) {
+      cell[0] = L' ';  // a mark with nothing to sit on sits on a blank
+      cell[1] = static_cast<wchar_t>(c.Code);
+      cell[2] = 0;
+      used = 2;
+      width = 1;
+      continue;
+    } else {
+      cell[0] = static_cast<wchar_t>(c.Code);
+    }
+    cell[1] = 0;
+    used = 1;
+    width = std::max(cells, 1);
+  }
+  flush();
 }
 
 void TScreen::Fill(const TCellRect& area, TLook look, unsigned emphasis, const TCellRect& clip) {
   Attributes(look, emphasis);
+  static constexpr wchar_t kBlank[] = L" ";
   for (int row = area.Top; row <= area.Bottom; ++row) {
-    for (int col = area.Left; col <= area.Right; ++col) Put(row, col, ' ', clip);
+    for (int col = area.Left; col <= area.Right; ++col) Put(row, col, kBlank, clip);
   }
 }
 

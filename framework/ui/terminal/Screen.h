@@ -1,5 +1,6 @@
-// The character screen of the terminal front-end, over curses. Texts are the program's 8-bit
-// (Windows-1252) strings; the screen shows them in the terminal's own character set.
+// The character screen of the terminal front-end, over curses. Texts are the program's UTF-8
+// strings; the screen shows them in the terminal's own character set, in the cells CellText.h
+// gives them.
 #pragma once
 
 #include <string>
@@ -66,11 +67,11 @@ class TScreen {
 
  private:
   void Attributes(TLook look, unsigned emphasis);
-  void Put(int row, int col, char c, const TCellRect& clip);
+  // One cell: a character and the combining marks that follow it, ended by 0.
+  void Put(int row, int col, const wchar_t* cell, const TCellRect& clip);
 
   bool started_ = false;
   bool colours_ = false;
-  bool unicode_ = false;
   int cursorRow_ = -1;
   int cursorCol_ = -1;
 };

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
+
+#include "framework/rtl/Utf8.h"
+#include "framework/ui/terminal/CellText.h"
 
 namespace wdx::terminal {
 
@@ -26,19 +30,31 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   }
 }
 
-bool Match(const char* name, const char* mask) {
-  for (; *mask; ++mask, ++name) {
-    if (*mask == '*') {
-      while (mask[1] == '*') ++mask;
-      for (const char* rest = name;; ++rest) {
-        if (Match(rest, mask + 1)) return true;
-        if (!*rest) return false;
+// "*" matches any characters, "?" one character; ASCII letters match either case.
+bool Match(std::string_view name, std::string_view mask) {
+  while (!mask.empty()) {
+    if (mask.front() == '*') {
+      while (mask.size() > 1 && mask[1] == '*') mask.remove_prefix(1);
+      for (std::string_view rest = name;; rest.remove_prefix(DecodeUtf8(rest, 0).Length)) {
+        if (Match(rest, mask.substr(1))) return true;
+        if (rest.empty()) return false;
       }
     }
-    if (!*name) return false;
-    if (*mask != '?' && Upper(*mask) != Upper(*name)) return false;
+    if (name.empty()) return false;
+    const size_t length = DecodeUtf8(name, 0).Length;
+    if (mask.front() == '?') {
+      mask.remove_prefix(1);
+    } else {
+      const size_t maskLength = DecodeUtf8(mask, 0).Length;
+      if (maskLength != length) return false;
+      for (size_t i = 0; i < length; ++i) {
+        if (Upper(mask[i]) != Upper(name[i])) return false;
+      }
+      mask.remove_prefix(maskLength);
+    }
+    name.remove_prefix(length);
   }
-  return !*name;
+  return name.empty();
 }
 
 }  // namespace
@@ -57,21 +73,24 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 std::vector<std::string> WrapText(const std::string& text, int width) {
-  const size_t limit = static_cast<size_t>(std::max(width, 1));
+  const int limit = std::max(width, 1);
   std::vector<std::string> out;
   for (const std::string& line : SplitLines(text)) {
-    std::string rest = line;
-    while (rest.size() > limit) {
-      size_t cut = rest.rfind(' ', limit);
-      if (cut == std::string::npos || cut == 0) {
-        out.push_back(rest.substr(0, limit));
-        rest.erase(0, limit);
+    std::string_view rest = line;
+    while (TextWidth(rest) > limit) {
+      // What fits, and one character more: a blank just after it breaks there too.
+      const size_t fits = FittingPrefix(rest, limit);
+      const size_t cut = rest.substr(0, fits + 1).rfind(' ');
+      if (cut == std::string_view::npos || cut == 0) {
+        const size_t taken = std::max<size_t>(fits, NextCharacter(rest, 0));
+        out.emplace_back(rest.substr(0, taken));
+        rest.remove_prefix(taken);
         continue;
       }
-      out.push_back(rest.substr(0, cut));
-      rest.erase(0, cut + 1);
+      out.emplace_back(rest.substr(0, cut));
+      rest.remove_prefix(cut + 1);
     }
-    out.push_back(rest);
+    out.emplace_back(rest);
   }
   return out;
 }
@@ -81,7 +100,7 @@ std::string ButtonText(const std::string& caption) {
 }
 
 bool MatchesMask(const std::string& name, const std::string& mask) {
-  return Match(name.c_str(), mask.c_str());
+  return Match(name, mask);
 }
 
 std::vector<std::string> FilterMasks(const std::string& filter, int index) {

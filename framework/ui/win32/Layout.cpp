@@ -1,4 +1,5 @@
 #include "framework/ui/win32/Layout.h"
+#include "framework/ui/win32/Win32Support.h"
 
 #include <algorithm>
 #include <string>
@@ -36,7 +37,8 @@ void FitLabel(const TWindowMap& windows, TGdiCache& gdi, const TLabel& label) {
   const std::string text = label.Caption().empty() ? " " : label.Caption();
   auto measure = [&](UINT format) {
     RECT extent{0, 0, designWidth, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent,
+    const std::wstring wide = Wide(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &extent,
               DT_CALCRECT | DT_EXPANDTABS | format);
     return extent;
   };

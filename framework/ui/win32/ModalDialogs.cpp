@@ -67,7 +67,7 @@ TModalResult PresentMessageBox(HWND owner, const TMessageBox& box) {
     g_centreOver = owner;
     g_centring = SetWindowsHookExA(WH_CBT, CentreBox, nullptr, GetCurrentThreadId());
   }
-  const int pressed = MessageBoxA(owner, box.Text.c_str(), box.Caption.c_str(), flags);
+  const int pressed = MessageBoxW(owner, Wide(box.Text).c_str(), Wide(box.Caption).c_str(), flags);
   if (g_centring) UnhookWindowsHookEx(g_centring);
   g_centring = nullptr;
   if (pressed == IDYES) return mrYes;

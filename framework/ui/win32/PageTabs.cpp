@@ -4,6 +4,7 @@
 
 #include "framework/ui/Pages.h"
 #include "framework/ui/win32/Layout.h"
+#include "framework/ui/win32/Win32Support.h"
 
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -21,11 +22,11 @@ void TPageTabs::Rebuild(const TPageControl& pages) {
   if (visible != shown || captions != shownCaptions) {
     TabCtrl_DeleteAllItems(tabs);
     for (size_t i = 0; i < visible.size(); ++i) {
-      std::string caption = captions[i];
-      TCITEMA item{};
+      std::wstring caption = Wide(captions[i]);
+      TCITEMW item{};
       item.mask = TCIF_TEXT;
       item.pszText = caption.data();
-      SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+      SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
     shown = visible;
     shownCaptions = captions;

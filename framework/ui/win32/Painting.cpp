@@ -1,4 +1,5 @@
 #include "framework/ui/win32/Painting.h"
+#include "framework/ui/win32/Win32Support.h"
 
 #include "framework/controls/StdCtrls.h"
 
@@ -25,7 +26,7 @@ void PaintPanel(TGdiCache& gdi, HWND window, HDC dc, const TPanel& panel) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorRefOf(panel.EffectiveFont().Color));
   HGDIOBJ old = SelectObject(dc, gdi.FontOf(panel.EffectiveFont()));
-  DrawTextA(dc, panel.Caption().c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  DrawTextW(dc, Wide(panel.Caption()).c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   SelectObject(dc, old);
 }
 

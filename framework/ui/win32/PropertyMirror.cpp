@@ -1,4 +1,5 @@
 #include "framework/ui/win32/PropertyMirror.h"
+#include "framework/ui/win32/Win32Support.h"
 
 #include <string>
 
@@ -23,7 +24,7 @@ void TPropertyMirror::Changed(TControl& control) {
     tabs_.Rebuild(*pages);
   } else {
     if (!dynamic_cast<TImage*>(&control) && WindowText(window) != control.Caption()) {
-      SetWindowTextA(window, control.Caption().c_str());
+      SetWindowTextW(window, Wide(control.Caption()).c_str());
     }
     builder_.MoveToDesign(control, window);
     if (auto* label = dynamic_cast<TLabel*>(&control)) {
@@ -58,7 +59,7 @@ void TPropertyMirror::ApplyForm() {
     PostMessageA(window, kWakeMessage, 0, 0);
     return;
   }
-  if (WindowText(window) != form_.Caption()) SetWindowTextA(window, form_.Caption().c_str());
+  if (WindowText(window) != form_.Caption()) SetWindowTextW(window, Wide(form_.Caption()).c_str());
   builder_.PlaceForm(form_);
   builder_.ApplyIcons(form_);
   ApplyFonts(form_);

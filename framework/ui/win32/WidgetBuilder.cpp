@@ -1,4 +1,5 @@
 #include "framework/ui/win32/WidgetBuilder.h"
+#include "framework/ui/win32/Win32Support.h"
 
 #include <algorithm>
 #include <string>
@@ -39,10 +40,11 @@ bool TWidgetBuilder::Build(TCustomForm& form, int dpi) {
   const RECT rect = FormWindowRect(form, windows_.Scale());
   placedLeft_ = form.Left();
   placedTop_ = form.Top();
-  HWND window = CreateWindowExA(exStyle, kFormClass, form.Caption().c_str(), style, rect.left,
-                                rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window =
+      CreateWindowExA(exStyle, kFormClass, "", style, rect.left, rect.top, rect.right - rect.left,
+                      rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window) return false;
+  SetWindowTextW(window, Wide(form.Caption()).c_str());
   FitClientArea(window, form, windows_.Scale());
   windows_.SetFormWindow(window);
   windows_.Register(&form, window);
@@ -180,10 +182,10 @@ void TWidgetBuilder::CreateControl(TControl& control) {
   }
   if (!control.Enabled()) style |= WS_DISABLED;
   const RECT bounds = DesignBounds(windows_, control);
-  HWND window = CreateWindowExA(exStyle, windowClass, text.c_str(), style, bounds.left, bounds.top,
-                                bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)),
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExW(
+      exStyle, Wide(windowClass).c_str(), Wide(text).c_str(), style, bounds.left, bounds.top,
+      bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)), GetModuleHandleA(nullptr), nullptr);
   if (!window) return;
   windows_.Register(&control, window);
   if (forwards) SetWindowSubclass(window, procedures_.Forwarding, 1, 0);

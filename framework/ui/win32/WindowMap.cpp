@@ -1,12 +1,13 @@
 #include "framework/ui/win32/WindowMap.h"
+#include "framework/ui/win32/Win32Support.h"
 
 namespace wdx::win32 {
 
 std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
-  return text;
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(window, text.data(), length + 1);
+  return Utf8(text.data(), static_cast<size_t>(got > 0 ? got : 0));
 }
 
 void TWindowMap::Register(TControl* control, HWND window) {

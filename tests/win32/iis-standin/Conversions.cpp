@@ -3,7 +3,7 @@
 // After windows.h, which it needs.
 #include <oleauto.h>
 
-#include "framework/rtl/CodePage.h"
+#include "framework/rtl/Utf8.h"
 
 namespace wdx::iis {
 
@@ -11,11 +11,11 @@ std::string Narrow(const wchar_t* text) {
   if (!text) return {};
   std::u16string wide;
   for (; *text; ++text) wide.push_back(static_cast<char16_t>(*text));
-  return WideToAnsi(wide);
+  return Utf16ToUtf8(wide);
 }
 
 BSTR AllocString(const std::string& text) {
-  const std::u16string wide = AnsiToWide(text);
+  const std::u16string wide = Utf8ToUtf16(text);
   return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()),
                            static_cast<UINT>(wide.size()));
 }

@@ -1,0 +1,55 @@
+// The texts of the value slots as a form stream stores them. In memory a slot's text is UTF-8.
+// In the stream, slot k holds the texts of the language whose SubIndex is k in that language's
+// code page (LanguageCodePage: the ANSI code page Windows gives the language), which is what a
+// form made on that language's Windows holds: Windows-1251 for Russian, 932 for Japanese,
+// Windows-1252 for English and for names the built-in table does not know.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/rtti/ObjectStore.h"
+
+namespace wdx {
+
+class TLanguageEntries;
+
+// The languages of the slots while a language manager reads or writes its component list: the
+// entries that stream their slots meanwhile find them here. Slots streamed without one, and slots
+// beyond the languages, are in the stream's code page.
+class TSlotLanguages {
+ public:
+  explicit TSlotLanguages(const TLanguageEntries& languages);
+  ~TSlotLanguages();
+  TSlotLanguages(const TSlotLanguages&) = delete;
+  TSlotLanguages& operator=(const TSlotLanguages&) = delete;
+
+  // The code page of slot `slot` and its language's name ("" for none).
+  static int CodePage(int32_t slot);
+  static std::string Name(int32_t slot);
+
+ private:
+  struct TLanguage {
+    std::string Name;
+    int CodePage;
+  };
+  std::vector<TLanguage> bySlot_;
+  const TSlotLanguages* previous_;
+};
+
+// Whether a slot's block, of at least 4 bytes, holds a text: type code 256 (an 8-bit string) or 8
+// (a wide string, kept as 8-bit text).
+bool HoldsText(const uint8_t* block);
+
+// The block of slot `slot` as read from a stream, its text made UTF-8; `size` follows. A block
+// without text, or with ASCII text, stays as it is.
+StoreBlock SlotBlockFromStream(StoreBlock block, int32_t& size, int32_t slot);
+// The bytes that the block of slot `slot` takes in a stream when they differ from the block's:
+// the type code and the text in the slot's code page. Raises EWriteError when the code page lacks
+// a character of the text; `where` names the text in that message ("Label1.Caption").
+std::optional<std::string> SlotBlockToStream(const uint8_t* block, int32_t size, int32_t slot,
+                                             const std::string& where);
+
+}  // namespace wdx
