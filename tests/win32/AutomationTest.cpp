@@ -357,8 +357,9 @@ TEST_F(AutomationTest, ReportsTheObjectsExceptionDescription) {
             "The path given is not valid");
   EXPECT_EQ(OleFailure([&] { object->Put("Path", "Q:\\"); }), "The path given is not valid");
 
+  // Texts are UTF-8 inside the program, whatever the system's code page.
   object_.reply.description = L"Zugriff verweigert: \u00c4rger";
-  EXPECT_EQ(OleFailure([&] { object->Call("SetInfo"); }), "Zugriff verweigert: \xc4rger");
+  EXPECT_EQ(OleFailure([&] { object->Call("SetInfo"); }), "Zugriff verweigert: \xc3\x84rger");
 
   object_.reply.deferred = true;
   object_.reply.description = L"Filled in later";
