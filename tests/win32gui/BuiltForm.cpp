@@ -12,7 +12,7 @@ LRESULT CALLBACK Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 TBuiltForm::TBuiltForm(TCustomForm& form, int dpi)
-    : Builder(Windows, Gdi, Tabs, {DefWindowProcA, DefWindowProcA, Forward}),
+    : Builder(Windows, Gdi, Tabs, {DefWindowProcW, DefWindowProcW, Forward}),
       Built(Builder.Build(form, dpi)) {}
 
 TBuiltForm::~TBuiltForm() {

@@ -6,9 +6,9 @@ namespace {
 
 // Looked up at run time: Windows 7 and 8 lack them.
 template <class Function>
-Function Lookup(const char* module, const char* name) {
-  HMODULE handle = GetModuleHandleA(module);
-  if (!handle) handle = LoadLibraryA(module);
+Function Lookup(const wchar_t* module, const char* name) {
+  HMODULE handle = GetModuleHandleW(module);
+  if (!handle) handle = LoadLibraryW(module);
   return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)))
                 : nullptr;
 }
@@ -24,7 +24,7 @@ int SystemDpi() {
 
 int MonitorDpi(HMONITOR monitor) {
   using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-  static const auto getDpi = Lookup<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+  static const auto getDpi = Lookup<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
   UINT x = 0;
   UINT y = 0;
   // MDT_EFFECTIVE_DPI
@@ -37,14 +37,14 @@ int MonitorDpi(HMONITOR monitor) {
 int SystemMetricForDpi(int index, int dpi) {
   using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
   static const auto metric =
-      Lookup<GetSystemMetricsForDpiFn>("user32.dll", "GetSystemMetricsForDpi");
+      Lookup<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
   if (metric) return metric(index, static_cast<UINT>(dpi));
   return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
 }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
   using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust = Lookup<AdjustFn>("user32.dll", "AdjustWindowRectExForDpi");
+  static const auto adjust = Lookup<AdjustFn>(L"user32.dll", "AdjustWindowRectExForDpi");
   if (!adjust || !adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
   }

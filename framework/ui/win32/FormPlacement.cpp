@@ -9,9 +9,9 @@ namespace {
 RECT WorkArea(HMONITOR monitor) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (monitor && GetMonitorInfoA(monitor, &info)) return info.rcWork;
+  if (monitor && GetMonitorInfoW(monitor, &info)) return info.rcWork;
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   return work;
 }
 

@@ -21,11 +21,11 @@ HFONT TGdiCache::FontOf(const TFont& font) {
   const int32_t height = scale_(font.Height);
   const FontKey key{font.Name, height, static_cast<int>(font.Charset), font.Style.Bits()};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-  HFONT handle = CreateFontA(height, 0, 0, 0, font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
+  HFONT handle = CreateFontW(height, 0, 0, 0, font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
                              font.Style.Contains(fsItalic), font.Style.Contains(fsUnderline),
                              font.Style.Contains(fsStrikeOut), static_cast<DWORD>(font.Charset),
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
+                             DEFAULT_PITCH | FF_DONTCARE, Wide(font.Name).c_str());
   fonts_[key] = handle;
   return handle;
 }

@@ -14,12 +14,12 @@ namespace {
 TInputRouter* g_router = nullptr;
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!g_router) return DefWindowProcA(window, message, wParam, lParam);
+  if (!g_router) return DefWindowProcW(window, message, wParam, lParam);
   return g_router->FormMessage(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!g_router) return DefWindowProcA(window, message, wParam, lParam);
+  if (!g_router) return DefWindowProcW(window, message, wParam, lParam);
   return g_router->ContainerMessage(window, message, wParam, lParam);
 }
 
@@ -50,7 +50,7 @@ void TInputRouter::QueueActivation() {
   HWND window = windows_.FormWindow();
   if (activationQueued_ || !window) return;
   activationQueued_ = true;
-  PostMessageA(window, kActivateMessage, 0, 0);
+  PostMessageW(window, kActivateMessage, 0, 0);
 }
 
 LRESULT TInputRouter::FormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -104,7 +104,7 @@ LRESULT TInputRouter::FormMessage(HWND window, UINT message, WPARAM wParam, LPAR
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT TInputRouter::ContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -123,7 +123,7 @@ LRESULT TInputRouter::ContainerMessage(HWND window, UINT message, WPARAM wParam,
       return 0;
     }
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // Group boxes and tab controls pass their children's notifications on.
@@ -150,11 +150,8 @@ bool TInputRouter::ChildNotification(UINT message, WPARAM wParam, LPARAM lParam,
       if (auto* button = dynamic_cast<TButton*>(control); button && code == BN_CLICKED) {
         DispatchEvent(button, [&] { button->Click(); });
         AfterEvent();
-      } else if (auto* edit = dynamic_cast<TEdit*>(control);
-                 edit && code == EN_CHANGE && !mirror_.Updating()) {
-        const std::string text = WindowText(window);
-        DispatchEvent(edit, [&] { edit->SetText(text); });
-        AfterEvent();
+      } else if (dynamic_cast<TEdit*>(control) && code == EN_CHANGE && window != halfTyped_) {
+        EditChanged(window);
       }
       result = 0;
       return true;
@@ -179,6 +176,27 @@ bool TInputRouter::ChildNotification(UINT message, WPARAM wParam, LPARAM lParam,
   return false;
 }
 
+void TInputRouter::BeforeDispatch(const MSG& message) {
+  const bool typed = message.message == WM_CHAR;
+  HWND pending = halfTyped_;
+  halfTyped_ = typed && IS_HIGH_SURROGATE(message.wParam) && windows_.IsOurs(message.hwnd)
+                   ? message.hwnd
+                   : nullptr;
+  // The second half completes the pair and its change gives the whole text; anything else leaves
+  // the half alone in the edit, which is then its text.
+  if (pending && !(typed && message.hwnd == pending && IS_LOW_SURROGATE(message.wParam))) {
+    EditChanged(pending);
+  }
+}
+
+void TInputRouter::EditChanged(HWND window) {
+  auto* edit = dynamic_cast<TEdit*>(windows_.ControlOf(window));
+  if (!edit || !IsWindow(window) || mirror_.Updating()) return;
+  const std::string text = WindowText(window);
+  DispatchEvent(edit, [&] { edit->SetText(text); });
+  AfterEvent();
+}
+
 void TInputRouter::TabChanged(TPageControl& pages) {
   HWND tabs = windows_.WindowOf(&pages);
   TTabSheet* page = tabs_.PageAt(pages, TabCtrl_GetCurSel(tabs));
@@ -189,7 +207,7 @@ void TInputRouter::TabChanged(TPageControl& pages) {
 
 void TInputRouter::AfterEvent() {
   HWND window = windows_.FormWindow();
-  if (form_.IsClosed() && window) PostMessageA(window, kWakeMessage, 0, 0);
+  if (form_.IsClosed() && window) PostMessageW(window, kWakeMessage, 0, 0);
 }
 
 }  // namespace wdx::win32

@@ -1,6 +1,6 @@
 // Routes what happens to the native windows to the controls' events: button clicks, edits'
-// text changes, the page control's tab changes, the form's activation, its close box and the
-// cancel command, and a move to a monitor of another DPI. It owns
+// text changes (as UTF-8, whatever is typed), the page control's tab changes, the form's
+// activation, its close box and the cancel command, and a move to a monitor of another DPI. It owns
 // the window procedures of the front-end's windows; one router serves at a time.
 #pragma once
 
@@ -30,12 +30,18 @@ class TInputRouter {
   // Runs the form's activation event once, when the message loop next turns.
   void QueueActivation();
 
+  // Sees each message before the dialog manager dispatches it. A character beyond U+FFFF is typed
+  // as two WM_CHAR messages, one half of its UTF-16 pair each: the edit's text is given to its
+  // control once the pair is whole, never with half a character.
+  void BeforeDispatch(const MSG& message);
+
   LRESULT FormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT ContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT ForwardedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   bool ChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void EditChanged(HWND window);
   void TabChanged(TPageControl& pages);
   void AfterEvent();
 
@@ -47,6 +53,7 @@ class TInputRouter {
   TPropertyMirror& mirror_;
   HWND lastFocus_ = nullptr;
   bool activationQueued_ = false;
+  HWND halfTyped_ = nullptr;  // the edit that holds the first half of a character being typed
 };
 
 }  // namespace wdx::win32

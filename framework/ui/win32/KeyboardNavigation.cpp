@@ -34,7 +34,7 @@ void TKeyboardNavigation::Focus(const TControl* control) {
   HWND window = windows_.WindowOf(control);
   if (!window) return;
   SetFocus(window);
-  if (dynamic_cast<const TEdit*>(control)) SendMessageA(window, EM_SETSEL, 0, -1);
+  if (dynamic_cast<const TEdit*>(control)) SendMessageW(window, EM_SETSEL, 0, -1);
 }
 
 bool TKeyboardNavigation::HandleTabKey(const MSG& message) {
@@ -64,7 +64,7 @@ bool TKeyboardNavigation::HandleReturnKey(const MSG& message) {
   if (message.wParam != VK_RETURN) return false;
   HWND focus = GetFocus();
   if (!windows_.IsOurs(focus) || !dynamic_cast<TButton*>(windows_.ControlOf(focus))) return false;
-  SendMessageA(focus, BM_CLICK, 0, 0);
+  SendMessageW(focus, BM_CLICK, 0, 0);
   return true;
 }
 

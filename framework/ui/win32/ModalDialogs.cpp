@@ -1,6 +1,7 @@
 #include "framework/ui/win32/ModalDialogs.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "framework/ui/win32/Win32Support.h"
@@ -29,7 +30,7 @@ LRESULT CALLBACK CentreBox(int code, WPARAM wParam, LPARAM lParam) {
     const int height = boxRect.bottom - boxRect.top;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(g_centreOver, MONITOR_DEFAULTTONEAREST), &monitor);
+    GetMonitorInfoW(MonitorFromWindow(g_centreOver, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
     const int left = (ownerRect.left + ownerRect.right - width) / 2;
     const int top = (ownerRect.top + ownerRect.bottom - height) / 2;
@@ -65,7 +66,7 @@ TModalResult PresentMessageBox(HWND owner, const TMessageBox& box) {
   flags |= box.Buttons.Contains(mbYes) || box.Buttons.Contains(mbNo) ? MB_YESNO : MB_OK;
   if (owner && IsWindowVisible(owner)) {
     g_centreOver = owner;
-    g_centring = SetWindowsHookExA(WH_CBT, CentreBox, nullptr, GetCurrentThreadId());
+    g_centring = SetWindowsHookExW(WH_CBT, CentreBox, nullptr, GetCurrentThreadId());
   }
   const int pressed = MessageBoxW(owner, Wide(box.Text).c_str(), Wide(box.Caption).c_str(), flags);
   if (g_centring) UnhookWindowsHookEx(g_centring);
@@ -76,22 +77,25 @@ TModalResult PresentMessageBox(HWND owner, const TMessageBox& box) {
 }
 
 bool PresentOpenDialog(HWND owner, TOpenDialog& dialog, std::string& chosen) {
-  const std::string filter = FilterList(dialog.Filter);
-  std::vector<char> file(32768, '\0');
-  dialog.FileName.copy(file.data(), file.size() - 1);
-  OPENFILENAMEA open{};
+  const std::wstring filter = Wide(FilterList(dialog.Filter));
+  const std::wstring initialDir = Wide(dialog.InitialDir);
+  const std::wstring title = Wide(dialog.Title);
+  const std::wstring defaultExt = Wide(dialog.DefaultExt);
+  std::vector<wchar_t> file(32768, L'\0');
+  Wide(dialog.FileName).copy(file.data(), file.size() - 1);
+  OPENFILENAMEW open{};
   open.lStructSize = sizeof(open);
   open.hwndOwner = owner;
   open.lpstrFilter = dialog.Filter.empty() ? nullptr : filter.c_str();
   open.nFilterIndex = static_cast<DWORD>(std::max(dialog.FilterIndex, 0));
   open.lpstrFile = file.data();
   open.nMaxFile = static_cast<DWORD>(file.size());
-  open.lpstrInitialDir = dialog.InitialDir.empty() ? nullptr : dialog.InitialDir.c_str();
-  open.lpstrTitle = dialog.Title.empty() ? nullptr : dialog.Title.c_str();
-  open.lpstrDefExt = dialog.DefaultExt.empty() ? nullptr : dialog.DefaultExt.c_str();
+  open.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  open.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  open.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!GetOpenFileNameA(&open)) return false;
-  chosen = file.data();
+  if (!GetOpenFileNameW(&open)) return false;
+  chosen = Utf8(file.data());
   return true;
 }
 

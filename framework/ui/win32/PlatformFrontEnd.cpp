@@ -70,16 +70,17 @@ class TWindowSession {
 
     MSG message;
     while (!form_.IsClosed()) {
-      const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
       if (got <= 0) break;
       if (keyboard_.PreTranslate(message)) continue;
-      if (windows_.FormWindow() && IsDialogMessageA(windows_.FormWindow(), &message)) continue;
+      router_.BeforeDispatch(message);
+      if (windows_.FormWindow() && IsDialogMessageW(windows_.FormWindow(), &message)) continue;
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
 
     if (windows_.FormWindow()) DestroyWindow(windows_.FormWindow());
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     return 0;
   }

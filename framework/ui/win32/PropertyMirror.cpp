@@ -28,19 +28,19 @@ void TPropertyMirror::Changed(TControl& control) {
     }
     builder_.MoveToDesign(control, window);
     if (auto* label = dynamic_cast<TLabel*>(&control)) {
-      const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE) & ~LONG_PTR{SS_TYPEMASK};
-      SetWindowLongPtrA(window, GWL_STYLE,
+      const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE) & ~LONG_PTR{SS_TYPEMASK};
+      SetWindowLongPtrW(window, GWL_STYLE,
                         style | (label->WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP));
       FitLabel(windows_, gdi_, *label);
     } else if (auto* button = dynamic_cast<TButton*>(&control)) {
-      SendMessageA(window, BM_SETSTYLE, button->Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+      SendMessageW(window, BM_SETSTYLE, button->Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
-      SendMessageA(window, EM_SETREADONLY, edit->ReadOnly(), 0);
+      SendMessageW(window, EM_SETREADONLY, edit->ReadOnly(), 0);
     } else if (auto* image = dynamic_cast<TImage*>(&control)) {
       builder_.ApplyPicture(*image);
     }
     const bool shown = control.Visible();
-    if (((GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0) != shown) {
+    if (((GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0) != shown) {
       ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
     }
   }
@@ -56,7 +56,7 @@ void TPropertyMirror::ApplyForm() {
   HWND window = windows_.FormWindow();
   if (!window) return;
   if (form_.IsClosed()) {
-    PostMessageA(window, kWakeMessage, 0, 0);
+    PostMessageW(window, kWakeMessage, 0, 0);
     return;
   }
   if (WindowText(window) != form_.Caption()) SetWindowTextW(window, Wide(form_.Caption()).c_str());
@@ -75,7 +75,7 @@ void TPropertyMirror::DpiChanged(int dpi, const RECT& suggested) {
 
 void TPropertyMirror::ApplyFonts(const TControl& control) {
   if (HWND window = windows_.WindowOf(&control); window && &control != &form_) {
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
                  TRUE);
   }
   if (auto* windowed = dynamic_cast<const TWinControl*>(&control)) {

@@ -18,8 +18,8 @@ namespace {
 // Child window ids start above the dialog manager's IDOK and IDCANCEL.
 constexpr int kFirstControlId = 100;
 
-const char kFormClass[] = "WdxForm";
-const char kContainerClass[] = "WdxContainer";
+const wchar_t kFormClass[] = L"WdxForm";
+const wchar_t kContainerClass[] = L"WdxContainer";
 
 }  // namespace
 
@@ -40,11 +40,10 @@ bool TWidgetBuilder::Build(TCustomForm& form, int dpi) {
   const RECT rect = FormWindowRect(form, windows_.Scale());
   placedLeft_ = form.Left();
   placedTop_ = form.Top();
-  HWND window =
-      CreateWindowExA(exStyle, kFormClass, "", style, rect.left, rect.top, rect.right - rect.left,
-                      rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExW(exStyle, kFormClass, Wide(form.Caption()).c_str(), style, rect.left,
+                                rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window) return false;
-  SetWindowTextW(window, Wide(form.Caption()).c_str());
   FitClientArea(window, form, windows_.Scale());
   windows_.SetFormWindow(window);
   windows_.Register(&form, window);
@@ -88,7 +87,7 @@ void TWidgetBuilder::Rescale(const TCustomForm& form, int dpi, const RECT& sugge
 void TWidgetBuilder::Relayout(const TControl& control) {
   HWND window = windows_.WindowOf(&control);
   if (window && window != windows_.FormWindow()) {
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
                  FALSE);
     MoveToDesign(control, window);
     if (auto* label = dynamic_cast<const TLabel*>(&control)) FitLabel(windows_, gdi_, *label);
@@ -102,29 +101,33 @@ void TWidgetBuilder::Relayout(const TControl& control) {
 }
 
 void TWidgetBuilder::RegisterClasses() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA form{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW form{};
   form.cbSize = sizeof(form);
   form.lpfnWndProc = procedures_.Form;
   form.hInstance = instance;
   form.hCursor = LoadCursor(nullptr, IDC_ARROW);
   form.hIcon =
-      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+      static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXICON),
                                     GetSystemMetrics(SM_CYICON), LR_SHARED));
-  form.hIconSm =
-      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  form.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (!form.hIcon) form.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
   form.lpszClassName = kFormClass;
-  RegisterClassExA(&form);
+  // A builder of other procedures may have registered the classes before, once its windows are
+  // gone: these windows take this builder's.
+  UnregisterClassW(kFormClass, instance);
+  RegisterClassExW(&form);
 
-  WNDCLASSEXA container{};
+  WNDCLASSEXW container{};
   container.cbSize = sizeof(container);
   container.lpfnWndProc = procedures_.Container;
   container.hInstance = instance;
   container.hCursor = LoadCursor(nullptr, IDC_ARROW);
   container.lpszClassName = kContainerClass;
-  RegisterClassExA(&container);
+  UnregisterClassW(kContainerClass, instance);
+  RegisterClassExW(&container);
 }
 
 void TWidgetBuilder::CreateChildren(const TWinControl& parent) {
@@ -143,30 +146,30 @@ void TWidgetBuilder::CreateControl(TControl& control) {
   if (!parent) return;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;
-  const char* windowClass = kContainerClass;
+  const wchar_t* windowClass = kContainerClass;
   std::string text = control.Caption();
   bool forwards = false;
   if (auto* button = dynamic_cast<TButton*>(&control)) {
-    windowClass = "BUTTON";
+    windowClass = WC_BUTTONW;
     style |= button->Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
   } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
-    windowClass = "EDIT";
+    windowClass = WC_EDITW;
     style |= ES_AUTOHSCROLL | (edit->ReadOnly() ? ES_READONLY : 0);
     exStyle |= WS_EX_CLIENTEDGE;
   } else if (auto* label = dynamic_cast<TLabel*>(&control)) {
-    windowClass = "STATIC";
+    windowClass = WC_STATICW;
     style |= label->WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP;
   } else if (dynamic_cast<TGroupBox*>(&control)) {
-    windowClass = "BUTTON";
+    windowClass = WC_BUTTONW;
     style |= BS_GROUPBOX | WS_CLIPCHILDREN;
     exStyle |= WS_EX_CONTROLPARENT;
     forwards = true;
   } else if (dynamic_cast<TImage*>(&control)) {
-    windowClass = "STATIC";
+    windowClass = WC_STATICW;
     style |= SS_ICON;
     text.clear();
   } else if (dynamic_cast<TPageControl*>(&control)) {
-    windowClass = WC_TABCONTROLA;
+    windowClass = WC_TABCONTROLW;
     style |= WS_CLIPCHILDREN;
     exStyle |= WS_EX_CONTROLPARENT;
     text.clear();
@@ -182,17 +185,17 @@ void TWidgetBuilder::CreateControl(TControl& control) {
   }
   if (!control.Enabled()) style |= WS_DISABLED;
   const RECT bounds = DesignBounds(windows_, control);
-  HWND window = CreateWindowExW(
-      exStyle, Wide(windowClass).c_str(), Wide(text).c_str(), style, bounds.left, bounds.top,
-      bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)), GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExW(exStyle, windowClass, Wide(text).c_str(), style, bounds.left,
+                                bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)),
+                                GetModuleHandleW(nullptr), nullptr);
   if (!window) return;
   windows_.Register(&control, window);
   if (forwards) SetWindowSubclass(window, procedures_.Forwarding, 1, 0);
   // A themed group box draws its caption in the theme's colour; the classic one takes the
   // caption's font colour, as the form designs it.
   if (dynamic_cast<TGroupBox*>(&control)) SetWindowTheme(window, L" ", L" ");
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
                FALSE);
   if (auto* image = dynamic_cast<TImage*>(&control)) ApplyPicture(*image);
   if (auto* label = dynamic_cast<TLabel*>(&control)) FitLabel(windows_, gdi_, *label);
@@ -223,10 +226,10 @@ void TWidgetBuilder::ApplyIcons(const TCustomForm& form) {
   }
   formIcon_ = {icon->Data(), dpi};
   if (HICON big = gdi_.IconOf(icon->Data(), SystemMetricForDpi(SM_CXICON, dpi))) {
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
   if (HICON small = gdi_.IconOf(icon->Data(), SystemMetricForDpi(SM_CXSMICON, dpi))) {
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   }
 }
 
@@ -238,7 +241,7 @@ void TWidgetBuilder::ApplyPicture(const TImage& image) {
   if (!window || (shown.Data == data && shown.Size == size)) return;
   shown = {data, size};
   HICON icon = data.empty() ? nullptr : gdi_.IconOf(data, size);
-  SendMessageA(window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  SendMessageW(window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   MoveToDesign(image, window);
 }
 

@@ -1,7 +1,5 @@
 #include "framework/ui/win32/Win32Support.h"
 
-#include "framework/rtl/Utf8.h"
-
 #include <cstdlib>
 
 namespace wdx::win32 {
@@ -60,15 +58,6 @@ bool BestIconImage(const std::vector<uint8_t>& file, int size, IconImageRef& ima
     }
   }
   return found;
-}
-
-std::wstring Wide(const std::string& text) {
-  const std::u16string wide = Utf8ToUtf16(text);
-  return std::wstring(wide.begin(), wide.end());
-}
-
-std::string Utf8(const wchar_t* text, size_t length) {
-  return Utf16ToUtf8(std::u16string(text, text + length));
 }
 
 }  // namespace wdx::win32

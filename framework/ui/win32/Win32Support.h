@@ -6,15 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "framework/rtl/WideText.h"
+
 namespace wdx::win32 {
 
 // A file dialog's filter "Description|pattern|Description|pattern" in the API's form: every
 // part ends with a NUL and the list with a second one.
 std::string FilterList(const std::string& filter);
-
-// The UTF-16 text the wide API takes for the program's UTF-8 text, and back.
-std::wstring Wide(const std::string& text);
-std::string Utf8(const wchar_t* text, size_t length);
 
 // Where one image of an icon file lies in the file's bytes.
 struct IconImageRef {

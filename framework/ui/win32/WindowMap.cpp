@@ -7,7 +7,7 @@ std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   const int got = GetWindowTextW(window, text.data(), length + 1);
-  return Utf8(text.data(), static_cast<size_t>(got > 0 ? got : 0));
+  return Utf8(std::wstring_view(text.data(), static_cast<size_t>(got > 0 ? got : 0)));
 }
 
 void TWindowMap::Register(TControl* control, HWND window) {
