@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/rtl/Format.h"
-#include "framework/rtl/Utf8.h"
+#include "framework/rtl/WideText.h"
 #include "platform/DirectoryService.h"
 #include "platform/win32/Automation.h"
 
@@ -16,16 +16,8 @@ namespace {
 
 using ADsGetObjectFn = HRESULT(WINAPI*)(LPCWSTR, REFIID, void**);
 
-std::wstring Wide(const std::string& text) {
-  const std::u16string wide = Utf8ToUtf16(text);
-  return std::wstring(wide.begin(), wide.end());
-}
-
 std::string Narrow(const wchar_t* text) {
-  if (!text) return {};
-  std::u16string wide;
-  for (; *text; ++text) wide.push_back(static_cast<char16_t>(*text));
-  return Utf16ToUtf8(wide);
+  return text ? Utf8(text) : std::string();
 }
 
 // The message of a failed call: the system's text for the code, or "OLE error %.8x".

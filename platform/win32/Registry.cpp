@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/rtl/Format.h"
+#include "framework/rtl/WideText.h"
 
 namespace wdx {
 
@@ -14,9 +15,10 @@ namespace {
 // among them) write on 64-bit Windows, or in the 64-bit view when the 32-bit one has no such key.
 LSTATUS OpenMachineKey(const std::string& key, REGSAM access, HKEY* handle) {
   LSTATUS status =
-      RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, access | KEY_WOW64_32KEY, handle);
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, access | KEY_WOW64_32KEY, handle);
   if (status == ERROR_FILE_NOT_FOUND) {
-    status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, access | KEY_WOW64_64KEY, handle);
+    status =
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, access | KEY_WOW64_64KEY, handle);
   }
   return status;
 }
@@ -41,13 +43,13 @@ class MachineRegistry : public IRegistry {
     std::vector<std::string> names;
     if (!current_) return names;
     for (DWORD index = 0;; ++index) {
-      char name[256];
-      DWORD length = sizeof name;
-      if (RegEnumKeyExA(current_, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+      wchar_t name[256];
+      DWORD length = 256;
+      if (RegEnumKeyExW(current_, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
           ERROR_SUCCESS) {
         break;
       }
-      names.emplace_back(name, length);
+      names.push_back(Utf8(std::wstring_view(name, length)));
     }
     return names;
   }
@@ -56,15 +58,17 @@ class MachineRegistry : public IRegistry {
     if (!current_) return {};
     DWORD type = 0;
     DWORD size = 0;
-    LONG result = RegQueryValueExA(current_, name.c_str(), nullptr, &type, nullptr, &size);
+    const std::wstring value = Wide(name);
+    LONG result = RegQueryValueExW(current_, value.c_str(), nullptr, &type, nullptr, &size);
     if (result == ERROR_FILE_NOT_FOUND) return {};
     if (result != ERROR_SUCCESS) Fail("Failed to get data for '%s'", name);
     if (type != REG_SZ && type != REG_EXPAND_SZ) Fail("Invalid data type for '%s'", name);
-    std::vector<char> data(size + 1, '\0');
-    result = RegQueryValueExA(current_, name.c_str(), nullptr, &type,
+    // The size counts bytes; a value stored without its closing zero gets one here.
+    std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+    result = RegQueryValueExW(current_, value.c_str(), nullptr, &type,
                               reinterpret_cast<BYTE*>(data.data()), &size);
     if (result != ERROR_SUCCESS) Fail("Failed to get data for '%s'", name);
-    return std::string(data.data());  // up to the first zero character
+    return Utf8(data.data());  // up to the first zero character
   }
 
   void CloseKey() override {

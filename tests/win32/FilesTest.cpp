@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/WideText.h"
 #include "platform/FileFaults.h"
 #include "platform/Files.h"
 
@@ -83,6 +84,27 @@ TEST_F(Win32FilesTest, AReplacedFileKeepsItsAttributesAndABackupIsWritten) {
   EXPECT_EQ(ReadFileBytes(Path("httpd.conf.korvane")), "Listen 80\r\n");
   EXPECT_TRUE(GetFileAttributesA(Path("httpd.conf").c_str()) & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_EQ(Names(), (std::vector<std::string>{"httpd.conf", "httpd.conf.korvane"}));
+}
+
+// A name in any script is the file's own: the file is written, replaced with a backup, found,
+// read and listed by it, whatever the system's code page.
+TEST_F(Win32FilesTest, FilesAreFoundByTheirNamesInAnyScript) {
+  const std::string folder = Path("Папка Φάκελος フォルダ");
+  ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
+  const std::string file = folder + "\\httpd ł 設定.conf";
+  SaveFileReplacing(file, "Listen 80\r\n");
+  {
+    TFileUpdate conf(file);
+    conf.SaveBackup(file + ".korvane");
+    conf.Replace(conf.Bytes() + "Block\r\n");
+  }
+  EXPECT_TRUE(FileExists(file) && DirectoryExists(folder));
+  EXPECT_EQ(ReadFileBytes(file), "Listen 80\r\nBlock\r\n");
+  std::vector<std::string> names;
+  for (const TDirEntry& entry : ListDirectory(folder)) names.push_back(entry.Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"httpd ł 設定.conf", "httpd ł 設定.conf.korvane"}));
+  for (const std::string& name : names) DeleteFileW(Wide(folder + "\\" + name).c_str());
+  EXPECT_TRUE(RemoveDirectoryW(Wide(folder).c_str()));
 }
 
 TEST_F(Win32FilesTest, OnlyRegularFilesOnADiskAreRead) {

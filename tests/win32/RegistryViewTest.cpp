@@ -54,5 +54,10 @@ TEST_F(RegistryViewTest, ApacheIsFoundInEitherViewAndThe32BitViewComesFirst) {
   EXPECT_EQ(DetectedServerRoot(), "1.3.27 C:\\Apache32\\");
 }
 
+TEST_F(RegistryViewTest, KeyNamesAndValuesInAnyScriptAreReadAsUtf8) {
+  AddApache(L"/reg:32", L"2.4-β", L"C:\\Апач\\アパッチ\\");
+  EXPECT_EQ(DetectedServerRoot(), "2.4-β C:\\Апач\\アパッチ\\");
+}
+
 }  // namespace
 }  // namespace wdx

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "framework/rtl/WideText.h"
 #include "platform/win32/files/RegularFile.h"
 
 namespace wdx::win32 {
@@ -30,8 +31,8 @@ DWORD MillisecondsUntil(TClock::time_point deadline) {
 }
 
 THandle TakeWriterLock(const std::string& path, TClock::time_point deadline) {
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, WriterLockName(path, "Global\\").c_str());
-  if (!mutex) mutex = CreateMutexA(nullptr, FALSE, WriterLockName(path, "Local\\").c_str());
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, Wide(WriterLockName(path, "Global\\")).c_str());
+  if (!mutex) mutex = CreateMutexW(nullptr, FALSE, Wide(WriterLockName(path, "Local\\")).c_str());
   if (!mutex) Fail(TStage::Open, GetLastError());
   THandle lock(mutex);
   DWORD waited = WAIT_FAILED;

@@ -1,5 +1,6 @@
 #include "platform/win32/files/Paths.h"
 
+#include "framework/rtl/WideText.h"
 #include "platform/win32/files/Handle.h"
 
 namespace wdx::win32 {
@@ -15,17 +16,18 @@ std::string NameOf(const std::string& path) {
 }
 
 std::string FinalPath(HANDLE file) {
-  std::string path(MAX_PATH, '\0');
+  std::wstring wide(MAX_PATH, L'\0');
   while (true) {
-    const DWORD n = GetFinalPathNameByHandleA(file, path.data(), static_cast<DWORD>(path.size()),
+    const DWORD n = GetFinalPathNameByHandleW(file, wide.data(), static_cast<DWORD>(wide.size()),
                                               FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
+    if (n < wide.size()) {
+      wide.resize(n);
       break;
     }
-    path.resize(n + 1);
+    wide.resize(n + 1);
   }
+  const std::string path = Utf8(wide);
   if (path.rfind("\\\\?\\UNC\\", 0) == 0) return "\\" + path.substr(7);
   if (path.rfind("\\\\?\\", 0) == 0) return path.substr(4);
   return path;
@@ -35,7 +37,7 @@ namespace {
 
 // The final path of an existing file or folder, or "" when nothing is there.
 std::string ExistingFinalPath(const std::string& path) {
-  const THandle handle(CreateFileA(path.c_str(), 0,
+  const THandle handle(CreateFileW(Wide(path).c_str(), 0,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   return handle.Valid() ? FinalPath(handle.Get()) : std::string();
@@ -49,7 +51,7 @@ std::string ResolvePath(const std::string& path, TStage stage) {
   if (error != ERROR_FILE_NOT_FOUND) Fail(stage, error);
   // A link whose target is missing: writing through it is not attempted, replacing it by a
   // plain file would break the link.
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
     Fail(stage, ERROR_PATH_NOT_FOUND);
   const std::string folder = ExistingFinalPath(FolderOf(path));

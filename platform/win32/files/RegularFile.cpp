@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/WideText.h"
 
 namespace wdx::win32 {
 
 HANDLE OpenRegular(const std::string& path, DWORD access, DWORD share, TStage stage) {
   HANDLE file = INVALID_HANDLE_VALUE;
   if (!Step("open", path, [&] {
-        file = CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+        file = CreateFileW(Wide(path).c_str(), access, share, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         return file != INVALID_HANDLE_VALUE;
       })) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "framework/rtl/WideText.h"
 #include "platform/files/BufferedSink.h"
 #include "platform/win32/files/Paths.h"
 #include "platform/win32/files/RegularFile.h"
@@ -17,11 +18,11 @@ void CopySecurity(const std::string& source, const std::string& temp) {
   const SECURITY_INFORMATION what =
       OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
   DWORD size = 0;
-  GetFileSecurityA(source.c_str(), what, nullptr, 0, &size);
+  GetFileSecurityW(Wide(source).c_str(), what, nullptr, 0, &size);
   std::string descriptor(size, '\0');
-  if (size == 0 || !GetFileSecurityA(source.c_str(), what, descriptor.data(), size, &size) ||
+  if (size == 0 || !GetFileSecurityW(Wide(source).c_str(), what, descriptor.data(), size, &size) ||
       !Step("protect", temp,
-            [&] { return SetFileSecurityA(temp.c_str(), what, descriptor.data()) != 0; })) {
+            [&] { return SetFileSecurityW(Wide(temp).c_str(), what, descriptor.data()) != 0; })) {
     Fail(TStage::Create, GetLastError());
   }
 }
@@ -50,7 +51,7 @@ class THandleSink final : public filelayer::TBufferedSink {
 // A file that exists is replaced only when this user may write it: its read-only attribute, and
 // opening it for writing (its ACL), tell.
 void CheckWritable(const std::string& target) {
-  const DWORD attributes = GetFileAttributesA(target.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(target).c_str());
   if (attributes & FILE_ATTRIBUTE_READONLY) Fail(TStage::Create, ERROR_ACCESS_DENIED);
   const THandle probe(OpenRegular(target, GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -60,8 +61,8 @@ void CheckWritable(const std::string& target) {
 void Publish(TTempFile& temp, const std::string& target, bool replace, THandle* lock) {
   auto replaceFile = [&] {
     return Step("replace", target, [&] {
-      return ReplaceFileA(target.c_str(), temp.Name.c_str(), nullptr,
-                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+      return ::ReplaceFileW(Wide(target).c_str(), Wide(temp.Name).c_str(), nullptr,
+                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
     });
   };
   bool done;
@@ -75,12 +76,13 @@ void Publish(TTempFile& temp, const std::string& target, bool replace, THandle* 
       done = replaceFile();
     }
   } else {
-    const DWORD flags =
-        MOVEFILE_WRITE_THROUGH |
-        (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES ? MOVEFILE_REPLACE_EXISTING
-                                                                       : 0);
-    done = Step("rename", target,
-                [&] { return MoveFileExA(temp.Name.c_str(), target.c_str(), flags) != 0; });
+    const DWORD flags = MOVEFILE_WRITE_THROUGH |
+                        (GetFileAttributesW(Wide(target).c_str()) != INVALID_FILE_ATTRIBUTES
+                             ? MOVEFILE_REPLACE_EXISTING
+                             : 0);
+    done = Step("rename", target, [&] {
+      return MoveFileExW(Wide(temp.Name).c_str(), Wide(target).c_str(), flags) != 0;
+    });
   }
   if (!done) Fail(TStage::Create, GetLastError());
   temp.Name.clear();
@@ -90,7 +92,7 @@ void Publish(TTempFile& temp, const std::string& target, bool replace, THandle* 
 
 void ReplaceFile(const std::string& target, const TContent& content, const std::string* protectFrom,
                  THandle* lock) {
-  const DWORD attributes = GetFileAttributesA(target.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(target).c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) Fail(TStage::Create, ERROR_ACCESS_DENIED);
   if (exists && !(lock && lock->Valid())) CheckWritable(target);
@@ -110,7 +112,7 @@ void ReplaceFile(const std::string& target, const TContent& content, const std::
   const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
   if (exists && !protectFrom && (attributes & kept) && !Step("protect", target, [&] {
-        return SetFileAttributesA(temp.Name.c_str(), attributes & kept) != 0;
+        return SetFileAttributesW(Wide(temp.Name).c_str(), attributes & kept) != 0;
       }))
     Fail(TStage::Create, GetLastError());
   Publish(temp, target, exists && !protectFrom, lock);

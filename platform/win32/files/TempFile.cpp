@@ -1,5 +1,6 @@
 #include "platform/win32/files/TempFile.h"
 
+#include "framework/rtl/WideText.h"
 #include "platform/files/TempNames.h"
 #include "platform/win32/files/SystemStep.h"
 
@@ -7,7 +8,7 @@ namespace wdx::win32 {
 
 TTempFile::~TTempFile() {
   Handle.Close();
-  if (!Name.empty()) DeleteFileA(Name.c_str());
+  if (!Name.empty()) DeleteFileW(Wide(Name).c_str());
 }
 
 namespace {
@@ -23,15 +24,16 @@ bool ProcessRunning(unsigned long pid) {
 }  // namespace
 
 void RemoveStaleTemps(const std::string& folder, const std::string& name) {
-  WIN32_FIND_DATAA data;
+  WIN32_FIND_DATAW data;
   const std::string pattern = folder + "\\" + name + filelayer::kTempMarker + "*";
-  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+  HANDLE find = FindFirstFileW(Wide(pattern).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    const unsigned long owner = filelayer::TempOwner(data.cFileName, name);
+    const std::string found = Utf8(data.cFileName);
+    const unsigned long owner = filelayer::TempOwner(found, name);
     if (owner != 0 && (owner == GetCurrentProcessId() || !ProcessRunning(owner)))
-      DeleteFileA((folder + "\\" + data.cFileName).c_str());
-  } while (FindNextFileA(find, &data));
+      DeleteFileW(Wide(folder + "\\" + found).c_str());
+  } while (FindNextFileW(find, &data));
   FindClose(find);
 }
 
@@ -41,7 +43,7 @@ void CreateTemp(TTempFile& temp, const std::string& target) {
     const std::string name = prefix + std::to_string(n);
     HANDLE file = INVALID_HANDLE_VALUE;
     if (Step("create", target, [&] {
-          file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+          file = CreateFileW(Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
           return file != INVALID_HANDLE_VALUE;
         })) {
