@@ -43,11 +43,14 @@ for pkg in "${packages[@]}"; do
   [[ "$status" == ii* ]] || missing+=("$pkg")
 done
 
-# The locales to generate: French, for the Windows dialog run as a French user under wine.
+# The locales to generate, for the Windows dialog run under wine as a French user, and as a
+# Russian one (tests/languages).
 locales=()
-if [[ "${1:-}" != "--native" ]] && ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8'; then
-  locales+=(fr_FR)
-fi
+for wanted in fr_FR ru_RU; do
+  if [[ "${1:-}" != "--native" ]] && ! locale -a 2>/dev/null | grep -qix "$wanted.utf-\\?8"; then
+    locales+=("$wanted")
+  fi
+done
 
 if [[ ${#missing[@]} -eq 0 && ${#locales[@]} -eq 0 ]]; then
   exit 0

@@ -28,6 +28,13 @@
 #                  Save asks the Apache question, Yes appends the configuration block to the
 #                  chosen file.
 #
+#   languages      the dialog built with the Russian, Polish, Greek and Japanese PO files of
+#                  tests/languages (WDXConfigLanguages.exe, dialog_fit_check_languages.exe beside
+#                  the program), in wine's own locale: every caption of every language is its
+#                  window's text, whole, and fits; a Russian user's dialog has its Russian title;
+#                  Cyrillic, Greek and Japanese typed into the domain field reach the field, as
+#                  Save's refusal of characters that the system's code page lacks shows.
+#
 #   French         the translator's path on a copy of the source
 #                  (tests/translations/translate-copy.sh) builds the program with setup/po/fr.po
 #                  added; with a French user locale (wine takes it from LANG) the dialog starts
@@ -439,6 +446,33 @@ check_saved "$(grep -o "'http_root'=>'http://[^']*'" "$cfg" | sed -e "s/.*http:\
 [[ -f "$conf.korvane" ]] || fail "no backup $conf.korvane of the chosen httpd.conf"
 grep -q '^ServerName localhost' "$conf" || fail "httpd.conf lost its own lines"
 grep -q '/www/wendrix' "$conf" || fail "httpd.conf got no block for the installation"
+
+# ---- languages ------------------------------------------------------------------------------
+echo "win32-gui-test: languages"
+languages_exe="$(dirname "$exe")/WDXConfigLanguages.exe"
+for program in "$languages_exe" "$(dirname "$exe")/dialog_fit_check_languages.exe"; do
+  [[ -f "$program" ]] || fail "no $program: build the windows preset first"
+done
+"$root/cmake/wine-run.sh" "$(dirname "$exe")/dialog_fit_check_languages.exe" \
+  >"$work/fit-languages.log" 2>&1 || {
+  cat "$work/fit-languages.log"
+  fail "a caption of the dialog in another script is not shown whole or does not fit"
+}
+grep -E ' (Russian|Polish|Greek|Japanese): ' "$work/fit-languages.log"
+# A Russian user: the language from LC_MESSAGES, the code page of wine's own locale.
+new_installation languages "$languages_exe"
+LC_MESSAGES=ru_RU.UTF-8 start_dialog "... завершение установки"
+# Tab, Tab: the domain field, whose text the typed one replaces. Save refuses it, naming the
+# field; a field that got "?" instead would be saved, and the program would end.
+keys "$dialog" Tab Tab
+type_text "$dialog" "Жλ保"
+keys "$dialog" Return
+refusal="$(wait_window "^Warning$" 30)" || fail "Save did not refuse the typed characters"
+keys "$refusal" Return
+sleep 1
+kill -0 "$app_pid" 2>/dev/null || fail "the typed characters reached the field as others: Save went on"
+grep -q "^.your_logo = 'old';" "$cfg" || fail "Save wrote application.cfg with the refused text"
+stop_program
 
 # ---- a translator's French -------------------------------------------------------------------
 echo "win32-gui-test: French"

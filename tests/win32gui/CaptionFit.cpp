@@ -31,7 +31,7 @@ SIZE Extent(HFONT font, const std::string& text, bool wraps, int width) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   RECT extent{0, 0, width, 0};
-  const std::wstring wide = win32::Wide(text);
+  const std::wstring wide = Wide(text);
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &extent,
             DT_CALCRECT | DT_EXPANDTABS | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, old);
@@ -147,6 +147,30 @@ std::string FormCaptionProblem(const TWindowMap& windows, HWND window, const std
   return "needs " + std::to_string(extent.cx) + " in the title bar, has " + std::to_string(room);
 }
 
+// The text the window holds, when it is not the caption: a character lost on the way to it.
+std::string ShownProblem(HWND window, const std::string& caption) {
+  const std::string shown = WindowText(window);
+  return shown == caption ? std::string() : "shows \"" + shown + "\" in its window";
+}
+
+std::string TabTextProblem(const TPageControl& pages, HWND window) {
+  const std::vector<TTabSheet*> tabs = VisibleTabs(pages);
+  for (size_t i = 0; i < tabs.size(); ++i) {
+    wchar_t text[256] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(window, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    if (Utf8(text) != tabs[i]->Caption()) return "shows the tab \"" + Utf8(text) + "\"";
+  }
+  return {};
+}
+
+std::string Either(const std::string& first, const std::string& second) {
+  return first.empty() ? second : first;
+}
+
 }  // namespace
 
 TCaptionFits CheckCaptions(const TCustomForm& form, const TWindowMap& windows) {
@@ -157,24 +181,28 @@ TCaptionFits CheckCaptions(const TCustomForm& form, const TWindowMap& windows) {
     if (!problem.empty()) fits.Misfits.push_back({control.Name(), control.Caption(), problem});
   };
   if (HWND window = windows.FormWindow(); window && !form.Caption().empty()) {
-    check(form, FormCaptionProblem(windows, window, form.Caption()));
+    check(form, Either(ShownProblem(window, form.Caption()),
+                       FormCaptionProblem(windows, window, form.Caption())));
   }
   for (int i = 0; i < form.ComponentCount(); ++i) {
     const auto* control = dynamic_cast<const TControl*>(form.Components(i));
     HWND window = windows.WindowOf(control);
     if (!window) continue;
     if (auto* pages = dynamic_cast<const TPageControl*>(control)) {
-      check(*pages, TabsProblem(*pages, window));
+      check(*pages, Either(TabTextProblem(*pages, window), TabsProblem(*pages, window)));
     } else if (control->Caption().empty()) {
       continue;
     } else if (auto* label = dynamic_cast<const TLabel*>(control)) {
-      check(*label, LabelProblem(windows, *label, window));
+      check(*label,
+            Either(ShownProblem(window, label->Caption()), LabelProblem(windows, *label, window)));
     } else if (dynamic_cast<const TButton*>(control)) {
-      check(*control,
-            InsideProblem(window, control->Caption(), scale(kButtonBorder), "the button's border"));
+      check(*control, Either(ShownProblem(window, control->Caption()),
+                             InsideProblem(window, control->Caption(), scale(kButtonBorder),
+                                           "the button's border")));
     } else if (dynamic_cast<const TGroupBox*>(control)) {
-      check(*control, InsideProblem(window, control->Caption(), scale(kGroupIndent),
-                                    "the group box's frame"));
+      check(*control, Either(ShownProblem(window, control->Caption()),
+                             InsideProblem(window, control->Caption(), scale(kGroupIndent),
+                                           "the group box's frame")));
     }
   }
   return fits;

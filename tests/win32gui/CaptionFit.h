@@ -1,5 +1,5 @@
-// Whether every caption of a form fits its control in that control's font, as the window shows it
-// at the windows' scale:
+// Whether every caption of a form is the text its window holds, every character of it, and fits
+// its control in that control's font, as the window shows it at the windows' scale:
 // - a single-line label within its client width, and under no sibling window (a label that sizes
 //   itself grows to its text and may run under its neighbour);
 // - a wrapped label within its client height, and within the height the form designs for it (a

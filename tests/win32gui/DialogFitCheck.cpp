@@ -1,7 +1,8 @@
-// Checks that every caption fits its control (CaptionFit.h): the setup dialog's in each of its
-// languages, and those of a test form whose German texts are long (LongGerman.frm). The windows
-// are built by the window front-end's own builder at each DPI asked for, on the desktop the
-// program would show them on, and each caption is measured in the font its window uses.
+// Checks that every caption is shown whole and fits its control (CaptionFit.h): the setup
+// dialog's in each of its languages (those the program is built with), and those of a test form
+// whose German texts are long (LongGerman.frm). The windows are built by the window front-end's own
+// builder at each DPI asked for, on the desktop the program would show them on, and each caption is
+// measured in the font its window uses.
 //
 //   dialog_fit_check.exe [--dpi <n>]... [--caption <Component> <text>]...
 //
@@ -24,6 +25,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/Register.h"
 #include "framework/rtl/Streams.h"
+#include "framework/rtl/WideText.h"
 #include "platform/Resources.h"
 #include "setup/ConfigUnit.h"
 #include "setup/StringsUnit.h"
@@ -31,6 +33,9 @@
 // After the framework's headers: windows.h defines macros with the names of its constants.
 #include "tests/win32gui/BuiltForm.h"
 #include "tests/win32gui/CaptionFit.h"
+
+// After windows.h.
+#include <shellapi.h>
 
 namespace {
 
@@ -83,18 +88,30 @@ int CheckLongGerman(const TCaptions& captions, int dpi) {
   return Check(form, captions, dpi, "long German");
 }
 
+// The command line as the wide API gives it, so that a caption in any script arrives whole.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; wide && i < count; ++i) arguments.push_back(Utf8(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+  const std::vector<std::string> argv = Arguments();
+  const size_t argc = argv.size();
   TCaptions captions;
   std::vector<int> dpis;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+  for (size_t i = 1; i < argc; ++i) {
+    const std::string& arg = argv[i];
     if (arg == "--caption" && i + 2 < argc) {
       captions.emplace_back(argv[i + 1], argv[i + 2]);
       i += 2;
-    } else if (arg == "--dpi" && i + 1 < argc && std::atoi(argv[i + 1]) > 0) {
-      dpis.push_back(std::atoi(argv[++i]));
+    } else if (arg == "--dpi" && i + 1 < argc && std::atoi(argv[i + 1].c_str()) > 0) {
+      dpis.push_back(std::atoi(argv[++i].c_str()));
     } else {
       std::cerr << "usage: dialog_fit_check [--dpi <n>]... [--caption <Component> <text>]...\n";
       return 2;

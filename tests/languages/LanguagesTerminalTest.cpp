@@ -1,0 +1,47 @@
+// The test program built with languages/po in the terminal: a user of each of its languages sees
+// the dialog in that language in a UTF-8 terminal, every text whole, the Japanese in two cells a
+// character.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/terminal/TerminalHarness.h"
+
+namespace wdx::terminal_test {
+namespace {
+
+struct TUser {
+  const char* Locale;
+  std::vector<std::string> Texts;  // the first once the dialog is up
+};
+
+class LanguageDialog : public TerminalDialog, public ::testing::WithParamInterface<TUser> {};
+
+TEST_P(LanguageDialog, TheUserSeesTheDialogInTheirLanguage) {
+  env_ = {"LC_ALL=", "LC_MESSAGES=", "LC_CTYPE=C.UTF-8", std::string("LANG=") + GetParam().Locale};
+  WithIis(false);
+  Start();
+  const std::string screen = WaitFor(GetParam().Texts.front());
+  for (const std::string& text : GetParam().Texts) {
+    EXPECT_NE(screen.find(text), std::string::npos) << text << "\n" << screen;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(FourScripts, LanguageDialog,
+                         ::testing::Values(TUser{"ru_RU.UTF-8",
+                                                 {"[ Сохранить ]", "... завершение установки",
+                                                  "Имя домена / сервера [:порт]", "Эл. почта:"}},
+                                           TUser{"pl_PL.UTF-8",
+                                                 {"[ Zapisz ]", "... kończenie instalacji",
+                                                  "Ustawienia poczty", "Serwer SMTP:"}},
+                                           TUser{"el_GR.UTF-8",
+                                                 {"[ Αποθήκευση ]", "... ολοκλήρωση εγκατάστασης",
+                                                  "Λογότυπο εταιρείας", "Διαδρομή HTTP:"}},
+                                           TUser{"ja_JP.UTF-8",
+                                                 {"[ 保存 ]", "... セットアップの完了",
+                                                  "ドメイン名 / サーバー名 [:ポート]",
+                                                  "メール アドレス:"}}));
+
+}  // namespace
+}  // namespace wdx::terminal_test
