@@ -40,8 +40,10 @@ INSTANTIATE_TEST_SUITE_P(FourScripts, LanguageDialog,
                                                   "Λογότυπο εταιρείας", "Διαδρομή HTTP:"}},
                                            TUser{"ja_JP.UTF-8",
                                                  {"[ 保存 ]", "... セットアップの完了",
-                                                  "ドメイン名 / サーバー名 [:ポート]",
-                                                  "メール アドレス:"}}));
+                                                  "ドメイン名 / サーバー名 [:ポート]", "メール:"}}),
+                         [](const ::testing::TestParamInfo<TUser>& user) {
+                           return std::string(user.param.Locale, 2);
+                         });
 
 }  // namespace
 }  // namespace wdx::terminal_test
