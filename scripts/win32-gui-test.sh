@@ -32,8 +32,9 @@
 #                  tests/languages (WDXConfigLanguages.exe, dialog_fit_check_languages.exe beside
 #                  the program), in wine's own locale: every caption of every language is its
 #                  window's text, whole, and fits; a Russian user's dialog has its Russian title;
-#                  Cyrillic, Greek and Japanese typed into the domain field reach the field, as
-#                  Save's refusal of characters that the system's code page lacks shows.
+#                  Cyrillic, Greek and Japanese typed into the domain field reach the field
+#                  (build/windows/win32-gui-languages.png), as Save's refusal of characters that
+#                  the system's code page lacks shows.
 #
 #   French         the translator's path on a copy of the source
 #                  (tests/translations/translate-copy.sh) builds the program with setup/po/fr.po
@@ -466,6 +467,7 @@ LC_MESSAGES=ru_RU.UTF-8 start_dialog "... завершение установк�
 # field; a field that got "?" instead would be saved, and the program would end.
 keys "$dialog" Tab Tab
 type_text "$dialog" "Жλ保"
+"$import_bin" -window "$dialog" "PNG24:$shots/win32-gui-languages.png" || fail "no screenshot"
 keys "$dialog" Return
 refusal="$(wait_window "^Warning$" 30)" || fail "Save did not refuse the typed characters"
 keys "$refusal" Return
