@@ -472,7 +472,11 @@ LC_MESSAGES=ru_RU.UTF-8 start_dialog "... завершение установк�
 # Tab, Tab: the domain field, whose text the typed one replaces. Save refuses it, naming the
 # field; a field that got "?" instead would be saved, and the program would end.
 keys "$dialog" Tab Tab
-type_text "$dialog" "Жλ保"
+# xdotool maps each character the keyboard lacks to a spare key first; slowly enough for wine to
+# take the new map before the key.
+xdotool windowfocus --sync "$dialog"
+xdotool type --delay 150 "Жλ保"
+sleep 0.3
 "$import_bin" -window "$dialog" "PNG24:$shots/win32-gui-languages.png" || fail "no screenshot"
 keys "$dialog" Return
 refusal="$(wait_window "^Warning$" 30)" || fail "Save did not refuse the typed characters"

@@ -1,5 +1,7 @@
 #include "framework/ui/win32/GdiCache.h"
 
+#include "framework/rtl/CodePage.h"
+#include "framework/rtl/Utf8.h"
 #include "framework/ui/win32/Win32Support.h"
 
 namespace wdx::win32 {
@@ -17,13 +19,33 @@ TGdiCache::~TGdiCache() {
   for (HICON icon : icons_) DestroyIcon(icon);
 }
 
-HFONT TGdiCache::FontOf(const TFont& font) {
+namespace {
+
+// The character set of the first ANSI code page that holds the text, when Windows-1252 does not.
+int CharsetFor(int charset, const std::string& text) {
+  static const std::pair<int, int> kCharsets[] = {
+      {1252, ANSI_CHARSET},       {1250, EASTEUROPE_CHARSET}, {1251, RUSSIAN_CHARSET},
+      {1253, GREEK_CHARSET},      {1254, TURKISH_CHARSET},    {1257, BALTIC_CHARSET},
+      {1258, VIETNAMESE_CHARSET}, {1255, HEBREW_CHARSET},     {1256, ARABIC_CHARSET},
+      {874, THAI_CHARSET},        {932, SHIFTJIS_CHARSET},    {936, GB2312_CHARSET},
+      {949, HANGUL_CHARSET},      {950, CHINESEBIG5_CHARSET}};
+  if (charset != DEFAULT_CHARSET || IsAscii(text)) return charset;
+  for (const auto& [codePage, set] : kCharsets) {
+    if (Utf8ToCodePage(text, codePage)) return codePage == 1252 ? charset : set;
+  }
+  return charset;
+}
+
+}  // namespace
+
+HFONT TGdiCache::FontOf(const TFont& font, const std::string& text) {
   const int32_t height = scale_(font.Height);
-  const FontKey key{font.Name, height, static_cast<int>(font.Charset), font.Style.Bits()};
+  const int charset = CharsetFor(static_cast<int>(font.Charset), text);
+  const FontKey key{font.Name, height, charset, font.Style.Bits()};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
   HFONT handle = CreateFontW(height, 0, 0, 0, font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
                              font.Style.Contains(fsItalic), font.Style.Contains(fsUnderline),
-                             font.Style.Contains(fsStrikeOut), static_cast<DWORD>(font.Charset),
+                             font.Style.Contains(fsStrikeOut), static_cast<DWORD>(charset),
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, Wide(font.Name).c_str());
   fonts_[key] = handle;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/controls/ComCtrls.h"
+#include "framework/ui/Pages.h"
 
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -32,7 +33,7 @@ void FitLabel(const TWindowMap& windows, TGdiCache& gdi, const TLabel& label) {
   if (!window || !label.AutoSize()) return;
   const RECT bounds = DesignBounds(windows, label);
   HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, gdi.FontOf(label.EffectiveFont()));
+  HGDIOBJ old = SelectObject(dc, gdi.FontOf(label.EffectiveFont(), label.Caption()));
   const int designWidth = bounds.right - bounds.left;
   const std::string text = label.Caption().empty() ? " " : label.Caption();
   auto measure = [&](UINT format) {
@@ -59,6 +60,14 @@ void FitLabel(const TWindowMap& windows, TGdiCache& gdi, const TLabel& label) {
   ReleaseDC(window, dc);
   SetWindowPos(window, nullptr, 0, 0, width, extent.bottom,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT ControlFont(TGdiCache& gdi, const TControl& control) {
+  std::string text = control.Caption();
+  if (auto* pages = dynamic_cast<const TPageControl*>(&control)) {
+    for (const TTabSheet* page : VisibleTabs(*pages)) text += page->Caption();
+  }
+  return gdi.FontOf(control.EffectiveFont(), text);
 }
 
 }  // namespace wdx::win32

@@ -16,4 +16,7 @@ RECT DesignBounds(const TWindowMap& windows, const TControl& control);
 // its height at its width when it does.
 void FitLabel(const TWindowMap& windows, TGdiCache& gdi, const TLabel& label);
 
+// The font the control's window draws its text in: its caption's, a page control's tabs'.
+HFONT ControlFont(TGdiCache& gdi, const TControl& control);
+
 }  // namespace wdx::win32

@@ -25,7 +25,7 @@ void PaintPanel(TGdiCache& gdi, HWND window, HDC dc, const TPanel& panel) {
   if (panel.Caption().empty()) return;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorRefOf(panel.EffectiveFont().Color));
-  HGDIOBJ old = SelectObject(dc, gdi.FontOf(panel.EffectiveFont()));
+  HGDIOBJ old = SelectObject(dc, gdi.FontOf(panel.EffectiveFont(), panel.Caption()));
   DrawTextW(dc, Wide(panel.Caption()).c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   SelectObject(dc, old);
 }

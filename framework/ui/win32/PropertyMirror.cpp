@@ -18,7 +18,13 @@ void TPropertyMirror::Changed(TControl& control) {
   const bool wasUpdating = updating_;
   updating_ = true;
   if (auto* page = dynamic_cast<TTabSheet*>(&control)) {
-    if (auto* pages = page->PageControl()) tabs_.Rebuild(*pages);
+    if (auto* pages = page->PageControl()) {
+      tabs_.Rebuild(*pages);
+      // The tabs draw in their captions' font; the pages' controls follow below.
+      if (HWND tabs = windows_.WindowOf(pages)) {
+        SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(gdi_, *pages)), TRUE);
+      }
+    }
   } else if (auto* pages = dynamic_cast<TPageControl*>(&control)) {
     builder_.MoveToDesign(control, window);
     tabs_.Rebuild(*pages);
@@ -75,8 +81,7 @@ void TPropertyMirror::DpiChanged(int dpi, const RECT& suggested) {
 
 void TPropertyMirror::ApplyFonts(const TControl& control) {
   if (HWND window = windows_.WindowOf(&control); window && &control != &form_) {
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
-                 TRUE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(gdi_, control)), TRUE);
   }
   if (auto* windowed = dynamic_cast<const TWinControl*>(&control)) {
     for (int i = 0; i < windowed->ControlCount(); ++i) ApplyFonts(*windowed->Controls(i));

@@ -87,8 +87,7 @@ void TWidgetBuilder::Rescale(const TCustomForm& form, int dpi, const RECT& sugge
 void TWidgetBuilder::Relayout(const TControl& control) {
   HWND window = windows_.WindowOf(&control);
   if (window && window != windows_.FormWindow()) {
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
-                 FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(gdi_, control)), FALSE);
     MoveToDesign(control, window);
     if (auto* label = dynamic_cast<const TLabel*>(&control)) FitLabel(windows_, gdi_, *label);
     if (auto* image = dynamic_cast<const TImage*>(&control)) ApplyPicture(*image);
@@ -195,8 +194,7 @@ void TWidgetBuilder::CreateControl(TControl& control) {
   // A themed group box draws its caption in the theme's colour; the classic one takes the
   // caption's font colour, as the form designs it.
   if (dynamic_cast<TGroupBox*>(&control)) SetWindowTheme(window, L" ", L" ");
-  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.FontOf(control.EffectiveFont())),
-               FALSE);
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(gdi_, control)), FALSE);
   if (auto* image = dynamic_cast<TImage*>(&control)) ApplyPicture(*image);
   if (auto* label = dynamic_cast<TLabel*>(&control)) FitLabel(windows_, gdi_, *label);
   if (auto* windowed = dynamic_cast<TWinControl*>(&control)) CreateChildren(*windowed);
