@@ -291,9 +291,7 @@ TPropertyEntry* TPropertyEntries::Add() {
 
 TInternalController::TInternalController(TComponent* owner) : TComponent(owner) {}
 
-TInternalController::~TInternalController() {
-  DetachAll();
-}
+TInternalController::~TInternalController() = default;
 
 TComponentEntry* TInternalController::FindEntry(const TComponent* component) const {
   return index_.Find(component, entries_);
@@ -312,11 +310,6 @@ void TInternalController::Reindex(TComponentEntry* entry, const TComponent* from
   index_.Move(entry, from, to);
 }
 
-void TInternalController::DetachAll() {
-  // Entries that outlive their list (moved to another collection) must not reach back here.
-  index_.Clear([](TComponentEntry* entry) { entry->controller_ = nullptr; });
-}
-
 // ---------------------------------------------------------------------------------------------
 // TComponentEntries
 
@@ -330,7 +323,6 @@ TComponentEntries::~TComponentEntries() {
   // The entries go first: each one leaves the controller's index as it is freed.
   Clear();
   controller_->SetEntries(nullptr);
-  controller_->DetachAll();
   controller_.reset();
 }
 
@@ -454,24 +446,34 @@ TMainEntries* TMainEntry::OwnerCollection() const {
 // TComponentEntry
 
 TComponentEntry::TComponentEntry(TCollection* collection)
-    : TMainEntry(Expect<TComponentEntries>(collection)) {
-  if (collection) controller_ = static_cast<TComponentEntries*>(collection)->Controller();
-}
+    : TMainEntry(Expect<TComponentEntries>(collection)) {}
 
 TComponentEntry::~TComponentEntry() {
-  if (controller_) controller_->Reindex(this, Ref(), nullptr);
+  if (TInternalController* controller = Controller()) controller->Reindex(this, Ref(), nullptr);
 }
 
 void TComponentEntry::SetRef(TComponent* component) {
-  if (component && controller_) controller_->FreeNotification(component);
+  TInternalController* controller = Controller();
+  if (component && controller) controller->FreeNotification(component);
   SetTarget(component);
 }
 
 void TComponentEntry::SetTarget(TObject* target) {
   TComponent* component = dynamic_cast<TComponent*>(target);
-  if (controller_) controller_->Reindex(this, Ref(), component);
+  if (TInternalController* controller = Controller()) controller->Reindex(this, Ref(), component);
   SetTargetIsComponent(component != nullptr);
   TMainEntry::SetTarget(target);
+}
+
+void TComponentEntry::SetCollection(TCollection* collection) {
+  if (collection == Collection()) return;
+  TComponent* component = Ref();
+  if (TInternalController* controller = Controller()) controller->Reindex(this, component, nullptr);
+  TMainEntry::SetCollection(collection);
+  TInternalController* controller = Controller();
+  if (!controller || !component) return;
+  controller->FreeNotification(component);
+  controller->Reindex(this, nullptr, component);
 }
 
 void TComponentEntry::Assign(const TPersistent* source) {

@@ -169,7 +169,6 @@ class TInternalController : public TComponent {
   friend class TComponentEntry;
   friend class TComponentEntries;
   void Reindex(TComponentEntry* entry, const TComponent* from, const TComponent* to);
-  void DetachAll();
 
   TComponentEntries* entries_ = nullptr;
   TComponentIndex index_;
@@ -325,7 +324,11 @@ class TComponentEntry : public TMainEntry {
   explicit TComponentEntry(TCollection* collection);
   ~TComponentEntry() override;
 
-  TInternalController* Controller() const { return controller_; }
+  // The removal watcher of the component list that holds the entry; nullptr outside one.
+  TInternalController* Controller() const {
+    const auto* list = ObjectCast<TComponentEntries>(Collection());
+    return list ? list->Controller() : nullptr;
+  }
   // The target when it is a component.
   TComponent* Ref() const {
     return TargetIsComponent() ? static_cast<TComponent*>(Target()) : nullptr;
@@ -333,17 +336,14 @@ class TComponentEntry : public TMainEntry {
   // Asks for the component's removal notice and makes it the target.
   void SetRef(TComponent* component);
   void SetTarget(TObject* target) override;
+  // Moving to another list moves the entry's place in the watchers' indexes (and asks the new
+  // list's watcher for the component's removal notice).
+  void SetCollection(TCollection* collection) override;
 
   // As for a main entry; the source's target must be a component (or none).
   void Assign(const TPersistent* source) override;
   // Takes the component's current name and class name, then validates as a main entry.
   void Validate() override;
-
- private:
-  friend class TInternalController;
-  friend class TComponentEntries;
-
-  TInternalController* controller_ = nullptr;
 };
 
 // One translated property, or one line of a string list.

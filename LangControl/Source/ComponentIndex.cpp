@@ -99,15 +99,6 @@ void TComponentIndex::Reserve() {
   removed_ = 0;
 }
 
-void TComponentIndex::Clear(void (*forget)(TComponentEntry* entry)) {
-  for (size_t i = 0; i < capacity_; ++i) {
-    if (slots_[i] && slots_[i] != kRemoved) forget(slots_[i]);
-  }
-  Release();
-  entries_ = 0;
-  removed_ = 0;
-}
-
 void TComponentIndex::Release() {
   if (slots_) object_store::Free(slots_, capacity_ * sizeof(TComponentEntry*));
   slots_ = nullptr;

@@ -24,7 +24,9 @@ class TCollectionItem : public TPersistent {
   ~TCollectionItem() override;
 
   TCollection* Collection() const { return collection_; }
-  void SetCollection(TCollection* collection);
+  // Moves the item to `collection` (nullptr: to none). Virtual, so that an item that keeps
+  // something about its collection can follow it; constructors and destructors do not.
+  virtual void SetCollection(TCollection* collection);
   int Index() const;
   int ID() const { return id_; }
   virtual std::string GetDisplayName() const { return ClassName(); }

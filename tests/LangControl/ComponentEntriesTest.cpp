@@ -297,6 +297,20 @@ TEST_F(ComponentEntries, EntriesLeaveWithTheirComponentsAndTheIndexFollows) {
     local.Clear();
     local.Add()->SetRef(box);
   }
+  // An entry moved to another list belongs to that list's watcher alone.
+  auto* e = new TEBox(&form);
+  TComponentEntry* moved = AddComponent(e);
+  {
+    TComponentEntries other(nullptr, nullptr);
+    moved->SetCollection(&other);
+    EXPECT_EQ(entries.FindByTarget(e), nullptr);
+    EXPECT_EQ(other.FindByTarget(e), moved);
+    EXPECT_EQ(moved->Controller(), other.Controller());
+    moved->SetCollection(&entries);
+  }
+  EXPECT_EQ(entries.FindByTarget(e), moved);
+  delete e;
+  EXPECT_EQ(entries.Count(), 0);
   delete box;
 }
 
