@@ -305,6 +305,13 @@ void TInternalController::Notification(TComponent* component, TOperation operati
   while (TComponentEntry* entry = FindEntry(component)) delete entry;
 }
 
+void TInternalController::Renaming(TComponent* component) {
+  TComponent::Renaming(component);
+  index_.ForEach(component, entries_, [](TComponentEntry* entry) {
+    if (entry->NameIsRefs()) entry->SetOwnName(entry->Name());
+  });
+}
+
 void TInternalController::Reindex(TComponentEntry* entry, const TComponent* from,
                                   const TComponent* to) {
   index_.Move(entry, from, to);
@@ -367,8 +374,30 @@ std::string TBaseEntry::GetDisplayName() const {
 // ---------------------------------------------------------------------------------------------
 // TMainEntry
 
+const std::string& TMainEntry::OwnName() const {
+  static const std::string* const none = new std::string();
+  return name_ ? *name_ : *none;
+}
+
+void TMainEntry::SetOwnName(const std::string& name) {
+  nameIsRefs_ = false;
+  if (name.empty()) {
+    name_.reset();
+  } else if (name_) {
+    *name_ = name;
+  } else {
+    name_ = std::make_unique<std::string>(name);
+  }
+}
+
+const std::string& TMainEntry::Name() const {
+  return OwnName();
+}
+
 void TMainEntry::SetName(const std::string& name) {
-  Change(name_, name);
+  if (OwnName() == name) return;
+  SetOwnName(name);
+  ++entry_tree::changes;
 }
 
 TMainEntry::TMainEntry(TCollection* collection) : TBaseEntry(Expect<TMainEntries>(collection)) {
@@ -456,9 +485,32 @@ void TComponentEntry::SetRef(TComponent* component) {
   TInternalController* controller = Controller();
   if (component && controller) controller->FreeNotification(component);
   SetTarget(component);
+  SetRefWatched(component && controller);
+}
+
+const std::string& TComponentEntry::Name() const {
+  return NameIsRefs() ? Ref()->Name() : OwnName();
+}
+
+void TComponentEntry::SetName(const std::string& name) {
+  const bool changed = Name() != name;
+  TComponent* component = Ref();
+  // Only a component whose removal notice frees the entry is read for the name: its
+  // watcher has the entry in its index, and the entry asked it for the notice.
+  TInternalController* controller = Controller();
+  if (component && component->Name() == name && controller && RefWatched()) {
+    SetOwnName("");
+    SetNameIsRefs(true);
+  } else {
+    SetOwnName(name);
+  }
+  if (changed) ++entry_tree::changes;
 }
 
 void TComponentEntry::SetTarget(TObject* target) {
+  if (target == Target()) return;
+  if (NameIsRefs()) SetOwnName(Name());
+  SetRefWatched(false);
   TComponent* component = dynamic_cast<TComponent*>(target);
   if (TInternalController* controller = Controller()) controller->Reindex(this, Ref(), component);
   SetTargetIsComponent(component != nullptr);
@@ -467,6 +519,7 @@ void TComponentEntry::SetTarget(TObject* target) {
 
 void TComponentEntry::SetCollection(TCollection* collection) {
   if (collection == Collection()) return;
+  if (NameIsRefs()) SetOwnName(Name());
   TComponent* component = Ref();
   if (TInternalController* controller = Controller()) controller->Reindex(this, component, nullptr);
   TMainEntry::SetCollection(collection);

@@ -164,6 +164,8 @@ class TInternalController : public TComponent {
   TComponentEntry* FindEntry(const TComponent* component) const;
 
   void Notification(TComponent* component, TOperation operation) override;
+  // The entries of the component keep the name they have.
+  void Renaming(TComponent* component) override;
 
  private:
   friend class TComponentEntry;
@@ -263,7 +265,7 @@ class TMainEntry : public TBaseEntry {
                                       const std::string& name, const std::string& typeName,
                                       TMainEntrySubType subType);
 
-  const std::string& Name() const override { return name_; }
+  const std::string& Name() const override;
   void SetName(const std::string& name) override;
 
   // The object whose properties the entry translates; not owned, valid after Validate.
@@ -297,8 +299,18 @@ class TMainEntry : public TBaseEntry {
   // never found by inspecting an object that may be gone.
   bool TargetIsComponent() const { return targetIsComponent_; }
   void SetTargetIsComponent(bool value) { targetIsComponent_ = value; }
+  // The entry's own copy of its name, set without counting a change ("" keeps none).
+  const std::string& OwnName() const;
+  void SetOwnName(const std::string& name);
+  // For a component entry: the name is its component's own (no copy is kept).
+  bool NameIsRefs() const { return nameIsRefs_; }
+  void SetNameIsRefs(bool value) { nameIsRefs_ = value; }
+  // For a component entry: its target was set through Ref, which asked for the removal notice.
+  bool RefWatched() const { return refWatched_; }
+  void SetRefWatched(bool value) { refWatched_ = value; }
 
  private:
+  friend class TInternalController;
   // The descriptors of the property entries: matched by name and kind among the published
   // properties of the target when `browse` is set, else none.
   void ResolvePropertyEntries(bool browse);
@@ -306,13 +318,17 @@ class TMainEntry : public TBaseEntry {
   // properties when `browse` is set, else none.
   void ResolveSubEntries(bool browse);
 
-  std::string name_;
+  // Most main entries are component entries, whose name is their component's: a copy is made
+  // only for a name of another kind.
+  std::unique_ptr<std::string> name_;
   TObject* target_ = nullptr;
   std::unique_ptr<TPropertyEntries> props_;
   mutable std::unique_ptr<TMainEntries> items_;
   TMainEntrySubType subType_;
   bool targetIsComponent_ = false;
   bool itemsAdoptPropertyClass_ = true;  // for the sub-entries once they are made
+  bool nameIsRefs_ = false;
+  bool refWatched_ = false;
 };
 
 // The top-level entry of one component, identified in the stream by Ref.
@@ -335,6 +351,11 @@ class TComponentEntry : public TMainEntry {
   }
   // Asks for the component's removal notice and makes it the target.
   void SetRef(TComponent* component);
+  // The name the entry was last given. When that is its component's current name and the
+  // component's removal notice frees the entry, the entry keeps no copy of it but reads the
+  // component's; a copy is taken when the component is renamed (NameChanged).
+  const std::string& Name() const override;
+  void SetName(const std::string& name) override;
   void SetTarget(TObject* target) override;
   // Moving to another list moves the entry's place in the watchers' indexes (and asks the new
   // list's watcher for the component's removal notice).

@@ -168,6 +168,8 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
 }
 
+void TComponent::Renaming(TComponent*) {}
+
 void TComponent::BeginLoading() {
   state_.Include(csLoading);
 }
@@ -243,6 +245,7 @@ void TComponent::ChangeName(const std::string& name) {
     if (!name_.empty()) names.Erase(name_, this);
     if (!name.empty() && !owner_->IsDestroying()) names.Insert(name, this);
   }
+  for (size_t i = 0; i < links_.size(); ++i) links_[i].Other()->Renaming(this);
   name_ = name;
   ++nameChanges_;
 }

@@ -63,6 +63,9 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
   virtual void Notification(TComponent* component, TOperation operation);
+  // Called on each component that asked for `component`'s removal notice just before
+  // `component` takes another name.
+  virtual void Renaming(TComponent* component);
 
   TComponentState ComponentState() const { return state_; }
   bool IsLoading() const { return state_.Contains(csLoading); }
