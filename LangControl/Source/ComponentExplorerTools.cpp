@@ -3,7 +3,6 @@
 #include <limits>
 #include <typeinfo>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "LangControl/Source/ClassInfo.h"
 #include "framework/components/Strings.h"
@@ -42,11 +41,17 @@ void CheckPropertyClass(const TMetaClass* propertyClass) {
   }
 }
 
-// The one copy of a type name. The names are class and property type names, so they are few;
-// they stay for the life of the process. All on the user-interface thread.
-const std::string& InternedTypeName(const std::string& name) {
-  static auto* names = new std::unordered_set<std::string>();
-  return *names->insert(name).first;
+// The type names of the entries, each kept once. The names are class and property type names,
+// so they are few; they stay for the life of the process. All on the user-interface thread.
+struct TTypeNames {
+  TTypeNames() { names.push_back(&numbers.try_emplace("", 0).first->first); }
+  std::unordered_map<std::string, uint32_t> numbers;
+  std::vector<const std::string*> names;
+};
+
+TTypeNames& TypeNames() {
+  static auto* names = new TTypeNames();
+  return *names;
 }
 
 // The names of the property entries, each kept once for as long as an entry has it. Names
@@ -79,6 +84,22 @@ const TMetaClass& PropertyItemClass(const TMetaClass* propertyClass) {
 }
 
 }  // namespace
+
+uint32_t entry_tree::TypeNameNumber(const std::string& name) {
+  TTypeNames& names = TypeNames();
+  // An entry keeps 24 bits of the number.
+  constexpr size_t kNumbers = size_t{1} << 24;
+  const auto found = names.numbers.find(name);
+  if (found != names.numbers.end()) return found->second;
+  if (names.names.size() >= kNumbers) throw std::bad_alloc();
+  const auto added = names.numbers.emplace(name, static_cast<uint32_t>(names.names.size())).first;
+  names.names.push_back(&added->first);
+  return added->second;
+}
+
+const std::string& entry_tree::TypeNameOf(uint32_t number) {
+  return *TypeNames().names[number];
+}
 
 bool ParseIndexSuffix(std::string_view name, int32_t& index) {
   const size_t length = name.size();
@@ -358,17 +379,16 @@ TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) co
 // ---------------------------------------------------------------------------------------------
 // TBaseEntry
 
-TBaseEntry::TBaseEntry(TCollection* collection)
-    : TCollectionItem(collection), typeName_(&InternedTypeName("")) {}
+TBaseEntry::TBaseEntry(TCollection* collection) : TCollectionItem(collection) {}
 
 void TBaseEntry::SetTypeName(const std::string& typeName) {
-  if (*typeName_ == typeName) return;
-  typeName_ = &InternedTypeName(typeName);
+  if (TypeName() == typeName) return;
+  typeName_ = entry_tree::TypeNameNumber(typeName);
   ++entry_tree::changes;
 }
 
 std::string TBaseEntry::GetDisplayName() const {
-  return *typeName_ + ":" + Name();
+  return TypeName() + ":" + Name();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -380,7 +400,7 @@ const std::string& TMainEntry::OwnName() const {
 }
 
 void TMainEntry::SetOwnName(const std::string& name) {
-  nameIsRefs_ = false;
+  SetNameIsRefs(false);
   if (name.empty()) {
     name_.reset();
   } else if (name_) {
@@ -403,7 +423,7 @@ void TMainEntry::SetName(const std::string& name) {
 TMainEntry::TMainEntry(TCollection* collection) : TBaseEntry(Expect<TMainEntries>(collection)) {
   const auto* holder = static_cast<TMainEntries*>(collection);
   props_ = std::make_unique<TPropertyEntries>(this, holder ? holder->PropertyClass() : nullptr);
-  if (holder) itemsAdoptPropertyClass_ = holder->AdoptPropertyClass();
+  SetFlag(kItemsAdoptPropertyClass, holder ? holder->AdoptPropertyClass() : true);
 }
 
 TMainEntries* TMainEntry::Items() const {
@@ -414,7 +434,7 @@ TMainEntries* TMainEntry::Items() const {
     if (propertyClass == &TPropertyEntry::StaticClass()) propertyClass = nullptr;
     auto* self = const_cast<TMainEntry*>(this);
     items_ = std::make_unique<TMainEntries>(self, propertyClass);
-    items_->SetAdoptPropertyClass(itemsAdoptPropertyClass_);
+    items_->SetAdoptPropertyClass(Flag(kItemsAdoptPropertyClass));
   }
   return items_.get();
 }
@@ -578,12 +598,14 @@ void TPropertyEntry::Assign(const TPersistent* source) {
   SetPropInfo(other->propInfo_);
   SetName(other->Name());
   SetTypeName(other->TypeName());
-  SetKind(other->kind_);
+  SetKind(other->Kind());
   SetIndex(other->index_);
 }
 
 void TPropertyEntry::SetKind(TTypeKind kind) {
-  Change(kind_, kind);
+  if (Kind() == kind) return;
+  SetSmall(kind);
+  ++entry_tree::changes;
 }
 
 void TPropertyEntry::SetIndex(int32_t index) {

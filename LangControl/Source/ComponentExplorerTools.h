@@ -57,6 +57,10 @@ using TPropertyVisitor =
 namespace entry_tree {
 // Counted by the entry classes only; read it through EntryChanges.
 inline uint64_t changes = 0;
+// Type names are few and the same for many entries: each is kept once, for the life of the
+// process, and an entry holds its number (0 for "").
+uint32_t TypeNameNumber(const std::string& name);
+const std::string& TypeNameOf(uint32_t number);
 }  // namespace entry_tree
 
 // How many changes the entry trees of the process have seen: entries made, freed or moved,
@@ -237,16 +241,27 @@ class TBaseEntry : public TCollectionItem {
   virtual void SetName(const std::string& name) = 0;
   // The class name of the target object, or the type name of the property ("String" for a
   // line of a string list). Not stored.
-  const std::string& TypeName() const { return *typeName_; }
+  const std::string& TypeName() const { return entry_tree::TypeNameOf(typeName_); }
   void SetTypeName(const std::string& typeName);
 
   // TypeName, a colon and Name (TButton:btCancel).
   std::string GetDisplayName() const override;
   virtual TBaseEntries* OwnerCollection() const = 0;
 
+ protected:
+  // A byte of the entry classes' own, kept beside the type name's number: flags of a main
+  // entry, the kind of a property entry.
+  uint8_t Small() const { return static_cast<uint8_t>(small_); }
+  void SetSmall(uint8_t value) { small_ = value; }
+  bool Flag(unsigned bit) const { return (small_ >> bit) & 1u; }
+  void SetFlag(unsigned bit, bool value) {
+    small_ = static_cast<uint32_t>((small_ & ~(1u << bit)) | (uint32_t{value} << bit));
+  }
+
  private:
-  // Type names are few and the same for many entries: each entry points at the one copy.
-  const std::string* typeName_;
+  // 32 bits together, so that the fields of the entry classes fill the room after them.
+  uint32_t typeName_ : 24 = 0;
+  uint32_t small_ : 8 = 0;
 };
 
 // An object whose properties are translated: a component (TComponentEntry) or an object
@@ -297,17 +312,17 @@ class TMainEntry : public TBaseEntry {
  protected:
   // Whether the target is a component, noted when the target is set, so that a reference is
   // never found by inspecting an object that may be gone.
-  bool TargetIsComponent() const { return targetIsComponent_; }
-  void SetTargetIsComponent(bool value) { targetIsComponent_ = value; }
+  bool TargetIsComponent() const { return Flag(kTargetIsComponent); }
+  void SetTargetIsComponent(bool value) { SetFlag(kTargetIsComponent, value); }
   // The entry's own copy of its name, set without counting a change ("" keeps none).
   const std::string& OwnName() const;
   void SetOwnName(const std::string& name);
   // For a component entry: the name is its component's own (no copy is kept).
-  bool NameIsRefs() const { return nameIsRefs_; }
-  void SetNameIsRefs(bool value) { nameIsRefs_ = value; }
+  bool NameIsRefs() const { return Flag(kNameIsRefs); }
+  void SetNameIsRefs(bool value) { SetFlag(kNameIsRefs, value); }
   // For a component entry: its target was set through Ref, which asked for the removal notice.
-  bool RefWatched() const { return refWatched_; }
-  void SetRefWatched(bool value) { refWatched_ = value; }
+  bool RefWatched() const { return Flag(kRefWatched); }
+  void SetRefWatched(bool value) { SetFlag(kRefWatched, value); }
 
  private:
   friend class TInternalController;
@@ -318,17 +333,20 @@ class TMainEntry : public TBaseEntry {
   // properties when `browse` is set, else none.
   void ResolveSubEntries(bool browse);
 
+  enum : unsigned {
+    kTargetIsComponent,
+    kItemsAdoptPropertyClass,  // for the sub-entries once they are made
+    kNameIsRefs,
+    kRefWatched,
+  };
+
+  TMainEntrySubType subType_;  // first: it fits in the room the type name leaves
   // Most main entries are component entries, whose name is their component's: a copy is made
   // only for a name of another kind.
   std::unique_ptr<std::string> name_;
   TObject* target_ = nullptr;
   std::unique_ptr<TPropertyEntries> props_;
   mutable std::unique_ptr<TMainEntries> items_;
-  TMainEntrySubType subType_;
-  bool targetIsComponent_ = false;
-  bool itemsAdoptPropertyClass_ = true;  // for the sub-entries once they are made
-  bool nameIsRefs_ = false;
-  bool refWatched_ = false;
 };
 
 // The top-level entry of one component, identified in the stream by Ref.
@@ -380,7 +398,7 @@ class TPropertyEntry : public TBaseEntry {
   // Property names repeat from entry to entry (Caption, Text): each is kept once.
   const std::string& Name() const override { return *name_; }
   void SetName(const std::string& name) override;
-  TTypeKind Kind() const { return kind_; }
+  TTypeKind Kind() const { return static_cast<TTypeKind>(Small()); }
   void SetKind(TTypeKind kind);
   // The line number for an entry of a string-list target whose Name has no index suffix; -1
   // when unused. (Hides the item position; use TCollectionItem::Index for that.)
@@ -408,9 +426,10 @@ class TPropertyEntry : public TBaseEntry {
  private:
   bool LineNumber(int32_t& line) const;
 
-  const std::string* name_;
-  TTypeKind kind_ = tkUnknown;  // before the index, so that the two fill 8 bytes
+  // The kind is the small field of the base (tkUnknown is 0); the index fills the room after
+  // the base, and the language-value entries' fields fill the 8 bytes after these.
   int32_t index_ = -1;
+  const std::string* name_;
   const TPropInfo* propInfo_ = nullptr;
 };
 
