@@ -16,17 +16,22 @@ constexpr int32_t kWholeRow = 16;
 // The store hands out blocks in multiples of this: the values may use the rest.
 constexpr size_t kGrain = 8;
 
-size_t Bytes(int32_t size) {
-  return size > 0 ? static_cast<size_t>(size) : 0;
-}
-
 }  // namespace
 
-size_t TValueSlots::Offset(int32_t at) const {
-  size_t offset = 0;
-  const int32_t* sizes = Sizes();
-  for (int32_t i = 0; i < at; ++i) offset += Bytes(sizes[i]);
-  return offset;
+const uint8_t* TValueSlots::ValueInAnyRow(int32_t index, int32_t& size) const {
+  const int32_t at = At(index);
+  if (at < 0 || Sizes()[at] < 0) {
+    size = 0;
+    return nullptr;
+  }
+  size = Sizes()[at];
+  return Data() + Place(at);
+}
+
+uint8_t* TValueSlots::FittingInAnyRow(int32_t index, int32_t size) {
+  const int32_t at = At(index);
+  if (at < 0 || Used() - Bytes(Sizes()[at]) + Bytes(size) > header_->capacity) return nullptr;
+  return Resize(at, size);
 }
 
 void TValueSlots::Free() {
@@ -49,10 +54,22 @@ void TValueSlots::Rebuild(int32_t first, int32_t count, size_t capacity) {
   auto* sizes = reinterpret_cast<int32_t*>(made + 1);
   std::fill(sizes, sizes + count, -1);
   if (header_) {
-    // The new row holds the old one; slots without a value take no bytes, so the values
-    // keep their order.
-    std::memcpy(sizes + (First() - first), Sizes(), static_cast<size_t>(Count()) * sizeof(int32_t));
-    std::memcpy(reinterpret_cast<uint8_t*>(sizes + count), Data(), Used());
+    // The new row holds the old one. Slots without a value take no bytes, so the bytes
+    // before each value are the same in both: each value goes to its place in the new room.
+    const int32_t shift = First() - first;
+    std::memcpy(sizes + shift, Sizes(), static_cast<size_t>(Count()) * sizeof(int32_t));
+    uint8_t* data = reinterpret_cast<uint8_t*>(sizes + count);
+    const size_t used = Used();
+    const int32_t split = count / 2;
+    size_t before = 0;
+    for (int32_t at = 0; at < Count(); ++at) {
+      const size_t bytes = Bytes(Sizes()[at]);
+      if (bytes == 0) continue;
+      const size_t from = at < Split() ? before : header_->capacity - (used - before);
+      const size_t to = at + shift < split ? before : made->capacity - (used - before);
+      std::memcpy(data + to, Data() + from, bytes);
+      before += bytes;
+    }
     Free();
   }
   header_ = made;
@@ -74,34 +91,6 @@ void TValueSlots::Ensure(int32_t index, int32_t size, int32_t reach) {
   Rebuild(first, end - first, std::max(needed, used));
 }
 
-uint8_t* TValueSlots::Resize(int32_t at, int32_t size) {
-  int32_t* sizes = Sizes();
-  uint8_t* data = Data();
-  const size_t offset = Offset(at);
-  const size_t old = Bytes(sizes[at]);
-  const size_t used = Used();
-  if (Bytes(size) != old) {
-    std::memmove(data + offset + Bytes(size), data + offset + old, used - offset - old);
-  }
-  sizes[at] = size;
-  return data + offset;
-}
-
-uint8_t* TValueSlots::Reserve(int32_t index, int32_t size, int32_t reach) {
-  Ensure(index, size, reach);
-  return Resize(At(index), size);
-}
-
-uint8_t* TValueSlots::Fitting(int32_t index, int32_t size) {
-  const int32_t at = At(index);
-  if (at < 0 || Used() - Bytes(Sizes()[at]) + Bytes(size) > header_->capacity) return nullptr;
-  return Resize(at, size);
-}
-
-void TValueSlots::Prepare(int32_t index, int32_t size, int32_t reach) {
-  Ensure(index, size, reach);
-}
-
 void TValueSlots::Clear(int32_t index) {
   const int32_t at = At(index);
   if (at < 0) return;
@@ -117,7 +106,16 @@ void TValueSlots::Truncate(int32_t first) {
     Free();
     return;
   }
-  for (int32_t at = first - First(); at < Count(); ++at) Clear(First() + at);
+  const int32_t cut = first - First();
+  if (cut >= Count()) return;
+  // The values of the second half before the cut move up to the end of the room, in one go.
+  if (cut > Split()) {
+    const size_t dropped = Sum(cut, Count());
+    const size_t kept = Sum(Split(), cut);
+    uint8_t* end = Data() + header_->capacity;
+    if (dropped > 0 && kept > 0) std::memmove(end - kept, end - kept - dropped, kept);
+  }
+  std::fill(Sizes() + cut, Sizes() + Count(), -1);
 }
 
 void TValueSlots::Swap(int32_t index1, int32_t index2, int32_t reach) {
@@ -130,14 +128,15 @@ void TValueSlots::Swap(int32_t index1, int32_t index2, int32_t reach) {
   const int32_t a = std::min(At(index1), At(index2));
   const int32_t b = std::max(At(index1), At(index2));
   int32_t* sizes = Sizes();
-  const size_t from = Offset(a);
-  const size_t later = Offset(b);
   const size_t sizeA = Bytes(sizes[a]);
   const size_t sizeB = Bytes(sizes[b]);
-  // [A, between, B] becomes [B, A, between], then [B, between, A].
-  uint8_t* start = Data() + from;
-  uint8_t* end = Data() + later + sizeB;
-  std::rotate(start, Data() + later, end);
+  // From the start of the one value to the end of the other lie the values between them and
+  // perhaps the free room: [A, between, B] becomes [B, A, between], then [B, between, A],
+  // which keeps the values of the first half at the start of the room and those of the
+  // second half at its end.
+  uint8_t* start = Data() + Place(a);
+  uint8_t* end = Data() + Place(b) + sizeB;
+  std::rotate(start, Data() + Place(b), end);
   std::rotate(start + sizeB, start + sizeB + sizeA, end);
   std::swap(sizes[a], sizes[b]);
 }

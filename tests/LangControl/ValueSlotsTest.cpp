@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "framework/rtti/ObjectStore.h"
@@ -39,12 +40,14 @@ void ExpectSame(const TValueSlots& slots, const Model& model, int step) {
 TEST(ValueSlots, KeepEverySlotsBytesThroughAnyChange) {
   const size_t before = object_store::BytesInUse();
   std::mt19937 random(7);
-  for (int32_t reach : {3, 20}) {
+  // Slots 1 and 2 (a live slot 0 and two stored), then rows that hold slot 0 too.
+  for (const auto& [lowest, reach] : {std::pair{1, 3}, std::pair{0, 3}, std::pair{0, 20}}) {
     TValueSlots slots;
     Model model;
     for (int step = 0; step < 3000; ++step) {
-      const int32_t index = static_cast<int32_t>(random() % static_cast<unsigned>(reach));
-      const int32_t other = static_cast<int32_t>(random() % static_cast<unsigned>(reach));
+      const auto span = static_cast<unsigned>(reach - lowest);
+      const int32_t index = lowest + static_cast<int32_t>(random() % span);
+      const int32_t other = lowest + static_cast<int32_t>(random() % span);
       const auto size = static_cast<int32_t>(random() % 70);
       switch (random() % 6) {
         case 0:
