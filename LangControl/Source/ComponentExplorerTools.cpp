@@ -372,6 +372,12 @@ void TComponentEntries::Assigned(const TPersistent* source) {
   if (OnAssigned) OnAssigned(this, source);
 }
 
+void TComponentEntries::ItemLeaving(TCollectionItem* item) {
+  if (auto* entry = ObjectCast<TComponentEntry>(item)) {
+    controller_->Reindex(entry, entry->Ref(), nullptr);
+  }
+}
+
 TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) const {
   return controller_->FindEntry(component);
 }

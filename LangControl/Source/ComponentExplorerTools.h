@@ -213,6 +213,8 @@ class TComponentEntries : public TMainEntries {
 
  protected:
   void Assigned(const TPersistent* source) override;
+  // An entry that a purge frees leaves the watcher's index first.
+  void ItemLeaving(TCollectionItem* item) override;
 
  private:
   void NoteRevalidated();

@@ -68,6 +68,9 @@ class TCollection : public TPersistent {
  protected:
   // Runs after items have joined, left or moved within the collection.
   virtual void ItemsChanged() {}
+  // Runs for each item that DeleteWhere frees, while it still belongs to the collection: its
+  // destructor finds it in none.
+  virtual void ItemLeaving(TCollectionItem* item) { (void)item; }
 
  private:
   friend class TCollectionItem;
