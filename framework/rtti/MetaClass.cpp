@@ -18,7 +18,7 @@ std::unordered_map<uint32_t, const TMethodInfo*>& MethodCodes() {
 
 }  // namespace
 
-bool PropNameLess(const std::string& a, const std::string& b) {
+bool PropNameLess(std::string_view a, std::string_view b) {
   const size_t common = std::min(a.size(), b.size());
   for (size_t i = 0; i < common; ++i) {
     const unsigned ca = static_cast<unsigned char>(a[i]) & ~0x20u;
@@ -76,9 +76,13 @@ TObject* TMetaClass::Create(TObject* arg) const {
   return factory_(arg);
 }
 
-const TPropInfo* TMetaClass::FindProperty(const std::string& name) const {
-  for (const TPropInfo* prop : properties_) {
-    if (SameText(prop->Name, name)) return prop;
+const TPropInfo* TMetaClass::FindProperty(std::string_view name) const {
+  // Names that match ignoring case are equal in the sorted order, so the match is among them.
+  auto it = std::lower_bound(
+      sorted_.begin(), sorted_.end(), name,
+      [](const TPropInfo* prop, std::string_view key) { return PropNameLess(prop->Name, key); });
+  for (; it != sorted_.end() && !PropNameLess(name, (*it)->Name); ++it) {
+    if (SameText((*it)->Name, name)) return *it;
   }
   return nullptr;
 }
