@@ -12,6 +12,7 @@
 
 namespace wdx {
 
+class ByteCursor;
 class TStream;
 class TReader;
 class TWriter;
@@ -31,6 +32,7 @@ class TFiler {
   using TReaderProc = FunctionRef<void(TReader&)>;
   using TWriterProc = FunctionRef<void(TWriter&)>;
   using TStreamProc = FunctionRef<void(TStream&)>;
+  using TBytesProc = FunctionRef<void(ByteCursor&)>;
 
   explicit TFiler(TStream& stream) : stream_(stream) {}
   virtual ~TFiler();
@@ -47,6 +49,9 @@ class TFiler {
                               bool hasData) = 0;
   // A custom property stored as one binary value; the routines see only its bytes.
   virtual void DefineBinaryProperty(std::string_view name, TStreamProc readData,
+                                    TStreamProc writeData, bool hasData) = 0;
+  // The same, read straight from the stream's bytes: a cursor over exactly the binary's bytes.
+  virtual void DefineBinaryProperty(std::string_view name, TBytesProc readData,
                                     TStreamProc writeData, bool hasData) = 0;
 
  protected:

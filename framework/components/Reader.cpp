@@ -74,8 +74,7 @@ TReader::TReader(TStream& stream) : TFiler(stream) {
     bytes = bytes.subspan(std::min(bytes.size(), static_cast<size_t>(start_)));
   } else {
     // Only what the stream holds is read, so its size bounds the copy.
-    copy_.resize(static_cast<size_t>(std::max<int64_t>(0, stream.Remaining())));
-    stream.ReadBuffer(copy_.data(), static_cast<int64_t>(copy_.size()));
+    copy_ = ReadRemaining(stream);
     stream.SetPosition(start_);
     bytes = copy_;
   }
@@ -304,24 +303,42 @@ void TReader::SkipProperty() {
 // ---------------------------------------------------------------------------------------------
 // Custom properties
 
-void TReader::DefineProperty(std::string_view name, TReaderProc readData, TWriterProc, bool) {
-  if (propFound_ || !readData || !SameText(name, propName_)) return;
+bool TReader::TakeOffer(std::string_view name, bool readData) {
+  if (propFound_ || !readData || !SameText(name, propName_)) return false;
   propFound_ = true;
-  readData(*this);
+  return true;
+}
+
+void TReader::OfferDone() {
   // Nested reads may have offered other names meanwhile; this one is done.
   propName_ = {};
   propFound_ = true;
 }
 
-void TReader::DefineBinaryProperty(std::string_view name, TStreamProc readData, TStreamProc, bool) {
-  if (propFound_ || !readData || !SameText(name, propName_)) return;
-  propFound_ = true;
+std::span<const uint8_t> TReader::BinaryValue() {
   form_decoding::ExpectTag(in_, vaBinary, depth_);
-  const std::span<const uint8_t> bytes = in_.Take(in_.U32());
+  return in_.Take(in_.U32());
+}
+
+void TReader::DefineProperty(std::string_view name, TReaderProc readData, TWriterProc, bool) {
+  if (!TakeOffer(name, static_cast<bool>(readData))) return;
+  readData(*this);
+  OfferDone();
+}
+
+void TReader::DefineBinaryProperty(std::string_view name, TStreamProc readData, TStreamProc, bool) {
+  if (!TakeOffer(name, static_cast<bool>(readData))) return;
+  const std::span<const uint8_t> bytes = BinaryValue();
   TMemoryStream data(std::vector<uint8_t>(bytes.begin(), bytes.end()));
   readData(data);
-  propName_ = {};
-  propFound_ = true;
+  OfferDone();
+}
+
+void TReader::DefineBinaryProperty(std::string_view name, TBytesProc readData, TStreamProc, bool) {
+  if (!TakeOffer(name, static_cast<bool>(readData))) return;
+  ByteCursor data(BinaryValue());
+  readData(data);
+  OfferDone();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -522,7 +539,7 @@ void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
     case tkInteger: {
       int32_t value = 0;
       if (NextValue() == vaIdent) {
-        if (!type->ValueOf(std::string(ReadIdentView()), value)) InvalidValue();
+        if (!type->ValueOf(ReadIdentView(), value)) InvalidValue();
       } else {
         value = ReadInteger();
       }

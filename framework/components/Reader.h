@@ -93,6 +93,8 @@ class TReader : public TFiler {
                       bool hasData) override;
   void DefineBinaryProperty(std::string_view name, TStreamProc readData, TStreamProc writeData,
                             bool hasData) override;
+  void DefineBinaryProperty(std::string_view name, TBytesProc readData, TStreamProc writeData,
+                            bool hasData) override;
 
  private:
   struct Fixup {
@@ -102,6 +104,13 @@ class TReader : public TFiler {
   };
   // Tag 7 in place, or the name that tag 8, 9, 13 or 0 stands for.
   std::string_view ReadIdentView();
+  // Whether `name` is the custom property being offered and `readData` is there to read it;
+  // when it is, the offer is taken.
+  bool TakeOffer(std::string_view name, bool readData);
+  // The offer is done, whatever nested reads offered meanwhile.
+  void OfferDone();
+  // The bytes of a binary value (tag 10).
+  std::span<const uint8_t> BinaryValue();
   // Puts the stream where reading stands.
   void SyncStream();
   // Puts the stream where reading stands when a public read returns, so that its caller finds

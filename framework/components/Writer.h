@@ -64,6 +64,10 @@ class TWriter : public TFiler {
                       bool hasData) override;
   void DefineBinaryProperty(std::string_view name, TStreamProc readData, TStreamProc writeData,
                             bool hasData) override;
+  void DefineBinaryProperty(std::string_view name, TBytesProc, TStreamProc writeData,
+                            bool hasData) override {
+    DefineBinaryProperty(name, TStreamProc(), writeData, hasData);
+  }
 
  private:
   // Encodes what `encode` gives to a FormEncoder and writes it to the stream in one piece.

@@ -1,5 +1,7 @@
 #include "framework/rtl/StrUtils.h"
 
+#include <cstring>
+
 namespace wdx {
 
 namespace {
@@ -34,6 +36,8 @@ std::string AsciiLower(std::string_view text) {
 
 bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  // Names are mostly spelt alike: one comparison of the bytes settles those.
+  if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
   for (size_t i = 0; i < a.size(); ++i) {
     if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
   }

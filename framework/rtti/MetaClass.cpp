@@ -16,6 +16,14 @@ std::unordered_map<uint32_t, const TMethodInfo*>& MethodCodes() {
   return *codes;
 }
 
+// A hash of `name` that names equal but for the case of ASCII letters share: every byte is
+// taken with bit 0x20 set.
+size_t FoldedHash(std::string_view name) {
+  uint32_t hash = 2166136261u;
+  for (const char c : name) hash = (hash ^ (static_cast<unsigned char>(c) | 0x20u)) * 16777619u;
+  return hash;
+}
+
 }  // namespace
 
 bool PropNameLess(std::string_view a, std::string_view b) {
@@ -51,6 +59,15 @@ TMetaClass::TMetaClass(std::string name, const TMetaClass* parent, Factory facto
       properties_.push_back(&prop);
     }
   }
+  // Open addressing at most half full, so that a search for a missing name ends soon.
+  size_t slots = 8;
+  while (slots < properties_.size() * 2) slots *= 2;
+  byName_.assign(slots, nullptr);
+  for (const TPropInfo* prop : properties_) {
+    size_t i = FoldedHash(prop->Name) & (slots - 1);
+    while (byName_[i]) i = (i + 1) & (slots - 1);
+    byName_[i] = prop;
+  }
   sorted_ = properties_;
   std::stable_sort(sorted_.begin(), sorted_.end(), [](const TPropInfo* a, const TPropInfo* b) {
     return PropNameLess(a->Name, b->Name);
@@ -77,12 +94,9 @@ TObject* TMetaClass::Create(TObject* arg) const {
 }
 
 const TPropInfo* TMetaClass::FindProperty(std::string_view name) const {
-  // Names that match ignoring case are equal in the sorted order, so the match is among them.
-  auto it = std::lower_bound(
-      sorted_.begin(), sorted_.end(), name,
-      [](const TPropInfo* prop, std::string_view key) { return PropNameLess(prop->Name, key); });
-  for (; it != sorted_.end() && !PropNameLess(name, (*it)->Name); ++it) {
-    if (SameText((*it)->Name, name)) return *it;
+  const size_t mask = byName_.size() - 1;
+  for (size_t i = FoldedHash(name) & mask; byName_[i]; i = (i + 1) & mask) {
+    if (SameText(byName_[i]->Name, name)) return byName_[i];
   }
   return nullptr;
 }

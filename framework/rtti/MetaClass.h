@@ -54,6 +54,7 @@ class TMetaClass {
   std::vector<TMethodInfo> methods_;
   std::vector<const TPropInfo*> properties_;
   std::vector<const TPropInfo*> sorted_;
+  std::vector<const TPropInfo*> byName_;  // hash table of properties_ by name, ignoring case
 };
 
 // Orders property names as the property cursor lists them.
