@@ -1,7 +1,5 @@
 #include "framework/rtl/StrUtils.h"
 
-#include <cstring>
-
 namespace wdx {
 
 namespace {
@@ -32,16 +30,6 @@ std::string AsciiLower(std::string_view text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
   }
   return result;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  // Names are mostly spelt alike: one comparison of the bytes settles those.
-  if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  }
-  return true;
 }
 
 std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from,
