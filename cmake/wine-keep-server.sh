@@ -18,6 +18,8 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/../scripts/lib/usage.sh"
+answer_help "$@"
 prefix="${WDX_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/wendrix/wine-prefix}"
 
 fail() {
@@ -107,7 +109,6 @@ case "${1:-}:$#" in
     echo "wine-keep-server: wine server $server served the whole run; keeper ${keeper%%:*} ended"
     ;;
   *)
-    echo "usage: $0 start <wine_server_keeper.exe> <state file> | stop <state file>" >&2
-    exit 2
+    refuse_argument "$*" "expected start <keeper> <state file> or stop <state file>, not"
     ;;
 esac

@@ -93,7 +93,13 @@ fi
 wine_quiet() {
   "$root/cmake/wine-run.sh" "$@" >/dev/null 2>&1
 }
-wine_quiet reg delete 'HKLM\Software\Apache Group' /f || true
+# The dialog looks for Apache in the 32-bit registry view first, then in the 64-bit one, so an
+# installation is removed from both; one left in either would show the Apache tab.
+clear_apache() {
+  bash "$root/tests/e2e/host/ClearWineApache.sh" "$root/cmake/wine-run.sh" ||
+    fail "cannot remove the Apache registration from the wine prefix"
+}
+clear_apache
 
 # A display of our own, WIDTHxHEIGHT: the X server picks a free number itself and reports it, so
 # that runs started at the same moment (other worktrees, other users) never share one.
@@ -327,7 +333,7 @@ for dpi in 120 144 192; do
   stop_program
 done
 set_dpi 96
-wine_quiet reg delete 'HKLM\Software\Apache Group' /f || true
+clear_apache
 
 # ---- 800 x 600 -------------------------------------------------------------------------------
 # The design position would put the right half of the dialog, Save included, off this screen.

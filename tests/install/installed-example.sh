@@ -13,6 +13,10 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+source "$root/scripts/lib/usage.sh"
+answer_help "$@"
+[[ $# -ge 1 && $# -le 2 && "$1" != -* ]] || refuse_argument "${1:-}" "no build tree"
+[[ $# -lt 2 || "$2" == windows ]] || refuse_argument "$2"
 tree="$1"
 target="${2:-native}"
 work="$(mktemp -d "${TMPDIR:-/tmp}/wendrix-example.XXXXXX")"

@@ -9,7 +9,7 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/stubs" "$scratch/root/build/demo" "$scratch/root/tests"
 cp -R "$1/scripts" "$1/.ci" "$1/cmake" "$scratch/root/"
-cp -R "$1/tests/translations" "$scratch/root/tests/"
+cp -R "$1/tests/translations" "$1/tests/install" "$1/tests/e2e" "$scratch/root/tests/"
 for tool in cmake ctest ninja apt-get sudo dpkg-query localedef wine wineserver Xvfb rm mkdir; do
   printf '#!/bin/sh\necho "%s $*" >>"%s/started"\n' "$tool" "$scratch" >"$scratch/stubs/$tool"
   chmod +x "$scratch/stubs/$tool"
@@ -31,7 +31,8 @@ check() {  # check <script> <argument> <exit code> <stream that holds the usage>
   rm -f "$scratch/started"
 }
 cd "$1"
-for script in scripts/*.sh .ci/run cmake/wine-run.sh tests/translations/translate-copy.sh; do
+for script in scripts/*.sh .ci/run cmake/wine-run.sh cmake/wine-keep-server.sh \
+  tests/translations/translate-copy.sh tests/install/installed-example.sh tests/e2e/host/ClearWineApache.sh; do
   check "$script" --help 0 out
   check "$script" --no-such-option 2 err
 done

@@ -6,6 +6,10 @@
 #   ClearWineApache.sh <cmake/wine-run.sh>
 set -euo pipefail
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/usage.sh"
+answer_help "$@"
+[[ $# -eq 1 && "$1" != -* ]] || refuse_argument "${1:-}" "expected the path of wine-run.sh, not"
+
 for view in /reg:64 /reg:32; do
   said="$(bash "$1" reg delete 'HKLM\SOFTWARE\Apache Group' /f "$view" 2>&1)" ||
     [[ "$said" == *"Unable to find the specified registry key"* ]] || {
