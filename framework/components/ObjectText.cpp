@@ -171,7 +171,10 @@ class ObjectTextCompiler {
   }
 
   void Property(int depth) {
-    ShortString(DottedName());
+    // An empty name would be the byte that ends the property list.
+    const std::string name = DottedName();
+    if (name.empty()) Fail("property name expected");
+    ShortString(name);
     Expect('=');
     Value(depth);
   }
@@ -481,14 +484,21 @@ class ObjectTextCompiler {
     ++pos_;
     Byte(vaSet);
     if (!AtChar(']')) {
-      ShortString(Name());
+      SetMember();
       while (AtChar(',')) {
         ++pos_;
-        ShortString(Name());
+        SetMember();
       }
     }
     Expect(']');
     Byte(0);
+  }
+
+  void SetMember() {
+    // An empty name would be the byte that ends the set.
+    const std::string name = Name();
+    if (name.empty()) Fail("set member expected");
+    ShortString(name);
   }
 
   void CollectionValue(int depth) {

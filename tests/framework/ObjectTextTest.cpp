@@ -89,6 +89,9 @@ TEST(ObjectText, ErrorsNameTheLine) {
   EXPECT_THROW(ObjectTextToBinary("thing A: TForm\nend\n"), EParserError);
   EXPECT_THROW(ObjectTextToBinary("object A: TForm\n X = (1 Null)\nend\n"), EParserError);
   EXPECT_THROW(ObjectTextToBinary("object A: TForm\nend\nextra"), EParserError);
+  // An empty name would end the property list or the set that holds it.
+  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n '' = 1\nend\n"), EParserError);
+  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n S = [a, '']\nend\n"), EParserError);
 }
 
 // A root record "object A: T" with one property P whose value is `value`.
