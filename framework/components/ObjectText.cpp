@@ -156,6 +156,8 @@ class ObjectTextCompiler {
       flags = static_cast<uint8_t>(given);
       prefix = true;
     }
+    // Without a prefix, a length byte of 0xF0 or more would be read as one.
+    if (!prefix && className.size() >= 0xF0) Fail("class name longer than 239 characters");
     if (prefix) Byte(static_cast<uint8_t>(0xF0 | flags));
     encoder_.Bytes(position.data(), position.size());
     ShortString(className);
