@@ -5,7 +5,7 @@
 # captions checked in English and in German. Natively, every installed header is compiled too, so
 # that a header the installed ones include but the installation left out is found.
 #
-#   tests/install/installed-example.sh <build tree> [windows]
+#   tests/install/installed-example.sh <build tree> [native|windows]
 #
 # The work folder lies outside the source tree and is removed however the test ends (a failure
 # shows the log of the step that failed); the build of the example must not name any path of the
@@ -16,7 +16,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 source "$root/scripts/lib/usage.sh"
 answer_help "$@"
 [[ $# -ge 1 && $# -le 2 && "$1" != -* ]] || refuse_argument "${1:-}" "no build tree"
-[[ $# -lt 2 || "$2" == windows ]] || refuse_argument "$2"
+[[ $# -lt 2 || "$2" == native || "$2" == windows ]] || refuse_argument "$2"
 tree="$1"
 target="${2:-native}"
 work="$(mktemp -d "${TMPDIR:-/tmp}/wendrix-example.XXXXXX")"
