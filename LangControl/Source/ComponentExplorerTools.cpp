@@ -3,7 +3,6 @@
 #include <limits>
 #include <typeinfo>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "LangControl/Source/ClassInfo.h"
 #include "framework/components/Strings.h"
@@ -42,11 +41,17 @@ void CheckPropertyClass(const TMetaClass* propertyClass) {
   }
 }
 
-// The one copy of a type name. The names are class and property type names, so they are few;
-// they stay for the life of the process. All on the user-interface thread.
-const std::string& InternedTypeName(const std::string& name) {
-  static auto* names = new std::unordered_set<std::string>();
-  return *names->insert(name).first;
+// The type names of the entries, each kept once. The names are class and property type names,
+// so they are few; they stay for the life of the process. All on the user-interface thread.
+struct TTypeNames {
+  TTypeNames() { names.push_back(&numbers.try_emplace("", 0).first->first); }
+  std::unordered_map<std::string, uint32_t> numbers;
+  std::vector<const std::string*> names;
+};
+
+TTypeNames& TypeNames() {
+  static auto* names = new TTypeNames();
+  return *names;
 }
 
 // The names of the property entries, each kept once for as long as an entry has it. Names
@@ -79,6 +84,22 @@ const TMetaClass& PropertyItemClass(const TMetaClass* propertyClass) {
 }
 
 }  // namespace
+
+uint32_t entry_tree::TypeNameNumber(const std::string& name) {
+  TTypeNames& names = TypeNames();
+  // An entry keeps 24 bits of the number.
+  constexpr size_t kNumbers = size_t{1} << 24;
+  const auto found = names.numbers.find(name);
+  if (found != names.numbers.end()) return found->second;
+  if (names.names.size() >= kNumbers) throw std::bad_alloc();
+  const auto added = names.numbers.emplace(name, static_cast<uint32_t>(names.names.size())).first;
+  names.names.push_back(&added->first);
+  return added->second;
+}
+
+const std::string& entry_tree::TypeNameOf(uint32_t number) {
+  return *TypeNames().names[number];
+}
 
 bool ParseIndexSuffix(std::string_view name, int32_t& index) {
   const size_t length = name.size();
@@ -291,9 +312,7 @@ TPropertyEntry* TPropertyEntries::Add() {
 
 TInternalController::TInternalController(TComponent* owner) : TComponent(owner) {}
 
-TInternalController::~TInternalController() {
-  DetachAll();
-}
+TInternalController::~TInternalController() = default;
 
 TComponentEntry* TInternalController::FindEntry(const TComponent* component) const {
   return index_.Find(component, entries_);
@@ -307,14 +326,16 @@ void TInternalController::Notification(TComponent* component, TOperation operati
   while (TComponentEntry* entry = FindEntry(component)) delete entry;
 }
 
+void TInternalController::Renaming(TComponent* component) {
+  TComponent::Renaming(component);
+  index_.ForEach(component, entries_, [](TComponentEntry* entry) {
+    if (entry->NameIsRefs()) entry->SetOwnName(entry->Name());
+  });
+}
+
 void TInternalController::Reindex(TComponentEntry* entry, const TComponent* from,
                                   const TComponent* to) {
   index_.Move(entry, from, to);
-}
-
-void TInternalController::DetachAll() {
-  // Entries that outlive their list (moved to another collection) must not reach back here.
-  index_.Clear([](TComponentEntry* entry) { entry->controller_ = nullptr; });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -330,7 +351,6 @@ TComponentEntries::~TComponentEntries() {
   // The entries go first: each one leaves the controller's index as it is freed.
   Clear();
   controller_->SetEntries(nullptr);
-  controller_->DetachAll();
   controller_.reset();
 }
 
@@ -352,6 +372,12 @@ void TComponentEntries::Assigned(const TPersistent* source) {
   if (OnAssigned) OnAssigned(this, source);
 }
 
+void TComponentEntries::ItemLeaving(TCollectionItem* item) {
+  if (auto* entry = ObjectCast<TComponentEntry>(item)) {
+    controller_->Reindex(entry, entry->Ref(), nullptr);
+  }
+}
+
 TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) const {
   return controller_->FindEntry(component);
 }
@@ -359,30 +385,51 @@ TComponentEntry* TComponentEntries::FindByTarget(const TComponent* component) co
 // ---------------------------------------------------------------------------------------------
 // TBaseEntry
 
-TBaseEntry::TBaseEntry(TCollection* collection)
-    : TCollectionItem(collection), typeName_(&InternedTypeName("")) {}
+TBaseEntry::TBaseEntry(TCollection* collection) : TCollectionItem(collection) {}
 
 void TBaseEntry::SetTypeName(const std::string& typeName) {
-  if (*typeName_ == typeName) return;
-  typeName_ = &InternedTypeName(typeName);
+  if (TypeName() == typeName) return;
+  typeName_ = entry_tree::TypeNameNumber(typeName);
   ++entry_tree::changes;
 }
 
 std::string TBaseEntry::GetDisplayName() const {
-  return *typeName_ + ":" + Name();
+  return TypeName() + ":" + Name();
 }
 
 // ---------------------------------------------------------------------------------------------
 // TMainEntry
 
+const std::string& TMainEntry::OwnName() const {
+  static const std::string* const none = new std::string();
+  return name_ ? *name_ : *none;
+}
+
+void TMainEntry::SetOwnName(const std::string& name) {
+  SetNameIsRefs(false);
+  if (name.empty()) {
+    name_.reset();
+  } else if (name_) {
+    *name_ = name;
+  } else {
+    name_ = std::make_unique<std::string>(name);
+  }
+}
+
+const std::string& TMainEntry::Name() const {
+  return OwnName();
+}
+
 void TMainEntry::SetName(const std::string& name) {
-  Change(name_, name);
+  if (OwnName() == name) return;
+  SetOwnName(name);
+  ++entry_tree::changes;
 }
 
 TMainEntry::TMainEntry(TCollection* collection) : TBaseEntry(Expect<TMainEntries>(collection)) {
   const auto* holder = static_cast<TMainEntries*>(collection);
   props_ = std::make_unique<TPropertyEntries>(this, holder ? holder->PropertyClass() : nullptr);
-  if (holder) itemsAdoptPropertyClass_ = holder->AdoptPropertyClass();
+  SetFlag(kItemsAdoptPropertyClass, holder ? holder->AdoptPropertyClass() : true);
 }
 
 TMainEntries* TMainEntry::Items() const {
@@ -393,7 +440,7 @@ TMainEntries* TMainEntry::Items() const {
     if (propertyClass == &TPropertyEntry::StaticClass()) propertyClass = nullptr;
     auto* self = const_cast<TMainEntry*>(this);
     items_ = std::make_unique<TMainEntries>(self, propertyClass);
-    items_->SetAdoptPropertyClass(itemsAdoptPropertyClass_);
+    items_->SetAdoptPropertyClass(Flag(kItemsAdoptPropertyClass));
   }
   return items_.get();
 }
@@ -454,24 +501,58 @@ TMainEntries* TMainEntry::OwnerCollection() const {
 // TComponentEntry
 
 TComponentEntry::TComponentEntry(TCollection* collection)
-    : TMainEntry(Expect<TComponentEntries>(collection)) {
-  if (collection) controller_ = static_cast<TComponentEntries*>(collection)->Controller();
-}
+    : TMainEntry(Expect<TComponentEntries>(collection)) {}
 
 TComponentEntry::~TComponentEntry() {
-  if (controller_) controller_->Reindex(this, Ref(), nullptr);
+  if (TInternalController* controller = Controller()) controller->Reindex(this, Ref(), nullptr);
 }
 
 void TComponentEntry::SetRef(TComponent* component) {
-  if (component && controller_) controller_->FreeNotification(component);
+  TInternalController* controller = Controller();
+  if (component && controller) controller->FreeNotification(component);
   SetTarget(component);
+  SetRefWatched(component && controller);
+}
+
+const std::string& TComponentEntry::Name() const {
+  return NameIsRefs() ? Ref()->Name() : OwnName();
+}
+
+void TComponentEntry::SetName(const std::string& name) {
+  const bool changed = Name() != name;
+  TComponent* component = Ref();
+  // Only a component whose removal notice frees the entry is read for the name: its
+  // watcher has the entry in its index, and the entry asked it for the notice.
+  TInternalController* controller = Controller();
+  if (component && component->Name() == name && controller && RefWatched()) {
+    SetOwnName("");
+    SetNameIsRefs(true);
+  } else {
+    SetOwnName(name);
+  }
+  if (changed) ++entry_tree::changes;
 }
 
 void TComponentEntry::SetTarget(TObject* target) {
+  if (target == Target()) return;
+  if (NameIsRefs()) SetOwnName(Name());
+  SetRefWatched(false);
   TComponent* component = dynamic_cast<TComponent*>(target);
-  if (controller_) controller_->Reindex(this, Ref(), component);
+  if (TInternalController* controller = Controller()) controller->Reindex(this, Ref(), component);
   SetTargetIsComponent(component != nullptr);
   TMainEntry::SetTarget(target);
+}
+
+void TComponentEntry::SetCollection(TCollection* collection) {
+  if (collection == Collection()) return;
+  if (NameIsRefs()) SetOwnName(Name());
+  TComponent* component = Ref();
+  if (TInternalController* controller = Controller()) controller->Reindex(this, component, nullptr);
+  TMainEntry::SetCollection(collection);
+  TInternalController* controller = Controller();
+  if (!controller || !component) return;
+  controller->FreeNotification(component);
+  controller->Reindex(this, nullptr, component);
 }
 
 void TComponentEntry::Assign(const TPersistent* source) {
@@ -523,12 +604,14 @@ void TPropertyEntry::Assign(const TPersistent* source) {
   SetPropInfo(other->propInfo_);
   SetName(other->Name());
   SetTypeName(other->TypeName());
-  SetKind(other->kind_);
+  SetKind(other->Kind());
   SetIndex(other->index_);
 }
 
 void TPropertyEntry::SetKind(TTypeKind kind) {
-  Change(kind_, kind);
+  if (Kind() == kind) return;
+  SetSmall(kind);
+  ++entry_tree::changes;
 }
 
 void TPropertyEntry::SetIndex(int32_t index) {

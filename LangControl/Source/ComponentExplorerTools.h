@@ -57,6 +57,10 @@ using TPropertyVisitor =
 namespace entry_tree {
 // Counted by the entry classes only; read it through EntryChanges.
 inline uint64_t changes = 0;
+// Type names are few and the same for many entries: each is kept once, for the life of the
+// process, and an entry holds its number (0 for "").
+uint32_t TypeNameNumber(const std::string& name);
+const std::string& TypeNameOf(uint32_t number);
 }  // namespace entry_tree
 
 // How many changes the entry trees of the process have seen: entries made, freed or moved,
@@ -164,12 +168,13 @@ class TInternalController : public TComponent {
   TComponentEntry* FindEntry(const TComponent* component) const;
 
   void Notification(TComponent* component, TOperation operation) override;
+  // The entries of the component keep the name they have.
+  void Renaming(TComponent* component) override;
 
  private:
   friend class TComponentEntry;
   friend class TComponentEntries;
   void Reindex(TComponentEntry* entry, const TComponent* from, const TComponent* to);
-  void DetachAll();
 
   TComponentEntries* entries_ = nullptr;
   TComponentIndex index_;
@@ -208,6 +213,8 @@ class TComponentEntries : public TMainEntries {
 
  protected:
   void Assigned(const TPersistent* source) override;
+  // An entry that a purge frees leaves the watcher's index first.
+  void ItemLeaving(TCollectionItem* item) override;
 
  private:
   void NoteRevalidated();
@@ -236,16 +243,27 @@ class TBaseEntry : public TCollectionItem {
   virtual void SetName(const std::string& name) = 0;
   // The class name of the target object, or the type name of the property ("String" for a
   // line of a string list). Not stored.
-  const std::string& TypeName() const { return *typeName_; }
+  const std::string& TypeName() const { return entry_tree::TypeNameOf(typeName_); }
   void SetTypeName(const std::string& typeName);
 
   // TypeName, a colon and Name (TButton:btCancel).
   std::string GetDisplayName() const override;
   virtual TBaseEntries* OwnerCollection() const = 0;
 
+ protected:
+  // A byte of the entry classes' own, kept beside the type name's number: flags of a main
+  // entry, the kind of a property entry.
+  uint8_t Small() const { return static_cast<uint8_t>(small_); }
+  void SetSmall(uint8_t value) { small_ = value; }
+  bool Flag(unsigned bit) const { return (small_ >> bit) & 1u; }
+  void SetFlag(unsigned bit, bool value) {
+    small_ = static_cast<uint32_t>((small_ & ~(1u << bit)) | (uint32_t{value} << bit));
+  }
+
  private:
-  // Type names are few and the same for many entries: each entry points at the one copy.
-  const std::string* typeName_;
+  // 32 bits together, so that the fields of the entry classes fill the room after them.
+  uint32_t typeName_ : 24 = 0;
+  uint32_t small_ : 8 = 0;
 };
 
 // An object whose properties are translated: a component (TComponentEntry) or an object
@@ -264,7 +282,7 @@ class TMainEntry : public TBaseEntry {
                                       const std::string& name, const std::string& typeName,
                                       TMainEntrySubType subType);
 
-  const std::string& Name() const override { return name_; }
+  const std::string& Name() const override;
   void SetName(const std::string& name) override;
 
   // The object whose properties the entry translates; not owned, valid after Validate.
@@ -296,10 +314,20 @@ class TMainEntry : public TBaseEntry {
  protected:
   // Whether the target is a component, noted when the target is set, so that a reference is
   // never found by inspecting an object that may be gone.
-  bool TargetIsComponent() const { return targetIsComponent_; }
-  void SetTargetIsComponent(bool value) { targetIsComponent_ = value; }
+  bool TargetIsComponent() const { return Flag(kTargetIsComponent); }
+  void SetTargetIsComponent(bool value) { SetFlag(kTargetIsComponent, value); }
+  // The entry's own copy of its name, set without counting a change ("" keeps none).
+  const std::string& OwnName() const;
+  void SetOwnName(const std::string& name);
+  // For a component entry: the name is its component's own (no copy is kept).
+  bool NameIsRefs() const { return Flag(kNameIsRefs); }
+  void SetNameIsRefs(bool value) { SetFlag(kNameIsRefs, value); }
+  // For a component entry: its target was set through Ref, which asked for the removal notice.
+  bool RefWatched() const { return Flag(kRefWatched); }
+  void SetRefWatched(bool value) { SetFlag(kRefWatched, value); }
 
  private:
+  friend class TInternalController;
   // The descriptors of the property entries: matched by name and kind among the published
   // properties of the target when `browse` is set, else none.
   void ResolvePropertyEntries(bool browse);
@@ -307,13 +335,20 @@ class TMainEntry : public TBaseEntry {
   // properties when `browse` is set, else none.
   void ResolveSubEntries(bool browse);
 
-  std::string name_;
+  enum : unsigned {
+    kTargetIsComponent,
+    kItemsAdoptPropertyClass,  // for the sub-entries once they are made
+    kNameIsRefs,
+    kRefWatched,
+  };
+
+  TMainEntrySubType subType_;  // first: it fits in the room the type name leaves
+  // Most main entries are component entries, whose name is their component's: a copy is made
+  // only for a name of another kind.
+  std::unique_ptr<std::string> name_;
   TObject* target_ = nullptr;
   std::unique_ptr<TPropertyEntries> props_;
   mutable std::unique_ptr<TMainEntries> items_;
-  TMainEntrySubType subType_;
-  bool targetIsComponent_ = false;
-  bool itemsAdoptPropertyClass_ = true;  // for the sub-entries once they are made
 };
 
 // The top-level entry of one component, identified in the stream by Ref.
@@ -325,25 +360,31 @@ class TComponentEntry : public TMainEntry {
   explicit TComponentEntry(TCollection* collection);
   ~TComponentEntry() override;
 
-  TInternalController* Controller() const { return controller_; }
+  // The removal watcher of the component list that holds the entry; nullptr outside one.
+  TInternalController* Controller() const {
+    const auto* list = ObjectCast<TComponentEntries>(Collection());
+    return list ? list->Controller() : nullptr;
+  }
   // The target when it is a component.
   TComponent* Ref() const {
     return TargetIsComponent() ? static_cast<TComponent*>(Target()) : nullptr;
   }
   // Asks for the component's removal notice and makes it the target.
   void SetRef(TComponent* component);
+  // The name the entry was last given. When that is its component's current name and the
+  // component's removal notice frees the entry, the entry keeps no copy of it but reads the
+  // component's; a copy is taken when the component is renamed (NameChanged).
+  const std::string& Name() const override;
+  void SetName(const std::string& name) override;
   void SetTarget(TObject* target) override;
+  // Moving to another list moves the entry's place in the watchers' indexes (and asks the new
+  // list's watcher for the component's removal notice).
+  void SetCollection(TCollection* collection) override;
 
   // As for a main entry; the source's target must be a component (or none).
   void Assign(const TPersistent* source) override;
   // Takes the component's current name and class name, then validates as a main entry.
   void Validate() override;
-
- private:
-  friend class TInternalController;
-  friend class TComponentEntries;
-
-  TInternalController* controller_ = nullptr;
 };
 
 // One translated property, or one line of a string list.
@@ -359,7 +400,7 @@ class TPropertyEntry : public TBaseEntry {
   // Property names repeat from entry to entry (Caption, Text): each is kept once.
   const std::string& Name() const override { return *name_; }
   void SetName(const std::string& name) override;
-  TTypeKind Kind() const { return kind_; }
+  TTypeKind Kind() const { return static_cast<TTypeKind>(Small()); }
   void SetKind(TTypeKind kind);
   // The line number for an entry of a string-list target whose Name has no index suffix; -1
   // when unused. (Hides the item position; use TCollectionItem::Index for that.)
@@ -387,9 +428,10 @@ class TPropertyEntry : public TBaseEntry {
  private:
   bool LineNumber(int32_t& line) const;
 
-  const std::string* name_;
-  TTypeKind kind_ = tkUnknown;  // before the index, so that the two fill 8 bytes
+  // The kind is the small field of the base (tkUnknown is 0); the index fills the room after
+  // the base, and the language-value entries' fields fill the 8 bytes after these.
   int32_t index_ = -1;
+  const std::string* name_;
   const TPropInfo* propInfo_ = nullptr;
 };
 

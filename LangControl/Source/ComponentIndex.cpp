@@ -78,6 +78,16 @@ TComponentEntry* TComponentIndex::Find(const TComponent* component, const TColle
   return found;
 }
 
+void TComponentIndex::ForEach(const TComponent* component, const TCollection* list,
+                              void (*each)(TComponentEntry* entry)) const {
+  if (!component || !list || !slots_) return;
+  const size_t mask = capacity_ - 1;
+  for (size_t at = Hash(component, mask); slots_[at]; at = (at + 1) & mask) {
+    TComponentEntry* entry = slots_[at];
+    if (entry != kRemoved && entry->Ref() == component && entry->Collection() == list) each(entry);
+  }
+}
+
 void TComponentIndex::Reserve() {
   if (slots_ && 2 * (entries_ + removed_ + 1) <= capacity_) return;
   size_t capacity = capacity_ ? capacity_ : 16;
@@ -96,15 +106,6 @@ void TComponentIndex::Reserve() {
   Release();
   slots_ = slots;
   capacity_ = capacity;
-  removed_ = 0;
-}
-
-void TComponentIndex::Clear(void (*forget)(TComponentEntry* entry)) {
-  for (size_t i = 0; i < capacity_; ++i) {
-    if (slots_[i] && slots_[i] != kRemoved) forget(slots_[i]);
-  }
-  Release();
-  entries_ = 0;
   removed_ = 0;
 }
 

@@ -29,8 +29,9 @@ class TComponentIndex {
   // The entry of `list` that targets `component` (the last one in list order should there be
   // several), or nullptr.
   TComponentEntry* Find(const TComponent* component, const TCollection* list) const;
-  // Calls `forget` for every entry of the index and empties it.
-  void Clear(void (*forget)(TComponentEntry* entry));
+  // Calls `each` for every entry of `list` that targets `component`.
+  void ForEach(const TComponent* component, const TCollection* list,
+               void (*each)(TComponentEntry* entry)) const;
 
  private:
   static size_t Hash(const TComponent* component, size_t mask);

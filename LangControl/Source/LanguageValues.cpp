@@ -271,6 +271,14 @@ TObject* TInconsistentLangPropertyEntry::TextTarget(const TMainEntry* owner) con
   return owner->Target();
 }
 
+void TInconsistentLangPropertyEntry::StoreLiveText(TObject* target, const TPropInfo& prop,
+                                                   int32_t slot, const std::string& live) {
+  const auto size = static_cast<int32_t>(kTextHeaderSize + live.size());
+  uint8_t* at = FittingSlot(slot, size);
+  if (!at) at = ReserveOrGiveBack(target, prop, slot, live);
+  EncodeText(at, live);
+}
+
 bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const TPropInfo& prop,
                                                         int32_t stored) {
   if (stored <= 0 || stored >= Count()) return false;
@@ -294,7 +302,9 @@ bool TInconsistentLangPropertyEntry::ExchangeStoredText(TObject* target, const T
     SetStrProp(target, prop, live);
     return false;
   }
-  StoreLiveText(target, prop, stored, live);
+  // As StoreLiveText, written out: on this way of every switch the call cost about as much.
+  uint8_t* at = FittingSlot(stored, static_cast<int32_t>(kTextHeaderSize + live.size()));
+  EncodeText(at ? at : ReserveOrGiveBack(target, prop, stored, live), live);
   return true;
 }
 
@@ -315,14 +325,6 @@ bool TInconsistentLangPropertyEntry::ExchangeThroughSetter(TObject* target, cons
   SetStrProp(target, prop, incoming);
   if (watch.SlotSurvived(stored)) StoreLiveText(target, prop, stored, live);
   return true;
-}
-
-void TInconsistentLangPropertyEntry::StoreLiveText(TObject* target, const TPropInfo& prop,
-                                                   int32_t slot, const std::string& live) {
-  const auto size = static_cast<int32_t>(kTextHeaderSize + live.size());
-  uint8_t* at = FittingSlot(slot, size);
-  if (!at) at = ReserveOrGiveBack(target, prop, slot, live);
-  EncodeText(at, live);
 }
 
 uint8_t* TInconsistentLangPropertyEntry::ReserveOrGiveBack(TObject* target, const TPropInfo& prop,

@@ -57,12 +57,6 @@ std::string TSlotLanguages::Name(int32_t slot) {
   return g_current->bySlot_[static_cast<size_t>(slot)].Name;
 }
 
-bool HoldsText(const uint8_t* block) {
-  return block[2] == 0 && block[3] == 0 &&
-         ((block[0] == (varString & 0xFF) && block[1] == (varString >> 8)) ||
-          (block[0] == varOleStr && block[1] == 0));
-}
-
 StoreBlock SlotBlockFromStream(StoreBlock block, int32_t& size, int32_t slot) {
   if (size < kHeaderSize || !HoldsText(block.get())) return block;
   const std::string_view stored = TextOf(block.get(), size);

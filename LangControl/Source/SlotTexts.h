@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/rtl/Variant.h"
 #include "framework/rtti/ObjectStore.h"
 
 namespace wdx {
@@ -40,8 +41,12 @@ class TSlotLanguages {
 };
 
 // Whether a slot's block, of at least 4 bytes, holds a text: type code 256 (an 8-bit string) or 8
-// (a wide string, kept as 8-bit text).
-bool HoldsText(const uint8_t* block);
+// (a wide string, kept as 8-bit text). Inline: every exchange of a text asks it.
+inline bool HoldsText(const uint8_t* block) {
+  return block[2] == 0 && block[3] == 0 &&
+         ((block[0] == (varString & 0xFF) && block[1] == (varString >> 8)) ||
+          (block[0] == varOleStr && block[1] == 0));
+}
 
 // The block of slot `slot` as read from a stream, its text made UTF-8; `size` follows. A block
 // without text, or with ASCII text, stays as it is.

@@ -94,6 +94,7 @@ void TCollection::DeleteWhere(const std::function<bool(TCollectionItem*)>& doome
   for (size_t i = 0; i < items_.size(); ++i) {
     if (marks[i]) {
       // Detached before it is freed, so that its destructor does not search the list.
+      ItemLeaving(items_[i]);
       items_[i]->collection_ = nullptr;
       freed.push_back(items_[i]);
     } else {

@@ -24,7 +24,9 @@ class TCollectionItem : public TPersistent {
   ~TCollectionItem() override;
 
   TCollection* Collection() const { return collection_; }
-  void SetCollection(TCollection* collection);
+  // Moves the item to `collection` (nullptr: to none). Virtual, so that an item that keeps
+  // something about its collection can follow it; constructors and destructors do not.
+  virtual void SetCollection(TCollection* collection);
   int Index() const;
   int ID() const { return id_; }
   virtual std::string GetDisplayName() const { return ClassName(); }
@@ -66,6 +68,9 @@ class TCollection : public TPersistent {
  protected:
   // Runs after items have joined, left or moved within the collection.
   virtual void ItemsChanged() {}
+  // Runs for each item that DeleteWhere frees, while it still belongs to the collection: its
+  // destructor finds it in none.
+  virtual void ItemLeaving(TCollectionItem* item) { (void)item; }
 
  private:
   friend class TCollectionItem;

@@ -5,6 +5,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/rtti/LiveObjects.h"
 #include "framework/rtti/Published.h"
 
 namespace wdx {
@@ -41,7 +42,7 @@ TComponent::~TComponent() {
   Destroying();
   // Tell every component that asked for it; the pair of links goes first.
   while (!links_.empty()) {
-    TComponent* other = links_.back().other;
+    TComponent* other = links_.back().Other();
     DropLink(links_.size() - 1);
     other->Notification(this, opRemove);
   }
@@ -113,15 +114,24 @@ void TComponent::DestroyComponents() {
   }
 }
 
+TComponent* TComponent::NotifyLink::Other() const {
+  // A component leaves the table of live objects only after its links are gone.
+  return static_cast<TComponent*>(live_objects::Find(handle));
+}
+
 int64_t TComponent::FindLink(const TComponent* component) const {
+  // A component without a handle has no links.
+  const uint32_t self = HandleIfAny();
+  const uint32_t other = component->HandleIfAny();
+  if (self == 0 || other == 0) return -1;
   if (links_.size() <= component->links_.size()) {
     for (size_t i = 0; i < links_.size(); ++i) {
-      if (links_[i].other == component) return static_cast<int64_t>(i);
+      if (links_[i].handle == other) return static_cast<int64_t>(i);
     }
     return -1;
   }
   for (const NotifyLink& link : component->links_) {
-    if (link.other == this) return link.partner;
+    if (link.handle == self) return link.Partner();
   }
   return -1;
 }
@@ -133,19 +143,19 @@ void TComponent::DropLink(size_t index) {
     auto& links = owner->links_;
     if (at + 1 != links.size()) {
       links[at] = links.back();
-      links[at].other->links_[links[at].partner].partner = static_cast<uint32_t>(at);
+      links[at].Other()->links_[links[at].Partner()].SetPartner(at);
     }
     links.pop_back();
   };
   const NotifyLink link = links_[index];
-  removeAt(link.other, link.partner);
+  removeAt(link.Other(), link.Partner());
   removeAt(this, index);
 }
 
 void TComponent::FreeNotification(TComponent* component) {
   if (!component || component == this || FindLink(component) >= 0) return;
-  links_.push_back({component, static_cast<uint32_t>(component->links_.size())});
-  component->links_.push_back({this, static_cast<uint32_t>(links_.size() - 1)});
+  links_.push_back(NotifyLink(component, component->links_.size()));
+  component->links_.push_back(NotifyLink(this, links_.size() - 1));
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
@@ -157,6 +167,8 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
 }
+
+void TComponent::Renaming(TComponent*) {}
 
 void TComponent::BeginLoading() {
   state_.Include(csLoading);
@@ -233,6 +245,7 @@ void TComponent::ChangeName(const std::string& name) {
     if (!name_.empty()) names.Erase(name_, this);
     if (!name.empty() && !owner_->IsDestroying()) names.Insert(name, this);
   }
+  for (size_t i = 0; i < links_.size(); ++i) links_[i].Other()->Renaming(this);
   name_ = name;
   ++nameChanges_;
 }

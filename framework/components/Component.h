@@ -63,6 +63,9 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
   virtual void Notification(TComponent* component, TOperation operation);
+  // Called on each component that asked for `component`'s removal notice just before
+  // `component` takes another name.
+  virtual void Renaming(TComponent* component);
 
   TComponentState ComponentState() const { return state_; }
   bool IsLoading() const { return state_.Contains(csLoading); }
@@ -103,10 +106,21 @@ class TComponent : public TPersistent {
   // A free-notification link to another component. Links come in pairs, one in each
   // component's list, and each knows where its partner lies, so dropping a pair costs constant
   // time without any search or hashing, however many links a component has (the language
-  // control's removal watcher has one per translated component).
+  // control's removal watcher has one per translated component). A link names the other
+  // component by its live-object handle: 8 bytes, and a component's only link (a translated
+  // label's) lives in its list's own word, with no block.
   struct NotifyLink {
-    TComponent* other;
-    uint32_t partner;  // index of the partner link in other->links_
+    static constexpr bool kEvenWord = true;  // the partner is kept doubled, the handle is not 0
+
+    NotifyLink() = default;
+    NotifyLink(const TComponent* other, size_t partner)
+        : partner2(static_cast<uint32_t>(partner) << 1), handle(other->Handle()) {}
+    TComponent* Other() const;
+    uint32_t Partner() const { return partner2 >> 1; }
+    void SetPartner(size_t partner) { partner2 = static_cast<uint32_t>(partner) << 1; }
+
+    uint32_t partner2 = 0;  // twice the index of the partner link in Other()->links_
+    uint32_t handle = 0;
   };
   // The components a component owns, with their names, made when it first owns one: most
   // components own none, and a form has many of them.

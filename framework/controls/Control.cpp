@@ -11,10 +11,10 @@ WDX_DEFINE_SET(TAnchors, "TAnchors", TAnchorKind)
 
 namespace {
 
-TControl::ChangeHook& Hook() {
-  static TControl::ChangeHook* hook = new TControl::ChangeHook();
-  return *hook;
-}
+// Made when a hook is first set and never destroyed, so that controls freed during process
+// exit still find it; a plain pointer, so that every change (a caption in a switch of language)
+// reads it without a guard.
+TControl::ChangeHook* changeHook = nullptr;
 
 }  // namespace
 
@@ -43,7 +43,8 @@ TControl::~TControl() {
 }
 
 void TControl::SetChangeHook(ChangeHook hook) {
-  Hook() = std::move(hook);
+  if (!changeHook) changeHook = new ChangeHook();
+  *changeHook = std::move(hook);
 }
 
 void TControl::ExchangeCaption(std::string_view text, std::string& previous) {
@@ -54,7 +55,7 @@ void TControl::ExchangeCaption(std::string_view text, std::string& previous) {
 }
 
 void TControl::Changed() {
-  if (Hook() && !IsDestroying()) Hook()(*this);
+  if (changeHook && *changeHook && !IsDestroying()) (*changeHook)(*this);
 }
 
 void TControl::SetParent(TWinControl* parent) {

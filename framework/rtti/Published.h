@@ -24,18 +24,22 @@
 
 namespace wdx {
 
+// Raises EInvalidCast; out of line, so that the checked casts below stay small enough to be
+// inlined into every accessor.
+[[noreturn]] void ThrowInvalidCast();
+
 // Checked down-cast for accessors: a property descriptor used on an object of another class
 // raises instead of touching the wrong memory.
 template <class C>
 C& CastTo(TObject* object) {
   C* typed = ObjectCast<C>(object);
-  if (!typed) throw EInvalidCast(msg::kInvalidCast);
+  if (!typed) [[unlikely]] ThrowInvalidCast();
   return *typed;
 }
 template <class C>
 const C& CastTo(const TObject* object) {
   const C* typed = ObjectCast<C>(object);
-  if (!typed) throw EInvalidCast(msg::kInvalidCast);
+  if (!typed) [[unlikely]] ThrowInvalidCast();
   return *typed;
 }
 

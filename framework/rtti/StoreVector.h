@@ -3,9 +3,11 @@
 // has never held anything) instead of the three of a std::vector: objects of which a form has
 // many, and which mostly hold a few elements or none, stay small. A vector of pointers to
 // objects keeps a single element in that pointer itself, without a block: most collections and
-// owners hold one item or none.
+// owners hold one item or none; so does a vector of records that are never 0 nor odd as a word
+// (declared by a member `static constexpr bool kEvenWord = true`).
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -22,7 +24,14 @@ class TStoreVector {
   static_assert(std::is_trivially_copyable_v<T> && alignof(T) <= 8);
   // Pointers to objects are even, and so is a non-null block (aligned to 8), marked odd here:
   // an even non-null word is the one element itself.
-  static constexpr bool kInlineOne = std::is_pointer_v<T> && sizeof(T) == sizeof(uintptr_t);
+  static constexpr bool EvenWord() {
+    if constexpr (requires { T::kEvenWord; }) {
+      return T::kEvenWord;
+    } else {
+      return std::is_pointer_v<T>;
+    }
+  }
+  static constexpr bool kInlineOne = EvenWord() && sizeof(T) == sizeof(uintptr_t);
 
  public:
   TStoreVector() = default;
@@ -95,13 +104,13 @@ class TStoreVector {
 
   static bool CanInline(const T& value) {
     if constexpr (kInlineOne) {
-      const auto word = reinterpret_cast<uintptr_t>(value);
+      const auto word = std::bit_cast<uintptr_t>(value);
       return word != 0 && (word & 1) == 0;
     } else {
       return false;
     }
   }
-  uintptr_t Bits() const { return reinterpret_cast<uintptr_t>(word_); }
+  uintptr_t Bits() const { return std::bit_cast<uintptr_t>(word_); }
   bool IsBlock() const { return kInlineOne ? (Bits() & 1) != 0 : Bits() != 0; }
   Header* Block() const { return reinterpret_cast<Header*>(Bits() & ~uintptr_t{1}); }
   T* Elements() const { return reinterpret_cast<T*>(Block() + 1); }
@@ -116,7 +125,7 @@ class TStoreVector {
     grown->capacity = static_cast<uint32_t>(capacity);
     if (size > 0) std::memcpy(reinterpret_cast<T*>(grown + 1), begin(), size * sizeof(T));
     Release();
-    word_ = reinterpret_cast<Word>(reinterpret_cast<uintptr_t>(grown) | (kInlineOne ? 1 : 0));
+    word_ = std::bit_cast<Word>(reinterpret_cast<uintptr_t>(grown) | (kInlineOne ? 1 : 0));
   }
   void Release() {
     if (IsBlock()) object_store::Free(Block(), BlockSize(Block()->capacity));

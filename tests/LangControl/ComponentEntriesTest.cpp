@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -297,7 +298,46 @@ TEST_F(ComponentEntries, EntriesLeaveWithTheirComponentsAndTheIndexFollows) {
     local.Clear();
     local.Add()->SetRef(box);
   }
+  // An entry moved to another list belongs to that list's watcher alone.
+  auto* e = new TEBox(&form);
+  TComponentEntry* moved = AddComponent(e);
+  {
+    TComponentEntries other(nullptr, nullptr);
+    moved->SetCollection(&other);
+    EXPECT_EQ(entries.FindByTarget(e), nullptr);
+    EXPECT_EQ(other.FindByTarget(e), moved);
+    EXPECT_EQ(moved->Controller(), other.Controller());
+    moved->SetCollection(&entries);
+  }
+  EXPECT_EQ(entries.FindByTarget(e), moved);
+  delete e;
+  EXPECT_EQ(entries.Count(), 0);
   delete box;
+}
+
+// A component entry reads its name from its component, yet shows the name it was given: the
+// name it had when last validated, through renames and a new Ref, and after the old one is gone.
+TEST_F(ComponentEntries, ANameStaysAsGivenUntilTheNextValidation) {
+  TComponentEntry* entry = AddComponent(box);
+  AddProp(entry, "Caption", tkLString);
+  auto* other = new TEBox(&form);
+  other->Rename("Other");
+  const std::vector<std::pair<std::function<void()>, std::string>> steps = {
+      {[] {}, ""},
+      {[this] { entries.ValidateAll(); }, "Box1"},
+      {[this] { box->Rename("Box2"); }, "Box1"},
+      {[this] { entries.ValidateAll(); }, "Box2"},
+      {[entry, other] { entry->SetRef(other); }, "Box2"},
+      {[this] { delete box; }, "Box2"},
+      {[this] { entries.ValidateAll(); }, "Other"},
+      {[entry] { entry->SetName("Mine"); }, "Mine"},
+      {[entry] { entry->SetName("Other"); }, "Other"},
+      {[other] { other->Rename("Renamed"); }, "Other"},
+  };
+  for (size_t i = 0; i < steps.size(); ++i) {
+    steps[i].first();
+    EXPECT_EQ(entry->Name(), steps[i].second) << "step " << i;
+  }
 }
 
 TEST_F(ComponentEntries, AssignCopiesTheTreeWithItsReferences) {

@@ -123,6 +123,26 @@ TEST(FreeNotification, TellsWatchersOnceAndForgetsThem) {
   delete c;
 }
 
+// Links move within their lists as others go (a component's only link lives in place of its
+// list's block, a second one moves both to a block): every notice still reaches the watchers
+// that asked for it, and no other.
+TEST(FreeNotification, NoticesFollowLinksAsTheyMove) {
+  Watcher first(nullptr);
+  Watcher second(nullptr);
+  std::vector<TComponent*> watched;
+  for (int i = 0; i < 6; ++i) {
+    watched.push_back(new TComponent(nullptr));
+    first.FreeNotification(watched[i]);
+    if (i % 2 == 0) watched[i]->FreeNotification(&second);
+  }
+  watched[2]->RemoveFreeNotification(&first);
+  second.RemoveFreeNotification(watched[4]);
+  for (int i : {1, 4, 0, 5, 2, 3}) delete watched[i];
+  EXPECT_EQ(first.removed,
+            (std::vector<TComponent*>{watched[1], watched[4], watched[0], watched[5], watched[3]}));
+  EXPECT_EQ(second.removed, (std::vector<TComponent*>{watched[0], watched[2]}));
+}
+
 TEST(FreeNotification, OwnerHearsOfAComponentThatLeaves) {
   Watcher owner(nullptr);
   auto* child = new TComponent(&owner);

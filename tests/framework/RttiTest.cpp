@@ -92,7 +92,8 @@ TEST(ClassRegistry, FindsClassesIgnoringCaseAndCreatesThem) {
   EXPECT_TRUE(made->InheritsFrom(TBase::StaticClass()));
   EXPECT_FALSE(TBase::StaticClass().InheritsFrom(TDerived::StaticClass()));
   EXPECT_EQ(FindRegisteredClass("TNoSuchClass"), nullptr);
-  EXPECT_THROW(found->Create(new TObject()), EInvalidCast);  // an owner must be a component
+  TObject notAComponent;
+  EXPECT_THROW(found->Create(&notAComponent), EInvalidCast);  // an owner must be a component
 }
 
 TEST(PublishedMethods, FoundByNameAndByCodeHandle) {
