@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "framework/rtl/ByteCursor.h"
 #include "framework/rtl/LittleEndian.h"
 
 namespace wdx {
@@ -138,9 +139,9 @@ void BufferToVariant(const uint8_t* buffer, int32_t size, Variant& value) {
   if (size < kHeaderSize || buffer == nullptr) {
     throw EConvertToolsError("BufferToVariant: Invalid buffer size");
   }
-  const auto code = static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(buffer, 4)));
+  ByteCursor in(std::span(buffer, static_cast<size_t>(size)));
+  const auto code = static_cast<int32_t>(in.U32());
   const int32_t length = size - kHeaderSize;
-  const uint8_t* data = buffer + kHeaderSize;
 
   const int width = PayloadWidth(code);
   if (width == -2) throw EConvertToolsError("BufferToVariant: Invalid buffer entry");
@@ -154,34 +155,32 @@ void BufferToVariant(const uint8_t* buffer, int32_t size, Variant& value) {
       result = Variant::Null();
       break;
     case kCodeSmallint:
-      result = Variant(static_cast<int32_t>(static_cast<int16_t>(GetLittleEndian(data, 2))));
+      result = Variant(static_cast<int32_t>(static_cast<int16_t>(in.U16())));
       break;
     case kCodeInteger:
-      result = Variant(static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(data, 4))));
+      result = Variant(static_cast<int32_t>(in.U32()));
       break;
     case kCodeSingle:
-      result = Variant(static_cast<double>(
-          std::bit_cast<float>(static_cast<uint32_t>(GetLittleEndian(data, 4)))));
+      result = Variant(static_cast<double>(std::bit_cast<float>(in.U32())));
       break;
     case kCodeDouble:
-      result = Variant(std::bit_cast<double>(GetLittleEndian(data, 8)));
+      result = Variant(std::bit_cast<double>(in.U64()));
       break;
     case kCodeCurrency:
-      result = Variant::Currency(static_cast<int64_t>(GetLittleEndian(data, 8)));
+      result = Variant::Currency(static_cast<int64_t>(in.U64()));
       break;
     case kCodeDate:
-      result = Variant::Date(std::bit_cast<double>(GetLittleEndian(data, 8)));
+      result = Variant::Date(std::bit_cast<double>(in.U64()));
       break;
     case kCodeOleStr:
     case kCodeString:
-      result =
-          Variant(std::string(reinterpret_cast<const char*>(data), static_cast<size_t>(length)));
+      result = Variant(std::string(in.View(static_cast<uint64_t>(length))));
       break;
     case kCodeBoolean:
-      result = Variant(data[0] != 0);
+      result = Variant(in.Byte() != 0);
       break;
     case kCodeByte:
-      result = Variant(static_cast<int32_t>(data[0]));
+      result = Variant(static_cast<int32_t>(in.Byte()));
       break;
     default:
       // PayloadWidth has rejected every other code.

@@ -11,6 +11,7 @@
 #include "LangControl/Source/ConvertTools.h"
 #include "LangControl/Source/SlotTexts.h"
 #include "framework/components/Filer.h"
+#include "framework/rtl/ByteCursor.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/Streams.h"
@@ -21,10 +22,6 @@
 namespace wdx {
 
 namespace {
-
-[[noreturn]] void StreamReadError() {
-  throw EReadError(msg::kStreamReadError);
-}
 
 // The two texts of an exchange of texts: the incoming one on its way to the property setter and
 // a copy of the live one on its way into the slot. They are kept between exchanges so that
@@ -345,23 +342,34 @@ uint8_t* TInconsistentLangPropertyEntry::ReserveOrGiveBack(TObject* target, cons
 void TInconsistentLangPropertyEntry::DefineProperties(TFiler* filer) {
   TConsistentLangPropertyEntry::DefineProperties(filer);
   filer->DefineBinaryProperty(
-      "Values", [this](TStream& stream) { ReadValues(stream); },
+      "Values", [this](ByteCursor& in) { ReadValues(in); },
       [this](TStream& stream) { WriteValues(stream); }, true);
 }
 
 void TInconsistentLangPropertyEntry::ReadValues(TStream& stream) {
+  const int64_t start = stream.Position();
+  const std::vector<uint8_t> bytes = ReadRemaining(stream);
+  ByteCursor in(bytes);
+  try {
+    ReadValues(in);
+  } catch (...) {
+    stream.SetPosition(start + static_cast<int64_t>(in.Position()));
+    throw;
+  }
+  stream.SetPosition(start + static_cast<int64_t>(in.Position()));
+}
+
+void TInconsistentLangPropertyEntry::ReadValues(ByteCursor& in) {
   TruncateSlots(1);
   for (int32_t k = 1; k < Count(); ++k) {
-    uint8_t header[4];
-    if (stream.Remaining() < 4) StreamReadError();
-    stream.ReadBuffer(header, 4);
-    const auto size = static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(header, 4)));
-    // The size is checked against what is left before anything is allocated.
-    if (size < 0 || size > stream.Remaining()) StreamReadError();
+    const auto size = static_cast<int32_t>(in.U32());
+    if (size < 0) ThrowStreamReadError();
     if (size == 0) continue;
+    // Checked against what is left before anything is allocated.
+    const std::span<const uint8_t> stored = in.Take(static_cast<uint64_t>(size));
     // Read aside first: a text held in memory as UTF-8 may take another size than in the stream.
     StoreBlock buffer = MakeStoreBlock(static_cast<size_t>(size));
-    stream.ReadBuffer(buffer.get(), size);
+    std::memcpy(buffer.get(), stored.data(), stored.size());
     int32_t held = size;
     buffer = SlotBlockFromStream(std::move(buffer), held, k);
     std::memcpy(ReserveSlot(k, held), buffer.get(), static_cast<size_t>(held));

@@ -17,6 +17,7 @@
 
 namespace wdx {
 
+class ByteCursor;
 class TStream;
 
 // A property entry whose Count value slots are all held in the entry. Its slots are not
@@ -105,6 +106,7 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
 
   // The content of "Values": for each slot from 1 to Count - 1 a 32-bit size S (0 for an
   // empty slot) and S bytes of the slot's buffer, its text in the slot's code page (SlotTexts.h).
+  void ReadValues(ByteCursor& in);
   void ReadValues(TStream& stream);
   void WriteValues(TStream& stream) const;
 

@@ -12,11 +12,6 @@ namespace wdx {
 
 namespace {
 
-const char* const kTagNames[] = {
-    "vaNull",       "vaList",   "vaInt8",     "vaInt16",  "vaInt32",   "vaExtended", "vaString",
-    "vaIdent",      "vaFalse",  "vaTrue",     "vaBinary", "vaSet",     "vaLString",  "vaNil",
-    "vaCollection", "vaSingle", "vaCurrency", "vaDate",   "vaWString", "vaInt64"};
-
 std::string Indent(int depth) {
   return std::string(static_cast<size_t>(depth) * 2, ' ');
 }
@@ -24,7 +19,8 @@ std::string Indent(int depth) {
 // A value's tag and its text; nested parts are written as lines of their own.
 std::string ValueText(const FormValue& value, int depth) {
   const TValueType tag = value.Tag();
-  std::string text = tag < std::size(kTagNames) ? kTagNames[tag] : Format("tag %u", tag);
+  const char* name = ValueTypeName(tag);
+  std::string text = name ? name : Format("tag %u", tag);
   if (value.tagByte != tag) text += Format(" (tag byte %02X)", value.tagByte);
   switch (tag) {
     case vaNull:

@@ -15,6 +15,7 @@
 
 #include "framework/components/Extended80.h"
 #include "framework/components/Filer.h"
+#include "framework/rtl/ByteCursor.h"
 
 namespace wdx {
 
@@ -68,7 +69,7 @@ class FormStreamVisitor {
 
 class FormStreamDecoder {
  public:
-  explicit FormStreamDecoder(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  explicit FormStreamDecoder(std::span<const uint8_t> bytes) : in_(bytes) {}
 
   // The signature and the root record with everything in it. Bytes after the root record are
   // not read: Position() then tells where they begin.
@@ -78,15 +79,10 @@ class FormStreamDecoder {
   // The tagged value at the current position.
   FormValue ReadValue(int depth = 0);
   // Where reading stands: after an error, the byte at which it failed.
-  size_t Position() const { return pos_; }
+  size_t Position() const { return in_.Position(); }
 
  private:
-  void Need(uint64_t count) const;
-  uint8_t Byte();
-  uint8_t PeekByte() const;
-  uint64_t Unsigned(int width);
-  std::string Bytes(uint64_t count);
-  std::string ShortString() { return Bytes(Byte()); }
+  std::string ShortString() { return std::string(in_.ShortString()); }
   static void Deeper(int depth);
   void Signature();
   FormObjectHeader Header(int depth);
@@ -94,8 +90,7 @@ class FormStreamDecoder {
   FormProperty Property(int depth);
   void Payload(FormValue& value, int depth);
 
-  std::span<const uint8_t> bytes_;
-  size_t pos_ = 0;
+  ByteCursor in_;
 };
 
 }  // namespace wdx

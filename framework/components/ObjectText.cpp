@@ -9,6 +9,7 @@
 
 #include "framework/components/Extended80.h"
 #include "framework/components/Filer.h"
+#include "framework/components/FormEncoder.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/NumberText.h"
@@ -23,13 +24,14 @@ class ObjectTextCompiler {
   explicit ObjectTextCompiler(std::string_view text) : text_(text) {}
 
   std::vector<uint8_t> Compile() {
-    out_ = {'T', 'P', 'F', '0'};
+    out_.clear();
+    encoder_.Signature();
     SkipBlanks();
     Object(0);
     // Bytes that follow the root object in the stream.
     if (AtChar('{')) {
       const std::string trailing = HexLiteral();
-      Bytes(trailing.data(), trailing.size());
+      encoder_.Bytes(trailing.data(), trailing.size());
     }
     SkipBlanks();
     if (pos_ < text_.size()) Fail("end of text expected");
@@ -108,31 +110,9 @@ class ObjectTextCompiler {
   }
 
   void Byte(uint8_t b) { out_.push_back(b); }
-  void Bytes(const void* data, size_t n) {
-    const auto* p = static_cast<const uint8_t*>(data);
-    out_.insert(out_.end(), p, p + n);
-  }
-  void Int32(int32_t v) { AppendLittleEndian(out_, static_cast<uint32_t>(v), 4); }
   void ShortString(const std::string& s) {
     if (s.size() > 255) Fail("name longer than 255 characters");
-    Byte(static_cast<uint8_t>(s.size()));
-    Bytes(s.data(), s.size());
-  }
-
-  // The smallest tag for `v`.
-  static TValueType IntegerTag(int64_t v) {
-    if (v >= -128 && v <= 127) return vaInt8;
-    if (v >= -32768 && v <= 32767) return vaInt16;
-    if (v >= INT32_MIN && v <= INT32_MAX) return vaInt32;
-    return vaInt64;
-  }
-
-  void Integer(int64_t v) { TaggedInteger(IntegerTag(v), v); }
-
-  void TaggedInteger(TValueType tag, int64_t v) {
-    static constexpr int kWidth[] = {0, 0, 1, 2, 4};
-    Byte(tag);
-    AppendLittleEndian(out_, static_cast<uint64_t>(v), tag == vaInt64 ? 8 : kWidth[tag]);
+    encoder_.ShortString(s);
   }
 
   void Object(int depth) {
@@ -176,8 +156,10 @@ class ObjectTextCompiler {
       flags = static_cast<uint8_t>(given);
       prefix = true;
     }
+    // Without a prefix, a length byte of 0xF0 or more would be read as one.
+    if (!prefix && className.size() >= 0xF0) Fail("class name longer than 239 characters");
     if (prefix) Byte(static_cast<uint8_t>(0xF0 | flags));
-    Bytes(position.data(), position.size());
+    encoder_.Bytes(position.data(), position.size());
     ShortString(className);
     ShortString(name);
     while (!AtKeyword("end") && !AtKeyword("object") && !AtKeyword("inherited") &&
@@ -191,7 +173,10 @@ class ObjectTextCompiler {
   }
 
   void Property(int depth) {
-    ShortString(DottedName());
+    // An empty name would be the byte that ends the property list.
+    const std::string name = DottedName();
+    if (name.empty()) Fail("property name expected");
+    ShortString(name);
     Expect('=');
     Value(depth);
   }
@@ -242,14 +227,8 @@ class ObjectTextCompiler {
   }
 
   void IdentValue(const std::string& ident) {
-    if (SameText(ident, "False")) {
-      Byte(vaFalse);
-    } else if (SameText(ident, "True")) {
-      Byte(vaTrue);
-    } else if (SameText(ident, "nil")) {
-      Byte(vaNil);
-    } else if (SameText(ident, "Null")) {
-      Byte(vaNull);
+    if (const std::optional<TValueType> tag = SpecialIdentTag(ident)) {
+      Byte(*tag);
     } else {
       Byte(vaIdent);
       std::string dotted = ident;
@@ -284,17 +263,12 @@ class ObjectTextCompiler {
     const std::string_view token = NumberToken();
     if (token.find('.') == std::string_view::npos) {
       pos_ = start;
-      Integer(Number());
+      encoder_.Integer(Number());
       return;
     }
     const auto value = TryStrToFloat(token);
     if (!value) Fail("number expected");
-    Extended(DoubleToExtended80(*value));
-  }
-
-  void Extended(const TExtended80& extended) {
-    Byte(vaExtended);
-    Bytes(extended.data(), extended.size());
+    encoder_.Extended(DoubleToExtended80(*value));
   }
 
   // A decimal float of the type `Float`, exactly as written.
@@ -342,8 +316,8 @@ class ObjectTextCompiler {
       if (out_.empty() || (out_[0] != vaInt16 && out_[0] != vaInt32)) Fail("integer expected");
     } else {
       const int64_t value = Number();
-      if (IntegerTag(value) == vaInt64) Fail("integer out of range");
-      Integer(value);
+      if (FormEncoder::IntegerTag(value) == vaInt64) Fail("integer out of range");
+      encoder_.Integer(value);
     }
     bytes.swap(out_);
     return bytes;
@@ -357,8 +331,8 @@ class ObjectTextCompiler {
       if (type != name) continue;
       ++pos_;
       const int64_t value = Number();
-      if (tag != vaInt64 && IntegerTag(value) > tag) Fail("integer out of range");
-      TaggedInteger(tag, value);
+      if (tag != vaInt64 && FormEncoder::IntegerTag(value) > tag) Fail("integer out of range");
+      encoder_.TaggedInteger(tag, value);
       Expect(')');
       return true;
     }
@@ -367,7 +341,7 @@ class ObjectTextCompiler {
       bool wide = false;
       const std::u16string text = StringLiteral(wide);
       if (type == "WString") {
-        WideString(text);
+        encoder_.WideString(text);
       } else {
         if (wide) Fail("character code out of range");
         const std::string bytes(text.begin(), text.end());
@@ -375,7 +349,7 @@ class ObjectTextCompiler {
           Byte(vaIdent);
           ShortString(bytes);
         } else {
-          Counted(vaLString, bytes);
+          encoder_.LongString(bytes);
         }
       }
     } else if (type == "Single") {
@@ -392,11 +366,10 @@ class ObjectTextCompiler {
         PutLittleEndian(extended.data(), HexValue(bits->substr(4)), 8);
         PutLittleEndian(extended.data() + 8, HexValue(bits->substr(0, 4)), 2);
       }
-      Extended(extended);
+      encoder_.Extended(extended);
     } else if (type == "Currency") {
       ++pos_;
-      Byte(vaCurrency);
-      AppendLittleEndian(out_, static_cast<uint64_t>(CurrencyAmount()), 8);
+      encoder_.Currency(CurrencyAmount());
     } else {
       return false;
     }
@@ -409,9 +382,12 @@ class ObjectTextCompiler {
   void FloatValue(TValueType tag) {
     using Bits = std::conditional_t<sizeof(Float) == 4, uint32_t, uint64_t>;
     const auto bits = RawBits(sizeof(Float) * 2);
-    Byte(tag);
-    AppendLittleEndian(out_, bits ? HexValue(*bits) : std::bit_cast<Bits>(Decimal<Float>()),
-                       sizeof(Float));
+    const uint64_t value = bits ? HexValue(*bits) : std::bit_cast<Bits>(Decimal<Float>());
+    if (tag == vaSingle) {
+      encoder_.SingleBits(static_cast<uint32_t>(value));
+    } else {
+      encoder_.DateBits(value);
+    }
   }
 
   // A decimal with at most four places, as an amount times 10000, exactly.
@@ -438,33 +414,12 @@ class ObjectTextCompiler {
     bool wide = false;
     const std::u16string text = StringLiteral(wide);
     if (wide) {
-      WideString(text);
+      encoder_.WideString(text);
       return;
     }
     std::string bytes;
     for (char16_t unit : text) bytes.push_back(static_cast<char>(unit));
-    if (bytes.size() <= 255) {
-      Byte(vaString);
-      ShortString(bytes);
-    } else {
-      Counted(vaLString, bytes);
-    }
-  }
-
-  // A tag, the 32-bit count of the bytes, the bytes.
-  void Counted(TValueType tag, const std::string& bytes) {
-    Byte(tag);
-    Int32(static_cast<int32_t>(bytes.size()));
-    Bytes(bytes.data(), bytes.size());
-  }
-
-  void WideString(const std::u16string& text) {
-    Byte(vaWString);
-    Int32(static_cast<int32_t>(text.size()));
-    for (char16_t unit : text) {
-      Byte(static_cast<uint8_t>(unit));
-      Byte(static_cast<uint8_t>(unit >> 8));
-    }
+    encoder_.String(bytes);
   }
 
   // Quoted runs and #n codes, joined directly or by "+"; `wide` tells whether a code is above
@@ -531,14 +486,21 @@ class ObjectTextCompiler {
     ++pos_;
     Byte(vaSet);
     if (!AtChar(']')) {
-      ShortString(Name());
+      SetMember();
       while (AtChar(',')) {
         ++pos_;
-        ShortString(Name());
+        SetMember();
       }
     }
     Expect(']');
     Byte(0);
+  }
+
+  void SetMember() {
+    // An empty name would be the byte that ends the set.
+    const std::string name = Name();
+    if (name.empty()) Fail("set member expected");
+    ShortString(name);
   }
 
   void CollectionValue(int depth) {
@@ -549,7 +511,7 @@ class ObjectTextCompiler {
       if (AtChar('[')) {
         ++pos_;
         const std::vector<uint8_t> order = IntegerLiteral();
-        Bytes(order.data(), order.size());
+        encoder_.Bytes(order.data(), order.size());
         Expect(']');
       }
       Byte(vaList);
@@ -561,7 +523,10 @@ class ObjectTextCompiler {
     Byte(0);
   }
 
-  void BinaryValue() { Counted(vaBinary, HexLiteral()); }
+  void BinaryValue() {
+    const std::string bytes = HexLiteral();
+    encoder_.Binary(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  }
 
   // "{", pairs of hexadecimal digits (blanks between them), "}".
   std::string HexLiteral() {
@@ -590,6 +555,7 @@ class ObjectTextCompiler {
   size_t pos_ = 0;
   int line_ = 1;
   std::vector<uint8_t> out_;
+  FormEncoder encoder_{out_};
 };
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "framework/components/ObjectText.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/NumberText.h"
-#include "framework/rtl/StrUtils.h"
 
 namespace wdx {
 
@@ -62,11 +61,7 @@ std::string PropertyName(const std::string& name) {
 // is none of the names that have tags of their own, and nothing in it needs quoting.
 bool IsPlainIdent(const std::string& ident) {
   if (ident.empty() || !IsDottedName(ident) || (ident[0] >= '0' && ident[0] <= '9')) return false;
-  const std::string first = ident.substr(0, ident.find('.'));
-  for (const char* special : {"False", "True", "nil", "Null"}) {
-    if (SameText(first, special)) return false;
-  }
-  return true;
+  return !SpecialIdentTag(std::string_view(ident).substr(0, ident.find('.')));
 }
 
 // The shortest decimal that reads back as `value`, with a point, as the compiler wants a float.
@@ -145,13 +140,10 @@ std::string ValueText(const FormValue& value, int depth) {
   if (value.tagByte > vaInt64) Unspellable(Format("The tag byte %02X", value.tagByte));
   switch (value.Tag()) {
     case vaNull:
-      return "Null";
     case vaNil:
-      return "nil";
     case vaFalse:
-      return "False";
     case vaTrue:
-      return "True";
+      return SpecialIdentName(value.Tag());
     case vaInt8:
     case vaInt16:
     case vaInt32:

@@ -8,10 +8,10 @@
 #include "framework/components/Collection.h"
 #include "framework/components/Component.h"
 #include "framework/components/Extended80.h"
+#include "framework/components/FormDecoding.h"
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
-#include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtl/Utf8.h"
@@ -26,19 +26,11 @@ namespace {
 
 constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
 
-[[noreturn]] void StreamReadError() {
-  throw EReadError(msg::kStreamReadError);
-}
-
 std::string ObjectName(const TPersistent* instance) {
   if (const auto* component = dynamic_cast<const TComponent*>(instance)) {
     if (!component->Name().empty()) return component->Name();
   }
   return instance->ClassName();
-}
-
-bool IsIntegerTag(TValueType tag) {
-  return tag == vaInt8 || tag == vaInt16 || tag == vaInt32;
 }
 
 std::vector<std::string> SplitPath(const std::string& path) {
@@ -71,86 +63,52 @@ bool Contains(TComponent* component, const TComponent* target, TComponent* root)
 
 }  // namespace
 
-// Counts one level of nesting for as long as it lives; too deep a stream is a damaged one.
-class TReader::DepthGuard {
- public:
-  explicit DepthGuard(TReader& reader) : reader_(reader) {
-    if (reader_.depth_ >= kMaxFilerDepth) StreamReadError();
-    ++reader_.depth_;
+using form_decoding::InvalidValue;
+
+TReader::TReader(TStream& stream) : TFiler(stream) {
+  start_ = stream.Position();
+  std::span<const uint8_t> bytes;
+  memory_ = dynamic_cast<TMemoryStream*>(&stream);
+  if (memory_) {
+    bytes = memory_->Bytes();
+    bytes = bytes.subspan(std::min(bytes.size(), static_cast<size_t>(start_)));
+  } else {
+    // Only what the stream holds is read, so its size bounds the copy.
+    copy_ = ReadRemaining(stream);
+    stream.SetPosition(start_);
+    bytes = copy_;
   }
-  ~DepthGuard() { --reader_.depth_; }
-  DepthGuard(const DepthGuard&) = delete;
-  DepthGuard& operator=(const DepthGuard&) = delete;
-
- private:
-  TReader& reader_;
-};
-
-TReader::TReader(TStream& stream) : TFiler(stream) {}
-
-TReader::~TReader() = default;
-
-// ---------------------------------------------------------------------------------------------
-// Raw bytes
-
-void TReader::Need(int64_t count) {
-  if (count < 0 || count > stream_.Remaining()) StreamReadError();
+  in_ = ByteCursor(bytes);
 }
 
-void TReader::ReadBytes(void* buffer, int64_t count) {
-  Need(count);
-  stream_.ReadBuffer(buffer, count);
+TReader::~TReader() {
+  SyncStream();
 }
 
-void TReader::SkipBytes(int64_t count) {
-  Need(count);
-  stream_.Seek(count, TSeekOrigin::soCurrent);
-}
-
-uint8_t TReader::ReadByte() {
-  uint8_t byte = 0;
-  ReadBytes(&byte, 1);
-  return byte;
-}
-
-uint64_t TReader::ReadUnsigned(int bytes) {
-  uint8_t buffer[8] = {};
-  ReadBytes(buffer, bytes);
-  uint64_t value = 0;
-  for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | buffer[i];
-  return value;
-}
-
-uint32_t TReader::ReadLength() {
-  return static_cast<uint32_t>(ReadUnsigned(4));
-}
-
-std::string TReader::ReadBytesAsString(int64_t count) {
-  Need(count);  // before the allocation
-  std::string text(static_cast<size_t>(count), '\0');
-  if (count > 0) stream_.ReadBuffer(text.data(), count);
-  return text;
+void TReader::SyncStream() {
+  const int64_t position = start_ + static_cast<int64_t>(in_.Position());
+  if (memory_) {
+    memory_->TMemoryStream::Seek(position, TSeekOrigin::soBeginning);  // no virtual call
+  } else {
+    stream_.SetPosition(position);
+  }
 }
 
 std::string TReader::ReadStr() {
-  return ReadBytesAsString(ReadByte());
-}
-
-void TReader::InvalidValue() {
-  throw EReadError(msg::kInvalidPropertyValue);
+  const Synced synced{*this};
+  return std::string(in_.ShortString());
 }
 
 // ---------------------------------------------------------------------------------------------
 // Tagged values
 
 TValueType TReader::ReadValue() {
-  return static_cast<TValueType>(ReadByte());
+  const Synced synced{*this};
+  return static_cast<TValueType>(in_.Byte());
 }
 
 TValueType TReader::NextValue() {
-  const TValueType tag = ReadValue();
-  stream_.Seek(-1, TSeekOrigin::soCurrent);
-  return tag;
+  return static_cast<TValueType>(in_.Peek());
 }
 
 bool TReader::EndOfList() {
@@ -158,152 +116,114 @@ bool TReader::EndOfList() {
 }
 
 void TReader::ReadListBegin() {
-  const TValueType tag = ReadValue();
-  if (tag != vaList) {
-    SkipValueOf(tag);
-    InvalidValue();
-  }
+  const Synced synced{*this};
+  form_decoding::ExpectTag(in_, vaList, depth_);
 }
 
 void TReader::ReadListEnd() {
-  const TValueType tag = ReadValue();
-  if (tag != vaNull) {
-    SkipValueOf(tag);
-    InvalidValue();
-  }
-}
-
-int32_t TReader::IntegerPayload(TValueType tag) {
-  switch (tag) {
-    case vaInt8:
-      return static_cast<int8_t>(ReadUnsigned(1));
-    case vaInt16:
-      return static_cast<int16_t>(ReadUnsigned(2));
-    case vaInt32:
-      return static_cast<int32_t>(ReadUnsigned(4));
-    default:
-      InvalidValue();
-  }
-}
-
-std::string TReader::StringPayload(TValueType tag) {
-  switch (tag) {
-    case vaString:
-      return ReadStr();
-    case vaLString:
-      return ReadBytesAsString(ReadLength());
-    default:
-      InvalidValue();
-  }
+  const Synced synced{*this};
+  form_decoding::ExpectTag(in_, vaNull, depth_);
 }
 
 int32_t TReader::ReadInteger() {
-  return IntegerPayload(ReadValue());
+  const Synced synced{*this};
+  return form_decoding::IntegerPayload(in_, ReadValue());
 }
 
 int64_t TReader::ReadInt64() {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
-  if (tag == vaInt64) return static_cast<int64_t>(ReadUnsigned(8));
-  return IntegerPayload(tag);
+  if (tag == vaInt64) return static_cast<int64_t>(in_.U64());
+  return form_decoding::IntegerPayload(in_, tag);
 }
 
 double TReader::ReadFloat() {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
-  if (tag == vaExtended) {
-    TExtended80 bytes{};
-    ReadBytes(bytes.data(), static_cast<int64_t>(bytes.size()));
-    return Extended80ToDouble(bytes);
-  }
-  return IntegerPayload(tag);
+  if (tag == vaExtended) return Extended80ToDouble(form_decoding::ExtendedPayload(in_));
+  return form_decoding::IntegerPayload(in_, tag);
 }
 
 float TReader::ReadSingle() {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
-  if (tag == vaSingle) {
-    return std::bit_cast<float>(static_cast<uint32_t>(ReadUnsigned(4)));
-  }
-  return static_cast<float>(IntegerPayload(tag));
+  if (tag == vaSingle) return std::bit_cast<float>(in_.U32());
+  return static_cast<float>(form_decoding::IntegerPayload(in_, tag));
 }
 
 int64_t TReader::ReadCurrency() {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
-  if (tag == vaCurrency) return static_cast<int64_t>(ReadUnsigned(8));
-  return int64_t{IntegerPayload(tag)} * 10000;
+  if (tag == vaCurrency) return static_cast<int64_t>(in_.U64());
+  return int64_t{form_decoding::IntegerPayload(in_, tag)} * 10000;
 }
 
 double TReader::ReadDate() {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
-  if (tag == vaDate) {
-    return std::bit_cast<double>(ReadUnsigned(8));
-  }
-  return IntegerPayload(tag);
+  if (tag == vaDate) return std::bit_cast<double>(in_.U64());
+  return form_decoding::IntegerPayload(in_, tag);
 }
 
 std::string TReader::ReadString() {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
-  if (tag == vaWString) return Utf16ToUtf8(WideStringPayload());
-  return CodePageToUtf8(StringPayload(tag), kStreamCodePage);
+  if (tag == vaWString) return Utf16ToUtf8(form_decoding::WideStringPayload(in_));
+  return CodePageToUtf8(form_decoding::StringPayload(in_, tag), kStreamCodePage);
 }
 
 std::u16string TReader::ReadWideString() {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
-  if (tag != vaWString) return Utf8ToUtf16(CodePageToUtf8(StringPayload(tag), kStreamCodePage));
-  return WideStringPayload();
-}
-
-std::u16string TReader::WideStringPayload() {
-  const uint32_t count = ReadLength();
-  Need(int64_t{count} * 2);
-  std::u16string text(count, u'\0');
-  for (uint32_t i = 0; i < count; ++i) text[i] = static_cast<char16_t>(ReadUnsigned(2));
-  return text;
+  if (tag == vaWString) return form_decoding::WideStringPayload(in_);
+  return Utf8ToUtf16(CodePageToUtf8(form_decoding::StringPayload(in_, tag), kStreamCodePage));
 }
 
 char TReader::ReadChar() {
-  if (ReadValue() != vaString || ReadByte() != 1) InvalidValue();
-  return static_cast<char>(ReadByte());
+  const Synced synced{*this};
+  if (ReadValue() != vaString || in_.Byte() != 1) InvalidValue();
+  return static_cast<char>(in_.Byte());
 }
 
 int32_t TReader::ReadCharCode(bool wide) {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
   if (tag == vaString) {
-    if (ReadByte() != 1) InvalidValue();
-    return ReadByte();
+    if (in_.Byte() != 1) InvalidValue();
+    return in_.Byte();
   }
   // A wide character above 255 is written as a wide string of one code unit.
-  if (tag != vaWString || !wide || ReadLength() != 1) InvalidValue();
-  return static_cast<int32_t>(ReadUnsigned(2));
+  if (tag != vaWString || !wide || in_.U32() != 1) InvalidValue();
+  return in_.U16();
+}
+
+std::string_view TReader::ReadIdentView() {
+  const TValueType tag = ReadValue();
+  if (tag == vaIdent) return in_.ShortString();
+  const char* special = SpecialIdentName(tag);
+  if (!special) InvalidValue();
+  return special;
 }
 
 std::string TReader::ReadIdent() {
-  switch (ReadValue()) {
-    case vaIdent:
-      return ReadStr();
-    case vaFalse:
-      return "False";
-    case vaTrue:
-      return "True";
-    case vaNil:
-      return "nil";
-    case vaNull:
-      return "Null";
-    default:
-      InvalidValue();
-  }
+  const Synced synced{*this};
+  return std::string(ReadIdentView());
 }
 
 bool TReader::ReadBoolean() {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
   if (tag != vaFalse && tag != vaTrue) InvalidValue();
   return tag == vaTrue;
 }
 
 int32_t TReader::ReadSet(const TTypeInfo& setType) {
+  const Synced synced{*this};
   if (ReadValue() != vaSet || !setType.CompType) InvalidValue();
   const TTypeInfo& element = setType.CompType->Base();
   uint32_t bits = 0;
   for (;;) {
-    const std::string name = ReadStr();
+    const std::string_view name = in_.ShortString();
     if (name.empty()) break;
     size_t ordinal = 0;
     while (ordinal < element.NameList.size() && !SameText(element.NameList[ordinal], name)) {
@@ -316,6 +236,7 @@ int32_t TReader::ReadSet(const TTypeInfo& setType) {
 }
 
 Variant TReader::ReadVariant() {
+  const Synced synced{*this};
   const TValueType tag = ReadValue();
   switch (tag) {
     case vaNil:
@@ -324,41 +245,38 @@ Variant TReader::ReadVariant() {
       return Variant::Null();
     case vaInt8: {
       // A negative 8-bit value does not fit a byte; it keeps its value as a small integer.
-      const int32_t value = IntegerPayload(tag);
+      const int32_t value = form_decoding::IntegerPayload(in_, tag);
       if (value < 0) return Variant::Smallint(static_cast<int16_t>(value));
       return Variant::Byte(static_cast<uint8_t>(value));
     }
     case vaInt16:
-      return Variant::Smallint(static_cast<int16_t>(IntegerPayload(tag)));
+      return Variant::Smallint(static_cast<int16_t>(form_decoding::IntegerPayload(in_, tag)));
     case vaInt32:
-      return Variant(IntegerPayload(tag));
+      return Variant(form_decoding::IntegerPayload(in_, tag));
     case vaExtended:
-      stream_.Seek(-1, TSeekOrigin::soCurrent);
-      return Variant(ReadFloat());
+      return Variant(Extended80ToDouble(form_decoding::ExtendedPayload(in_)));
     case vaSingle:
-      stream_.Seek(-1, TSeekOrigin::soCurrent);
-      return Variant::Single(ReadSingle());
+      return Variant::Single(std::bit_cast<float>(in_.U32()));
     case vaCurrency:
-      return Variant::Currency(static_cast<int64_t>(ReadUnsigned(8)));
+      return Variant::Currency(static_cast<int64_t>(in_.U64()));
     case vaDate:
-      stream_.Seek(-1, TSeekOrigin::soCurrent);
-      return Variant::Date(ReadDate());
+      return Variant::Date(std::bit_cast<double>(in_.U64()));
     case vaWString:
-      stream_.Seek(-1, TSeekOrigin::soCurrent);
-      return Variant::Wide(ReadWideString());
+      return Variant::Wide(form_decoding::WideStringPayload(in_));
     case vaFalse:
     case vaTrue:
       return Variant(tag == vaTrue);
     case vaString:
     case vaLString:
-      return Variant(CodePageToUtf8(StringPayload(tag), kStreamCodePage));
+      return Variant(CodePageToUtf8(form_decoding::StringPayload(in_, tag), kStreamCodePage));
     default:
-      StreamReadError();
+      ThrowStreamReadError();
   }
 }
 
 void TReader::ReadCollection(TCollection* collection) {
-  DepthGuard depth(*this);
+  const Synced synced{*this};
+  const DepthGuard depth(depth_, DepthGuard::kReading);
   if (!EndOfList()) collection->Clear();
   while (!EndOfList()) {
     if (IsIntegerTag(NextValue())) ReadInteger();  // the item's order: not used
@@ -372,123 +290,72 @@ void TReader::ReadCollection(TCollection* collection) {
 // Skipping
 
 void TReader::SkipValue() {
-  SkipValueOf(ReadValue());
+  const Synced synced{*this};
+  form_decoding::SkipValue(in_, depth_);
 }
 
 void TReader::SkipProperty() {
-  ReadStr();
+  const Synced synced{*this};
+  in_.ShortString();
   SkipValue();
-}
-
-void TReader::SkipValueOf(uint8_t tag) {
-  switch (static_cast<TValueType>(tag & 0x7F)) {
-    case vaList: {
-      DepthGuard depth(*this);
-      while (!EndOfList()) SkipValue();
-      ReadListEnd();
-      break;
-    }
-    case vaInt8:
-      SkipBytes(1);
-      break;
-    case vaInt16:
-      SkipBytes(2);
-      break;
-    case vaInt32:
-    case vaSingle:
-      SkipBytes(4);
-      break;
-    case vaExtended:
-      SkipBytes(10);
-      break;
-    case vaString:
-    case vaIdent:
-      SkipBytes(ReadByte());
-      break;
-    case vaBinary:
-    case vaLString:
-      SkipBytes(ReadLength());
-      break;
-    case vaSet:
-      for (uint8_t length = ReadByte(); length != 0; length = ReadByte()) SkipBytes(length);
-      break;
-    case vaCollection:
-      SkipCollection();
-      break;
-    case vaCurrency:
-    case vaDate:
-    case vaInt64:
-      SkipBytes(8);
-      break;
-    case vaWString:
-      SkipBytes(int64_t{ReadLength()} * 2);
-      break;
-    default:  // 0, 8, 9, 13 and the unassigned tags carry nothing
-      break;
-  }
-}
-
-void TReader::SkipCollection() {
-  DepthGuard depth(*this);
-  while (!EndOfList()) {
-    if (IsIntegerTag(NextValue())) SkipValue();
-    ReadListBegin();
-    {
-      DepthGuard item(*this);
-      while (!EndOfList()) SkipProperty();
-    }
-    ReadListEnd();
-  }
-  ReadListEnd();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Custom properties
 
-void TReader::DefineProperty(const std::string& name, const TReaderProc& readData,
-                             const TWriterProc&, bool) {
-  if (propFound_ || !readData || !SameText(name, propName_)) return;
+bool TReader::TakeOffer(std::string_view name, bool readData) {
+  if (propFound_ || !readData || !SameText(name, propName_)) return false;
   propFound_ = true;
-  readData(*this);
+  return true;
+}
+
+void TReader::OfferDone() {
   // Nested reads may have offered other names meanwhile; this one is done.
-  propName_.clear();
+  propName_ = {};
   propFound_ = true;
 }
 
-void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& readData,
-                                   const TStreamProc&, bool) {
-  if (propFound_ || !readData || !SameText(name, propName_)) return;
-  propFound_ = true;
-  const TValueType tag = ReadValue();
-  if (tag != vaBinary) {
-    SkipValueOf(tag);
-    InvalidValue();
-  }
-  const uint32_t length = ReadLength();
-  Need(length);
-  std::vector<uint8_t> bytes(length);
-  if (length > 0) stream_.ReadBuffer(bytes.data(), length);
-  TMemoryStream data(std::move(bytes));
+std::span<const uint8_t> TReader::BinaryValue() {
+  form_decoding::ExpectTag(in_, vaBinary, depth_);
+  return in_.Take(in_.U32());
+}
+
+void TReader::DefineProperty(std::string_view name, TReaderProc readData, TWriterProc, bool) {
+  if (!TakeOffer(name, static_cast<bool>(readData))) return;
+  readData(*this);
+  OfferDone();
+}
+
+void TReader::DefineBinaryProperty(std::string_view name, TStreamProc readData, TStreamProc, bool) {
+  if (!TakeOffer(name, static_cast<bool>(readData))) return;
+  const std::span<const uint8_t> bytes = BinaryValue();
+  TMemoryStream data(std::vector<uint8_t>(bytes.begin(), bytes.end()));
   readData(data);
-  propName_.clear();
-  propFound_ = true;
+  OfferDone();
+}
+
+void TReader::DefineBinaryProperty(std::string_view name, TBytesProc readData, TStreamProc, bool) {
+  if (!TakeOffer(name, static_cast<bool>(readData))) return;
+  ByteCursor data(BinaryValue());
+  readData(data);
+  OfferDone();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Object records
 
 void TReader::ReadSignature() {
-  char signature[4] = {};
-  if (stream_.Remaining() < 4) throw EReadError(msg::kInvalidStreamFormat);
-  ReadBytes(signature, 4);
-  if (std::memcmp(signature, kSignature, 4) != 0) throw EReadError(msg::kInvalidStreamFormat);
+  const Synced synced{*this};
+  if (in_.Remaining() < 4 || std::memcmp(in_.Take(4).data(), kSignature, 4) != 0) {
+    throw EReadError(msg::kInvalidStreamFormat);
+  }
 }
 
 void TReader::ReadPrefix(uint8_t& flags, int32_t& childPos) {
   flags = 0;
   childPos = -1;
   if ((NextValue() & 0xF0) != 0xF0) return;
-  flags = ReadByte() & 0x0F;
+  flags = in_.Byte() & 0x0F;
   if (flags & ffChildPos) childPos = ReadInteger();
 }
 
@@ -500,7 +367,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   loaded_.clear();
   try {
     ReadSignature();
-    DepthGuard depth(*this);
+    const DepthGuard depth(depth_, DepthGuard::kReading);
     uint8_t flags = 0;
     int32_t childPos = -1;
     ReadPrefix(flags, childPos);
@@ -512,8 +379,10 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     ReadProperties(root);
     while (!EndOfList()) ReadComponent(root);
     ReadListEnd();
+    SyncStream();
     FixupReferences();
   } catch (...) {
+    SyncStream();
     fixups_.clear();
     loaded_.clear();
     throw;
@@ -543,7 +412,7 @@ const TMetaClass* TReader::FindComponentClass(const std::string& className) {
 }
 
 TComponent* TReader::ReadComponent(TComponent* parent) {
-  DepthGuard depth(*this);
+  const DepthGuard depth(depth_, DepthGuard::kReading);
   uint8_t flags = 0;
   int32_t childPos = -1;
   ReadPrefix(flags, childPos);
@@ -556,7 +425,7 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
     component = root_->FindComponent(name);
     if (!component) throw EReadError(Format(msg::kAncestorNotFound, name.c_str()));
     // Moved into its own record or one inside it, it would become its own ancestor.
-    if (Contains(component, parent, root_)) StreamReadError();
+    if (Contains(component, parent, root_)) ThrowStreamReadError();
   } else {
     const TMetaClass* cls = FindComponentClass(className);
     TObject* object = cls->Create(root_);
@@ -594,36 +463,37 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
 // Property records
 
 void TReader::ReadProperties(TPersistent* instance) {
-  DepthGuard depth(*this);
+  const DepthGuard depth(depth_, DepthGuard::kReading);
   while (!EndOfList()) ReadProperty(instance);
   ReadListEnd();
 }
 
 void TReader::ReadProperty(TPersistent* instance) {
-  const std::string path = ReadStr();
-  const int64_t valueStart = stream_.Position();
+  const std::string_view path = in_.ShortString();
+  const size_t valueStart = in_.Position();
   try {
     ReadPropertyValue(instance, path);
   } catch (const Exception& error) {
     const std::string message = Format(msg::kPropertyException, ObjectName(instance).c_str(), ".",
-                                       path.c_str(), error.Message().c_str());
+                                       std::string(path).c_str(), error.Message().c_str());
     if (!OnError || !OnError(message)) throw EReadError(message);
     // Ignored: go on after the whole value, wherever the failed read stopped.
-    stream_.SetPosition(valueStart);
+    in_.SetPosition(valueStart);
     try {
       SkipValue();
     } catch (const Exception& skipError) {
       throw EReadError(Format(msg::kPropertyException, ObjectName(instance).c_str(), ".",
-                              path.c_str(), skipError.Message().c_str()));
+                              std::string(path).c_str(), skipError.Message().c_str()));
     }
   }
 }
 
-void TReader::ReadPropertyValue(TPersistent* instance, const std::string& path) {
-  const std::vector<std::string> parts = SplitPath(path);
+void TReader::ReadPropertyValue(TPersistent* instance, std::string_view path) {
   TPersistent* target = instance;
-  for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    const TPropInfo* prop = target->ClassType().FindProperty(parts[i]);
+  size_t start = 0;
+  for (size_t dot = path.find('.'); dot != std::string_view::npos; dot = path.find('.', start)) {
+    const TPropInfo* prop = target->ClassType().FindProperty(path.substr(start, dot - start));
+    start = dot + 1;
     if (!prop) {
       SkipValue();
       throw EReadError(msg::kUnknownProperty);
@@ -640,7 +510,8 @@ void TReader::ReadPropertyValue(TPersistent* instance, const std::string& path) 
     target = next;
   }
 
-  if (const TPropInfo* prop = target->ClassType().FindProperty(parts.back())) {
+  const std::string_view last = path.substr(start);
+  if (const TPropInfo* prop = target->ClassType().FindProperty(last)) {
     if (!prop->Writable) {
       SkipValue();
       throw EReadError(msg::kReadOnlyProperty);
@@ -649,11 +520,11 @@ void TReader::ReadPropertyValue(TPersistent* instance, const std::string& path) 
     return;
   }
 
-  propName_ = parts.back();
+  propName_ = last;
   propFound_ = false;
   target->DefineProperties(this);
   const bool found = propFound_;
-  propName_.clear();
+  propName_ = {};
   propFound_ = false;
   if (!found) {
     SkipValue();
@@ -668,7 +539,7 @@ void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
     case tkInteger: {
       int32_t value = 0;
       if (NextValue() == vaIdent) {
-        if (!type->ValueOf(ReadIdent(), value)) InvalidValue();
+        if (!type->ValueOf(ReadIdentView(), value)) InvalidValue();
       } else {
         value = ReadInteger();
       }
@@ -680,7 +551,7 @@ void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
       SetOrdProp(target, prop, ReadCharCode(type->Kind == tkWChar));
       break;
     case tkEnumeration: {
-      const std::string ident = ReadIdent();
+      const std::string_view ident = ReadIdentView();
       const std::vector<std::string>& names = type->Base().NameList;
       int32_t value = -1;
       for (size_t i = 0; i < names.size(); ++i) {
@@ -753,7 +624,7 @@ void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
       auto* collection =
           dynamic_cast<TCollection*>(prop.GetObject ? prop.GetObject(target) : nullptr);
       if (!collection) {
-        SkipCollection();
+        form_decoding::SkipCollection(in_, depth_);
         InvalidValue();
       }
       ReadCollection(collection);

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/components/Filer.h"
+#include "framework/rtl/ByteCursor.h"
 #include "framework/rtl/Variant.h"
 
 namespace wdx {
@@ -17,6 +19,7 @@ namespace wdx {
 class TCollection;
 class TMetaClass;
 class TObject;
+class TMemoryStream;
 class TPersistent;
 struct TPropInfo;
 struct TTypeInfo;
@@ -86,10 +89,12 @@ class TReader : public TFiler {
   void SkipValue();
   void SkipProperty();
 
-  void DefineProperty(const std::string& name, const TReaderProc& readData,
-                      const TWriterProc& writeData, bool hasData) override;
-  void DefineBinaryProperty(const std::string& name, const TStreamProc& readData,
-                            const TStreamProc& writeData, bool hasData) override;
+  void DefineProperty(std::string_view name, TReaderProc readData, TWriterProc writeData,
+                      bool hasData) override;
+  void DefineBinaryProperty(std::string_view name, TStreamProc readData, TStreamProc writeData,
+                            bool hasData) override;
+  void DefineBinaryProperty(std::string_view name, TBytesProc readData, TStreamProc writeData,
+                            bool hasData) override;
 
  private:
   struct Fixup {
@@ -97,30 +102,30 @@ class TReader : public TFiler {
     const TPropInfo* prop;
     std::string name;
   };
-  class DepthGuard;
-
-  uint8_t ReadByte();
-  void ReadBytes(void* buffer, int64_t count);
-  void SkipBytes(int64_t count);
-  void Need(int64_t count);
-  uint64_t ReadUnsigned(int bytes);
-  uint32_t ReadLength();
-  std::string ReadBytesAsString(int64_t count);
-  int32_t IntegerPayload(TValueType tag);
-  // The bytes of a string of tag 6 or 12, as stored.
-  std::string StringPayload(TValueType tag);
-  // The code units of a wide string whose tag has been read.
-  std::u16string WideStringPayload();
-  void SkipValueOf(uint8_t tag);
-  void SkipCollection();
-  [[noreturn]] void InvalidValue();
+  // Tag 7 in place, or the name that tag 8, 9, 13 or 0 stands for.
+  std::string_view ReadIdentView();
+  // Whether `name` is the custom property being offered and `readData` is there to read it;
+  // when it is, the offer is taken.
+  bool TakeOffer(std::string_view name, bool readData);
+  // The offer is done, whatever nested reads offered meanwhile.
+  void OfferDone();
+  // The bytes of a binary value (tag 10).
+  std::span<const uint8_t> BinaryValue();
+  // Puts the stream where reading stands.
+  void SyncStream();
+  // Puts the stream where reading stands when a public read returns, so that its caller finds
+  // the stream after the value.
+  struct Synced {
+    TReader& reader;
+    ~Synced() { reader.SyncStream(); }
+  };
 
   void ReadPrefix(uint8_t& flags, int32_t& childPos);
   TComponent* ReadComponent(TComponent* parent);
   const TMetaClass* FindComponentClass(const std::string& className);
   void ReadProperties(TPersistent* instance);
   void ReadProperty(TPersistent* instance);
-  void ReadPropertyValue(TPersistent* instance, const std::string& path);
+  void ReadPropertyValue(TPersistent* instance, std::string_view path);
   void ReadPropValue(TPersistent* target, const TPropInfo& prop);
   void ReadObjectProp(TPersistent* target, const TPropInfo& prop);
   std::string UniqueRootName(TComponent* root, const std::string& name) const;
@@ -128,9 +133,13 @@ class TReader : public TFiler {
   void FixupReferences();
   void CallLoaded();
 
+  TMemoryStream* memory_ = nullptr;  // the stream, when it is a memory stream
+  std::vector<uint8_t> copy_;        // the bytes of a stream that is no memory stream
+  ByteCursor in_;
+  int64_t start_ = 0;  // the stream's position at the cursor's first byte
   TComponent* globalScope_ = nullptr;
   int depth_ = 0;
-  std::string propName_;  // the custom property name being offered to definitions
+  std::string_view propName_;  // the custom property name being offered to definitions
   bool propFound_ = false;
   std::vector<Fixup> fixups_;
   std::vector<uint32_t> loaded_;

@@ -6,9 +6,9 @@
 #include "framework/components/Collection.h"
 #include "framework/components/Component.h"
 #include "framework/components/Extended80.h"
+#include "framework/components/FormEncoder.h"
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/Exceptions.h"
-#include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtl/Utf8.h"
@@ -25,38 +25,20 @@ namespace {
 
 }  // namespace
 
-// Nested objects that lead back to themselves would otherwise recurse without end.
-class TWriter::DepthGuard {
- public:
-  explicit DepthGuard(TWriter& writer) : writer_(writer) {
-    if (writer_.depth_ >= kMaxFilerDepth) StreamWriteError();
-    ++writer_.depth_;
-  }
-  ~DepthGuard() { --writer_.depth_; }
-  DepthGuard(const DepthGuard&) = delete;
-  DepthGuard& operator=(const DepthGuard&) = delete;
-
- private:
-  TWriter& writer_;
-};
-
-void TWriter::WriteBytes(const void* data, int64_t size) {
-  stream_.WriteBuffer(data, size);
-}
-
-void TWriter::WriteLittleEndian(uint64_t value, int bytes) {
-  uint8_t buffer[8];
-  PutLittleEndian(buffer, value, bytes);
-  WriteBytes(buffer, bytes);
+template <class Encode>
+void TWriter::Emit(Encode&& encode) {
+  buffer_.clear();
+  FormEncoder out(buffer_);
+  encode(out);
+  stream_.WriteBuffer(buffer_.data(), static_cast<int64_t>(buffer_.size()));
 }
 
 void TWriter::WriteValue(TValueType tag) {
-  const uint8_t byte = tag;
-  WriteBytes(&byte, 1);
+  Emit([tag](FormEncoder& out) { out.Tag(tag); });
 }
 
 void TWriter::WriteSignature() {
-  WriteBytes("TPF0", 4);
+  Emit([](FormEncoder& out) { out.Signature(); });
 }
 
 void TWriter::WriteRootComponent(TComponent* root) {
@@ -67,7 +49,7 @@ void TWriter::WriteRootComponent(TComponent* root) {
 }
 
 void TWriter::WriteComponent(TComponent* component) {
-  DepthGuard depth(*this);
+  const DepthGuard depth(depth_, DepthGuard::kWriting);
   WriteStr(component->ClassName());
   WriteStr(component->Name());
   WriteProperties(component);
@@ -77,133 +59,89 @@ void TWriter::WriteComponent(TComponent* component) {
 }
 
 void TWriter::WriteInteger(int32_t value) {
-  if (value >= -128 && value <= 127) {
-    WriteValue(vaInt8);
-    WriteLittleEndian(static_cast<uint8_t>(value), 1);
-  } else if (value >= -32768 && value <= 32767) {
-    WriteValue(vaInt16);
-    WriteLittleEndian(static_cast<uint16_t>(value), 2);
-  } else {
-    WriteValue(vaInt32);
-    WriteLittleEndian(static_cast<uint32_t>(value), 4);
-  }
+  Emit([value](FormEncoder& out) { out.Integer(value); });
 }
 
 void TWriter::WriteInt64(int64_t value) {
-  if (value >= std::numeric_limits<int32_t>::min() &&
-      value <= std::numeric_limits<int32_t>::max()) {
-    WriteInteger(static_cast<int32_t>(value));
-    return;
-  }
-  WriteValue(vaInt64);
-  WriteLittleEndian(static_cast<uint64_t>(value), 8);
+  Emit([value](FormEncoder& out) { out.Integer(value); });
 }
 
 void TWriter::WriteFloat(double value) {
-  WriteValue(vaExtended);
-  const TExtended80 bytes = DoubleToExtended80(value);
-  WriteBytes(bytes.data(), static_cast<int64_t>(bytes.size()));
+  Emit([value](FormEncoder& out) { out.Extended(DoubleToExtended80(value)); });
 }
 
 void TWriter::WriteSingle(float value) {
-  WriteValue(vaSingle);
-  WriteLittleEndian(std::bit_cast<uint32_t>(value), 4);
+  Emit([value](FormEncoder& out) { out.SingleBits(std::bit_cast<uint32_t>(value)); });
 }
 
 void TWriter::WriteCurrency(int64_t amountTimes10000) {
-  WriteValue(vaCurrency);
-  WriteLittleEndian(static_cast<uint64_t>(amountTimes10000), 8);
+  Emit([amountTimes10000](FormEncoder& out) { out.Currency(amountTimes10000); });
 }
 
 void TWriter::WriteDate(double value) {
-  WriteValue(vaDate);
-  WriteLittleEndian(std::bit_cast<uint64_t>(value), 8);
+  Emit([value](FormEncoder& out) { out.DateBits(std::bit_cast<uint64_t>(value)); });
 }
 
 void TWriter::WriteString(const std::string& value) {
-  if (IsAscii(value)) {
-    WriteStreamString(value);
-    return;
-  }
-  // A text the stream's code page cannot hold goes as a wide string, which holds any.
-  if (const std::optional<std::string> bytes = Utf8ToCodePage(value, kStreamCodePage)) {
-    WriteStreamString(*bytes);
-  } else {
-    WriteWideString(Utf8ToUtf16(value));
-  }
-}
-
-void TWriter::WriteStreamString(const std::string& value) {
-  if (value.size() <= 255) {
-    WriteValue(vaString);
-    WriteStr(value);
-    return;
-  }
-  if (value.size() > std::numeric_limits<uint32_t>::max()) StreamWriteError();
-  WriteValue(vaLString);
-  WriteLittleEndian(value.size(), 4);
-  WriteBytes(value.data(), static_cast<int64_t>(value.size()));
+  Emit([&value](FormEncoder& out) {
+    if (IsAscii(value)) {
+      out.String(value);
+      return;
+    }
+    // A text the stream's code page cannot hold goes as a wide string, which holds any.
+    if (const std::optional<std::string> bytes = Utf8ToCodePage(value, kStreamCodePage)) {
+      out.String(*bytes);
+    } else {
+      out.WideString(Utf8ToUtf16(value));
+    }
+  });
 }
 
 void TWriter::WriteWideString(const std::u16string& value) {
-  if (value.size() > std::numeric_limits<uint32_t>::max() / 2) StreamWriteError();
-  WriteValue(vaWString);
-  WriteLittleEndian(value.size(), 4);
-  for (const char16_t unit : value) WriteLittleEndian(unit, 2);
+  Emit([&value](FormEncoder& out) { out.WideString(value); });
 }
 
 void TWriter::WriteChar(char value) {
-  WriteValue(vaString);
-  const uint8_t bytes[2] = {1, static_cast<uint8_t>(value)};
-  WriteBytes(bytes, 2);
+  Emit([value](FormEncoder& out) {
+    out.Tag(vaString);
+    out.ShortString(std::string_view(&value, 1));
+  });
 }
 
 void TWriter::WriteIdent(const std::string& ident) {
-  if (SameText(ident, "False")) {
-    WriteValue(vaFalse);
-  } else if (SameText(ident, "True")) {
-    WriteValue(vaTrue);
-  } else if (SameText(ident, "Null")) {
-    WriteValue(vaNull);
-  } else if (SameText(ident, "nil")) {
-    WriteValue(vaNil);
-  } else {
-    WriteValue(vaIdent);
-    WriteStr(ident);
-  }
+  Emit([&ident](FormEncoder& out) { out.Ident(ident); });
 }
 
 void TWriter::WriteBoolean(bool value) {
-  WriteValue(value ? vaTrue : vaFalse);
+  Emit([value](FormEncoder& out) { out.Boolean(value); });
 }
 
 void TWriter::WriteStr(const std::string& value) {
-  const size_t length = value.size() > 255 ? 255 : value.size();
-  const uint8_t byte = static_cast<uint8_t>(length);
-  WriteBytes(&byte, 1);
-  WriteBytes(value.data(), static_cast<int64_t>(length));
+  Emit([&value](FormEncoder& out) { out.ShortString(value); });
 }
 
 void TWriter::WriteSet(const TTypeInfo& setType, int32_t bits) {
-  WriteValue(vaSet);
-  if (setType.CompType) {
-    const std::vector<std::string>& names = setType.CompType->Base().NameList;
-    for (size_t i = 0; i < 32 && i < names.size(); ++i) {
-      if ((static_cast<uint32_t>(bits) >> i) & 1u) WriteStr(names[i]);
+  Emit([&setType, bits](FormEncoder& out) {
+    out.Tag(vaSet);
+    if (setType.CompType) {
+      const std::vector<std::string>& names = setType.CompType->Base().NameList;
+      for (size_t i = 0; i < 32 && i < names.size(); ++i) {
+        if ((static_cast<uint32_t>(bits) >> i) & 1u) out.ShortString(names[i]);
+      }
     }
-  }
-  WriteStr("");
+    out.ShortString("");
+  });
 }
 
 void TWriter::WriteBinary(const void* data, int64_t size) {
-  if (size < 0 || size > std::numeric_limits<uint32_t>::max()) StreamWriteError();
-  WriteValue(vaBinary);
-  WriteLittleEndian(static_cast<uint64_t>(size), 4);
-  WriteBytes(data, size);
+  if (size < 0) StreamWriteError();
+  Emit([data, size](FormEncoder& out) {
+    out.Binary(std::span(static_cast<const uint8_t*>(data), static_cast<size_t>(size)));
+  });
 }
 
 void TWriter::WriteCollection(const TCollection* collection) {
-  DepthGuard depth(*this);
+  const DepthGuard depth(depth_, DepthGuard::kWriting);
   // Item properties are named from the item, not from the object holding the collection.
   const std::string savedPath = propPath_;
   propPath_.clear();
@@ -267,28 +205,29 @@ void TWriter::WriteVariant(const Variant& value) {
 
 void TWriter::WritePrefix(uint8_t flags, int32_t childPos) {
   if (flags == 0) return;
-  const uint8_t byte = static_cast<uint8_t>(0xF0 | (flags & 0x0F));
-  WriteBytes(&byte, 1);
-  if (flags & ffChildPos) WriteInteger(childPos);
+  Emit([flags, childPos](FormEncoder& out) {
+    out.Tag(static_cast<TValueType>(0xF0 | (flags & 0x0F)));
+    if (flags & ffChildPos) out.Integer(childPos);
+  });
 }
 
 void TWriter::WritePropName(const std::string& name) {
   WriteStr(propPath_ + name);
 }
 
-void TWriter::DefineProperty(const std::string& name, const TReaderProc&,
-                             const TWriterProc& writeData, bool hasData) {
+void TWriter::DefineProperty(std::string_view name, TReaderProc, TWriterProc writeData,
+                             bool hasData) {
   if (!hasData || !writeData) return;
-  WritePropName(name);
+  WritePropName(std::string(name));
   writeData(*this);
 }
 
-void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&,
-                                   const TStreamProc& writeData, bool hasData) {
+void TWriter::DefineBinaryProperty(std::string_view name, TStreamProc, TStreamProc writeData,
+                                   bool hasData) {
   if (!hasData || !writeData) return;
   TMemoryStream data;
   writeData(data);
-  WritePropName(name);
+  WritePropName(std::string(name));
   WriteBinary(data.Bytes().data(), static_cast<int64_t>(data.Bytes().size()));
 }
 
@@ -296,7 +235,7 @@ void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&,
 // Properties
 
 void TWriter::WriteProperties(TPersistent* instance) {
-  DepthGuard depth(*this);
+  const DepthGuard depth(depth_, DepthGuard::kWriting);
   for (const TPropInfo* prop : instance->ClassType().Properties()) {
     if (prop->Readable && prop->Writable && prop->IsStored(instance)) {
       WriteProperty(instance, *prop);
@@ -378,8 +317,7 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
       // Only a handler that the root publishes can be found again by name.
       if (!value.Code || !root_ || !root_->ClassType().FindMethod(value.Code)) return;
       WritePropName(prop.Name);
-      WriteValue(vaIdent);
-      WriteStr(value.Code->Name);
+      Emit([&value](FormEncoder& out) { out.PlainIdent(value.Code->Name); });
       return;
     }
     case tkVariant: {
@@ -406,8 +344,7 @@ void TWriter::WriteObjectProp(TPersistent* instance, const TPropInfo& prop) {
     if (name.empty()) return;
     // Always tag 7: a component may be called nil or True.
     WritePropName(prop.Name);
-    WriteValue(vaIdent);
-    WriteStr(name);
+    Emit([&name](FormEncoder& out) { out.PlainIdent(name); });
     return;
   }
   if (const auto* collection = dynamic_cast<const TCollection*>(value)) {

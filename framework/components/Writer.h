@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "framework/components/Filer.h"
 #include "framework/rtl/Variant.h"
@@ -58,24 +60,26 @@ class TWriter : public TFiler {
   // The published and custom properties of `instance`, without the closing tag.
   void WriteProperties(TPersistent* instance);
 
-  void DefineProperty(const std::string& name, const TReaderProc& readData,
-                      const TWriterProc& writeData, bool hasData) override;
-  void DefineBinaryProperty(const std::string& name, const TStreamProc& readData,
-                            const TStreamProc& writeData, bool hasData) override;
+  void DefineProperty(std::string_view name, TReaderProc readData, TWriterProc writeData,
+                      bool hasData) override;
+  void DefineBinaryProperty(std::string_view name, TStreamProc readData, TStreamProc writeData,
+                            bool hasData) override;
+  void DefineBinaryProperty(std::string_view name, TBytesProc, TStreamProc writeData,
+                            bool hasData) override {
+    DefineBinaryProperty(name, TStreamProc(), writeData, hasData);
+  }
 
  private:
-  class DepthGuard;
-
-  void WriteBytes(const void* data, int64_t size);
-  void WriteLittleEndian(uint64_t value, int bytes);
-  // Stored bytes as tag 6 or 12.
-  void WriteStreamString(const std::string& bytes);
+  // Encodes what `encode` gives to a FormEncoder and writes it to the stream in one piece.
+  template <class Encode>
+  void Emit(Encode&& encode);
   void WriteProperty(TPersistent* instance, const TPropInfo& prop);
   void WriteObjectProp(TPersistent* instance, const TPropInfo& prop);
   std::string ReferenceName(const TComponent* component) const;
 
   std::string propPath_;
   int depth_ = 0;
+  std::vector<uint8_t> buffer_;  // the value being written
 };
 
 }  // namespace wdx

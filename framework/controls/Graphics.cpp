@@ -127,20 +127,10 @@ void TIcon::Assign(const TPersistent* source) {
   TPersistent::Assign(source);
 }
 
-namespace {
-
-std::vector<uint8_t> ReadAll(TStream& stream) {
-  std::vector<uint8_t> bytes(static_cast<size_t>(stream.Remaining()));
-  stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  return bytes;
-}
-
-}  // namespace
-
 void TIcon::DefineProperties(TFiler* filer) {
   TPersistent::DefineProperties(filer);
   filer->DefineBinaryProperty(
-      "Data", [this](TStream& stream) { data_ = ReadAll(stream); },
+      "Data", [this](TStream& stream) { data_ = ReadRemaining(stream); },
       [this](TStream& stream) {
         stream.WriteBuffer(data_.data(), static_cast<int64_t>(data_.size()));
       },
@@ -170,7 +160,7 @@ void TPicture::DefineProperties(TFiler* filer) {
         std::string className(length, '\0');
         stream.ReadBuffer(className.data(), length);
         if (className != "TIcon") throw EReadError(msg::kInvalidPropertyValue);
-        icon_.SetData(ReadAll(stream));
+        icon_.SetData(ReadRemaining(stream));
       },
       [this](TStream& stream) {
         const std::string className = "TIcon";

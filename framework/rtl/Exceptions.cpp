@@ -32,3 +32,11 @@ std::string InOutMessage(int code) {
 EInOutError::EInOutError(int code) : Exception(InOutMessage(code)), code_(code) {}
 
 }  // namespace wdx
+
+namespace wdx {
+
+void ThrowStreamReadError() {
+  throw EReadError(msg::kStreamReadError);
+}
+
+}  // namespace wdx

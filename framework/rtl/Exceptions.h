@@ -84,4 +84,7 @@ inline constexpr const char* kDuplicateName = "A component named %s already exis
 inline constexpr const char* kInvalidName = "'%s' is not a valid component name";
 }  // namespace msg
 
+// Raises EReadError "Stream read error".
+[[noreturn]] void ThrowStreamReadError();
+
 }  // namespace wdx

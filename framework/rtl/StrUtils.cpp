@@ -32,14 +32,6 @@ std::string AsciiLower(std::string_view text) {
   return result;
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  }
-  return true;
-}
-
 std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from,
                                  std::string_view to) {
   if (from.empty()) return std::string(text);

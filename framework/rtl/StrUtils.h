@@ -15,7 +15,13 @@ inline char AsciiUpper(char c) {
 std::string AsciiUpper(std::string_view text);
 std::string AsciiLower(std::string_view text);
 // Equality ignoring the case of the ASCII letters a to z only.
-bool SameText(std::string_view a, std::string_view b);
+inline bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i] && AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
 // Replaces every occurrence of `from` (matched ignoring ASCII case) by `to`.
 std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from, std::string_view to);
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);

@@ -39,6 +39,12 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
   return copied;
 }
 
+std::vector<uint8_t> ReadRemaining(TStream& stream) {
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(0, stream.Remaining())));
+  stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  return bytes;
+}
+
 int64_t TMemoryStream::Read(void* buffer, int64_t count) {
   const int64_t size = static_cast<int64_t>(bytes_.size());
   if (count <= 0 || position_ >= size) return 0;

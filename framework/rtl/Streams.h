@@ -29,6 +29,9 @@ class TStream {
   int64_t CopyFrom(TStream& source, int64_t count);
 };
 
+// The bytes from the stream's position to its end; the stream is left at its end.
+std::vector<uint8_t> ReadRemaining(TStream& stream);
+
 class TMemoryStream : public TStream {
  public:
   TMemoryStream() = default;

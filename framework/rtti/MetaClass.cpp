@@ -16,9 +16,22 @@ std::unordered_map<uint32_t, const TMethodInfo*>& MethodCodes() {
   return *codes;
 }
 
+// A hash of `name` that names equal but for the case of ASCII letters share: its length and
+// its first, middle and last bytes taken with bit 0x20 set. Names of one class's properties
+// seldom agree in all of these, and the table's probing sorts out those that do.
+size_t FoldedHash(std::string_view name) {
+  if (name.empty()) return 0;
+  const auto folded = [name](size_t i) { return static_cast<unsigned char>(name[i]) | 0x20u; };
+  uint32_t hash = static_cast<uint32_t>(name.size());
+  hash = hash * 131u + folded(0);
+  hash = hash * 131u + folded(name.size() / 2);
+  hash = hash * 131u + folded(name.size() - 1);
+  return (hash * 2654435761u) >> 8;
+}
+
 }  // namespace
 
-bool PropNameLess(const std::string& a, const std::string& b) {
+bool PropNameLess(std::string_view a, std::string_view b) {
   const size_t common = std::min(a.size(), b.size());
   for (size_t i = 0; i < common; ++i) {
     const unsigned ca = static_cast<unsigned char>(a[i]) & ~0x20u;
@@ -51,6 +64,15 @@ TMetaClass::TMetaClass(std::string name, const TMetaClass* parent, Factory facto
       properties_.push_back(&prop);
     }
   }
+  // Open addressing at most half full, so that a search for a missing name ends soon.
+  size_t slots = 8;
+  while (slots < properties_.size() * 2) slots *= 2;
+  byName_.assign(slots, nullptr);
+  for (const TPropInfo* prop : properties_) {
+    size_t i = FoldedHash(prop->Name) & (slots - 1);
+    while (byName_[i]) i = (i + 1) & (slots - 1);
+    byName_[i] = prop;
+  }
   sorted_ = properties_;
   std::stable_sort(sorted_.begin(), sorted_.end(), [](const TPropInfo* a, const TPropInfo* b) {
     return PropNameLess(a->Name, b->Name);
@@ -76,9 +98,10 @@ TObject* TMetaClass::Create(TObject* arg) const {
   return factory_(arg);
 }
 
-const TPropInfo* TMetaClass::FindProperty(const std::string& name) const {
-  for (const TPropInfo* prop : properties_) {
-    if (SameText(prop->Name, name)) return prop;
+const TPropInfo* TMetaClass::FindProperty(std::string_view name) const {
+  const size_t mask = byName_.size() - 1;
+  for (size_t i = FoldedHash(name) & mask; byName_[i]; i = (i + 1) & mask) {
+    if (SameText(byName_[i]->Name, name)) return byName_[i];
   }
   return nullptr;
 }

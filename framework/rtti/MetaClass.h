@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/rtti/Method.h"
@@ -38,7 +39,7 @@ class TMetaClass {
   // tie of the common part the shorter name first.
   const std::vector<const TPropInfo*>& SortedProperties() const { return sorted_; }
   // The property named `name` (ignoring ASCII case), or nullptr.
-  const TPropInfo* FindProperty(const std::string& name) const;
+  const TPropInfo* FindProperty(std::string_view name) const;
 
   // Published methods of the class and its ancestors.
   const TMethodInfo* FindMethod(const std::string& name) const;
@@ -53,10 +54,11 @@ class TMetaClass {
   std::vector<TMethodInfo> methods_;
   std::vector<const TPropInfo*> properties_;
   std::vector<const TPropInfo*> sorted_;
+  std::vector<const TPropInfo*> byName_;  // hash table of properties_ by name, ignoring case
 };
 
 // Orders property names as the property cursor lists them.
-bool PropNameLess(const std::string& a, const std::string& b);
+bool PropNameLess(std::string_view a, std::string_view b);
 
 // The published method with this code handle, or nullptr.
 const TMethodInfo* FindMethodByCode(uint32_t codeHandle);

@@ -13,7 +13,7 @@ const char* TTypeInfo::IdentOf(int32_t value) const {
   return nullptr;
 }
 
-bool TTypeInfo::ValueOf(const std::string& name, int32_t& value) const {
+bool TTypeInfo::ValueOf(std::string_view name, int32_t& value) const {
   for (const auto& entry : IdentMap) {
     if (SameText(entry.Name, name)) {
       value = entry.Value;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wdx {
@@ -60,7 +61,7 @@ struct TTypeInfo {
   // Identifier of `value` in the type's mapping, or nullptr.
   const char* IdentOf(int32_t value) const;
   // Value of identifier `name` (compared ignoring ASCII case) in the mapping.
-  bool ValueOf(const std::string& name, int32_t& value) const;
+  bool ValueOf(std::string_view name, int32_t& value) const;
 };
 
 TTypeInfo MakeOrdinalType(TTypeKind kind, std::string name, int32_t min, int32_t max);

@@ -89,6 +89,11 @@ TEST(ObjectText, ErrorsNameTheLine) {
   EXPECT_THROW(ObjectTextToBinary("thing A: TForm\nend\n"), EParserError);
   EXPECT_THROW(ObjectTextToBinary("object A: TForm\n X = (1 Null)\nend\n"), EParserError);
   EXPECT_THROW(ObjectTextToBinary("object A: TForm\nend\nextra"), EParserError);
+  // An empty name would end the property list or the set that holds it.
+  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n '' = 1\nend\n"), EParserError);
+  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n S = [a, '']\nend\n"), EParserError);
+  // A class name's length byte of 0xF0 or more would be read as a prefix.
+  EXPECT_THROW(ObjectTextToBinary("object A: " + std::string(240, 'T') + "\nend\n"), EParserError);
 }
 
 // A root record "object A: T" with one property P whose value is `value`.
