@@ -472,10 +472,11 @@ LC_MESSAGES=ru_RU.UTF-8 start_dialog "... завершение установк�
 # Tab, Tab: the domain field, whose text the typed one replaces. Save refuses it, naming the
 # field; a field that got "?" instead would be saved, and the program would end.
 keys "$dialog" Tab Tab
-# xdotool maps each character the keyboard lacks to a spare key first; slowly enough for wine to
-# take the new map before the key.
+# xdotool maps each character the keyboard lacks to a spare key, sends it, and maps the key back
+# after the delay: wine must have read the key by then, so the delay leaves room for a busy
+# machine (at 20 ms wine now and then read the key under the old map; at 150 ms it never did).
 xdotool windowfocus --sync "$dialog"
-xdotool type --delay 150 "Жλ保"
+xdotool type --delay 500 "Жλ保"
 sleep 0.3
 "$import_bin" -window "$dialog" "PNG24:$shots/win32-gui-languages.png" || fail "no screenshot"
 keys "$dialog" Return
