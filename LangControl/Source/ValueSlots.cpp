@@ -11,7 +11,9 @@ namespace wdx {
 namespace {
 
 // A row of up to this many slots is made whole at once; a longer one grows as its slots
-// receive values, so that a large slot count read from a stream costs nothing by itself.
+// receive values, so that a large slot count read from a stream costs nothing by itself. It
+// grows by half its slots and half its room at a time, so that filling it slot by slot copies
+// it a logarithmic number of times rather than once a slot.
 constexpr int32_t kWholeRow = 16;
 // The store hands out blocks in multiples of this: the values may use the rest.
 constexpr size_t kGrain = 8;
@@ -82,13 +84,19 @@ void TValueSlots::Ensure(int32_t index, int32_t size, int32_t reach) {
   if (at >= 0 && needed <= header_->capacity) return;
   int32_t first = header_ ? First() : 1;
   int32_t end = header_ ? First() + Count() : 0;
+  size_t capacity = std::max(needed, used);
   if (at < 0) {
     // Slot 0 gets a place only when it is stored itself.
     if (index == 0) first = 0;
+    const int32_t count = end - first;
     end = std::max(end, index + 1);
-    if (reach <= kWholeRow) end = std::max(end, reach);
+    if (reach <= kWholeRow)
+      end = std::max(end, reach);
+    else
+      end = std::max(end, std::min(reach, first + count + count / 2));
   }
-  Rebuild(first, end - first, std::max(needed, used));
+  if (end - first > kWholeRow) capacity = std::max(capacity, used + used / 2);
+  Rebuild(first, end - first, capacity);
 }
 
 void TValueSlots::Clear(int32_t index) {

@@ -91,5 +91,18 @@ TEST(ValueSlots, KeepEverySlotsBytesThroughAnyChange) {
   EXPECT_EQ(object_store::BytesInUse(), before);
 }
 
+// A row of many languages read slot after slot is copied a few times as it grows, not once a
+// slot (which made reading it quadratic in the number of languages).
+TEST(ValueSlots, GrowALongRowInFewSteps) {
+  TValueSlots slots;
+  const size_t allocations = object_store::Allocations();
+  for (int32_t index = 1; index <= 1000; ++index) {
+    std::memset(slots.Reserve(index, 12, 1001), index & 0xFF, 12);
+  }
+  EXPECT_LT(object_store::Allocations() - allocations, 60u);
+  int32_t size = 0;
+  EXPECT_EQ(slots.Value(1000, size)[0], 1000 & 0xFF);
+}
+
 }  // namespace
 }  // namespace wdx
