@@ -43,12 +43,12 @@ namespace {
 
 template <class T>
 T* Bind(TComponent& form, const char* name) {
-  return dynamic_cast<T*>(form.FindComponent(name));
+  return ObjectCast<T>(form.FindComponent(name));
 }
 
 // A control's caption as the name of its field in a message: blanks and a final colon off.
 std::string FieldName(TComponent& form, const char* control) {
-  auto* labelled = dynamic_cast<TControl*>(form.FindComponent(control));
+  auto* labelled = ObjectCast<TControl>(form.FindComponent(control));
   std::string name = labelled ? Trim(labelled->Caption()) : control;
   if (!name.empty() && name.back() == ':') name.pop_back();
   return name;

@@ -31,7 +31,7 @@ void Change(T& field, const T& value) {
 // item joins it.
 template <class C>
 TCollection* Expect(TCollection* collection) {
-  if (collection && !dynamic_cast<C*>(collection)) throw EInvalidCast(msg::kInvalidCast);
+  if (collection && !ObjectCast<C>(collection)) throw EInvalidCast(msg::kInvalidCast);
   return collection;
 }
 
@@ -244,7 +244,7 @@ TMainEntry* TMainEntries::Items(int index) const {
 
 TMainEntry* TMainEntries::Add() {
   TCollectionItem* item = TCollection::Add();
-  auto* entry = dynamic_cast<TMainEntry*>(item);
+  auto* entry = ObjectCast<TMainEntry>(item);
   if (!entry) {
     delete item;
     throw EInvalidCast(msg::kInvalidCast);
@@ -258,7 +258,7 @@ void TMainEntries::SetPropertyClass(const TMetaClass* propertyClass) {
 }
 
 TMainEntry* TMainEntries::OwnerEntry() const {
-  return dynamic_cast<TMainEntry*>(GetOwner());
+  return ObjectCast<TMainEntry>(GetOwner());
 }
 
 int TMainEntries::IndexOfName(const std::string& name) const {
@@ -269,7 +269,7 @@ int TMainEntries::IndexOfName(const std::string& name) const {
 }
 
 void TMainEntries::Assign(const TPersistent* source) {
-  if (const auto* other = dynamic_cast<const TMainEntries*>(source)) {
+  if (const auto* other = ObjectCast<TMainEntries>(source)) {
     if (adoptPropertyClass_ && other != this) propertyClass_ = other->propertyClass_;
   }
   TBaseEntries::Assign(source);
@@ -290,7 +290,7 @@ TMainEntry* TPropertyEntries::OwnerEntry() const {
       (typeid(*owner) == typeid(TComponentEntry) || typeid(*owner) == typeid(TMainEntry))) {
     return static_cast<TMainEntry*>(owner);
   }
-  return dynamic_cast<TMainEntry*>(owner);
+  return ObjectCast<TMainEntry>(owner);
 }
 
 TPropertyEntry* TPropertyEntries::Items(int index) const {
@@ -299,7 +299,7 @@ TPropertyEntry* TPropertyEntries::Items(int index) const {
 
 TPropertyEntry* TPropertyEntries::Add() {
   TCollectionItem* item = TCollection::Add();
-  auto* entry = dynamic_cast<TPropertyEntry*>(item);
+  auto* entry = ObjectCast<TPropertyEntry>(item);
   if (!entry) {
     delete item;
     throw EInvalidCast(msg::kInvalidCast);
@@ -360,7 +360,7 @@ TComponentEntry* TComponentEntries::Items(int index) const {
 
 TComponentEntry* TComponentEntries::Add() {
   TMainEntry* entry = TMainEntries::Add();
-  auto* component = dynamic_cast<TComponentEntry*>(entry);
+  auto* component = ObjectCast<TComponentEntry>(entry);
   if (!component) {
     delete entry;
     throw EInvalidCast(msg::kInvalidCast);
@@ -479,7 +479,7 @@ void TMainEntry::SetProps(TPropertyEntries* props) {
 }
 
 void TMainEntry::Assign(const TPersistent* source) {
-  const auto* other = dynamic_cast<const TMainEntry*>(source);
+  const auto* other = ObjectCast<TMainEntry>(source);
   if (!other) {
     TBaseEntry::Assign(source);
     return;
@@ -494,7 +494,7 @@ void TMainEntry::Assign(const TPersistent* source) {
 }
 
 TMainEntries* TMainEntry::OwnerCollection() const {
-  return dynamic_cast<TMainEntries*>(Collection());
+  return ObjectCast<TMainEntries>(Collection());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -537,7 +537,7 @@ void TComponentEntry::SetTarget(TObject* target) {
   if (target == Target()) return;
   if (NameIsRefs()) SetOwnName(Name());
   SetRefWatched(false);
-  TComponent* component = dynamic_cast<TComponent*>(target);
+  TComponent* component = ObjectCast<TComponent>(target);
   if (TInternalController* controller = Controller()) controller->Reindex(this, Ref(), component);
   SetTargetIsComponent(component != nullptr);
   TMainEntry::SetTarget(target);
@@ -556,17 +556,17 @@ void TComponentEntry::SetCollection(TCollection* collection) {
 }
 
 void TComponentEntry::Assign(const TPersistent* source) {
-  const auto* other = dynamic_cast<const TMainEntry*>(source);
+  const auto* other = ObjectCast<TMainEntry>(source);
   if (!other) {
     TMainEntry::Assign(source);
     return;
   }
   if (other == this) return;
   TComponent* component = nullptr;
-  if (const auto* entry = dynamic_cast<const TComponentEntry*>(other)) {
+  if (const auto* entry = ObjectCast<TComponentEntry>(other)) {
     component = entry->Ref();
   } else {
-    component = dynamic_cast<TComponent*>(other->Target());
+    component = ObjectCast<TComponent>(other->Target());
   }
   // Checked before anything changes. An entry without a target (an unresolved reference) is
   // copied without one.
@@ -596,7 +596,7 @@ void TPropertyEntry::SetName(const std::string& name) {
 }
 
 void TPropertyEntry::Assign(const TPersistent* source) {
-  const auto* other = dynamic_cast<const TPropertyEntry*>(source);
+  const auto* other = ObjectCast<TPropertyEntry>(source);
   if (!other) {
     TBaseEntry::Assign(source);
     return;
@@ -651,7 +651,7 @@ bool TPropertyEntry::LiveValueReachable() const {
   if (owner->SubType().Contains(stPubPropObject)) return propInfo_ != nullptr;
   int32_t line = 0;
   return owner->SubType().Contains(stTStringsObject) &&
-         dynamic_cast<TStrings*>(owner->Target()) != nullptr && LineNumber(line);
+         ObjectCast<TStrings>(owner->Target()) != nullptr && LineNumber(line);
 }
 
 Variant TPropertyEntry::GetLiveValue() const {

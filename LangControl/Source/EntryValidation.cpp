@@ -243,7 +243,7 @@ void TMainEntry::ResolveSubEntries(bool browse) {
           break;
         }
         if (subType == kStrings) {
-          auto* strings = dynamic_cast<TStrings*>(info.GetAsObject());
+          auto* strings = ObjectCast<TStrings>(info.GetAsObject());
           if (!strings) break;
           target = strings;
           TPropertyEntries* lines = sub->Props();
@@ -263,7 +263,7 @@ void TMainEntry::ResolveSubEntries(bool browse) {
           break;
         }
         // An item of a collection; several sub-entries may address items of one collection.
-        auto* collection = dynamic_cast<TCollection*>(info.GetAsObject());
+        auto* collection = ObjectCast<TCollection>(info.GetAsObject());
         int32_t n = -1;
         if (collection && ParseIndexSuffix(sub->Name(), n) && n >= 0 && n < collection->Count()) {
           target = collection->Items(n);

@@ -106,7 +106,7 @@ void TExchangePlan::ExchangeByWalk(TComponentEntries& entries, int32_t slot, uin
     if (values && values->LastSwitch() != number) left.push_back(values->Handle());
   });
   for (const uint32_t handle : left) {
-    auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(live_objects::Find(handle));
+    auto* values = ObjectCast<TConsistentLangPropertyEntry>(live_objects::Find(handle));
     if (values) values->ExchangeLangValues(0, slot);
   }
 }

@@ -122,7 +122,7 @@ void TLangControl::SetTopLevel(bool value) {
 }
 
 bool TLangControl::ApplyLanguage(TObject* control, const std::string& name, int phase) {
-  auto* self = dynamic_cast<TLangControl*>(control);
+  auto* self = ObjectCast<TLangControl>(control);
   return self && self->Apply(name, phase);
 }
 
@@ -252,7 +252,7 @@ std::vector<TLangControl*> CollectLanguageControls(TCustomForm* form) {
   std::vector<TLangControl*> controls;
   ForEachControl(form, [&](TControl* control) {
     ForEachOwnedComponent(control, [&](TComponent* component) {
-      if (auto* languageControl = dynamic_cast<TLangControl*>(component)) {
+      if (auto* languageControl = ObjectCast<TLangControl>(component)) {
         controls.push_back(languageControl);
       }
     });

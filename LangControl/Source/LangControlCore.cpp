@@ -8,7 +8,7 @@ namespace wdx {
 TCustomForm* FindOwnerForm(const TComponent* component) {
   for (TComponent* owner = component ? component->Owner() : nullptr; owner;
        owner = owner->Owner()) {
-    if (auto* form = dynamic_cast<TCustomForm*>(owner)) return form;
+    if (auto* form = ObjectCast<TCustomForm>(owner)) return form;
   }
   return nullptr;
 }
@@ -16,7 +16,7 @@ TCustomForm* FindOwnerForm(const TComponent* component) {
 void ForEachControl(TWinControl* control, const std::function<void(TControl*)>& visitor) {
   for (int i = control->ControlCount() - 1; i >= 0; --i) {
     TControl* child = control->Controls(i);
-    if (auto* windowed = dynamic_cast<TWinControl*>(child)) {
+    if (auto* windowed = ObjectCast<TWinControl>(child)) {
       ForEachControl(windowed, visitor);
     } else {
       visitor(child);

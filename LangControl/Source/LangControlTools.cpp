@@ -178,7 +178,7 @@ void TLanguageManager::PrepareLanguageData() {
 void TLanguageManager::SyncStringTable() {
   TMainEntry* resources = GetStringInterface(true);
   if (resources->Target() != values_) {
-    if (auto* lines = dynamic_cast<TStringList*>(resources->Target())) values_->Assign(lines);
+    if (auto* lines = ObjectCast<TStringList>(resources->Target())) values_->Assign(lines);
     if (names_->Count() != values_->Count()) {
       throw Exception("Inconsistent internal language data");
     }

@@ -42,7 +42,7 @@ TLanguageEntry* AddLanguage(TLanguageManager& manager, const std::string& name) 
   const int32_t slot = languages.Count();
   manager.Components()->ForEachProperty(
       [slot](TMainEntry*, TPropertyEntry* property, void*, bool&) {
-        auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property);
+        auto* values = ObjectCast<TConsistentLangPropertyEntry>(property);
         if (!values) return;
         // An entry not (yet) at one slot per language loses the slots no language owns, and
         // each slot it lacks up to the new one starts as a copy of the active value.

@@ -195,7 +195,7 @@ void TConsistentLangPropertyEntry::ExchangeLangValues(int32_t index1, int32_t in
 
 void TConsistentLangPropertyEntry::Assign(const TPersistent* source) {
   TPropertyEntry::Assign(source);
-  if (const auto* other = dynamic_cast<const TConsistentLangPropertyEntry*>(source)) {
+  if (const auto* other = ObjectCast<TConsistentLangPropertyEntry>(source)) {
     AssignLangValues(other);
   }
 }
@@ -214,7 +214,7 @@ void TInconsistentLangPropertyEntry::AssignLangValues(const TConsistentLangPrope
   if (!source) return;
   SetCount(source->Count());
   // A source of this class has its slot 0 in a live property of its own, not in the entry.
-  const int32_t first = dynamic_cast<const TInconsistentLangPropertyEntry*>(source) ? 1 : 0;
+  const int32_t first = ObjectCast<TInconsistentLangPropertyEntry>(source) ? 1 : 0;
   for (int32_t i = first; i < source->Count(); ++i) SetLangValue(i, source->GetLangValue(i));
 }
 
@@ -398,7 +398,7 @@ void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {
 
 std::string TInconsistentLangPropertyEntry::Where() const {
   const TMainEntry* owner = OwnerEntry();
-  const auto* component = owner ? dynamic_cast<const TComponent*>(owner->Target()) : nullptr;
+  const auto* component = owner ? ObjectCast<TComponent>(owner->Target()) : nullptr;
   return component ? component->Name() + "." + Name() : Name();
 }
 
@@ -408,7 +408,7 @@ std::string TInconsistentLangPropertyEntry::Where() const {
 TLanguageEntry::TLanguageEntry(TCollection* collection) : TCollectionItem(collection) {}
 
 void TLanguageEntry::Assign(const TPersistent* source) {
-  const auto* other = dynamic_cast<const TLanguageEntry*>(source);
+  const auto* other = ObjectCast<TLanguageEntry>(source);
   if (!other) {
     TCollectionItem::Assign(source);
     return;
@@ -429,7 +429,7 @@ TLanguageEntry* TLanguageEntries::Items(int index) const {
 
 TLanguageEntry* TLanguageEntries::Add() {
   TCollectionItem* item = TCollection::Add();
-  auto* entry = dynamic_cast<TLanguageEntry*>(item);
+  auto* entry = ObjectCast<TLanguageEntry>(item);
   if (!entry) {
     delete item;
     throw EInvalidCast(msg::kInvalidCast);

@@ -134,7 +134,7 @@ inline TConsistentLangPropertyEntry* LangValuesOf(TPropertyEntry* property) {
   if (property && typeid(*property) == typeid(TInconsistentLangPropertyEntry)) {
     return static_cast<TInconsistentLangPropertyEntry*>(property);
   }
-  return dynamic_cast<TConsistentLangPropertyEntry*>(property);
+  return ObjectCast<TConsistentLangPropertyEntry>(property);
 }
 
 // One language.

@@ -57,7 +57,7 @@ TCollectionItem* TCollection::Items(int index) const {
 
 TCollectionItem* TCollection::Add() {
   TObject* created = itemClass_->Create(this);
-  auto* item = dynamic_cast<TCollectionItem*>(created);
+  auto* item = ObjectCast<TCollectionItem>(created);
   if (!item) {
     delete created;
     throw EInvalidCast(msg::kInvalidCast);
@@ -111,7 +111,7 @@ void TCollection::Clear() {
 }
 
 void TCollection::Assign(const TPersistent* source) {
-  const auto* other = dynamic_cast<const TCollection*>(source);
+  const auto* other = ObjectCast<TCollection>(source);
   if (!other) {
     TPersistent::Assign(source);
     return;

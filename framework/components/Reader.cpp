@@ -27,7 +27,7 @@ namespace {
 constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
 
 std::string ObjectName(const TPersistent* instance) {
-  if (const auto* component = dynamic_cast<const TComponent*>(instance)) {
+  if (const auto* component = ObjectCast<TComponent>(instance)) {
     if (!component->Name().empty()) return component->Name();
   }
   return instance->ClassName();
@@ -429,7 +429,7 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
   } else {
     const TMetaClass* cls = FindComponentClass(className);
     TObject* object = cls->Create(root_);
-    component = dynamic_cast<TComponent*>(object);
+    component = ObjectCast<TComponent>(object);
     if (!component) {
       delete object;
       throw EClassNotFound(Format(msg::kClassNotFound, className.c_str()));
@@ -501,7 +501,7 @@ void TReader::ReadPropertyValue(TPersistent* instance, std::string_view path) {
     const TTypeInfo* type = prop->PropType();
     TPersistent* next = nullptr;
     if (type && type->Kind == tkClass && prop->GetObject) {
-      next = dynamic_cast<TPersistent*>(prop->GetObject(target));
+      next = ObjectCast<TPersistent>(prop->GetObject(target));
     }
     if (!next) {
       SkipValue();
@@ -621,8 +621,7 @@ void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
         ReadListEnd();
         return;
       }
-      auto* collection =
-          dynamic_cast<TCollection*>(prop.GetObject ? prop.GetObject(target) : nullptr);
+      auto* collection = ObjectCast<TCollection>(prop.GetObject ? prop.GetObject(target) : nullptr);
       if (!collection) {
         form_decoding::SkipCollection(in_, depth_);
         InvalidValue();
@@ -683,7 +682,7 @@ void TReader::CallLoaded() {
   loaded.swap(loaded_);
   for (const uint32_t handle : loaded) {
     // A Loaded routine may destroy other components; those are skipped.
-    if (auto* component = dynamic_cast<TComponent*>(live_objects::Find(handle))) {
+    if (auto* component = ObjectCast<TComponent>(live_objects::Find(handle))) {
       component->Loaded();
     }
   }

@@ -63,7 +63,7 @@ void TStrings::SaveToStream(TStream& stream) const {
 }
 
 void TStrings::Assign(const TPersistent* source) {
-  const auto* other = dynamic_cast<const TStrings*>(source);
+  const auto* other = ObjectCast<TStrings>(source);
   if (!other) {
     TPersistent::Assign(source);
     return;

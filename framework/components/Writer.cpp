@@ -339,7 +339,7 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
 void TWriter::WriteObjectProp(TPersistent* instance, const TPropInfo& prop) {
   TObject* value = GetObjectProp(instance, prop);
   if (!value) return;
-  if (const auto* component = dynamic_cast<const TComponent*>(value)) {
+  if (const auto* component = ObjectCast<TComponent>(value)) {
     const std::string name = ReferenceName(component);
     if (name.empty()) return;
     // Always tag 7: a component may be called nil or True.
@@ -347,12 +347,12 @@ void TWriter::WriteObjectProp(TPersistent* instance, const TPropInfo& prop) {
     Emit([&name](FormEncoder& out) { out.PlainIdent(name); });
     return;
   }
-  if (const auto* collection = dynamic_cast<const TCollection*>(value)) {
+  if (const auto* collection = ObjectCast<TCollection>(value)) {
     WritePropName(prop.Name);
     WriteCollection(collection);
     return;
   }
-  if (auto* nested = dynamic_cast<TPersistent*>(value)) {
+  if (auto* nested = ObjectCast<TPersistent>(value)) {
     const std::string savedPath = propPath_;
     propPath_ += prop.Name + ".";
     try {

@@ -31,7 +31,7 @@ TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
 }
 
 TPageControl* TTabSheet::PageControl() const {
-  return dynamic_cast<TPageControl*>(Parent());
+  return ObjectCast<TPageControl>(Parent());
 }
 
 const TMetaClass& TPageControl::StaticClass() {
@@ -59,7 +59,7 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
 std::vector<TTabSheet*> TPageControl::Pages() const {
   std::vector<TTabSheet*> pages;
   for (int i = 0; i < ControlCount(); ++i) {
-    if (auto* page = dynamic_cast<TTabSheet*>(Controls(i))) pages.push_back(page);
+    if (auto* page = ObjectCast<TTabSheet>(Controls(i))) pages.push_back(page);
   }
   return pages;
 }

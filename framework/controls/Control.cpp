@@ -91,7 +91,7 @@ TColor TControl::EffectiveColor() const {
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
-  if (auto* windowed = dynamic_cast<TWinControl*>(parent)) SetParent(windowed);
+  if (auto* windowed = ObjectCast<TWinControl>(parent)) SetParent(windowed);
 }
 
 void TControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -123,7 +123,7 @@ void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TCom
   if (root != this) return;
   for (int i = 0; i < ComponentCount(); ++i) {
     TComponent* component = Components(i);
-    if (!dynamic_cast<TControl*>(component)) proc(component);
+    if (!ObjectCast<TControl>(component)) proc(component);
   }
 }
 

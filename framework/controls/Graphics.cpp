@@ -98,7 +98,7 @@ int32_t TFont::Size() const {
 }
 
 void TFont::Assign(const TPersistent* source) {
-  if (const auto* other = dynamic_cast<const TFont*>(source)) {
+  if (const auto* other = ObjectCast<TFont>(source)) {
     Charset = other->Charset;
     Color = other->Color;
     Height = other->Height;
@@ -120,7 +120,7 @@ const TMetaClass& TIcon::StaticClass() {
 }
 
 void TIcon::Assign(const TPersistent* source) {
-  if (const auto* other = dynamic_cast<const TIcon*>(source)) {
+  if (const auto* other = ObjectCast<TIcon>(source)) {
     data_ = other->data_;
     return;
   }
@@ -143,7 +143,7 @@ const TMetaClass& TPicture::StaticClass() {
 }
 
 void TPicture::Assign(const TPersistent* source) {
-  if (const auto* other = dynamic_cast<const TPicture*>(source)) {
+  if (const auto* other = ObjectCast<TPicture>(source)) {
     icon_.Assign(&other->icon_);
     return;
   }

@@ -85,13 +85,6 @@ TMetaClass::TMetaClass(std::string name, const TMetaClass* parent, Factory facto
   }
 }
 
-bool TMetaClass::InheritsFrom(const TMetaClass& other) const {
-  for (const TMetaClass* c = this; c; c = c->parent_) {
-    if (c == &other) return true;
-  }
-  return false;
-}
-
 TObject* TMetaClass::Create(TObject* arg) const {
   if (!factory_)
     throw EInvalidOperation("Cannot create an instance of the abstract class " + name_);

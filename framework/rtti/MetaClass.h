@@ -29,7 +29,12 @@ class TMetaClass {
   const std::string& Name() const { return name_; }
   const TMetaClass* Parent() const { return parent_; }
   const TTypeInfo& TypeInfo() const { return typeInfo_; }
-  bool InheritsFrom(const TMetaClass& other) const;
+  bool InheritsFrom(const TMetaClass& other) const {
+    for (const TMetaClass* c = this; c; c = c->parent_) {
+      if (c == &other) return true;
+    }
+    return false;
+  }
   bool CanCreate() const { return static_cast<bool>(factory_); }
   TObject* Create(TObject* arg) const;
 

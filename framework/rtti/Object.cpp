@@ -1,5 +1,6 @@
 #include "framework/rtti/Object.h"
 
+#include "framework/rtl/Exceptions.h"
 #include "framework/rtti/LiveObjects.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/ObjectStore.h"
@@ -36,6 +37,11 @@ const std::string& TObject::ClassName() const {
 
 bool TObject::InheritsFrom(const TMetaClass& cls) const {
   return ClassType().InheritsFrom(cls);
+}
+
+void ThrowCastMismatch(const TObject& object, const std::type_info& target) {
+  throw EInvalidCast("Class table of " + object.ClassName() + " disagrees with the type " +
+                     target.name());
 }
 
 TNotifyEvent MethodEvent(TObject* object, const std::string& name) {

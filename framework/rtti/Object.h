@@ -13,6 +13,7 @@ class TMetaClass;
 
 // Declares the class's metaclass accessors; put it first in the public part of the class.
 #define WDX_CLASS(Name)                                 \
+  using DeclaredClass = Name;                           \
   static const ::wdx::TMetaClass& StaticClass();        \
   const ::wdx::TMetaClass& ClassType() const override { \
     return StaticClass();                               \
@@ -20,6 +21,8 @@ class TMetaClass;
 
 class TObject {
  public:
+  using DeclaredClass = TObject;
+
   TObject();
   TObject(const TObject&) = delete;
   TObject& operator=(const TObject&) = delete;
@@ -46,13 +49,42 @@ class TObject {
   mutable uint32_t handle_ = 0;
 };
 
-// dynamic_cast<T*>(object), with a shortcut for an object of exactly class T (the usual case on
-// the hot paths), which needs no search of the class hierarchy.
+// Whether class T declares its own metaclass (WDX_CLASS(T)). Only then does an object's metaclass
+// chain tell whether the object is a T: a class without its own shares its parent's metaclass.
+template <class T>
+concept DeclaresOwnClass = requires {
+  typename T::DeclaredClass;
+}
+&&std::is_same_v<typename T::DeclaredClass, T>;
+
+// Raises EInvalidCast naming both classes when a metaclass cast and the language's dynamic_cast
+// disagree (checked in builds with WDX_CHECK_CASTS): a class table names the wrong parent.
+[[noreturn]] void ThrowCastMismatch(const TObject& object, const std::type_info& target);
+
+// dynamic_cast<T*>(object). For a class that declares its own metaclass it walks the object's
+// metaclass chain instead, a few pointer comparisons where dynamic_cast searches the type
+// information and compares type names: the form reader and every published setter cast.
 template <class T, class U>
 auto ObjectCast(U* object) -> std::conditional_t<std::is_const_v<U>, const T*, T*> {
   using Result = std::conditional_t<std::is_const_v<U>, const T*, T*>;
-  if (object && typeid(*object) == typeid(T)) return static_cast<Result>(object);
-  return dynamic_cast<Result>(object);
+  if constexpr (DeclaresOwnClass<T> && std::is_base_of_v<TObject, std::remove_cv_t<U>>) {
+    using Base = std::conditional_t<std::is_const_v<U>, const TObject*, TObject*>;
+    if (!object) return nullptr;
+    const Base base = object;
+    if (!base->InheritsFrom(T::StaticClass())) {
+#ifdef WDX_CHECK_CASTS
+      if (dynamic_cast<Result>(object)) ThrowCastMismatch(*base, typeid(T));
+#endif
+      return nullptr;
+    }
+    const Result result = static_cast<Result>(base);
+#ifdef WDX_CHECK_CASTS
+    if (dynamic_cast<Result>(object) != result) ThrowCastMismatch(*base, typeid(T));
+#endif
+    return result;
+  } else {
+    return dynamic_cast<Result>(object);
+  }
 }
 
 }  // namespace wdx

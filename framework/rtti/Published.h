@@ -33,13 +33,15 @@ namespace wdx {
 template <class C>
 C& CastTo(TObject* object) {
   C* typed = ObjectCast<C>(object);
-  if (!typed) [[unlikely]] ThrowInvalidCast();
+  if (!typed) [[unlikely]]
+    ThrowInvalidCast();
   return *typed;
 }
 template <class C>
 const C& CastTo(const TObject* object) {
   const C* typed = ObjectCast<C>(object);
-  if (!typed) [[unlikely]] ThrowInvalidCast();
+  if (!typed) [[unlikely]]
+    ThrowInvalidCast();
   return *typed;
 }
 
@@ -54,7 +56,7 @@ TMetaClass::Factory FactoryOf() {
       using Arg = typename C::CreateArg;
       Arg typed = nullptr;
       if (arg) {
-        typed = dynamic_cast<Arg>(arg);
+        typed = ObjectCast<std::remove_pointer_t<Arg>>(arg);
         if (!typed) throw EInvalidCast(msg::kInvalidCast);
       }
       return new C(typed);
@@ -125,7 +127,7 @@ void Bind(TPropInfo& info, Get get, Set set) {
       info.SetObject = [set](TObject* o, TObject* v) {
         Pointee* typed = nullptr;
         if (v) {
-          typed = dynamic_cast<Pointee*>(v);
+          typed = ObjectCast<Pointee>(v);
           if (!typed) throw EInvalidCast(msg::kInvalidCast);
         }
         set(o, typed);
