@@ -10,6 +10,7 @@
 
 #include "LangControl/Source/ConvertTools.h"
 #include "LangControl/Source/SlotTexts.h"
+#include "LangControl/Source/ValueRecords.h"
 #include "framework/components/Filer.h"
 #include "framework/rtl/ByteCursor.h"
 #include "framework/rtl/Exceptions.h"
@@ -361,19 +362,7 @@ void TInconsistentLangPropertyEntry::ReadValues(TStream& stream) {
 
 void TInconsistentLangPropertyEntry::ReadValues(ByteCursor& in) {
   TruncateSlots(1);
-  for (int32_t k = 1; k < Count(); ++k) {
-    const auto size = static_cast<int32_t>(in.U32());
-    if (size < 0) ThrowStreamReadError();
-    if (size == 0) continue;
-    // Checked against what is left before anything is allocated.
-    const std::span<const uint8_t> stored = in.Take(static_cast<uint64_t>(size));
-    // Read aside first: a text held in memory as UTF-8 may take another size than in the stream.
-    StoreBlock buffer = MakeStoreBlock(static_cast<size_t>(size));
-    std::memcpy(buffer.get(), stored.data(), stored.size());
-    int32_t held = size;
-    buffer = SlotBlockFromStream(std::move(buffer), held, k);
-    std::memcpy(ReserveSlot(k, held), buffer.get(), static_cast<size_t>(held));
-  }
+  ReadValueRecords(in, Count(), Slots());
 }
 
 void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {

@@ -69,6 +69,7 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   // Slot `index` takes a copy of the `size` bytes at `buffer`.
   void StoreValue(int32_t index, const uint8_t* buffer, int32_t size);
   void SwapSlots(int32_t index1, int32_t index2) { slots_.Swap(index1, index2, count_); }
+  TValueSlots& Slots() { return slots_; }
 
  private:
   int32_t count_ = 0;

@@ -57,19 +57,12 @@ std::string TSlotLanguages::Name(int32_t slot) {
   return g_current->bySlot_[static_cast<size_t>(slot)].Name;
 }
 
-StoreBlock SlotBlockFromStream(StoreBlock block, int32_t& size, int32_t slot) {
-  if (size < kHeaderSize || !HoldsText(block.get())) return block;
-  const std::string_view stored = TextOf(block.get(), size);
-  if (IsAscii(stored)) return block;
-  const std::string text = CodePageToUtf8(stored, TSlotLanguages::CodePage(slot));
-  if (text.size() > static_cast<size_t>(INT32_MAX - kHeaderSize))
-    throw EReadError(msg::kStreamReadError);
-  const auto converted = static_cast<int32_t>(kHeaderSize + text.size());
-  StoreBlock made = MakeStoreBlock(static_cast<size_t>(converted));
-  std::memcpy(made.get(), block.get(), kHeaderSize);
-  std::memcpy(made.get() + kHeaderSize, text.data(), text.size());
-  size = converted;
-  return made;
+std::optional<std::string> SlotTextFromStream(std::span<const uint8_t> block, int32_t slot) {
+  const auto size = static_cast<int32_t>(block.size());
+  if (size < kHeaderSize || !HoldsText(block.data())) return std::nullopt;
+  const std::string_view stored = TextOf(block.data(), size);
+  if (IsAscii(stored)) return std::nullopt;
+  return CodePageToUtf8(stored, TSlotLanguages::CodePage(slot));
 }
 
 std::optional<std::string> SlotBlockToStream(const uint8_t* block, int32_t size, int32_t slot,

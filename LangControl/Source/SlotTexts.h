@@ -5,13 +5,15 @@
 // Windows-1252 for English and for names the built-in table does not know.
 #pragma once
 
+#include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "framework/rtl/Variant.h"
-#include "framework/rtti/ObjectStore.h"
 
 namespace wdx {
 
@@ -48,9 +50,11 @@ inline bool HoldsText(const uint8_t* block) {
           (block[0] == varOleStr && block[1] == 0));
 }
 
-// The block of slot `slot` as read from a stream, its text made UTF-8; `size` follows. A block
-// without text, or with ASCII text, stays as it is.
-StoreBlock SlotBlockFromStream(StoreBlock block, int32_t& size, int32_t slot);
+// The UTF-8 text of the block of slot `slot` as read from a stream, when the block is a text that
+// changes on the way (one with characters beyond ASCII); nullopt when the block stays as it is.
+std::optional<std::string> SlotTextFromStream(std::span<const uint8_t> block, int32_t slot);
+// The longest text a slot can hold.
+inline constexpr size_t kLongestSlotText = INT32_MAX - 4;
 // The bytes that the block of slot `slot` takes in a stream when they differ from the block's:
 // the type code and the text in the slot's code page. Raises EWriteError when the code page lacks
 // a character of the text; `where` names the text in that message ("Label1.Caption").

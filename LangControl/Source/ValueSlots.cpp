@@ -99,6 +99,25 @@ void TValueSlots::Ensure(int32_t index, int32_t size, int32_t reach) {
   Rebuild(first, end - first, capacity);
 }
 
+TValueSlots::TLayout TValueSlots::Lay(int32_t first, int32_t last, int32_t reach, size_t total) {
+  Free();
+  const int32_t end = reach <= kWholeRow ? std::max(last + 1, reach) : last + 1;
+  Rebuild(first, end - first, total);
+  return TLayout(*this, total);
+}
+
+uint8_t* TValueSlots::TLayout::Place(int32_t index, int32_t size) {
+  // As Rebuild places the values: those of the first half from the start of the room, those of
+  // the second half up to its end.
+  const int32_t at = index - slots_.First();
+  slots_.Sizes()[at] = size;
+  uint8_t* data = slots_.Data();
+  const size_t start =
+      at < slots_.Split() ? before_ : slots_.header_->capacity - (total_ - before_);
+  before_ += static_cast<size_t>(size);
+  return data + start;
+}
+
 void TValueSlots::Clear(int32_t index) {
   const int32_t at = At(index);
   if (at < 0) return;

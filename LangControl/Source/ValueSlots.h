@@ -80,6 +80,26 @@ class TValueSlots {
   // The two slots change places; nothing is allocated when both are within the row.
   void Swap(int32_t index1, int32_t index2, int32_t reach);
 
+  // Gives out the room of a row made by Lay to its values, in slot order.
+  class TLayout {
+   public:
+    // Slot `index`, above every slot placed before it, takes `size` bytes (more than 0), which
+    // the caller fills. The sizes placed add up to no more than the row was laid for.
+    uint8_t* Place(int32_t index, int32_t size);
+
+   private:
+    friend class TValueSlots;
+    TLayout(TValueSlots& slots, size_t total) : slots_(slots), total_(total) {}
+    TValueSlots& slots_;
+    size_t total_;
+    size_t before_ = 0;  // the bytes placed so far
+  };
+  // Replaces every slot with a row holding no value yet, in one block with room for `total`
+  // bytes of values: the slots `first` to `last` (and up to `reach` when that is a short row,
+  // as Reserve would make it). For a reader that knows every value's size before it has the
+  // bytes: placing the values then allocates nothing and moves nothing.
+  TLayout Lay(int32_t first, int32_t last, int32_t reach, size_t total);
+
  private:
   struct THeader {
     uint32_t firstAndCount;  // the count of slots shifted left by one, the first slot (0 or 1)

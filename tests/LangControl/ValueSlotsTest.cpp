@@ -34,9 +34,9 @@ void ExpectSame(const TValueSlots& slots, const Model& model, int step) {
   }
 }
 
-// Values of every size come and go, change places and make room ahead, in the slots of short
-// and long rows, starting at slot 0 or 1: every slot keeps its own bytes throughout, a prepared
-// slot takes its value without allocating, and no block is left behind.
+// Values of every size come and go, change places, make room ahead and are laid out as a whole
+// row, in the slots of short and long rows, starting at slot 0 or 1: every slot keeps its own bytes
+// throughout, a prepared slot takes its value without allocating, and no block is left behind.
 TEST(ValueSlots, KeepEverySlotsBytesThroughAnyChange) {
   const size_t before = object_store::BytesInUse();
   std::mt19937 random(7);
@@ -83,6 +83,20 @@ TEST(ValueSlots, KeepEverySlotsBytesThroughAnyChange) {
           if (random() % 20 == 0) {
             slots.Truncate(index);
             model.erase(model.lower_bound(index), model.end());
+          } else if (random() % 20 == 0) {
+            // A whole row laid out at once, some of its slots left empty.
+            std::map<int32_t, int32_t> sizes;
+            size_t total = 0;
+            for (int32_t slot = lowest; slot <= index; ++slot) {
+              if (random() % 3 == 0) continue;
+              sizes[slot] = 1 + static_cast<int32_t>(random() % 70);
+              total += static_cast<size_t>(sizes[slot]);
+            }
+            TValueSlots::TLayout layout = slots.Lay(lowest, index, reach, total);
+            model.clear();
+            for (const auto& [slot, bytes] : sizes) {
+              Fill(layout.Place(slot, bytes), bytes, static_cast<uint8_t>(step), model[slot]);
+            }
           }
       }
       ExpectSame(slots, model, step);

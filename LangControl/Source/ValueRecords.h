@@ -1,0 +1,19 @@
+// The records of the binary property "Values" of a language-value entry: for each slot from 1
+// to the slot count - 1 a 32-bit size S (0 for an empty slot) and S bytes of the slot's block,
+// its text in the slot's code page (SlotTexts.h).
+#pragma once
+
+#include <cstdint>
+
+namespace wdx {
+
+class ByteCursor;
+class TValueSlots;
+
+// Reads the records for slots 1 to `count` - 1 from `in` into `slots`, which hold no value
+// before. The records are looked over first, so that their values take one block, made at
+// once; a record that does not read in whole raises the stream read error, the slots before it
+// filled and `in` where the record failed.
+void ReadValueRecords(ByteCursor& in, int32_t count, TValueSlots& slots);
+
+}  // namespace wdx
