@@ -55,16 +55,23 @@ TTypeNames& TypeNames() {
 }
 
 // The names of the property entries, each kept once for as long as an entry has it. Names
-// come from form streams, so a name no entry has any more goes. All on the user-interface
+// come from form streams, so a name no entry has any more goes. The empty name, which every
+// entry starts with, is one string of its own and never counted. All on the user-interface
 // thread; never destroyed, since entries may go during static destruction.
 class TSharedNames {
  public:
+  static const std::string& Empty() {
+    static const std::string* const empty = new std::string();
+    return *empty;
+  }
   const std::string& Take(const std::string& name) {
+    if (name.empty()) return Empty();
     auto found = uses_.try_emplace(name, 0).first;
     ++found->second;
     return found->first;
   }
   void Drop(const std::string& name) {
+    if (name.empty()) return;
     const auto found = uses_.find(name);
     if (found != uses_.end() && --found->second == 0) uses_.erase(found);
   }
@@ -581,7 +588,7 @@ void TComponentEntry::Assign(const TPersistent* source) {
 // TPropertyEntry
 
 TPropertyEntry::TPropertyEntry(TCollection* collection)
-    : TBaseEntry(Expect<TPropertyEntries>(collection)), name_(&SharedNames().Take("")) {}
+    : TBaseEntry(Expect<TPropertyEntries>(collection)), name_(&TSharedNames::Empty()) {}
 
 TPropertyEntry::~TPropertyEntry() {
   SharedNames().Drop(*name_);

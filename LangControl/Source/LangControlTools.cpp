@@ -226,11 +226,17 @@ void ReadCollectionValue(TReader& reader, TCollection* collection) {
 }  // namespace
 
 void TLanguageManager::DefineLanguageProperties(const std::string& prefix, TFiler* filer) {
+  // The reader offers every property it does not know to all four: the names are made once.
+  if (!propertyNames_ || propertyNames_->prefix != prefix) {
+    propertyNames_ = std::make_unique<TPropertyNames>(TPropertyNames{
+        prefix, prefix + "Langs", prefix + "Comps", prefix + "Names", prefix + "Values"});
+  }
+  const TPropertyNames& names = *propertyNames_;
   filer->DefineProperty(
-      prefix + "Langs", [this](TReader& reader) { ReadCollectionValue(reader, languages_); },
+      names.langs, [this](TReader& reader) { ReadCollectionValue(reader, languages_); },
       [this](TWriter& writer) { writer.WriteCollection(languages_); }, true);
   filer->DefineProperty(
-      prefix + "Comps",
+      names.comps,
       [this](TReader& reader) {
         // The languages are read by now: the slots' texts are in their code pages.
         const TSlotLanguages slots(*languages_);
@@ -242,10 +248,10 @@ void TLanguageManager::DefineLanguageProperties(const std::string& prefix, TFile
       },
       true);
   filer->DefineProperty(
-      prefix + "Names", [this](TReader& reader) { names_->SetText(reader.ReadString()); },
+      names.names, [this](TReader& reader) { names_->SetText(reader.ReadString()); },
       [this](TWriter& writer) { writer.WriteString(names_->Text()); }, true);
   filer->DefineProperty(
-      prefix + "Values", [this](TReader& reader) { values_->SetText(reader.ReadString()); },
+      names.values, [this](TReader& reader) { values_->SetText(reader.ReadString()); },
       [this](TWriter& writer) { writer.WriteString(values_->Text()); }, true);
 }
 

@@ -63,6 +63,11 @@ class TLanguageManager : public TObject {
   TStringList* names_ = nullptr;
   TStringList* values_ = nullptr;
   TExchangePlan exchange_;
+  // The names DefineLanguageProperties declares, for the prefix it was last given.
+  struct TPropertyNames {
+    std::string prefix, langs, comps, names, values;
+  };
+  std::unique_ptr<TPropertyNames> propertyNames_;
 };
 
 }  // namespace wdx
