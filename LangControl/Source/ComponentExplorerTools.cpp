@@ -396,7 +396,12 @@ TBaseEntry::TBaseEntry(TCollection* collection) : TCollectionItem(collection) {}
 
 void TBaseEntry::SetTypeName(const std::string& typeName) {
   if (TypeName() == typeName) return;
-  typeName_ = entry_tree::TypeNameNumber(typeName);
+  SetTypeNameNumber(entry_tree::TypeNameNumber(typeName));
+}
+
+void TBaseEntry::SetTypeNameNumber(uint32_t number) {
+  if (typeName_ == number) return;
+  typeName_ = number;
   ++entry_tree::changes;
 }
 

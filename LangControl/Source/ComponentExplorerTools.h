@@ -245,6 +245,8 @@ class TBaseEntry : public TCollectionItem {
   // line of a string list). Not stored.
   const std::string& TypeName() const { return entry_tree::TypeNameOf(typeName_); }
   void SetTypeName(const std::string& typeName);
+  // SetTypeName with the name's number (entry_tree::TypeNameNumber).
+  void SetTypeNameNumber(uint32_t number);
 
   // TypeName, a colon and Name (TButton:btCancel).
   std::string GetDisplayName() const override;

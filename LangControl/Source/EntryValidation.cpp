@@ -190,20 +190,19 @@ void TMainEntry::ResolvePropertyEntries(bool browse) {
   // One lookup each in the class's index. The first entry in collection order with a name and
   // kind wins; later ones with the same stay unresolved.
   const TPropertyIndex* published =
-      browse ? &PublishedPropertyIndex(target_->ClassType()) : nullptr;
-  std::unordered_set<std::string> claimed;
+      browse ? &ClassIndexOf(target_->ClassType()).properties : nullptr;
+  std::unordered_set<const TResolvedProperty*> claimed;
   for (int i = 0; i < count; ++i) {
     TPropertyEntry* prop = props_->Items(i);
     const TResolvedProperty* match = nullptr;
     if (published) {
-      std::string key = PropertyKey(prop->Name(), prop->Kind());
-      if (count == 1 || claimed.insert(key).second) {
-        const auto found = published->find(key);
-        if (found != published->end()) match = &found->second;
+      const auto found = published->find(TPropertyKey{prop->Name(), prop->Kind()});
+      if (found != published->end() && (count == 1 || claimed.insert(&found->second).second)) {
+        match = &found->second;
       }
     }
     prop->SetPropInfo(match ? match->prop : nullptr);
-    if (match) prop->SetTypeName(match->type->Name);
+    if (match) prop->SetTypeNameNumber(match->typeName);
   }
 }
 
@@ -288,7 +287,7 @@ bool TMainEntry::ResolvesThroughLiveObjects() const {
 void TComponentEntry::Validate() {
   if (Target()) {
     SetName(Ref() ? Ref()->Name() : "???");
-    SetTypeName(Target()->ClassName());
+    SetTypeNameNumber(ClassIndexOf(Target()->ClassType()).name);
   }
   TMainEntry::Validate();
 }
