@@ -101,12 +101,20 @@ bool SameLanguage(std::string_view first, std::string_view second) {
 }
 
 int LanguageCodePage(const std::string& name) {
-  const std::string trimmed = Trim(name);
+  // As FindDefaultLanguage over the trimmed name, English names first, without copying it.
+  std::string_view trimmed = name;
+  while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= ' ') {
+    trimmed.remove_prefix(1);
+  }
+  while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= ' ') {
+    trimmed.remove_suffix(1);
+  }
   for (const TLanguageNameKind kind : {nkEnglish, nkNative}) {
-    std::string found = trimmed;
-    int row = -1;
-    if (FindDefaultLanguage(kind, found, row)) {
-      return AnsiCodePageOfLanguage(DefaultLanguages[row].LanguageId);
+    for (const TDefaultLanguage& language : DefaultLanguages) {
+      const std::string_view candidate = language.Names[kind];
+      if (!candidate.empty() && SameText(candidate, trimmed)) {
+        return AnsiCodePageOfLanguage(language.LanguageId);
+      }
     }
   }
   return kCodePageWindows1252;

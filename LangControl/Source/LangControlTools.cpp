@@ -1,6 +1,7 @@
 #include "LangControl/Source/LangControlTools.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "LangControl/Source/ComponentExplorerTools.h"
@@ -30,6 +31,19 @@ const TMetaClass& PropertyClassOf(int kind) {
 
 const char* const kResources = "Resources";
 
+// The user's format settings, worked out when first asked for: data whose entries have a slot
+// for every language needs none.
+class TUserFormat {
+ public:
+  const TFormatSettings& Settings() {
+    if (!settings_) settings_ = UserFormatSettings();
+    return *settings_;
+  }
+
+ private:
+  std::optional<TFormatSettings> settings_;
+};
+
 // Gives `values` at least `target` slots; new slots start with the active language's text (a
 // language added to the data starts as a copy of the active one). Numbers and dates become text
 // the way the user's locale writes them.
@@ -40,11 +54,11 @@ const char* const kResources = "Resources";
 // earlier preparation before it reached the entry. The text is worked out before anything
 // changes, so that an entry whose value has no text form is left exactly as it was read.
 void NormalizeValueCount(TConsistentLangPropertyEntry* values, int32_t target,
-                         const TFormatSettings& settings) {
+                         TUserFormat& format) {
   const int32_t count = values->Count();
   if (count >= target) return;
   const Variant source = count > 0 ? values->GetLangValue(0) : values->GetLiveValue();
-  const std::string text = VarToLocaleStr(source, settings);
+  const std::string text = VarToLocaleStr(source, format.Settings());
   values->SetCount(target);
   for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
 }
@@ -102,10 +116,10 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
 
 void TLanguageManager::NormalizeValueCounts() {
   const int32_t target = std::max(languages_->Count(), 1);
-  const TFormatSettings settings = UserFormatSettings();
+  TUserFormat format;
   VisitProperties(*components_, [&](TMainEntry*, TPropertyEntry* property, bool&) {
     if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
-      NormalizeValueCount(values, target, settings);
+      NormalizeValueCount(values, target, format);
     }
   });
 }
@@ -135,9 +149,9 @@ TMainEntry* TLanguageManager::GetStringInterface(bool create) {
 
 void TLanguageManager::PrepareLanguageData() {
   const int32_t target = std::max(languages_->Count(), 1);
-  const TFormatSettings settings = UserFormatSettings();
+  TUserFormat format;
   const auto normalize = [&](TConsistentLangPropertyEntry* values) {
-    NormalizeValueCount(values, target, settings);
+    NormalizeValueCount(values, target, format);
   };
   TMainEntry* own = nullptr;  // the controller's own entry: the first of its name
   if (exchange_.IsRunning() || !controller_) {

@@ -159,5 +159,18 @@ TEST(SameLanguage, MatchesEqualNamesAndTheTwoNamesOfOneRow) {
   EXPECT_TRUE(SameLanguage("ESPAñOL", "spanish"));
 }
 
+// Either name of a row, trimmed and in any ASCII case, gives the row's code page; other names
+// give Windows-1252.
+TEST(LanguageCodePage, FindsEitherNameTrimmedIgnoringCase) {
+  const std::pair<std::string, int> cases[] = {
+      {"Russian", 1251},  {" \trussian\n", 1251},
+      {"JAPANESE", 932},  {"Polski ", 1250},
+      {"Deutsch", 1252},  {"Greek", 1253},
+      {"Klingon", 1252},  {"", 1252},
+      {"Rus sian", 1252}, {std::string("Russian\0", 8), 1251},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LanguageCodePage(c.first), c.second) << c.first;
+}
+
 }  // namespace
 }  // namespace wdx
