@@ -522,7 +522,7 @@ TComponentEntry::~TComponentEntry() {
 void TComponentEntry::SetRef(TComponent* component) {
   TInternalController* controller = Controller();
   if (component && controller) controller->FreeNotification(component);
-  SetTarget(component);
+  if (component != Target()) Retarget(component, component, controller);
   SetRefWatched(component && controller);
 }
 
@@ -547,10 +547,14 @@ void TComponentEntry::SetName(const std::string& name) {
 
 void TComponentEntry::SetTarget(TObject* target) {
   if (target == Target()) return;
+  Retarget(target, ObjectCast<TComponent>(target), Controller());
+}
+
+void TComponentEntry::Retarget(TObject* target, TComponent* component,
+                               TInternalController* controller) {
   if (NameIsRefs()) SetOwnName(Name());
   SetRefWatched(false);
-  TComponent* component = ObjectCast<TComponent>(target);
-  if (TInternalController* controller = Controller()) controller->Reindex(this, Ref(), component);
+  if (controller) controller->Reindex(this, Ref(), component);
   SetTargetIsComponent(component != nullptr);
   TMainEntry::SetTarget(target);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <vector>
 
 #include "LangControl/Source/ComponentIndex.h"
@@ -364,7 +365,11 @@ class TComponentEntry : public TMainEntry {
 
   // The removal watcher of the component list that holds the entry; nullptr outside one.
   TInternalController* Controller() const {
-    const auto* list = ObjectCast<TComponentEntries>(Collection());
+    // Nearly always in a list of exactly that class.
+    const TCollection* collection = Collection();
+    const auto* list = collection && typeid(*collection) == typeid(TComponentEntries)
+                           ? static_cast<const TComponentEntries*>(collection)
+                           : ObjectCast<TComponentEntries>(collection);
     return list ? list->Controller() : nullptr;
   }
   // The target when it is a component.
@@ -387,6 +392,11 @@ class TComponentEntry : public TMainEntry {
   void Assign(const TPersistent* source) override;
   // Takes the component's current name and class name, then validates as a main entry.
   void Validate() override;
+
+ private:
+  // SetTarget to another target: `component` is the target as a component (or nullptr), and
+  // `controller` the entry's Controller.
+  void Retarget(TObject* target, TComponent* component, TInternalController* controller);
 };
 
 // One translated property, or one line of a string list.
