@@ -31,7 +31,10 @@ void Change(T& field, const T& value) {
 // item joins it.
 template <class C>
 TCollection* Expect(TCollection* collection) {
-  if (collection && !ObjectCast<C>(collection)) throw EInvalidCast(msg::kInvalidCast);
+  // Mostly a collection of exactly that class, which needs no walk up the class chain.
+  if (collection && typeid(*collection) != typeid(C) && !ObjectCast<C>(collection)) {
+    throw EInvalidCast(msg::kInvalidCast);
+  }
   return collection;
 }
 

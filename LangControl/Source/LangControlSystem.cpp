@@ -1,5 +1,7 @@
 #include "LangControl/Source/LangControlSystem.h"
 
+#include <array>
+
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/StrUtils.h"
 #include "platform/Locale.h"
@@ -109,11 +111,19 @@ int LanguageCodePage(const std::string& name) {
   while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= ' ') {
     trimmed.remove_suffix(1);
   }
+  // The table's names with their lengths, so that most rows are passed over by length.
+  static const auto names = [] {
+    std::array<std::array<std::string_view, 2>, kDefaultLanguageCount> views;
+    for (int i = 0; i < kDefaultLanguageCount; ++i) {
+      views[i] = {DefaultLanguages[i].Names[nkEnglish], DefaultLanguages[i].Names[nkNative]};
+    }
+    return views;
+  }();
   for (const TLanguageNameKind kind : {nkEnglish, nkNative}) {
-    for (const TDefaultLanguage& language : DefaultLanguages) {
-      const std::string_view candidate = language.Names[kind];
+    for (int i = 0; i < kDefaultLanguageCount; ++i) {
+      const std::string_view candidate = names[i][kind];
       if (!candidate.empty() && SameText(candidate, trimmed)) {
-        return AnsiCodePageOfLanguage(language.LanguageId);
+        return AnsiCodePageOfLanguage(DefaultLanguages[i].LanguageId);
       }
     }
   }
