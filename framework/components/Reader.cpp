@@ -366,6 +366,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   fixups_.clear();
   loaded_.clear();
   try {
+    const Synced synced{*this};
     ReadSignature();
     const DepthGuard depth(depth_, DepthGuard::kReading);
     uint8_t flags = 0;

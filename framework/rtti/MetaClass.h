@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/rtti/Method.h"
+#include "framework/rtti/Object.h"
 #include "framework/rtti/PropInfo.h"
 #include "framework/rtti/TypeInfo.h"
 
@@ -59,8 +60,18 @@ class TMetaClass {
   std::vector<TMethodInfo> methods_;
   std::vector<const TPropInfo*> properties_;
   std::vector<const TPropInfo*> sorted_;
-  std::vector<const TPropInfo*> byName_;  // hash table of properties_ by name, ignoring case
+  // Hash table of properties_ by name, ignoring case; each slot keeps its name's hash, so that a
+  // search compares names only where the hashes agree.
+  struct NameSlot {
+    const TPropInfo* prop = nullptr;
+    size_t hash = 0;
+  };
+  std::vector<NameSlot> byName_;
 };
+
+inline bool IsInstanceOf(const TObject& object, const TMetaClass& cls) {
+  return object.ClassType().InheritsFrom(cls);
+}
 
 // Orders property names as the property cursor lists them.
 bool PropNameLess(std::string_view a, std::string_view b);
