@@ -132,10 +132,13 @@ class TReader : public TFiler {
   void ReadProperties(TPersistent* instance);
   void ReadProperty(TPersistent* instance);
   void ReadPropertyValue(TPersistent* instance, std::string_view path);
+  // Follows the object properties that the dotted names of `path` give, from `target`: leaves
+  // in `target` the object the last name belongs to and in `path` that name.
+  void TraversePath(TPersistent*& target, std::string_view& path);
   void ReadPropValue(TPersistent* target, const TPropInfo& prop);
   void ReadObjectProp(TPersistent* target, const TPropInfo& prop);
   std::string UniqueRootName(TComponent* root, const std::string& name) const;
-  TComponent* ResolveReference(const std::string& name) const;
+  TComponent* ResolveReference(std::string_view name) const;
   void FixupReferences();
   void CallLoaded();
 

@@ -74,6 +74,9 @@ TMetaClass::TMetaClass(std::string name, const TMetaClass* parent, Factory facto
     while (byName_[i].prop) i = (i + 1) & (slots - 1);
     byName_[i] = NameSlot{prop, hash};
   }
+  for (const TPropInfo* prop : properties_) {
+    if (prop->Owner == this && prop->HasDefault && prop->SetOrd) ownDefaults_.push_back(prop);
+  }
   sorted_ = properties_;
   std::stable_sort(sorted_.begin(), sorted_.end(), [](const TPropInfo* a, const TPropInfo* b) {
     return PropNameLess(a->Name, b->Name);
