@@ -55,7 +55,7 @@ TComponent* TComponent::Components(int index) const {
   return owned_->components[static_cast<size_t>(index)];
 }
 
-TComponent* TComponent::FindComponent(const std::string& name) const {
+TComponent* TComponent::FindComponent(std::string_view name) const {
   if (name.empty()) return nullptr;
   if (!owned_) return nullptr;
   const TStoreVector<TComponent*>& components = owned_->components;

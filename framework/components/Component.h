@@ -54,7 +54,7 @@ class TComponent : public TPersistent {
   int ComponentCount() const { return owned_ ? static_cast<int>(owned_->components.size()) : 0; }
   TComponent* Components(int index) const;
   // The owned component of that name (ignoring ASCII case), or nullptr. Constant time.
-  TComponent* FindComponent(const std::string& name) const;
+  TComponent* FindComponent(std::string_view name) const;
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);
   void DestroyComponents();

@@ -33,19 +33,6 @@ std::string ObjectName(const TPersistent* instance) {
   return instance->ClassName();
 }
 
-std::vector<std::string> SplitPath(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (;;) {
-    const size_t dot = path.find('.', start);
-    if (dot == std::string::npos) break;
-    parts.push_back(path.substr(start, dot - start));
-    start = dot + 1;
-  }
-  parts.push_back(path.substr(start));
-  return parts;
-}
-
 // Whether `target` is `component` or lies inside it, following the children the writer would put
 // in its record. The visited set keeps even a damaged tree from looping.
 bool Contains(TComponent* component, const TComponent* target, TComponent* root) {
@@ -366,6 +353,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   fixups_.clear();
   loaded_.clear();
   try {
+    const Synced synced{*this};
     ReadSignature();
     const DepthGuard depth(depth_, DepthGuard::kReading);
     uint8_t flags = 0;
@@ -489,7 +477,37 @@ void TReader::ReadProperty(TPersistent* instance) {
 }
 
 void TReader::ReadPropertyValue(TPersistent* instance, std::string_view path) {
+  // No published name holds a dot, so the whole path is looked up first: most paths are one
+  // name, and need no search for dots.
+  const TPropInfo* prop = instance->ClassType().FindProperty(path);
   TPersistent* target = instance;
+  std::string_view last = path;
+  if (!prop) {
+    TraversePath(target, last);
+    if (last.size() != path.size()) prop = target->ClassType().FindProperty(last);
+  }
+  if (prop) {
+    if (!prop->Writable) {
+      SkipValue();
+      throw EReadError(msg::kReadOnlyProperty);
+    }
+    ReadPropValue(target, *prop);
+    return;
+  }
+
+  propName_ = last;
+  propFound_ = false;
+  target->DefineProperties(this);
+  const bool found = propFound_;
+  propName_ = {};
+  propFound_ = false;
+  if (!found) {
+    SkipValue();
+    throw EReadError(msg::kUnknownProperty);
+  }
+}
+
+void TReader::TraversePath(TPersistent*& target, std::string_view& path) {
   size_t start = 0;
   for (size_t dot = path.find('.'); dot != std::string_view::npos; dot = path.find('.', start)) {
     const TPropInfo* prop = target->ClassType().FindProperty(path.substr(start, dot - start));
@@ -509,27 +527,7 @@ void TReader::ReadPropertyValue(TPersistent* instance, std::string_view path) {
     }
     target = next;
   }
-
-  const std::string_view last = path.substr(start);
-  if (const TPropInfo* prop = target->ClassType().FindProperty(last)) {
-    if (!prop->Writable) {
-      SkipValue();
-      throw EReadError(msg::kReadOnlyProperty);
-    }
-    ReadPropValue(target, *prop);
-    return;
-  }
-
-  propName_ = last;
-  propFound_ = false;
-  target->DefineProperties(this);
-  const bool found = propFound_;
-  propName_ = {};
-  propFound_ = false;
-  if (!found) {
-    SkipValue();
-    throw EReadError(msg::kUnknownProperty);
-  }
+  path = path.substr(start);
 }
 
 void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
@@ -647,19 +645,28 @@ void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
 // ---------------------------------------------------------------------------------------------
 // Completion
 
-TComponent* TReader::ResolveReference(const std::string& name) const {
-  const std::vector<std::string> parts = SplitPath(name);
+TComponent* TReader::ResolveReference(std::string_view name) const {
+  // The dotted parts are taken in place: a reference is resolved once per fix-up.
+  const auto part = [name](size_t& start) {
+    const size_t dot = std::min(name.find('.', start), name.size());
+    const std::string_view text = name.substr(start, dot - start);
+    start = dot + 1;
+    return text;
+  };
+  size_t start = 0;
+  const std::string_view first = part(start);
+  const bool more = start <= name.size();
   TComponent* current = nullptr;
-  if (SameText(parts[0], "Owner")) {
+  if (SameText(first, "Owner")) {
     current = root_;
   } else {
-    current = root_->FindComponent(parts[0]);
-    if (!current && parts.size() > 1 && globalScope_)
-      current = globalScope_->FindComponent(parts[0]);
+    current = root_->FindComponent(first);
+    if (!current && more && globalScope_) current = globalScope_->FindComponent(first);
   }
-  for (size_t i = 1; current && i < parts.size(); ++i) {
+  while (current && start <= name.size()) {
     // "X.Owner" names X itself: a component whose owner has no name.
-    if (!SameText(parts[i], "Owner")) current = current->FindComponent(parts[i]);
+    const std::string_view next = part(start);
+    if (!SameText(next, "Owner")) current = current->FindComponent(next);
   }
   return current;
 }

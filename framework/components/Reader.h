@@ -113,11 +113,17 @@ class TReader : public TFiler {
   std::span<const uint8_t> BinaryValue();
   // Puts the stream where reading stands.
   void SyncStream();
-  // Puts the stream where reading stands when a public read returns, so that its caller finds
-  // the stream after the value.
+  // Puts the stream where reading stands when the outermost public read returns, so that its
+  // caller finds the stream after the value; reads made inside another (a whole form, a
+  // collection, a custom property's reader) leave the stream alone until then.
   struct Synced {
+    explicit Synced(TReader& owner) : reader(owner) { ++reader.calls_; }
+    ~Synced() {
+      if (--reader.calls_ == 0) reader.SyncStream();
+    }
+    Synced(const Synced&) = delete;
+    Synced& operator=(const Synced&) = delete;
     TReader& reader;
-    ~Synced() { reader.SyncStream(); }
   };
 
   void ReadPrefix(uint8_t& flags, int32_t& childPos);
@@ -126,10 +132,13 @@ class TReader : public TFiler {
   void ReadProperties(TPersistent* instance);
   void ReadProperty(TPersistent* instance);
   void ReadPropertyValue(TPersistent* instance, std::string_view path);
+  // Follows the object properties that the dotted names of `path` give, from `target`: leaves
+  // in `target` the object the last name belongs to and in `path` that name.
+  void TraversePath(TPersistent*& target, std::string_view& path);
   void ReadPropValue(TPersistent* target, const TPropInfo& prop);
   void ReadObjectProp(TPersistent* target, const TPropInfo& prop);
   std::string UniqueRootName(TComponent* root, const std::string& name) const;
-  TComponent* ResolveReference(const std::string& name) const;
+  TComponent* ResolveReference(std::string_view name) const;
   void FixupReferences();
   void CallLoaded();
 
@@ -139,6 +148,7 @@ class TReader : public TFiler {
   int64_t start_ = 0;  // the stream's position at the cursor's first byte
   TComponent* globalScope_ = nullptr;
   int depth_ = 0;
+  int calls_ = 0;              // public reads under way
   std::string_view propName_;  // the custom property name being offered to definitions
   bool propFound_ = false;
   std::vector<Fixup> fixups_;

@@ -253,8 +253,8 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
       const int32_t value = GetOrdProp(instance, prop);
       if (isDefault(value)) return;
       WritePropName(prop.Name);
-      if (const char* ident = type->IdentOf(value)) {
-        WriteIdent(ident);
+      if (const std::string_view ident = type->IdentOf(value); !ident.empty()) {
+        WriteIdent(std::string(ident));
       } else {
         WriteInteger(value);
       }

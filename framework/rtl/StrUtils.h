@@ -2,6 +2,8 @@
 // case-insensitive comparison folds only the ASCII letters.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -14,9 +16,42 @@ inline char AsciiUpper(char c) {
 }
 std::string AsciiUpper(std::string_view text);
 std::string AsciiLower(std::string_view text);
-// Equality ignoring the case of the ASCII letters a to z only.
+namespace str_detail {
+
+inline uint64_t Load64(const char* at) {
+  uint64_t word;
+  std::memcpy(&word, at, 8);
+  return word;
+}
+inline uint32_t Load32(const char* at) {
+  uint32_t word;
+  std::memcpy(&word, at, 4);
+  return word;
+}
+
+// Whether the n bytes at a and b are the same, in a few word loads: overlapping words cover
+// every length from 4 up.
+inline bool SameBytes(const char* a, const char* b, size_t n) {
+  if (n >= 8) {
+    for (size_t i = 0; i + 8 < n; i += 8) {
+      if (Load64(a + i) != Load64(b + i)) return false;
+    }
+    return Load64(a + n - 8) == Load64(b + n - 8);
+  }
+  if (n >= 4) return Load32(a) == Load32(b) && Load32(a + n - 4) == Load32(b + n - 4);
+  for (size_t i = 0; i < n; ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace str_detail
+
+// Equality ignoring the case of the ASCII letters a to z only. Names usually agree in case
+// too, so the bytes are compared whole first.
 inline bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  if (str_detail::SameBytes(a.data(), b.data(), a.size())) return true;
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i] != b[i] && AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
   }

@@ -1,5 +1,8 @@
 #include "framework/rtl/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace wdx {
 
 namespace {
@@ -56,8 +59,15 @@ void AppendUtf8(std::string& out, char32_t code) {
 }
 
 bool IsAscii(std::string_view text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  // Eight bytes at a time: a byte of 0x80 or above has its top bit set.
+  size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + at, 8);
+    if (word & 0x8080808080808080u) return false;
+  }
+  for (; at < text.size(); ++at) {
+    if (static_cast<unsigned char>(text[at]) >= 0x80) return false;
   }
   return true;
 }

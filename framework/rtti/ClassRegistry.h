@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wdx {
@@ -11,7 +12,7 @@ class TMetaClass;
 
 void RegisterClass(const TMetaClass& cls);
 // The registered class of that name (ignoring ASCII case), or nullptr.
-const TMetaClass* FindRegisteredClass(const std::string& name);
+const TMetaClass* FindRegisteredClass(std::string_view name);
 // Every registered class, in no particular order.
 std::vector<const TMetaClass*> RegisteredClasses();
 

@@ -5,10 +5,7 @@
 namespace wdx {
 
 void ApplyDeclaredDefaults(TObject& object, const TMetaClass& cls) {
-  for (const TPropInfo* prop : cls.Properties()) {
-    if (prop->Owner == &cls && prop->HasDefault && prop->SetOrd)
-      prop->SetOrd(&object, prop->Default);
-  }
+  for (const TPropInfo* prop : cls.OwnDefaults()) prop->SetOrd(&object, prop->Default);
 }
 
 }  // namespace wdx

@@ -10,7 +10,7 @@ namespace {
 // Handles are given out in increasing order and never reused, so the table is a list of pages
 // indexed by the handle itself: a lookup is two array reads, and a page goes as soon as every
 // object of its handles is gone, so the table stays as large as the live objects need.
-constexpr uint32_t kPageBits = 12;
+constexpr uint32_t kPageBits = 10;
 constexpr uint32_t kPageSize = 1u << kPageBits;
 
 struct Page {

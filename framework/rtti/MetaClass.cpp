@@ -19,7 +19,7 @@ std::unordered_map<uint32_t, const TMethodInfo*>& MethodCodes() {
 // A hash of `name` that names equal but for the case of ASCII letters share: its length and
 // its first, middle and last bytes taken with bit 0x20 set. Names of one class's properties
 // seldom agree in all of these, and the table's probing sorts out those that do.
-size_t FoldedHash(std::string_view name) {
+inline size_t FoldedHash(std::string_view name) {
   if (name.empty()) return 0;
   const auto folded = [name](size_t i) { return static_cast<unsigned char>(name[i]) | 0x20u; };
   uint32_t hash = static_cast<uint32_t>(name.size());
@@ -67,11 +67,15 @@ TMetaClass::TMetaClass(std::string name, const TMetaClass* parent, Factory facto
   // Open addressing at most half full, so that a search for a missing name ends soon.
   size_t slots = 8;
   while (slots < properties_.size() * 2) slots *= 2;
-  byName_.assign(slots, nullptr);
+  byName_.assign(slots, NameSlot{});
   for (const TPropInfo* prop : properties_) {
-    size_t i = FoldedHash(prop->Name) & (slots - 1);
-    while (byName_[i]) i = (i + 1) & (slots - 1);
-    byName_[i] = prop;
+    const size_t hash = FoldedHash(prop->Name);
+    size_t i = hash & (slots - 1);
+    while (byName_[i].prop) i = (i + 1) & (slots - 1);
+    byName_[i] = NameSlot{prop, hash};
+  }
+  for (const TPropInfo* prop : properties_) {
+    if (prop->Owner == this && prop->HasDefault && prop->SetOrd) ownDefaults_.push_back(prop);
   }
   sorted_ = properties_;
   std::stable_sort(sorted_.begin(), sorted_.end(), [](const TPropInfo* a, const TPropInfo* b) {
@@ -93,8 +97,10 @@ TObject* TMetaClass::Create(TObject* arg) const {
 
 const TPropInfo* TMetaClass::FindProperty(std::string_view name) const {
   const size_t mask = byName_.size() - 1;
-  for (size_t i = FoldedHash(name) & mask; byName_[i]; i = (i + 1) & mask) {
-    if (SameText(byName_[i]->Name, name)) return byName_[i];
+  const size_t hash = FoldedHash(name);
+  for (size_t i = hash & mask; byName_[i].prop; i = (i + 1) & mask) {
+    const NameSlot& slot = byName_[i];
+    if (slot.hash == hash && SameText(slot.prop->Name, name)) return slot.prop;
   }
   return nullptr;
 }

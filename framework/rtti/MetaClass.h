@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/rtti/Method.h"
+#include "framework/rtti/Object.h"
 #include "framework/rtti/PropInfo.h"
 #include "framework/rtti/TypeInfo.h"
 
@@ -43,6 +44,9 @@ class TMetaClass {
   // The same properties sorted by name: characters compared with bit 0x20 cleared, and on a
   // tie of the common part the shorter name first.
   const std::vector<const TPropInfo*>& SortedProperties() const { return sorted_; }
+  // The ordinal properties this class itself declares with a default, which its objects start
+  // with.
+  const std::vector<const TPropInfo*>& OwnDefaults() const { return ownDefaults_; }
   // The property named `name` (ignoring ASCII case), or nullptr.
   const TPropInfo* FindProperty(std::string_view name) const;
 
@@ -59,8 +63,19 @@ class TMetaClass {
   std::vector<TMethodInfo> methods_;
   std::vector<const TPropInfo*> properties_;
   std::vector<const TPropInfo*> sorted_;
-  std::vector<const TPropInfo*> byName_;  // hash table of properties_ by name, ignoring case
+  std::vector<const TPropInfo*> ownDefaults_;
+  // Hash table of properties_ by name, ignoring case; each slot keeps its name's hash, so that a
+  // search compares names only where the hashes agree.
+  struct NameSlot {
+    const TPropInfo* prop = nullptr;
+    size_t hash = 0;
+  };
+  std::vector<NameSlot> byName_;
 };
+
+inline bool IsInstanceOf(const TObject& object, const TMetaClass& cls) {
+  return object.ClassType().InheritsFrom(cls);
+}
 
 // Orders property names as the property cursor lists them.
 bool PropNameLess(std::string_view a, std::string_view b);

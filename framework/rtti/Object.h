@@ -12,11 +12,17 @@ namespace wdx {
 class TMetaClass;
 
 // Declares the class's metaclass accessors; put it first in the public part of the class.
-#define WDX_CLASS(Name)                                 \
-  using DeclaredClass = Name;                           \
-  static const ::wdx::TMetaClass& StaticClass();        \
-  const ::wdx::TMetaClass& ClassType() const override { \
-    return StaticClass();                               \
+// CachedClass() is StaticClass() kept after the first call, so that reaching it costs an inline
+// check rather than a call: every cast and every published accessor asks for it.
+#define WDX_CLASS(Name)                                     \
+  using DeclaredClass = Name;                               \
+  static const ::wdx::TMetaClass& StaticClass();            \
+  static const ::wdx::TMetaClass& CachedClass() {           \
+    static const ::wdx::TMetaClass& cached = StaticClass(); \
+    return cached;                                          \
+  }                                                         \
+  const ::wdx::TMetaClass& ClassType() const override {     \
+    return CachedClass();                                   \
   }
 
 class TObject {
@@ -34,7 +40,11 @@ class TObject {
   static void operator delete(void* block, std::size_t size) noexcept;
 
   static const TMetaClass& StaticClass();
-  virtual const TMetaClass& ClassType() const { return StaticClass(); }
+  static const TMetaClass& CachedClass() {
+    static const TMetaClass& cached = StaticClass();
+    return cached;
+  }
+  virtual const TMetaClass& ClassType() const { return CachedClass(); }
   const std::string& ClassName() const;
   bool InheritsFrom(const TMetaClass& cls) const;
   // The live-object handle (never 0). An object gets it when it is first asked for it: most
@@ -61,6 +71,9 @@ concept DeclaresOwnClass = requires {
 // disagree (checked in builds with WDX_CHECK_CASTS): a class table names the wrong parent.
 [[noreturn]] void ThrowCastMismatch(const TObject& object, const std::type_info& target);
 
+// Whether `object`'s class is `cls` or descends from it (inline, in MetaClass.h).
+inline bool IsInstanceOf(const TObject& object, const TMetaClass& cls);
+
 // dynamic_cast<T*>(object). For a class that declares its own metaclass it walks the object's
 // metaclass chain instead, a few pointer comparisons where dynamic_cast searches the type
 // information and compares type names: the form reader and every published setter cast.
@@ -71,7 +84,7 @@ auto ObjectCast(U* object) -> std::conditional_t<std::is_const_v<U>, const T*, T
     using Base = std::conditional_t<std::is_const_v<U>, const TObject*, TObject*>;
     if (!object) return nullptr;
     const Base base = object;
-    if (!base->InheritsFrom(T::StaticClass())) {
+    if (!IsInstanceOf(*base, T::CachedClass())) {
 #ifdef WDX_CHECK_CASTS
       if (dynamic_cast<Result>(object)) ThrowCastMismatch(*base, typeid(T));
 #endif
@@ -88,3 +101,6 @@ auto ObjectCast(U* object) -> std::conditional_t<std::is_const_v<U>, const T*, T
 }
 
 }  // namespace wdx
+
+// The metaclass, complete, for IsInstanceOf and the casts above.
+#include "framework/rtti/MetaClass.h"  // IWYU pragma: export

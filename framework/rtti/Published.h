@@ -97,33 +97,38 @@ T FromOrd(int32_t value) {
 template <class C, class Getter>
 using ValueOf = std::decay_t<std::invoke_result_t<Getter, const C&>>;
 
+// Fills the accessor pair of T's kind from `get` and `set`; `set` is nullptr for a read-only
+// property. Both are plain lambdas, so each accessor is one call through its std::function.
 template <class T, class Get, class Set>
-void Bind(TPropInfo& info, Get get, Set set) {
+void Bind(TPropInfo& info, Get get, [[maybe_unused]] Set set) {
+  constexpr bool kSettable = !std::is_null_pointer_v<Set>;
   if constexpr (kIsOrdinal<T>) {
     info.GetOrd = [get](const TObject* o) { return ToOrd<T>(get(o)); };
-    if (set) info.SetOrd = [set](TObject* o, int32_t v) { set(o, FromOrd<T>(v)); };
+    if constexpr (kSettable) info.SetOrd = [set](TObject* o, int32_t v) { set(o, FromOrd<T>(v)); };
   } else if constexpr (std::is_same_v<T, int64_t>) {
     info.GetInt64 = get;
-    if (set) info.SetInt64 = set;
+    if constexpr (kSettable) info.SetInt64 = set;
   } else if constexpr (std::is_floating_point_v<T>) {
     info.GetFloat = [get](const TObject* o) { return static_cast<double>(get(o)); };
-    if (set) info.SetFloat = [set](TObject* o, double v) { set(o, static_cast<T>(v)); };
+    if constexpr (kSettable)
+      info.SetFloat = [set](TObject* o, double v) { set(o, static_cast<T>(v)); };
   } else if constexpr (std::is_same_v<T, std::string>) {
     info.GetStr = get;
-    if (set) info.SetStr = set;
+    if constexpr (kSettable) info.SetStr = set;
   } else if constexpr (std::is_same_v<T, std::u16string>) {
     info.GetStr = [get](const TObject* o) { return Utf16ToUtf8(get(o)); };
-    if (set) info.SetStr = [set](TObject* o, const std::string& v) { set(o, Utf8ToUtf16(v)); };
+    if constexpr (kSettable)
+      info.SetStr = [set](TObject* o, const std::string& v) { set(o, Utf8ToUtf16(v)); };
   } else if constexpr (std::is_same_v<T, TNotifyEvent>) {
     info.GetMethod = get;
-    if (set) info.SetMethod = set;
+    if constexpr (kSettable) info.SetMethod = set;
   } else if constexpr (std::is_same_v<T, Variant>) {
     info.GetVariant = get;
-    if (set) info.SetVariant = set;
+    if constexpr (kSettable) info.SetVariant = set;
   } else if constexpr (std::is_pointer_v<T>) {
     using Pointee = std::remove_cv_t<std::remove_pointer_t<T>>;
     info.GetObject = [get](const TObject* o) -> TObject* { return get(o); };
-    if (set) {
+    if constexpr (kSettable) {
       info.SetObject = [set](TObject* o, TObject* v) {
         Pointee* typed = nullptr;
         if (v) {
@@ -148,25 +153,25 @@ TPropInfo Published(std::string name, Getter getter, Setter setter = nullptr) {
   info.Name = std::move(name);
   info.TypeFn = &TypeOf<T>;
   auto get = [getter](const TObject* o) -> T { return std::invoke(getter, CastTo<C>(o)); };
-  std::function<void(TObject*, const T&)> set;
-  if constexpr (!std::is_null_pointer_v<Setter>) {
-    set = [setter](TObject* o, const T& value) {
+  if constexpr (std::is_null_pointer_v<Setter>) {
+    published_detail::Bind<T>(info, get, nullptr);
+  } else {
+    published_detail::Bind<T>(info, get, [setter](TObject* o, const T& value) {
       C& object = CastTo<C>(o);
       if constexpr (std::is_member_object_pointer_v<Setter>) {
         std::invoke(setter, object) = value;
       } else {
         std::invoke(setter, object, value);
       }
-    };
+    });
   }
-  published_detail::Bind<T>(info, get, set);
   if constexpr (std::is_same_v<std::invoke_result_t<Getter, const C&>, const std::string&>) {
     info.GetStrRef = [getter](const TObject* o) -> const std::string& {
       return std::invoke(getter, CastTo<C>(o));
     };
   }
   info.Readable = true;
-  info.Writable = static_cast<bool>(set);
+  info.Writable = !std::is_null_pointer_v<Setter>;
   return info;
 }
 

@@ -6,11 +6,11 @@
 
 namespace wdx {
 
-const char* TTypeInfo::IdentOf(int32_t value) const {
+std::string_view TTypeInfo::IdentOf(int32_t value) const {
   for (const auto& entry : IdentMap) {
     if (entry.Value == value) return entry.Name;
   }
-  return nullptr;
+  return {};
 }
 
 bool TTypeInfo::ValueOf(std::string_view name, int32_t& value) const {

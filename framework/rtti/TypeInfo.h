@@ -36,7 +36,7 @@ enum TTypeKind : uint8_t {
 // A registered value-to-name mapping of an integer type (colour names, character-set names).
 struct TIdentMapEntry {
   int32_t Value;
-  const char* Name;
+  std::string_view Name;
 };
 
 struct TTypeInfo {
@@ -58,8 +58,8 @@ struct TTypeInfo {
 
   // The enumeration whose identifiers this type uses: BaseType, or the type itself.
   const TTypeInfo& Base() const { return BaseType ? *BaseType : *this; }
-  // Identifier of `value` in the type's mapping, or nullptr.
-  const char* IdentOf(int32_t value) const;
+  // Identifier of `value` in the type's mapping, or empty.
+  std::string_view IdentOf(int32_t value) const;
   // Value of identifier `name` (compared ignoring ASCII case) in the mapping.
   bool ValueOf(std::string_view name, int32_t& value) const;
 };

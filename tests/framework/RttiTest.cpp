@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "framework/components/Component.h"
+#include "framework/rtl/StrUtils.h"
 #include "framework/rtti/ClassRegistry.h"
 #include "framework/rtti/LiveObjects.h"
 #include "framework/rtti/PropAccess.h"
@@ -145,6 +147,46 @@ TEST(PropAccess, DescriptorOfAnotherClassIsRefused) {
   const TPropInfo& width = *TBase::StaticClass().FindProperty("Width");
   EXPECT_THROW(GetOrdProp(&plain, width), EInvalidCast);
   EXPECT_THROW(GetStrProp(&plain, width), EPropertyError);  // no string accessor at all
+}
+
+// A class without its own metaclass shares TDerived's: a cast must still tell it apart.
+class TUndeclared : public TDerived {
+ public:
+  using TDerived::TDerived;
+};
+
+TEST(ObjectCast, AgreesWithTheLanguageCastForEveryPair) {
+  TComponent plain(nullptr);
+  TBase base(nullptr);
+  TDerived derived(nullptr);
+  TUndeclared undeclared(nullptr);
+  for (TObject* object : std::vector<TObject*>{&plain, &base, &derived, &undeclared, nullptr}) {
+    EXPECT_EQ(ObjectCast<TComponent>(object), dynamic_cast<TComponent*>(object));
+    EXPECT_EQ(ObjectCast<TBase>(object), dynamic_cast<TBase*>(object));
+    EXPECT_EQ(ObjectCast<TDerived>(object), dynamic_cast<TDerived*>(object));
+    EXPECT_EQ(ObjectCast<TUndeclared>(object), dynamic_cast<TUndeclared*>(object));
+    const TObject* constant = object;
+    EXPECT_EQ(ObjectCast<TBase>(constant), dynamic_cast<const TBase*>(constant));
+  }
+}
+
+TEST(SameText, FoldsOnlyLettersAtEveryLengthAndPlace) {
+  // Lengths around the word sizes the comparison uses, with one byte changed at each place.
+  const std::string alphabet = "aB_7cDeFgH1iJkLmNoPq";
+  for (size_t length = 0; length <= alphabet.size(); ++length) {
+    const std::string text = alphabet.substr(0, length);
+    EXPECT_TRUE(SameText(text, text));
+    EXPECT_FALSE(SameText(text, text + "x"));
+    for (size_t at = 0; at < length; ++at) {
+      std::string flipped = text;
+      flipped[at] = static_cast<char>(flipped[at] ^ 0x20);  // other case, or another symbol
+      const bool letter = std::isalpha(static_cast<unsigned char>(text[at])) != 0;
+      EXPECT_EQ(SameText(text, flipped), letter) << text << " at " << at;
+      std::string other = text;
+      other[at] = '#';
+      EXPECT_FALSE(SameText(text, other)) << text << " at " << at;
+    }
+  }
 }
 
 }  // namespace
