@@ -16,19 +16,6 @@ std::unordered_map<uint32_t, const TMethodInfo*>& MethodCodes() {
   return *codes;
 }
 
-// A hash of `name` that names equal but for the case of ASCII letters share: its length and
-// its first, middle and last bytes taken with bit 0x20 set. Names of one class's properties
-// seldom agree in all of these, and the table's probing sorts out those that do.
-inline size_t FoldedHash(std::string_view name) {
-  if (name.empty()) return 0;
-  const auto folded = [name](size_t i) { return static_cast<unsigned char>(name[i]) | 0x20u; };
-  uint32_t hash = static_cast<uint32_t>(name.size());
-  hash = hash * 131u + folded(0);
-  hash = hash * 131u + folded(name.size() / 2);
-  hash = hash * 131u + folded(name.size() - 1);
-  return (hash * 2654435761u) >> 8;
-}
-
 }  // namespace
 
 bool PropNameLess(std::string_view a, std::string_view b) {
@@ -68,8 +55,9 @@ TMetaClass::TMetaClass(std::string name, const TMetaClass* parent, Factory facto
   size_t slots = 8;
   while (slots < properties_.size() * 2) slots *= 2;
   byName_.assign(slots, NameSlot{});
+  nameMask_ = slots - 1;
   for (const TPropInfo* prop : properties_) {
-    const size_t hash = FoldedHash(prop->Name);
+    const size_t hash = FoldedNameHash(prop->Name);
     size_t i = hash & (slots - 1);
     while (byName_[i].prop) i = (i + 1) & (slots - 1);
     byName_[i] = NameSlot{prop, hash};
@@ -93,16 +81,6 @@ TObject* TMetaClass::Create(TObject* arg) const {
   if (!factory_)
     throw EInvalidOperation("Cannot create an instance of the abstract class " + name_);
   return factory_(arg);
-}
-
-const TPropInfo* TMetaClass::FindProperty(std::string_view name) const {
-  const size_t mask = byName_.size() - 1;
-  const size_t hash = FoldedHash(name);
-  for (size_t i = hash & mask; byName_[i].prop; i = (i + 1) & mask) {
-    const NameSlot& slot = byName_[i];
-    if (slot.hash == hash && SameText(slot.prop->Name, name)) return slot.prop;
-  }
-  return nullptr;
 }
 
 const TMethodInfo* TMetaClass::FindMethod(const std::string& name) const {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/rtl/StrUtils.h"
 #include "framework/rtti/Method.h"
 #include "framework/rtti/Object.h"
 #include "framework/rtti/PropInfo.h"
@@ -71,7 +72,31 @@ class TMetaClass {
     size_t hash = 0;
   };
   std::vector<NameSlot> byName_;
+  size_t nameMask_ = 0;  // byName_.size() - 1
 };
+
+// A hash of `name` that names equal but for the case of ASCII letters share: its length and
+// its first, middle and last bytes taken with bit 0x20 set. Names of one class's properties
+// seldom agree in all of these, and the table's probing sorts out those that do.
+inline size_t FoldedNameHash(std::string_view name) {
+  if (name.empty()) return 0;
+  const auto folded = [name](size_t i) { return static_cast<unsigned char>(name[i]) | 0x20u; };
+  uint32_t hash = static_cast<uint32_t>(name.size());
+  hash = hash * 131u + folded(0);
+  hash = hash * 131u + folded(name.size() / 2);
+  hash = hash * 131u + folded(name.size() - 1);
+  return (hash * 2654435761u) >> 8;
+}
+
+// Inline: the form reader looks up every property it reads.
+inline const TPropInfo* TMetaClass::FindProperty(std::string_view name) const {
+  const size_t hash = FoldedNameHash(name);
+  const NameSlot* slots = byName_.data();
+  for (size_t i = hash & nameMask_; slots[i].prop; i = (i + 1) & nameMask_) {
+    if (slots[i].hash == hash && SameText(slots[i].prop->Name, name)) return slots[i].prop;
+  }
+  return nullptr;
+}
 
 inline bool IsInstanceOf(const TObject& object, const TMetaClass& cls) {
   return object.ClassType().InheritsFrom(cls);
