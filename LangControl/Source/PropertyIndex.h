@@ -21,7 +21,8 @@ struct TResolvedProperty {
   uint32_t typeName;  // the type's name as an entry keeps it (entry_tree::TypeNameNumber)
 };
 
-// A property name, compared ignoring ASCII case, and a type kind.
+// A name, compared ignoring ASCII case, and a kind: a property's name and type kind here; other
+// tables of names that ignore case use it with kind 0.
 struct TPropertyKey {
   std::string_view name;
   int kind;

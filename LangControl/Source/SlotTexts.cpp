@@ -29,6 +29,7 @@ std::string_view TextOf(const uint8_t* block, int32_t size) {
 }  // namespace
 
 TSlotLanguages::TSlotLanguages(const TLanguageEntries& languages) : previous_(g_current) {
+  bySlot_.reserve(static_cast<size_t>(languages.Count()));
   for (int i = 0; i < languages.Count(); ++i) {
     const TLanguageEntry* language = languages.Items(i);
     const int32_t slot = language->SubIndex();
