@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "LangControl/Source/ClassInfo.h"
+#include "LangControl/Source/PropertyIndex.h"
 #include "framework/components/Strings.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StrUtils.h"
@@ -31,17 +32,25 @@ void Change(T& field, const T& value) {
 // item joins it.
 template <class C>
 TCollection* Expect(TCollection* collection) {
-  // Mostly a collection of exactly that class, which needs no walk up the class chain.
-  if (collection && typeid(*collection) != typeid(C) && !ObjectCast<C>(collection)) {
-    throw EInvalidCast(msg::kInvalidCast);
-  }
+  // Mostly a collection of exactly that class, or of the class that passed the last time: neither
+  // needs a walk up the class chain. All on the user-interface thread.
+  static const std::type_info* passed = &typeid(C);
+  if (!collection) return collection;
+  const std::type_info& type = typeid(*collection);
+  if (&type == passed) return collection;
+  if (type != typeid(C) && !ObjectCast<C>(collection)) throw EInvalidCast(msg::kInvalidCast);
+  passed = &type;
   return collection;
 }
 
 void CheckPropertyClass(const TMetaClass* propertyClass) {
-  if (propertyClass && !propertyClass->InheritsFrom(TPropertyEntry::StaticClass())) {
+  // Classes live as long as the program: the one that passed the last time passes again.
+  static const TMetaClass* passed = nullptr;
+  if (!propertyClass || propertyClass == passed) return;
+  if (!propertyClass->InheritsFrom(TPropertyEntry::StaticClass())) {
     throw EInvalidCast(msg::kInvalidCast);
   }
+  passed = propertyClass;
 }
 
 // The type names of the entries, each kept once. The names are class and property type names,
@@ -80,7 +89,11 @@ class TSharedNames {
   }
 
  private:
-  std::unordered_map<std::string, size_t> uses_;
+  // Hashed on a few words of the name, not every byte.
+  struct THash {
+    size_t operator()(const std::string& name) const { return TPropertyKeyHash()({name, 0}); }
+  };
+  std::unordered_map<std::string, size_t, THash> uses_;
 };
 
 TSharedNames& SharedNames() {
@@ -345,7 +358,7 @@ void TInternalController::Renaming(TComponent* component) {
 
 void TInternalController::Reindex(TComponentEntry* entry, const TComponent* from,
                                   const TComponent* to) {
-  index_.Move(entry, from, to);
+  index_.Move(entry, from, to, entries_ ? static_cast<size_t>(entries_->Count()) : 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -544,6 +557,20 @@ void TComponentEntry::SetName(const std::string& name) {
     SetNameIsRefs(true);
   } else {
     SetOwnName(name);
+  }
+  if (changed) ++entry_tree::changes;
+}
+
+void TComponentEntry::TakeRefName() {
+  const bool reading = NameIsRefs();
+  const bool changed = !reading && OwnName() != Ref()->Name();
+  if (Controller() && RefWatched()) {
+    if (!reading) {
+      SetOwnName("");
+      SetNameIsRefs(true);
+    }
+  } else {
+    SetOwnName(Ref()->Name());
   }
   if (changed) ++entry_tree::changes;
 }

@@ -397,6 +397,8 @@ class TComponentEntry : public TMainEntry {
   // SetTarget to another target: `component` is the target as a component (or nullptr), and
   // `controller` the entry's Controller.
   void Retarget(TObject* target, TComponent* component, TInternalController* controller);
+  // As SetName(Ref()->Name()) for an entry with a Ref, without comparing that name with itself.
+  void TakeRefName();
 };
 
 // One translated property, or one line of a string list.

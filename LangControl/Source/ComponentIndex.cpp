@@ -1,5 +1,6 @@
 #include "LangControl/Source/ComponentIndex.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "LangControl/Source/ComponentExplorerTools.h"
@@ -20,14 +21,15 @@ size_t TComponentIndex::Hash(const TComponent* component, size_t mask) {
   return static_cast<size_t>((bits * 0x9E3779B97F4A7C15ull) >> 32) & mask;
 }
 
-void TComponentIndex::Move(TComponentEntry* entry, const TComponent* from, const TComponent* to) {
+void TComponentIndex::Move(TComponentEntry* entry, const TComponent* from, const TComponent* to,
+                           size_t expected) {
   if (from == to) return;
   if (from) Erase(entry, from);
-  if (to) Insert(entry, to);
+  if (to) Insert(entry, to, expected);
 }
 
-void TComponentIndex::Insert(TComponentEntry* entry, const TComponent* to) {
-  Reserve();
+void TComponentIndex::Insert(TComponentEntry* entry, const TComponent* to, size_t expected) {
+  Reserve(expected);
   const size_t mask = capacity_ - 1;
   for (size_t at = Hash(to, mask);; at = (at + 1) & mask) {
     if (slots_[at] && slots_[at] != kRemoved) continue;
@@ -88,10 +90,11 @@ void TComponentIndex::ForEach(const TComponent* component, const TCollection* li
   }
 }
 
-void TComponentIndex::Reserve() {
+void TComponentIndex::Reserve(size_t expected) {
   if (slots_ && 2 * (entries_ + removed_ + 1) <= capacity_) return;
   size_t capacity = capacity_ ? capacity_ : 16;
-  while (2 * (entries_ + 1) > capacity) capacity *= 2;
+  const size_t wanted = std::max(entries_ + 1, expected);
+  while (2 * wanted > capacity) capacity *= 2;
   auto** slots =
       static_cast<TComponentEntry**>(object_store::Allocate(capacity * sizeof(TComponentEntry*)));
   std::memset(slots, 0, capacity * sizeof(TComponentEntry*));

@@ -24,8 +24,11 @@ class TComponentIndex {
   TComponentIndex& operator=(const TComponentIndex&) = delete;
   ~TComponentIndex() { Release(); }
 
-  // `entry` targets `to` from now on instead of `from` (either may be nullptr).
-  void Move(TComponentEntry* entry, const TComponent* from, const TComponent* to);
+  // `entry` targets `to` from now on instead of `from` (either may be nullptr). `expected`: how
+  // many entries the table may come to hold, so that a list whose entries take their targets one
+  // after the other (as after reading) has the table made once.
+  void Move(TComponentEntry* entry, const TComponent* from, const TComponent* to,
+            size_t expected = 0);
   // The entry of `list` that targets `component` (the last one in list order should there be
   // several), or nullptr.
   TComponentEntry* Find(const TComponent* component, const TCollection* list) const;
@@ -35,11 +38,11 @@ class TComponentIndex {
 
  private:
   static size_t Hash(const TComponent* component, size_t mask);
-  void Insert(TComponentEntry* entry, const TComponent* to);
+  void Insert(TComponentEntry* entry, const TComponent* to, size_t expected);
   void Erase(TComponentEntry* entry, const TComponent* from);
-  // Makes room for one more entry: a table twice as large once it would be over half full
-  // (markers counted), with the entries alone.
-  void Reserve();
+  // Makes room for one more entry: once the table would be over half full (markers counted), a
+  // new one, with the entries alone, twice as large as the entries or `expected` need.
+  void Reserve(size_t expected);
   void Release();
 
   TComponentEntry** slots_ = nullptr;  // nullptr: free; kRemoved: a removed entry's slot

@@ -286,7 +286,11 @@ bool TMainEntry::ResolvesThroughLiveObjects() const {
 
 void TComponentEntry::Validate() {
   if (Target()) {
-    SetName(Ref() ? Ref()->Name() : "???");
+    if (Ref()) {
+      TakeRefName();
+    } else {
+      SetName("???");
+    }
     SetTypeNameNumber(ClassIndexOf(Target()->ClassType()).name);
   }
   TMainEntry::Validate();
