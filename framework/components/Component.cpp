@@ -1,5 +1,8 @@
 #include "framework/components/Component.h"
 
+#include <array>
+#include <cstdint>
+
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/rtl/Exceptions.h"
@@ -25,11 +28,17 @@ const TMetaClass& TComponent::StaticClass() {
 }
 
 bool IsValidIdent(const std::string& name) {
-  if (name.empty()) return false;
-  auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
-  if (!alpha(name[0])) return false;
-  for (char c : name) {
-    if (!alpha(c) && !(c >= '0' && c <= '9')) return false;
+  // 1: may start a name (letter or underscore), 2: may follow (also a digit).
+  static constexpr auto kKinds = [] {
+    std::array<uint8_t, 256> kinds{};
+    for (int c = 'a'; c <= 'z'; ++c) kinds[c] = kinds[c - 32] = 3;
+    kinds['_'] = 3;
+    for (int c = '0'; c <= '9'; ++c) kinds[c] = 2;
+    return kinds;
+  }();
+  if (name.empty() || !(kKinds[static_cast<unsigned char>(name[0])] & 1)) return false;
+  for (const char c : name) {
+    if (!kKinds[static_cast<unsigned char>(c)]) return false;
   }
   return true;
 }

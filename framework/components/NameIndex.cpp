@@ -9,10 +9,7 @@
 namespace wdx {
 
 uint32_t TNameIndex::Hash(std::string_view name) {
-  // FNV-1a over the upper-cased bytes, so names differing only in case meet.
-  uint32_t hash = 2166136261u;
-  for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 16777619u;
-  return hash;
+  return static_cast<uint32_t>(CaseFoldedHash(name) >> 32);
 }
 
 TComponent* TNameIndex::ComponentOf(const Slot& slot) {

@@ -508,9 +508,29 @@ void TReader::ReadPropertyValue(TPersistent* instance, std::string_view path) {
 }
 
 void TReader::TraversePath(TPersistent*& target, std::string_view& path) {
+  // A record gives a sub-object's properties one after the other ("Font.Color", "Font.Height",
+  // ...): the first name of the last path, with its dot, is kept with its class and property,
+  // so that the next path of that class that starts the same needs no search for either.
+  const TMetaClass* const cls = &target->ClassType();
+  const TPropInfo* known = nullptr;
+  size_t dot = std::string_view::npos;
+  if (cls == headClass_ && path.size() > head_.size() &&
+      str_detail::SameBytes(path.data(), head_.data(), head_.size())) {
+    known = headProp_;
+    dot = head_.size() - 1;
+  } else {
+    dot = path.find('.');
+  }
   size_t start = 0;
-  for (size_t dot = path.find('.'); dot != std::string_view::npos; dot = path.find('.', start)) {
-    const TPropInfo* prop = target->ClassType().FindProperty(path.substr(start, dot - start));
+  for (; dot != std::string_view::npos; dot = path.find('.', start)) {
+    const TPropInfo* prop =
+        known ? known : target->ClassType().FindProperty(path.substr(start, dot - start));
+    if (start == 0 && prop && !known) {
+      headClass_ = cls;
+      headProp_ = prop;
+      head_.assign(path.data(), dot + 1);
+    }
+    known = nullptr;
     start = dot + 1;
     if (!prop) {
       SkipValue();

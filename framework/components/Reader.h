@@ -151,6 +151,10 @@ class TReader : public TFiler {
   int calls_ = 0;              // public reads under way
   std::string_view propName_;  // the custom property name being offered to definitions
   bool propFound_ = false;
+  // The first name of the last dotted path with its dot, its class and property (TraversePath).
+  std::string head_;
+  const TMetaClass* headClass_ = nullptr;
+  const TPropInfo* headProp_ = nullptr;
   std::vector<Fixup> fixups_;
   std::vector<uint32_t> loaded_;
 };

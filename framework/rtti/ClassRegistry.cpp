@@ -13,12 +13,7 @@ namespace {
 // looked up in place, without an upper-case copy.
 struct FoldedNameHash {
   using is_transparent = void;
-  size_t operator()(std::string_view name) const {
-    size_t hash = 14695981039346656037u;
-    for (const char c : name)
-      hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211u;
-    return hash;
-  }
+  size_t operator()(std::string_view name) const { return CaseFoldedHash(name); }
 };
 struct FoldedNameEqual {
   using is_transparent = void;
