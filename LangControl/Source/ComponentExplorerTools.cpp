@@ -5,7 +5,6 @@
 #include <unordered_map>
 
 #include "LangControl/Source/ClassInfo.h"
-#include "LangControl/Source/PropertyIndex.h"
 #include "framework/components/Strings.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StrUtils.h"
@@ -91,7 +90,7 @@ class TSharedNames {
  private:
   // Hashed on a few words of the name, not every byte.
   struct THash {
-    size_t operator()(const std::string& name) const { return TPropertyKeyHash()({name, 0}); }
+    size_t operator()(const std::string& name) const { return CaseFoldedHash(name); }
   };
   std::unordered_map<std::string, size_t, THash> uses_;
 };
