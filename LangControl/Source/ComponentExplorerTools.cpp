@@ -88,7 +88,7 @@ class TSharedNames {
   }
 
  private:
-  // Hashed on a few words of the name, not every byte.
+  // Hashed eight bytes at a time rather than by std::hash.
   struct THash {
     size_t operator()(const std::string& name) const { return CaseFoldedHash(name); }
   };
