@@ -397,7 +397,7 @@ std::string TReader::UniqueRootName(TComponent* root, const std::string& name) c
 const TMetaClass* TReader::FindComponentClass(const std::string& className) {
   const TMetaClass* cls = OnFindClass ? OnFindClass(className) : nullptr;
   if (!cls) cls = FindRegisteredClass(className);
-  if (!cls || !cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanCreate()) {
+  if (!cls || !cls->InheritsFrom(TComponent::CachedClass()) || !cls->CanCreate()) {
     throw EClassNotFound(Format(msg::kClassNotFound, className.c_str()));
   }
   return cls;
@@ -639,7 +639,7 @@ void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
       // An empty collection value leaves the collection as it is, so it is not asked for: an
       // object that makes a collection when it is first needed need not make this one.
       const TMetaClass* cls = prop.PropType()->ClassType;
-      if (EndOfList() && cls && cls->InheritsFrom(TCollection::StaticClass())) {
+      if (EndOfList() && cls && cls->InheritsFrom(TCollection::CachedClass())) {
         ReadListEnd();
         return;
       }
@@ -657,7 +657,7 @@ void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
     case vaNull: {
       // A component may be called False, True or Null (tags 8, 9 and 0 of an identifier).
       const TMetaClass* cls = prop.PropType()->ClassType;
-      if (cls && !cls->InheritsFrom(TComponent::StaticClass())) InvalidValue();
+      if (cls && !cls->InheritsFrom(TComponent::CachedClass())) InvalidValue();
       fixups_.push_back(Fixup{target->Handle(), &prop, ReadIdent()});
       return;
     }
