@@ -114,67 +114,71 @@ void TReader::ReadListEnd() {
 
 int32_t TReader::ReadInteger() {
   const Synced synced{*this};
-  return form_decoding::IntegerPayload(in_, ReadValue());
+  return IntegerValue();
+}
+
+int32_t TReader::IntegerValue() {
+  return form_decoding::IntegerPayload(in_, TakeTag());
 }
 
 int64_t TReader::ReadInt64() {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag == vaInt64) return static_cast<int64_t>(in_.U64());
   return form_decoding::IntegerPayload(in_, tag);
 }
 
 double TReader::ReadFloat() {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag == vaExtended) return Extended80ToDouble(form_decoding::ExtendedPayload(in_));
   return form_decoding::IntegerPayload(in_, tag);
 }
 
 float TReader::ReadSingle() {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag == vaSingle) return std::bit_cast<float>(in_.U32());
   return static_cast<float>(form_decoding::IntegerPayload(in_, tag));
 }
 
 int64_t TReader::ReadCurrency() {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag == vaCurrency) return static_cast<int64_t>(in_.U64());
   return int64_t{form_decoding::IntegerPayload(in_, tag)} * 10000;
 }
 
 double TReader::ReadDate() {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag == vaDate) return std::bit_cast<double>(in_.U64());
   return form_decoding::IntegerPayload(in_, tag);
 }
 
 std::string TReader::ReadString() {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag == vaWString) return Utf16ToUtf8(form_decoding::WideStringPayload(in_));
   return CodePageToUtf8(form_decoding::StringPayload(in_, tag), kStreamCodePage);
 }
 
 std::u16string TReader::ReadWideString() {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag == vaWString) return form_decoding::WideStringPayload(in_);
   return Utf8ToUtf16(CodePageToUtf8(form_decoding::StringPayload(in_, tag), kStreamCodePage));
 }
 
 char TReader::ReadChar() {
   const Synced synced{*this};
-  if (ReadValue() != vaString || in_.Byte() != 1) InvalidValue();
+  if (TakeTag() != vaString || in_.Byte() != 1) InvalidValue();
   return static_cast<char>(in_.Byte());
 }
 
 int32_t TReader::ReadCharCode(bool wide) {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag == vaString) {
     if (in_.Byte() != 1) InvalidValue();
     return in_.Byte();
@@ -185,7 +189,7 @@ int32_t TReader::ReadCharCode(bool wide) {
 }
 
 std::string_view TReader::ReadIdentView() {
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag == vaIdent) return in_.ShortString();
   const char* special = SpecialIdentName(tag);
   if (!special) InvalidValue();
@@ -199,14 +203,14 @@ std::string TReader::ReadIdent() {
 
 bool TReader::ReadBoolean() {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   if (tag != vaFalse && tag != vaTrue) InvalidValue();
   return tag == vaTrue;
 }
 
 int32_t TReader::ReadSet(const TTypeInfo& setType) {
   const Synced synced{*this};
-  if (ReadValue() != vaSet || !setType.CompType) InvalidValue();
+  if (TakeTag() != vaSet || !setType.CompType) InvalidValue();
   const TTypeInfo& element = setType.CompType->Base();
   uint32_t bits = 0;
   for (;;) {
@@ -224,7 +228,7 @@ int32_t TReader::ReadSet(const TTypeInfo& setType) {
 
 Variant TReader::ReadVariant() {
   const Synced synced{*this};
-  const TValueType tag = ReadValue();
+  const TValueType tag = TakeTag();
   switch (tag) {
     case vaNil:
       return Variant();
@@ -266,7 +270,7 @@ void TReader::ReadCollection(TCollection* collection) {
   const DepthGuard depth(depth_, DepthGuard::kReading);
   if (!EndOfList()) collection->Clear();
   while (!EndOfList()) {
-    if (IsIntegerTag(NextValue())) ReadInteger();  // the item's order: not used
+    if (IsIntegerTag(NextValue())) IntegerValue();  // the item's order: not used
     ReadListBegin();
     ReadProperties(collection->Add());
   }
@@ -343,7 +347,7 @@ void TReader::ReadPrefix(uint8_t& flags, int32_t& childPos) {
   childPos = -1;
   if ((NextValue() & 0xF0) != 0xF0) return;
   flags = in_.Byte() & 0x0F;
-  if (flags & ffChildPos) childPos = ReadInteger();
+  if (flags & ffChildPos) childPos = IntegerValue();
 }
 
 TComponent* TReader::ReadRootComponent(TComponent* root) {
@@ -393,7 +397,7 @@ std::string TReader::UniqueRootName(TComponent* root, const std::string& name) c
 const TMetaClass* TReader::FindComponentClass(const std::string& className) {
   const TMetaClass* cls = OnFindClass ? OnFindClass(className) : nullptr;
   if (!cls) cls = FindRegisteredClass(className);
-  if (!cls || !cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanCreate()) {
+  if (!cls || !cls->InheritsFrom(TComponent::CachedClass()) || !cls->CanCreate()) {
     throw EClassNotFound(Format(msg::kClassNotFound, className.c_str()));
   }
   return cls;
@@ -559,7 +563,7 @@ void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
       if (NextValue() == vaIdent) {
         if (!type->ValueOf(ReadIdentView(), value)) InvalidValue();
       } else {
-        value = ReadInteger();
+        value = IntegerValue();
       }
       SetOrdProp(target, prop, value);
       break;
@@ -598,7 +602,7 @@ void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
       break;
     case tkMethod: {
       if (NextValue() == vaNil) {
-        ReadValue();
+        TakeTag();
         SetMethodProp(target, prop, TNotifyEvent{});
         break;
       }
@@ -627,15 +631,15 @@ void TReader::ReadPropValue(TPersistent* target, const TPropInfo& prop) {
 void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
   switch (NextValue()) {
     case vaNil:
-      ReadValue();
+      TakeTag();
       SetObjectProp(target, prop, nullptr);
       return;
     case vaCollection: {
-      ReadValue();
+      TakeTag();
       // An empty collection value leaves the collection as it is, so it is not asked for: an
       // object that makes a collection when it is first needed need not make this one.
       const TMetaClass* cls = prop.PropType()->ClassType;
-      if (EndOfList() && cls && cls->InheritsFrom(TCollection::StaticClass())) {
+      if (EndOfList() && cls && cls->InheritsFrom(TCollection::CachedClass())) {
         ReadListEnd();
         return;
       }
@@ -653,7 +657,7 @@ void TReader::ReadObjectProp(TPersistent* target, const TPropInfo& prop) {
     case vaNull: {
       // A component may be called False, True or Null (tags 8, 9 and 0 of an identifier).
       const TMetaClass* cls = prop.PropType()->ClassType;
-      if (cls && !cls->InheritsFrom(TComponent::StaticClass())) InvalidValue();
+      if (cls && !cls->InheritsFrom(TComponent::CachedClass())) InvalidValue();
       fixups_.push_back(Fixup{target->Handle(), &prop, ReadIdent()});
       return;
     }

@@ -102,6 +102,10 @@ class TReader : public TFiler {
     const TPropInfo* prop;
     std::string name;
   };
+  // The next tag, taken; the integer value it starts. For reads inside others, which leave the
+  // stream to the outermost.
+  TValueType TakeTag() { return static_cast<TValueType>(in_.Byte()); }
+  int32_t IntegerValue();
   // Tag 7 in place, or the name that tag 8, 9, 13 or 0 stands for.
   std::string_view ReadIdentView();
   // Whether `name` is the custom property being offered and `readData` is there to read it;

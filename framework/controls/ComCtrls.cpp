@@ -27,7 +27,7 @@ const TMetaClass& TTabSheet::StaticClass() {
 }
 
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 TPageControl* TTabSheet::PageControl() const {
@@ -53,7 +53,7 @@ const TMetaClass& TPageControl::StaticClass() {
 }
 
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 std::vector<TTabSheet*> TPageControl::Pages() const {

@@ -32,7 +32,7 @@ const TMetaClass& TOpenDialog::StaticClass() {
 }
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 void TOpenDialog::SetPresenter(Presenter presenter) {

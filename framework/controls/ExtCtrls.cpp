@@ -30,7 +30,7 @@ const TMetaClass& TPanel::StaticClass() {
 }
 
 TPanel::TPanel(TComponent* owner) : TWinControl(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 const TMetaClass& TImage::StaticClass() {
@@ -50,7 +50,7 @@ const TMetaClass& TImage::StaticClass() {
 }
 
 TImage::TImage(TComponent* owner) : TControl(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 void TImage::SetPicture(TPicture* picture) {

@@ -52,7 +52,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 void TCustomForm::SetIcon(TIcon* icon) {

@@ -24,7 +24,7 @@ const TMetaClass& TButton::StaticClass() {
 }
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 void TButton::Click() {
@@ -52,7 +52,7 @@ const TMetaClass& TEdit::StaticClass() {
 }
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 void TEdit::SetText(const std::string& value) {
@@ -82,7 +82,7 @@ const TMetaClass& TLabel::StaticClass() {
 }
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 const TMetaClass& TGroupBox::StaticClass() {
@@ -103,7 +103,7 @@ const TMetaClass& TGroupBox::StaticClass() {
 }
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
-  ApplyDeclaredDefaults(*this, StaticClass());
+  ApplyDeclaredDefaults(*this, CachedClass());
 }
 
 }  // namespace wdx

@@ -53,7 +53,15 @@ struct TPropInfo {
   bool Readable = false;
   bool Writable = false;
 
-  const TTypeInfo* PropType() const { return TypeFn ? TypeFn() : nullptr; }
+ private:
+  mutable const TTypeInfo* type_ = nullptr;  // PropType() once asked
+
+ public:
+  // The type, asked of TypeFn once and kept: the form reader asks for it at every property.
+  const TTypeInfo* PropType() const {
+    if (!type_ && TypeFn) type_ = TypeFn();
+    return type_;
+  }
   bool IsStored(const TObject* object) const { return StoredFn ? StoredFn(object) : StoredConst; }
 
   // Builder steps for the declaration tables.
@@ -76,6 +84,7 @@ struct TPropInfo {
   TPropInfo&& ExchangedBy() &&;
   TPropInfo&& WithoutTypeInfo() && {
     TypeFn = nullptr;
+    type_ = nullptr;
     return std::move(*this);
   }
 };
