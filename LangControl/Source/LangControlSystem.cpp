@@ -1,9 +1,7 @@
 #include "LangControl/Source/LangControlSystem.h"
 
+#include <array>
 #include <string_view>
-#include <unordered_map>
-
-#include "LangControl/Source/PropertyIndex.h"
 
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/StrUtils.h"
@@ -114,23 +112,23 @@ int LanguageCodePage(const std::string& name) {
   while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= ' ') {
     trimmed.remove_suffix(1);
   }
-  // The code pages of the table's rows by name, ignoring ASCII case: English names first, so
-  // that a name that is one row's English name and another's native name finds the row a search
-  // in that order would.
-  static const auto rows = [] {
-    std::unordered_map<TPropertyKey, int, TPropertyKeyHash, TPropertyKeyEqual> byName;
-    for (const TLanguageNameKind kind : {nkEnglish, nkNative}) {
-      for (int i = 0; i < kDefaultLanguageCount; ++i) {
-        const std::string_view candidate = DefaultLanguages[i].Names[kind];
-        if (candidate.empty()) continue;
-        byName.try_emplace(TPropertyKey{candidate, 0},
-                           AnsiCodePageOfLanguage(DefaultLanguages[i].LanguageId));
+  // The table's names with their lengths, so that most rows are passed over by length.
+  static const auto names = [] {
+    std::array<std::array<std::string_view, 2>, kDefaultLanguageCount> views;
+    for (int i = 0; i < kDefaultLanguageCount; ++i) {
+      views[i] = {DefaultLanguages[i].Names[nkEnglish], DefaultLanguages[i].Names[nkNative]};
+    }
+    return views;
+  }();
+  for (const TLanguageNameKind kind : {nkEnglish, nkNative}) {
+    for (int i = 0; i < kDefaultLanguageCount; ++i) {
+      const std::string_view candidate = names[i][kind];
+      if (!candidate.empty() && SameText(candidate, trimmed)) {
+        return AnsiCodePageOfLanguage(DefaultLanguages[i].LanguageId);
       }
     }
-    return byName;
-  }();
-  const auto found = rows.find(TPropertyKey{trimmed, 0});
-  return found != rows.end() ? found->second : kCodePageWindows1252;
+  }
+  return kCodePageWindows1252;
 }
 
 }  // namespace wdx
