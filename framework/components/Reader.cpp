@@ -519,7 +519,7 @@ void TReader::TraversePath(TPersistent*& target, std::string_view& path) {
   const TPropInfo* known = nullptr;
   size_t dot = std::string_view::npos;
   if (cls == headClass_ && path.size() > head_.size() &&
-      str_detail::SameBytes(path.data(), head_.data(), head_.size())) {
+      SameBytes(path.data(), head_.data(), head_.size())) {
     known = headProp_;
     dot = head_.size() - 1;
   } else {

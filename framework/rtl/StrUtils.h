@@ -29,9 +29,13 @@ inline uint32_t Load32(const char* at) {
   return word;
 }
 
+}  // namespace str_detail
+
 // Whether the n bytes at a and b are the same, in a few word loads: overlapping words cover
 // every length from 4 up.
 inline bool SameBytes(const char* a, const char* b, size_t n) {
+  using str_detail::Load32;
+  using str_detail::Load64;
   if (n >= 8) {
     for (size_t i = 0; i + 8 < n; i += 8) {
       if (Load64(a + i) != Load64(b + i)) return false;
@@ -45,13 +49,11 @@ inline bool SameBytes(const char* a, const char* b, size_t n) {
   return true;
 }
 
-}  // namespace str_detail
-
 // Equality ignoring the case of the ASCII letters a to z only. Names usually agree in case
 // too, so the bytes are compared whole first.
 inline bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  if (str_detail::SameBytes(a.data(), b.data(), a.size())) return true;
+  if (SameBytes(a.data(), b.data(), a.size())) return true;
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i] != b[i] && AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
   }
