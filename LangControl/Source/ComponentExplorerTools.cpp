@@ -31,25 +31,14 @@ void Change(T& field, const T& value) {
 // item joins it.
 template <class C>
 TCollection* Expect(TCollection* collection) {
-  // Mostly a collection of exactly that class, or of the class that passed the last time: neither
-  // needs a walk up the class chain. All on the user-interface thread.
-  static const std::type_info* passed = &typeid(C);
-  if (!collection) return collection;
-  const std::type_info& type = typeid(*collection);
-  if (&type == passed) return collection;
-  if (type != typeid(C) && !ObjectCast<C>(collection)) throw EInvalidCast(msg::kInvalidCast);
-  passed = &type;
+  if (collection && !ObjectCast<C>(collection)) throw EInvalidCast(msg::kInvalidCast);
   return collection;
 }
 
 void CheckPropertyClass(const TMetaClass* propertyClass) {
-  // Classes live as long as the program: the one that passed the last time passes again.
-  static const TMetaClass* passed = nullptr;
-  if (!propertyClass || propertyClass == passed) return;
-  if (!propertyClass->InheritsFrom(TPropertyEntry::StaticClass())) {
+  if (propertyClass && !propertyClass->InheritsFrom(TPropertyEntry::CachedClass())) {
     throw EInvalidCast(msg::kInvalidCast);
   }
-  passed = propertyClass;
 }
 
 // The type names of the entries, each kept once. The names are class and property type names,
