@@ -1,6 +1,8 @@
 #include "LangControl/Source/LangControlTools.h"
 
 #include <algorithm>
+#include <exception>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -31,37 +33,62 @@ const TMetaClass& PropertyClassOf(int kind) {
 
 const char* const kResources = "Resources";
 
-// The user's format settings, worked out when first asked for: data whose entries have a slot
-// for every language needs none.
-class TUserFormat {
+// Brings every language-value entry to `target` slots, one for each language: slots beyond it
+// are released, new slots take the active language's text (a language added to the data starts
+// as a copy of the active one; numbers and dates become text the way the user's locale writes
+// them).
+//
+// An entry whose value has no text form stops the normalising there, as the first error. Such an
+// entry is left exactly as it was read (its text is worked out before anything changes), so the
+// same data stops at the same entry every time it is read, and a save of what was read is read
+// back the same way. The entries after it are still cut to the target: a slot that no language
+// owns is never kept, and a slot count taken from a stream costs nothing once the data is
+// prepared, whatever it said.
+class TNormalizing {
  public:
-  const TFormatSettings& Settings() {
-    if (!settings_) settings_ = UserFormatSettings();
-    return *settings_;
+  explicit TNormalizing(int32_t languages) : target_(std::max(languages, 1)) {}
+
+  void operator()(TConsistentLangPropertyEntry* values) {
+    const int32_t count = values->Count();
+    if (count == target_) return;
+    if (count > target_ || failure_) {
+      if (count > target_) values->SetCount(target_);
+      return;
+    }
+    try {
+      Fill(values, count);
+    } catch (...) {
+      failure_ = std::current_exception();
+    }
+  }
+  // Cuts every entry of `entries` that reaches beyond the target, after an error that ended a
+  // walk early.
+  void CutAll(TComponentEntries& entries) {
+    VisitProperties(entries, [this](TMainEntry*, TPropertyEntry* property, bool&) {
+      TConsistentLangPropertyEntry* values = LangValuesOf(property);
+      if (values && values->Count() > target_) values->SetCount(target_);
+    });
+  }
+  // Raises the first error met, if any.
+  void Finish() const {
+    if (failure_) std::rethrow_exception(failure_);
   }
 
  private:
-  std::optional<TFormatSettings> settings_;
-};
+  void Fill(TConsistentLangPropertyEntry* values, int32_t count) {
+    const Variant source = count > 0 ? values->GetLangValue(0) : values->GetLiveValue();
+    if (!settings_) settings_ = UserFormatSettings();
+    const std::string text = VarToLocaleStr(source, *settings_);
+    values->SetCount(target_);
+    for (int32_t slot = count; slot < target_; ++slot) values->SetLangValue(slot, Variant(text));
+  }
 
-// Gives `values` at least `target` slots; new slots start with the active language's text (a
-// language added to the data starts as a copy of the active one). Numbers and dates become text
-// the way the user's locale writes them.
-//
-// Slots beyond the target belong to no language, yet they are kept: cutting them would lose
-// values for good (a form whose language list was damaged would lose every translation on its
-// first save), and the same stream must load the same way whether or not an error stopped an
-// earlier preparation before it reached the entry. The text is worked out before anything
-// changes, so that an entry whose value has no text form is left exactly as it was read.
-void NormalizeValueCount(TConsistentLangPropertyEntry* values, int32_t target,
-                         TUserFormat& format) {
-  const int32_t count = values->Count();
-  if (count >= target) return;
-  const Variant source = count > 0 ? values->GetLangValue(0) : values->GetLiveValue();
-  const std::string text = VarToLocaleStr(source, format.Settings());
-  values->SetCount(target);
-  for (int32_t slot = count; slot < target; ++slot) values->SetLangValue(slot, Variant(text));
-}
+  int32_t target_;
+  // The user's format settings, worked out when first needed: data whose entries have a slot
+  // for every language needs none.
+  std::optional<TFormatSettings> settings_;
+  std::exception_ptr failure_;
+};
 
 }  // namespace
 
@@ -115,13 +142,11 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
 }
 
 void TLanguageManager::NormalizeValueCounts() {
-  const int32_t target = std::max(languages_->Count(), 1);
-  TUserFormat format;
-  VisitProperties(*components_, [&](TMainEntry*, TPropertyEntry* property, bool&) {
-    if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
-      NormalizeValueCount(values, target, format);
-    }
+  TNormalizing normalize(languages_->Count());
+  VisitProperties(*components_, [&normalize](TMainEntry*, TPropertyEntry* property, bool&) {
+    if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) normalize(values);
   });
+  normalize.Finish();
 }
 
 TMainEntry* TLanguageManager::StringInterfaceOf(TMainEntry* owner) const {
@@ -148,45 +173,53 @@ TMainEntry* TLanguageManager::GetStringInterface(bool create) {
 }
 
 void TLanguageManager::PrepareLanguageData() {
-  const int32_t target = std::max(languages_->Count(), 1);
-  TUserFormat format;
-  const auto normalize = [&](TConsistentLangPropertyEntry* values) {
-    NormalizeValueCount(values, target, format);
-  };
-  TMainEntry* own = nullptr;  // the controller's own entry: the first of its name
-  if (exchange_.IsRunning() || !controller_) {
-    components_->Revalidate();
-    exchange_.Make(*components_, normalize);
-  } else {
-    // One pass over the entries, each validated, purged, normalised and planned for the first
-    // switch while it is at hand: a large form is walked once rather than four times.
-    const std::string& name = controller_->Name();
-    exchange_.Begin(*components_);
-    bool unchanged = true;
-    components_->RevalidateEach([&](TComponentEntry* entry) {
-      const uint64_t before = EntryChanges();
-      VisitProperties(*entry, [&](TMainEntry* owner, TPropertyEntry* property, bool&) {
-        if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
-          normalize(values);
-          exchange_.Add(owner, values);
-        }
-      });
-      unchanged = EntryChanges() == before;
-      if (unchanged && SameText(entry->Name(), name)) own = entry;
-      return unchanged;
-    });
-    exchange_.End(*components_, unchanged);
-    if (!unchanged) {
-      // A property setter that a new slot's text went to changed the entries: once more the
-      // long way, which the normalising done so far leaves as it is.
-      components_->Revalidate();
-      exchange_.Make(*components_, normalize);
-      own = nullptr;
-    }
+  TNormalizing normalize(languages_->Count());
+  TMainEntry* own = nullptr;
+  try {
+    own = PrepareEntries(std::ref(normalize));
+  } catch (...) {
+    // Validation failed part-way: no entry keeps slots beyond its languages all the same.
+    normalize.CutAll(*components_);
+    throw;
   }
+  normalize.Finish();
   // A string table bound anew below makes the first switch plan again.
   TMainEntry* resources = own ? StringInterfaceOf(own) : GetStringInterface(false);
   if (resources) resources->SetTarget(values_);
+}
+
+TMainEntry* TLanguageManager::PrepareEntries(
+    const std::function<void(TConsistentLangPropertyEntry*)>& normalize) {
+  if (exchange_.IsRunning() || !controller_) {
+    components_->Revalidate();
+    exchange_.Make(*components_, normalize);
+    return nullptr;
+  }
+  // One pass over the entries, each validated, purged, normalised and planned for the first
+  // switch while it is at hand: a large form is walked once rather than four times.
+  TMainEntry* own = nullptr;  // the controller's own entry: the first of its name
+  const std::string& name = controller_->Name();
+  exchange_.Begin(*components_);
+  bool unchanged = true;
+  components_->RevalidateEach([&](TComponentEntry* entry) {
+    const uint64_t before = EntryChanges();
+    VisitProperties(*entry, [&](TMainEntry* owner, TPropertyEntry* property, bool&) {
+      if (TConsistentLangPropertyEntry* values = LangValuesOf(property)) {
+        normalize(values);
+        exchange_.Add(owner, values);
+      }
+    });
+    unchanged = EntryChanges() == before;
+    if (unchanged && SameText(entry->Name(), name)) own = entry;
+    return unchanged;
+  });
+  exchange_.End(*components_, unchanged);
+  if (unchanged) return own;
+  // A property setter that a new slot's text went to changed the entries: once more the long
+  // way, which the normalising done so far leaves as it is.
+  components_->Revalidate();
+  exchange_.Make(*components_, normalize);
+  return nullptr;
 }
 
 void TLanguageManager::SyncStringTable() {

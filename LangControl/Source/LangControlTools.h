@@ -4,6 +4,7 @@
 // exchanging value slots.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@ namespace wdx {
 
 class TComponent;
 class TComponentEntries;
+class TConsistentLangPropertyEntry;
 class TFiler;
 class TLanguageEntries;
 class TMainEntry;
@@ -44,8 +46,12 @@ class TLanguageManager : public TObject {
   // The "Resources" pseudo-entry of the string table, made when missing and `create` is set.
   TMainEntry* GetStringInterface(bool create);
   // Brings freshly loaded data into shape: resolve and purge, one slot per language, and the
-  // string table bound to its entry; then plans the exchange of the first switch.
+  // string table bound to its entry; then plans the exchange of the first switch. A value
+  // without text form stops it with the conversion's error (every entry cut to its languages
+  // all the same).
   void PrepareLanguageData();
+  // Gives every language-value entry one slot per language (at least one): slots beyond are
+  // released, new ones take the text of slot 0.
   void NormalizeValueCounts();
   // Runs after the component entries have been assigned as a whole.
   void SyncStringTable();
@@ -53,6 +59,9 @@ class TLanguageManager : public TObject {
   void DefineLanguageProperties(const std::string& prefix, TFiler* filer);
 
  private:
+  // Validates, purges, normalises (through `normalize`) and plans the first switch; returns the
+  // controller's own entry when the walk met it, else nullptr.
+  TMainEntry* PrepareEntries(const std::function<void(TConsistentLangPropertyEntry*)>& normalize);
   // The "Resources" pseudo-entry among the sub-entries of `owner`, or nullptr.
   TMainEntry* StringInterfaceOf(TMainEntry* owner) const;
 

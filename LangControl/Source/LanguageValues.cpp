@@ -159,9 +159,21 @@ void TConsistentLangPropertyEntry::CheckIndex(int32_t index, const char* operati
 }
 
 void TConsistentLangPropertyEntry::AssignLangValues(const TConsistentLangPropertyEntry* source) {
-  if (!source) return;
+  if (!source || source == this) return;
   SetCount(source->Count());
-  for (int32_t i = 0; i < source->Count(); ++i) SetLangValue(i, source->GetLangValue(i));
+  // The source's slot 0 may be its live property.
+  if (source->Count() > 0) SetLangValue(0, source->GetLangValue(0));
+  CopyStoredSlots(*source);
+}
+
+void TConsistentLangPropertyEntry::CopyStoredSlots(const TConsistentLangPropertyEntry& source) {
+  SetCount(source.Count());
+  slots_.Truncate(1);
+  const int32_t end = std::min(source.slots_.End(), count_);
+  for (int32_t k = 1; k < end; ++k) {
+    int32_t size = 0;
+    if (const uint8_t* value = source.SlotValue(k, size)) StoreValue(k, value, size);
+  }
 }
 
 Variant TConsistentLangPropertyEntry::GetLangValue(int32_t index) const {
@@ -212,11 +224,13 @@ TInconsistentLangPropertyEntry::TInconsistentLangPropertyEntry(TCollection* coll
     : TConsistentLangPropertyEntry(collection) {}
 
 void TInconsistentLangPropertyEntry::AssignLangValues(const TConsistentLangPropertyEntry* source) {
-  if (!source) return;
+  if (!source || source == this) return;
   SetCount(source->Count());
   // A source of this class has its slot 0 in a live property of its own, not in the entry.
-  const int32_t first = ObjectCast<TInconsistentLangPropertyEntry>(source) ? 1 : 0;
-  for (int32_t i = first; i < source->Count(); ++i) SetLangValue(i, source->GetLangValue(i));
+  if (source->Count() > 0 && !ObjectCast<TInconsistentLangPropertyEntry>(source)) {
+    SetLangValue(0, source->GetLangValue(0));
+  }
+  CopyStoredSlots(*source);
 }
 
 Variant TInconsistentLangPropertyEntry::GetLangValue(int32_t index) const {

@@ -36,7 +36,7 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   // Whether slot `index` holds a value (an empty slot reads as Null).
   bool HasLangValue(int32_t index) const;
 
-  // Count and every slot value from `source`.
+  // Count and every slot value from `source`; a slot that holds no value there holds none here.
   virtual void AssignLangValues(const TConsistentLangPropertyEntry* source);
   // The value of slot `index` (0 to Count - 1); Null for an empty slot.
   virtual Variant GetLangValue(int32_t index) const;
@@ -70,6 +70,9 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   void StoreValue(int32_t index, const uint8_t* buffer, int32_t size);
   void SwapSlots(int32_t index1, int32_t index2) { slots_.Swap(index1, index2, count_); }
   TValueSlots& Slots() { return slots_; }
+  // Count from `source` and, from slot 1 on, a copy of each value it holds; only the slots that
+  // hold values are visited, whatever the source's Count says.
+  void CopyStoredSlots(const TConsistentLangPropertyEntry& source);
 
  private:
   int32_t count_ = 0;

@@ -44,6 +44,9 @@ class TValueSlots {
     }
     return ValueInAnyRow(index, size);
   }
+  // The slot after the last one the row reaches: no slot from here on holds a value (0 when
+  // none does).
+  int32_t End() const { return header_ ? First() + Count() : 0; }
   bool Holds(int32_t index) const {
     const int32_t at = At(index);
     return at >= 0 && Sizes()[at] >= 0;

@@ -457,23 +457,59 @@ TEST(LanguageManager, SwitchingExchangesSlotsAndSubIndexes) {
   ShutdownLanguageLibrary();
 }
 
-TEST(LanguageManager, PreparingKeepsSlotsNoLanguageOwnsAndChangesNothingItCannotFill) {
+TEST(LanguageManager, PreparingGivesEachEntryOneSlotPerLanguage) {
+  struct Case {
+    int languages;
+    int32_t count;  // the entry's slots as read, slot k holding "s<k>" from slot 1 on
+    int32_t expected;
+    const char* lastSlot;  // the text of the entry's last slot afterwards
+  };
+  const Case cases[] = {
+      {3, 5, 3, "s2"},           // cut: slots 3 and 4 belong to no language
+      {0, 4, 1, "live"},         // no language: one slot, the live one
+      {3, 1, 3, "live"},         // new slots copy the live text
+      {2, 2, 2, "s1"},           // as it should be: untouched
+      {3, 2147483647, 3, "s2"},  // a count no stream could hold costs nothing
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.count);
+    TForm form(nullptr);
+    auto* label = new TLabel(&form);
+    label->Rename("Label1");
+    label->SetCaption("live");
+    TLanguageManager manager(&form, &form, 2, &form);
+    std::vector<const char*> names = {"English", "German", "Spanish"};
+    names.resize(static_cast<size_t>(c.languages));
+    TInconsistentLangPropertyEntry* entry = TranslateOne(manager, {}, label, "Caption", tkLString);
+    for (const char* name : names) {
+      auto* language = manager.Languages()->Add();
+      language->SetName(name);
+      language->SetSubIndex(manager.Languages()->Count() - 1);
+    }
+    entry->SetCount(c.count);
+    for (int32_t k = 1; k < std::min(c.count, 5); ++k)
+      entry->SetLangValue(k, Variant("s" + std::to_string(k)));
+    manager.PrepareLanguageData();
+    EXPECT_EQ(entry->Count(), c.expected);
+    EXPECT_EQ(entry->GetLangValue(c.expected - 1), Variant(c.lastSlot));
+  }
+
+  // A value without text form stops preparing at its entry, which stays as it was; the entries
+  // the walk reaches after it are cut all the same, and are not filled.
   TForm form(nullptr);
   auto* label = new TLabel(&form);
   label->Rename("Label1");
   TLanguageManager manager(&form, &form, 2, &form);
-  // An entry that names no way to its property has no live text to fill its new slots with.
-  // The walk reaches it last.
+  TInconsistentLangPropertyEntry* after = TranslateOne(manager, {}, label, "Caption", tkLString);
+  after->SetCount(6);
+  TInconsistentLangPropertyEntry* short_ = TranslateOne(manager, {}, label, "Caption", tkLString);
   TInconsistentLangPropertyEntry* unfilled =
       TranslateOne(manager, {"English", "German", "Spanish"}, label, "Caption", tkLString);
-  manager.Components()->Items(0)->SetSubType({});
-  TInconsistentLangPropertyEntry* wide = TranslateOne(manager, {}, label, "Caption", tkLString);
-  wide->SetCount(4);
-  wide->SetLangValue(3, Variant("orphan"));
+  manager.Components()->Items(2)->SetSubType({});  // no way to a live value: Null
   EXPECT_THROW(manager.PrepareLanguageData(), EVariantError);
   EXPECT_EQ(unfilled->Count(), 1);
-  EXPECT_EQ(wide->Count(), 4);
-  EXPECT_EQ(wide->GetLangValue(3), Variant("orphan"));
+  EXPECT_EQ(short_->Count(), 1);
+  EXPECT_EQ(after->Count(), 3);
 }
 
 // A component with a number among its properties.

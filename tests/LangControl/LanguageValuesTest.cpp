@@ -398,6 +398,12 @@ TEST_F(LanguageValues, AssignLangValuesBetweenTheTwoClasses) {
   EXPECT_EQ(back.GetLangValue(0), Variant("Other"));
   EXPECT_EQ(back.GetLangValue(1), Variant("Deutsch"));
   EXPECT_EQ(back.PropInfo(), TVLabel::StaticClass().FindProperty("Caption"));
+  // Empty slots stay empty, however many the source's Count says there are.
+  source->SetCount(INT32_MAX);
+  back.Assign(source);
+  EXPECT_EQ(back.Count(), INT32_MAX);
+  EXPECT_EQ(back.GetLangValue(1), Variant("Deutsch"));
+  EXPECT_FALSE(back.HasLangValue(2));
 }
 
 TEST(LanguageEntries, DefaultsAndAssignment) {

@@ -12,7 +12,9 @@
 #include "LangControl/Source/LangControl.h"
 #include "LangControl/Source/LangControlTools.h"
 #include "LangControl/Source/LanguageValues.h"
+#include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
+#include "framework/rtl/Streams.h"
 #include "platform/Resources.h"
 #include "setup/ConfigUnit.h"
 
@@ -130,6 +132,55 @@ TEST_F(ShippedDialog, LoadsWholeAndSwitchesEveryTranslatedText) {
   Control().SetLanguage("English");
   EXPECT_EQ(Texts(*dialog_), english);
   EXPECT_EQ(manager.Languages()->Items(0)->SubIndex(), 0);
+}
+
+// Counts and indexes that a stream declares cost what the stream holds, not what they say: each
+// form loads, prepares and writes back at about its own size, every entry with one slot per
+// language.
+TEST(DeclaredSizes, CostWhatTheStreamHolds) {
+  const std::string cancelValues =
+      B("\x05"
+        "Count\x02\x03\x06Values\x0a\x1c\x00\x00\x00"
+        "\x0a\x00\x00\x00\x00\x01\x00\x00"
+        "Cancel\x0a\x00\x00\x00\x00\x01\x00\x00"
+        "Cancel");
+  const struct {
+    const char* what;
+    std::string from, to;
+  } cases[] = {
+      {"a huge Count after the records", cancelValues,
+       B("\x06Values\x0a\x00\x00\x00\x00\x05"
+         "Count\x04\xff\xff\xff\x7f")},
+      {"a huge Index", cancelValues, B("\x05Index\x04\xfe\xff\xff\x7f") + cancelValues},
+      {"a huge SubIndex", B("German\x08SubIndex\x02\x01"),
+       B("German\x08SubIndex\x04\xff\xff\xff\x7f")},
+  };
+  StartupLanguageLibrary("English");
+  std::vector<std::string> reported;
+  Application().SetOnException(
+      [&reported](TObject*, const Exception& error) { reported.push_back(error.Message()); });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string stream = ShippedStream();
+    const size_t at = stream.find(c.from);
+    ASSERT_NE(at, std::string::npos);
+    stream.replace(at, c.from.size(), c.to);
+    std::unique_ptr<TfrmWendrixSetup> dialog(
+        CreateSetupDialog(&Application(), std::vector<uint8_t>(stream.begin(), stream.end())));
+    auto& control = *static_cast<TLangControl*>(dialog->FindComponent("LangControl"));
+    control.SetLanguage("German");
+    control.SetLanguage("English");
+    const TComponentEntry* entry =
+        control.Manager().Components()->FindByTarget(dialog->FindComponent("btCancel"));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(LangValuesOf(entry->Props()->Items(0))->Count(), 3);
+    TMemoryStream written;
+    TWriter writer(written);
+    writer.WriteRootComponent(dialog.get());
+    EXPECT_LE(written.Bytes().size(), stream.size() + 64);
+  }
+  Application().SetOnException(nullptr);
+  ShutdownLanguageLibrary();
 }
 
 }  // namespace
