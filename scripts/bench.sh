@@ -2,7 +2,9 @@
 # Builds the native build's benchmark of the language control and runs it: loading, one
 # language switch and destroying a form of 1,000, 10,000 and 100,000 translated labels. The
 # last lines give, for each step, the ratio of the 100,000-label time to the 10,000-label time
-# (linear growth: about 10); the exit status is 2 when one of them exceeds 12.
+# (linear growth: about 10); the exit status is 2 when one of them exceeds 12. Then the memory
+# of a translated label (label_memory at 10,000 and 100,000 labels): what the loaded form keeps
+# on the heap, and how much the process's peak resident memory grows per label between the two.
 #
 #   scripts/bench.sh                    the whole run (well under two minutes)
 #   scripts/bench.sh --benchmark_filter=Switch   --benchmark_* arguments go to the benchmark
@@ -26,9 +28,19 @@ prepare_build_tree native
 if ! grep -qs langcontrol_bench build/native/build.ninja; then
   cmake --preset native
 fi
-cmake --build build/native -j2 --target langcontrol_bench
+cmake --build build/native -j2 --target langcontrol_bench label_memory
 
-exec build/native/bin/langcontrol_bench \
+status=0
+build/native/bin/langcontrol_bench \
   --benchmark_repetitions="${BENCH_REPETITIONS:-3}" \
   --benchmark_report_aggregates_only=true \
-  "$@"
+  "$@" || status=$?
+
+# The peak resident memory of each run, in KB, is the last field of its last line.
+peak() { build/native/bin/label_memory "$1" | tee /dev/stderr | awk 'END { print $(NF - 1) }'; }
+small=$(peak 10000)
+large=$(peak 100000)
+awk -v small="$small" -v large="$large" 'BEGIN {
+  printf "peak resident memory per label, 10,000 to 100,000 labels: %.1f B\n",
+    (large - small) * 1024 / 90000 }'
+exit "$status"

@@ -54,10 +54,10 @@ using form_decoding::InvalidValue;
 
 TReader::TReader(TStream& stream) : TFiler(stream) {
   start_ = stream.Position();
-  std::span<const uint8_t> bytes;
   memory_ = dynamic_cast<TMemoryStream*>(&stream);
-  if (memory_) {
-    bytes = memory_->Bytes();
+  std::span<const uint8_t> bytes = stream.Contents();
+  if (!bytes.empty() || memory_) {
+    inPlace_ = !memory_;
     bytes = bytes.subspan(std::min(bytes.size(), static_cast<size_t>(start_)));
   } else {
     // Only what the stream holds is read, so its size bounds the copy.
@@ -66,6 +66,13 @@ TReader::TReader(TStream& stream) : TFiler(stream) {
     bytes = copy_;
   }
   in_ = ByteCursor(bytes);
+}
+
+void TReader::NoteProgress() {
+  // A stream read in place hears, a megabyte at a time, how far reading has come.
+  if (!inPlace_ || in_.Position() < consumedStep_) return;
+  consumedStep_ = in_.Position() + kConsumedStep;
+  stream_.Consumed(start_ + static_cast<int64_t>(in_.Position()));
 }
 
 TReader::~TReader() {
@@ -270,6 +277,7 @@ void TReader::ReadCollection(TCollection* collection) {
   const DepthGuard depth(depth_, DepthGuard::kReading);
   if (!EndOfList()) collection->Clear();
   while (!EndOfList()) {
+    NoteProgress();
     if (IsIntegerTag(NextValue())) IntegerValue();  // the item's order: not used
     ReadListBegin();
     ReadProperties(collection->Add());
@@ -405,6 +413,7 @@ const TMetaClass* TReader::FindComponentClass(const std::string& className) {
 
 TComponent* TReader::ReadComponent(TComponent* parent) {
   const DepthGuard depth(depth_, DepthGuard::kReading);
+  NoteProgress();
   uint8_t flags = 0;
   int32_t childPos = -1;
   ReadPrefix(flags, childPos);

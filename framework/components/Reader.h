@@ -146,8 +146,15 @@ class TReader : public TFiler {
   void FixupReferences();
   void CallLoaded();
 
+  // Tells a stream read in place (other than a memory stream, which has no use for it) that the
+  // bytes read so far are done with, once a step further than the last time.
+  void NoteProgress();
+  static constexpr size_t kConsumedStep = size_t{1} << 20;
+
   TMemoryStream* memory_ = nullptr;  // the stream, when it is a memory stream
-  std::vector<uint8_t> copy_;        // the bytes of a stream that is no memory stream
+  bool inPlace_ = false;             // another stream whose contents are read in place
+  size_t consumedStep_ = kConsumedStep;
+  std::vector<uint8_t> copy_;  // the bytes of a stream that holds none in memory
   ByteCursor in_;
   int64_t start_ = 0;  // the stream's position at the cursor's first byte
   TComponent* globalScope_ = nullptr;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,14 @@ class TStream {
   void WriteBuffer(const void* buffer, int64_t count);
   // Copies `count` bytes from `source` (all that remains when count is 0).
   int64_t CopyFrom(TStream& source, int64_t count);
+
+  // The stream's bytes where they lie, for a stream that holds them in memory (a memory
+  // stream, a mapped file), so that a reader can read them in place; empty for any other.
+  // Valid until the stream is written to or destroyed.
+  virtual std::span<const uint8_t> Contents() const { return {}; }
+  // Told by a reader of Contents that it is done with the bytes before `position`: a stream
+  // that can give their memory back may do so, as long as they stay readable.
+  virtual void Consumed(int64_t /*position*/) {}
 };
 
 // The bytes from the stream's position to its end; the stream is left at its end.
@@ -43,6 +52,7 @@ class TMemoryStream : public TStream {
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
 
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  std::span<const uint8_t> Contents() const override { return bytes_; }
   std::string AsString() const { return std::string(bytes_.begin(), bytes_.end()); }
   void Clear();
 
