@@ -92,13 +92,15 @@ done <"$readme"
 
 # ---- files and folders ---------------------------------------------------------------------
 paths=0
-# check_path <line> <path>: a path of the repository (its first part is one of the top-level
-# entries; build output, placeholders and the file:line of a message are not) must exist.
+# check_path <line> <path>: a path of the repository must exist. Build output (under build/, or
+# a build tree's bin/ and lib/), benchmark names, placeholders and the file:line of a message
+# are not paths of the repository; any other name with a slash is, so that a misspelt first
+# folder is found too.
 check_path() {
   local path="${2%[,.;)]}"
   [[ "$path" == [[:alnum:]._]*/* && "$path" != build/* ]] || return 0
   [[ "$path" != *[:\<\*]* && "$path" != *...* ]] || return 0
-  [[ -e "$root/${path%%/*}" ]] || return 0
+  [[ "$path" != bin/* && "$path" != lib/* && "$path" != BM_* ]] || return 0
   paths=$((paths + 1))
   [[ -e "$root/$path" ]] || fail "$1" "names $path, which does not exist"
 }
