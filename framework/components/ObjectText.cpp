@@ -39,8 +39,9 @@ class ObjectTextCompiler {
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& what) const {
-    throw EParserError(Format("Line %d: %s", line_, what.c_str()));
+  [[noreturn]] void Fail(const std::string& what) const { FailAt(line_, what); }
+  [[noreturn]] static void FailAt(int line, const std::string& what) {
+    throw EParserError(Format("Line %d: %s", line, what.c_str()));
   }
 
   void SkipBlanks() {
@@ -138,6 +139,7 @@ class ObjectTextCompiler {
       className = name;
       name.clear();
     }
+    const int classLine = line_;  // what follows may be on the next lines
     std::vector<uint8_t> position;
     if (AtChar('[')) {
       ++pos_;
@@ -157,7 +159,9 @@ class ObjectTextCompiler {
       prefix = true;
     }
     // Without a prefix, a length byte of 0xF0 or more would be read as one.
-    if (!prefix && className.size() >= 0xF0) Fail("class name longer than 239 characters");
+    if (!prefix && className.size() >= 0xF0) {
+      FailAt(classLine, "class name longer than 239 characters");
+    }
     if (prefix) Byte(static_cast<uint8_t>(0xF0 | flags));
     encoder_.Bytes(position.data(), position.size());
     ShortString(className);

@@ -78,22 +78,31 @@ TEST(ObjectText, SetsCollectionsBinariesAndChildren) {
 }
 
 TEST(ObjectText, ErrorsNameTheLine) {
-  try {
-    ObjectTextToBinary("object A: TForm\n  X = [a,]\nend\n");
-    FAIL();
-  } catch (const EParserError& e) {
-    EXPECT_STREQ(e.what(), "Line 2: identifier expected");
+  const struct {
+    std::string source;
+    const char* message;
+  } cases[] = {
+      {"object A: TForm\n  X = [a,]\nend\n", "Line 2: identifier expected"},
+      {"object A: TForm\n X = 'open\nend\n", "Line 2: unterminated string"},
+      {"object A: TForm\n X = {abc}\nend\n", "Line 2: odd number of hexadecimal digits"},
+      {"thing A: TForm\nend\n", "Line 1: 'object' expected"},
+      {"object A: TForm\n X = (1 Null)\nend\n", "Line 2: Null cannot be an element of a list"},
+      {"object A: TForm\nend\nextra", "Line 3: end of text expected"},
+      // An empty name would end the property list or the set that holds it.
+      {"object A: TForm\n '' = 1\nend\n", "Line 2: property name expected"},
+      {"object A: TForm\n S = [a, '']\nend\n", "Line 2: set member expected"},
+      // A class name's length byte of 0xF0 or more would be read as a prefix.
+      {"object A: " + std::string(240, 'T') + "\nend\n",
+       "Line 1: class name longer than 239 characters"},
+  };
+  for (const auto& c : cases) {
+    try {
+      ObjectTextToBinary(c.source);
+      ADD_FAILURE() << c.source;
+    } catch (const EParserError& e) {
+      EXPECT_STREQ(e.what(), c.message) << c.source;
+    }
   }
-  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n X = 'open\nend\n"), EParserError);
-  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n X = {abc}\nend\n"), EParserError);
-  EXPECT_THROW(ObjectTextToBinary("thing A: TForm\nend\n"), EParserError);
-  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n X = (1 Null)\nend\n"), EParserError);
-  EXPECT_THROW(ObjectTextToBinary("object A: TForm\nend\nextra"), EParserError);
-  // An empty name would end the property list or the set that holds it.
-  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n '' = 1\nend\n"), EParserError);
-  EXPECT_THROW(ObjectTextToBinary("object A: TForm\n S = [a, '']\nend\n"), EParserError);
-  // A class name's length byte of 0xF0 or more would be read as a prefix.
-  EXPECT_THROW(ObjectTextToBinary("object A: " + std::string(240, 'T') + "\nend\n"), EParserError);
 }
 
 // A root record "object A: T" with one property P whose value is `value`.
