@@ -11,6 +11,7 @@
 #include "LangControl/Source/LangControl.h"
 #include "framework/components/ObjectText.h"
 #include "tests/tools/ToolTestSupport.h"
+#include "tools/formtool/FormTranslations.h"
 
 namespace wdx {
 namespace {
@@ -74,6 +75,18 @@ TEST(FormToolLoad, TheShippedFormComesBackByteForByte) {
   ShutdownLanguageLibrary();
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(ReadText(TempPath("shipped-out.bin")), std::string(stream.begin(), stream.end()));
+}
+
+// The dialog's source with the German and Spanish it has always shipped (every text as the
+// English one) compiles to the same bytes as every build before; tests/setup holds them.
+TEST(ShippedForm, CompilesToThePinnedBytes) {
+  const std::string fixtures = WDX_SOURCE_DIR "/tests/setup/";
+  StartupLanguageLibrary();
+  const std::vector<uint8_t> stream = ImportFormTranslations(
+      ObjectTextToBinary(ReadText(WDX_SOURCE_DIR "/setup/WendrixSetup.frm")),
+      {{"de.po", ReadText(fixtures + "po/de.po")}, {"es.po", ReadText(fixtures + "po/es.po")}});
+  ShutdownLanguageLibrary();
+  EXPECT_TRUE(AsString(stream) == ReadText(fixtures + "WendrixSetup.bin"));
 }
 
 TEST(FormToolShipped, WritesTheEmbeddedStreamWhichDumpShowsWhole) {
