@@ -16,10 +16,11 @@
 #   wendrix_add_po_targets(<form.frm> <template.pot> [<file.po>...])
 #
 # gives the build the targets that gettext's po/ folder has: `pot` writes the template of the
-# form's texts, `update-po` merges each PO file with a fresh template (msgmerge: a changed text
-# becomes fuzzy with its old translation, a removed one obsolete). Both write into the source
-# tree, where the translations live. Called for several forms, `pot` and `update-po` do the work
-# of all of them.
+# form's texts, `update-po` merges each PO file with a fresh template, message by message by
+# context (a changed text becomes fuzzy with its old translation, a removed one obsolete). Both
+# write into the source tree, where the translations live, and run formc alone, which needs
+# nothing but the files: they work whatever state the translations are in. Called for several
+# forms, or for one form with several sets of PO files, `pot` and `update-po` do the work of all.
 #
 # Relative paths are taken from the current source folder. The tools are the executable targets
 # Wendrix::formc and Wendrix::formtool, which run on the machine that builds.
@@ -76,37 +77,48 @@ function(wendrix_add_form target form)
 endfunction()
 
 function(wendrix_add_po_targets form template)
-  _wendrix_require_tool(formtool wendrix_add_po_targets)
+  _wendrix_require_tool(formc wendrix_add_po_targets)
   cmake_path(ABSOLUTE_PATH form BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
   cmake_path(ABSOLUTE_PATH template BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
-  cmake_path(GET form STEM stem)
-  find_program(WENDRIX_MSGMERGE msgmerge DOC "gettext's msgmerge, for the update-po target")
-
-  add_custom_target(${stem}-pot
-    COMMAND "$<TARGET_FILE:Wendrix::formtool>" pot "${form}" -o "${template}"
-    DEPENDS Wendrix::formtool
-    COMMENT "Writing the template ${template}"
-    VERBATIM)
-  set(merges "")
+  set(translations "")
   foreach(po IN LISTS ARGN)
     cmake_path(ABSOLUTE_PATH po BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
-    if(WENDRIX_MSGMERGE)
-      list(APPEND merges COMMAND "${WENDRIX_MSGMERGE}" --quiet --update --previous --no-wrap
-        --backup=none "${po}" "${template}")
-    else()
-      list(APPEND merges COMMAND "${CMAKE_COMMAND}" -E echo
-        "update-po: msgmerge (GNU gettext) is not installed" COMMAND "${CMAKE_COMMAND}" -E false)
-    endif()
+    list(APPEND translations "${po}")
   endforeach()
-  add_custom_target(${stem}-update-po ${merges}
-    COMMENT "Merging the translations of ${stem} with its template"
-    VERBATIM)
-  add_dependencies(${stem}-update-po ${stem}-pot)
+  # Targets named after the template's path: forms of one name in two folders, or one template
+  # with two sets of PO files, do not collide.
+  string(MD5 id "${template}")
+  string(SUBSTRING "${id}" 0 12 id)
+  cmake_path(GET form STEM stem)
+  if(NOT TARGET wendrix-pot-${id})
+    add_custom_target(wendrix-pot-${id}
+      COMMAND "$<TARGET_FILE:Wendrix::formc>" --pot "${form}" "${template}"
+      DEPENDS Wendrix::formc
+      COMMENT "Writing the template ${template}"
+      VERBATIM)
+  endif()
+  get_property(count GLOBAL PROPERTY _wendrix_po_sets)
+  if(NOT count)
+    set(count 0)
+  endif()
+  math(EXPR count "${count} + 1")
+  set_property(GLOBAL PROPERTY _wendrix_po_sets ${count})
+  set(merge wendrix-update-po-${id}-${count})
+  if(translations)
+    add_custom_target(${merge}
+      COMMAND "$<TARGET_FILE:Wendrix::formc>" --update-po "${template}" ${translations}
+      COMMENT "Merging the translations of ${stem} with its template"
+      VERBATIM)
+  else()
+    add_custom_target(${merge})
+  endif()
+  add_dependencies(${merge} wendrix-pot-${id})
 
   foreach(goal IN ITEMS pot update-po)
     if(NOT TARGET ${goal})
       add_custom_target(${goal})
     endif()
-    add_dependencies(${goal} ${stem}-${goal})
   endforeach()
+  add_dependencies(pot wendrix-pot-${id})
+  add_dependencies(update-po ${merge})
 endfunction()

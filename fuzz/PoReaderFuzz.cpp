@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/formtool/PoFile.h"
+#include "translations/PoFile.h"
 
 namespace {
 

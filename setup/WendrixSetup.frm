@@ -6,6 +6,7 @@ object frmWendrixSetup: TfrmWendrixSetup
   Top = 242
   BorderIcons = []
   BorderStyle = bsDialog
+  //. The window's title; the dots stand for the product's name before it.
   Caption = '... finalizing setup'
   ClientHeight = 426
   ClientWidth = 452
@@ -84,6 +85,7 @@ object frmWendrixSetup: TfrmWendrixSetup
     TabOrder = 2
     object TabSheet1: TTabSheet
       BorderWidth = 10
+      //. The caption of the first page's tab: the product's name.
       Caption = 'Korvane Wendrix'
       object Image1: TImage
         Left = 0
@@ -122,6 +124,7 @@ object frmWendrixSetup: TfrmWendrixSetup
         Top = 10
         Width = 181
         Height = 13
+        //. The heading of the first page, beside the logo.
         Caption = 'Korvane Wendrix Configuration'
         Font.Charset = DEFAULT_CHARSET
         Font.Color = clWindowText
@@ -135,6 +138,8 @@ object frmWendrixSetup: TfrmWendrixSetup
         Top = 40
         Width = 404
         Height = 51
+        //. The title of a frame; keep the blanks at both ends. ":Port" stands for a
+        //. port number the administrator may add after the server name.
         Caption = ' Domain Name / Server Name [:Port] '
         Font.Charset = DEFAULT_CHARSET
         Font.Color = clActiveCaption
@@ -148,6 +153,9 @@ object frmWendrixSetup: TfrmWendrixSetup
           Top = 24
           Width = 79
           Height = 13
+          //. Shown in front of the field for the server's name, as the start of the
+          //. web address that the name completes. Keep "http://"; "MyServer" stands for
+          //. the server's name and may be translated.
           Caption = 'http://MyServer:'
           Font.Charset = DEFAULT_CHARSET
           Font.Color = clWindowText
@@ -175,6 +183,7 @@ object frmWendrixSetup: TfrmWendrixSetup
         Top = 98
         Width = 404
         Height = 113
+        //. The title of a frame; keep the blanks at both ends.
         Caption = ' Mail Settings '
         Font.Charset = DEFAULT_CHARSET
         Font.Color = clActiveCaption
@@ -215,6 +224,7 @@ object frmWendrixSetup: TfrmWendrixSetup
           Top = 78
           Width = 206
           Height = 26
+          //. Explains the e-mail address field above it; wraps over two lines.
           Caption = 'Used in the "From" field of every email sent by Korvane Wendrix.'
           Font.Charset = DEFAULT_CHARSET
           Font.Color = clWindowText
@@ -256,6 +266,7 @@ object frmWendrixSetup: TfrmWendrixSetup
         Top = 220
         Width = 404
         Height = 51
+        //. The title of a frame; keep the blanks at both ends.
         Caption = ' Your Company Logo '
         Font.Charset = DEFAULT_CHARSET
         Font.Color = clActiveCaption
@@ -289,6 +300,8 @@ object frmWendrixSetup: TfrmWendrixSetup
           Font.Style = []
           ParentFont = False
           TabOrder = 0
+          //. An address on the web server, not a text to translate: keep it unless the
+          //. logo of your language lies elsewhere.
           Text = '/wendrix/images/normal/YourLogo.gif'
         end
       end
@@ -367,6 +380,8 @@ object frmWendrixSetup: TfrmWendrixSetup
         Top = 46
         Width = 404
         Height = 85
+        //. The title of a frame around the path field. The blanks at both ends keep
+        //. the title apart from the frame's line: keep them.
         Caption = ' Path to Apache configuration file (HTTPD.CONF)  '
         Font.Charset = DEFAULT_CHARSET
         Font.Color = clActiveCaption
@@ -387,6 +402,9 @@ object frmWendrixSetup: TfrmWendrixSetup
           Font.Style = []
           ParentFont = False
           TabOrder = 0
+          //. The path the dialog offers when Apache is installed but its configuration
+          //. file was not found. A real Windows path: change it only where that
+          //. language's Windows names the Program Files folder otherwise.
           Text = 'C:\Program Files\Apache Group\Apache\conf\httpd.conf'
         end
         object Button1: TButton

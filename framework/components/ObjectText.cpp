@@ -21,7 +21,7 @@ namespace {
 
 class ObjectTextCompiler {
  public:
-  explicit ObjectTextCompiler(std::string_view text) : text_(text) {}
+  ObjectTextCompiler(std::string_view text, TFormSourceMap* map) : text_(text), map_(map) {}
 
   std::vector<uint8_t> Compile() {
     out_.clear();
@@ -49,7 +49,10 @@ class ObjectTextCompiler {
       const char c = text_[pos_];
       if (c == '\n') ++line_;
       if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/') {
+        const size_t start = pos_;
         while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
+        if (map_ && text_.substr(start, 3) == "//.")
+          Note(text_.substr(start + 3, pos_ - start - 3));
         continue;
       }
       if (static_cast<unsigned char>(c) > 32) return;
@@ -130,7 +133,9 @@ class ObjectTextCompiler {
     } else {
       Fail("'object' expected");
     }
+    const int objectLine = line_;
     std::string name = Name();
+    Place(objectLine, name, "");
     std::string className;
     if (AtChar(':')) {
       ++pos_;
@@ -166,23 +171,47 @@ class ObjectTextCompiler {
     encoder_.Bytes(position.data(), position.size());
     ShortString(className);
     ShortString(name);
+    notes_.clear();  // notes go with the property after them
+    const std::string outer = object_;
+    object_ = name;
     while (!AtKeyword("end") && !AtKeyword("object") && !AtKeyword("inherited") &&
            !AtKeyword("inline")) {
       Property(depth);
     }
     Byte(0);
     while (!AtKeyword("end")) Object(depth + 1);
+    object_ = outer;
     pos_ += 3;
     Byte(0);
   }
 
   void Property(int depth) {
     // An empty name would be the byte that ends the property list.
+    const size_t offset = out_.size();
     const std::string name = DottedName();
     if (name.empty()) Fail("property name expected");
+    if (map_) {
+      Place(line_, object_, name, offset);
+      map_->places.back().itemDepth = itemDepth_;
+      map_->places.back().notes = std::move(notes_);
+    }
+    notes_.clear();
     ShortString(name);
     Expect('=');
     Value(depth);
+  }
+
+  // Records where a record starts: at the end of the stream unless `offset` is given.
+  void Place(int line, const std::string& object, const std::string& property,
+             size_t offset = std::string::npos) {
+    if (!map_) return;
+    map_->places.push_back(
+        {offset == std::string::npos ? out_.size() : offset, line, object, property, 0, {}});
+  }
+  void Note(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+    notes_.emplace_back(text);
   }
 
   int64_t Number() {
@@ -519,7 +548,9 @@ class ObjectTextCompiler {
         Expect(']');
       }
       Byte(vaList);
+      ++itemDepth_;
       while (!AtKeyword("end")) Property(depth + 1);
+      --itemDepth_;
       pos_ += 3;
       Byte(0);
     }
@@ -556,16 +587,44 @@ class ObjectTextCompiler {
   }
 
   std::string_view text_;
+  TFormSourceMap* map_;
   size_t pos_ = 0;
   int line_ = 1;
   std::vector<uint8_t> out_;
   FormEncoder encoder_{out_};
+  std::string object_;  // the name of the object whose properties are read
+  int itemDepth_ = 0;
+  std::vector<std::string> notes_;  // "//." lines since the last record
 };
 
 }  // namespace
 
-std::vector<uint8_t> ObjectTextToBinary(std::string_view text) {
-  return ObjectTextCompiler(text).Compile();
+std::string TFormSourceMap::Key(std::string_view object, std::string_view property) {
+  return AsciiUpper(std::string(object)) + '\x01' + AsciiUpper(std::string(property));
+}
+
+void TFormSourceMap::Index() {
+  index_.clear();
+  for (size_t i = 0; i < places.size(); ++i) {
+    if (places[i].itemDepth == 0) index_.emplace(Key(places[i].object, places[i].property), i);
+  }
+}
+
+const TFormSourceMap::TPlace* TFormSourceMap::FindObject(std::string_view object) const {
+  return FindProperty(object, "");
+}
+
+const TFormSourceMap::TPlace* TFormSourceMap::FindProperty(std::string_view object,
+                                                           std::string_view property) const {
+  const auto found = index_.find(Key(object, property));
+  return found == index_.end() ? nullptr : &places[found->second];
+}
+
+std::vector<uint8_t> ObjectTextToBinary(std::string_view text, TFormSourceMap* map) {
+  if (map) map->places.clear();
+  std::vector<uint8_t> stream = ObjectTextCompiler(text, map).Compile();
+  if (map) map->Index();
+  return stream;
 }
 
 }  // namespace wdx

@@ -35,6 +35,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/rtl/Exceptions.h"
@@ -43,9 +44,38 @@ namespace wdx {
 
 WDX_EXCEPTION(EParserError, Exception);
 
-// Compiles object text to a binary stream with the "TPF0" signature. Errors raise EParserError
-// with the line number: "Line 3: ']' expected".
-std::vector<uint8_t> ObjectTextToBinary(std::string_view text);
+// Where the records of a compiled source come from: each object and property record with the
+// line of its name, so that what is said of a record (a catalogue's reference, a message) can
+// point into the source. Lines starting with "//." just before a property are notes for its
+// translators; the stream keeps nothing of them.
+struct TFormSourceMap {
+  struct TPlace {
+    size_t offset = 0;     // of the record in the stream
+    int line = 0;          // of its name in the source
+    std::string object;    // the object's name, or the name of the object the property is of
+    std::string property;  // the property's (dotted) name; empty for an object record
+    int itemDepth = 0;     // how many collection items the property lies in
+    std::vector<std::string> notes;
+  };
+  std::vector<TPlace> places;  // in stream order
+
+  // The record of object `object` (ASCII case ignored), or nullptr.
+  const TPlace* FindObject(std::string_view object) const;
+  // The record of property `property` of object `object` itself (not of a collection item).
+  const TPlace* FindProperty(std::string_view object, std::string_view property) const;
+
+  // Makes the index that the two finds use, once the places are all there.
+  void Index();
+
+ private:
+  static std::string Key(std::string_view object, std::string_view property);
+  std::unordered_map<std::string, size_t> index_;  // Key of a record: its place
+};
+
+// Compiles object text to a binary stream with the "TPF0" signature; `map`, when given, learns
+// where each record comes from. Errors raise EParserError with the line number: "Line 3: ']'
+// expected".
+std::vector<uint8_t> ObjectTextToBinary(std::string_view text, TFormSourceMap* map = nullptr);
 
 // The source of a binary stream, from which ObjectTextToBinary gives back the same bytes.
 // Raises EReadError for a malformed stream and Exception for a part that the source cannot

@@ -23,6 +23,7 @@ class TApplication : public TComponent {
   using ExceptionHandler = std::function<void(TObject* sender, const Exception& error)>;
   // Replaces the default error report (nullptr restores it).
   void SetOnException(ExceptionHandler handler) { onException_ = std::move(handler); }
+  const ExceptionHandler& OnException() const { return onException_; }
   // Hands the exception being handled (call it inside a catch block) to OnException, or to the
   // default error report.
   void HandleException(TObject* sender);

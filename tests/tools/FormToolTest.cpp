@@ -11,7 +11,7 @@
 #include "LangControl/Source/LangControl.h"
 #include "framework/components/ObjectText.h"
 #include "tests/tools/ToolTestSupport.h"
-#include "tools/formtool/FormTranslations.h"
+#include "translations/FormTranslations.h"
 
 namespace wdx {
 namespace {
@@ -92,8 +92,7 @@ TEST(ShippedForm, CompilesToThePinnedBytes) {
 TEST(FormToolShipped, WritesTheEmbeddedStreamWhichDumpShowsWhole) {
   ASSERT_EQ(FormTool({"shipped", "-o", TempPath("shipped.bin")}).code, 0);
   const std::string shipped = ReadText(TempPath("shipped.bin"));
-  const std::vector<uint8_t> compiled = ObjectTextToBinary(ShippedSource());
-  EXPECT_EQ(shipped, std::string(compiled.begin(), compiled.end()));
+  EXPECT_EQ(shipped, AsString(EmbeddedStream()));
   const ToolResult dump = FormTool({"dump", TempPath("shipped.bin")});
   ASSERT_EQ(dump.code, 0) << dump.err;
   // Every object of the source appears as a record of the dump.

@@ -7,9 +7,9 @@
 
 #include "LangControl/Source/LangControl.h"
 #include "tests/tools/ToolTestSupport.h"
-#include "tools/formtool/FormCatalogues.h"
-#include "tools/formtool/FormTranslations.h"
-#include "tools/formtool/PoFile.h"
+#include "translations/FormCatalogues.h"
+#include "translations/FormTranslations.h"
+#include "translations/PoFile.h"
 
 namespace wdx {
 namespace {

@@ -15,9 +15,9 @@
 #include "framework/rtl/Streams.h"
 #include "setup/ConfigUnit.h"
 #include "tests/tools/ToolTestSupport.h"
-#include "tools/formtool/FormCatalogues.h"
-#include "tools/formtool/FormTranslations.h"
-#include "tools/formtool/PoFile.h"
+#include "translations/FormCatalogues.h"
+#include "translations/FormTranslations.h"
+#include "translations/PoFile.h"
 
 namespace wdx {
 namespace {
@@ -132,7 +132,7 @@ TEST_F(PoNewLanguage, ALanguageControlSwitchesTheLiveFormToItAndBackExactly) {
   EXPECT_EQ(write(), written);
 }
 
-TEST_F(PoNewLanguage, TheTeamNameDecidesThenTheCodeMappedLikeTheUserLocale) {
+TEST_F(PoNewLanguage, TheCodeMappedLikeTheUserLocaleDecidesThenTheTeamName) {
   const struct {
     const char* team;
     const char* language;
@@ -149,7 +149,8 @@ TEST_F(PoNewLanguage, TheTeamNameDecidesThenTheCodeMappedLikeTheUserLocale) {
       {"", "pt-BR", "Portuguese", 4},
       {"", "nb_NO", "Norwegian", 4},
       {"", "iw", "Hebrew", 4},
-      {"Deutsch", "fr", "German", 3},  // the form has it: no language is added
+      {"Deutsch", "fr", "French", 4},  // a file started from German's: the code decides
+      {"Deutsch", "", "German", 3},    // the form has it: no language is added
       {"Espa\xc3\xb1ol", "", "Spanish", 3},
       {"Klingon", "de_AT", "German", 3},
       {"", "ES", "Spanish", 3},

@@ -18,8 +18,8 @@
 #include "setup/ConfigUnit.h"
 #include "tests/tools/ToolTestSupport.h"
 #include "tools/formtool/FormTool.h"
-#include "tools/formtool/FormTranslations.h"
-#include "tools/formtool/PoFile.h"
+#include "translations/FormTranslations.h"
+#include "translations/PoFile.h"
 
 namespace wdx {
 namespace {
@@ -377,7 +377,8 @@ TEST_F(PoForm, ImportErrorsNameFileAndLineAndWriteNothing) {
   expectError(Replaced(po, "\"btOk.Caption\"", "\"btFoo.Caption\""), "btFoo",
               "unknown context 'btFoo.Caption'");
   expectError(Replaced(po, "msgid \"Save\"", "msgid \"Store\""), "\"btOk.Caption\"",
-              "msgid of 'btOk.Caption' is not the form's text \"Save\"");
+              "msgid of 'btOk.Caption' is not the form's text \"Save\" (update-po merges the file "
+              "with the form's texts)");
   expectError(po + "\nmsgid \"File\"\nmsgid_plural \"Files\"\nmsgstr[0] \"Datei\"\n"
                    "msgstr[1] \"Dateien\"\n",
               "msgid \"File\"", "plural forms are not supported");
@@ -390,13 +391,18 @@ TEST_F(PoForm, ImportErrorsNameFileAndLineAndWriteNothing) {
               "msgstr without msgid");
   expectError(Replaced(Replaced(po, "Language: de", "Language: tlh"), "Language-Team: German",
                        "Language-Team: Klingon <tlh@example.org>"),
-              "msgid \"\"", "unknown language 'tlh'");
+              "msgid \"\"",
+              "unknown language 'tlh' (formtool languages --table lists the languages there are)");
+  expectError(Replaced(po, "Language: de", "Language: en_GB"), "msgid \"\"",
+              "the file is for English, the language the form's texts are written in");
   expectError(Replaced(Replaced(po, "Language: de", "Language: "), "Language-Team: German",
                        "Language-Team: "),
               "msgid \"\"", "the header names no Language");
   expectError(Replaced(Replaced(po, "Language: de", "Language:  "), "Language-Team: German",
                        "Language-Team: Klingon <tlh@example.org>"),
-              "msgid \"\"", "unknown language 'Klingon'");
+              "msgid \"\"",
+              "unknown language 'Klingon' (formtool languages --table lists the languages there "
+              "are)");
   const std::string save = "msgid \"Save\"\nmsgstr \"\"";
   expectError(
       Replaced(po, save, "msgid \"Save\"\nmsgstr \"\xe2\x82\xac\xe2\x98\x83\""), "msgctxt \"btOk",
@@ -405,6 +411,20 @@ TEST_F(PoForm, ImportErrorsNameFileAndLineAndWriteNothing) {
               "invalid UTF-8");
   expectError(Replaced(po, "msgctxt \"btOk.Caption\"\n", ""), "msgid \"Save\"",
               "message without a context");
+  // Every problem of a run, each on its line, and the file read on after a malformed message.
+  {
+    const std::string bad = Replaced(Replaced(Replaced(po, "\"btOk.Caption\"", "\"btFoo.Caption\""),
+                                              cancel, "msgid \"Cancel\"\nmsgstr \"Can\\cel\""),
+                                     "msgid \"Browse...\"", "msgid \"Look...\"");
+    std::string error;
+    EXPECT_EQ(Import(bad, &error), "");
+    EXPECT_EQ(error, file + ":" + std::to_string(LineOf(bad, "Can\\cel")) + ": bad escape '\\c'\n" +
+                         file + ":" + std::to_string(LineOf(bad, "btFoo")) +
+                         ": unknown context 'btFoo.Caption'\n" + file + ":" +
+                         std::to_string(LineOf(bad, "\"Button1.Caption\"")) +
+                         ": msgid of 'Button1.Caption' is not the form's text \"Browse...\" "
+                         "(update-po merges the file with the form's texts)\n");
+  }
   const size_t header = po.find("\n\n");
   expectError(po.substr(header + 2), "btCancel", "no header entry (msgid \"\")");
   // A file that cannot be read at all.

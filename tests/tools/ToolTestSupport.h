@@ -37,9 +37,17 @@ inline std::string TempPath(const std::string& name) {
   return ::testing::TempDir() + "po_" + (test ? test->name() : "") + "_" + name;
 }
 
-// The dialog's form as the build made it, with its translations.
-inline std::vector<uint8_t> ShippedStream() {
+// The dialog's form as the build made it, with whatever translations setup/po/ holds.
+inline std::vector<uint8_t> EmbeddedStream() {
   return LoadResourceData("TFRMWENDRIXSETUP");
+}
+
+// The dialog's form with the German and Spanish it has always shipped, whatever setup/po/ holds:
+// the tests' own copy (tests/setup/WendrixSetup.bin, which its source and tests/setup/po/
+// compile to).
+inline std::vector<uint8_t> ShippedStream() {
+  const std::string bytes = ReadText(WDX_SOURCE_DIR "/tests/setup/WendrixSetup.bin");
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 // The same as form source, the translations' data included.

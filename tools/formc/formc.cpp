@@ -1,5 +1,6 @@
 // The form compiler of the build: turns a readable form source and the PO files of its
-// translations into the binary form stream and the files that embed it in a program.
+// translations into the binary form stream and the files that embed it in a program, and keeps
+// the translations in step with the source.
 //
 //   formc <source.frm> <output prefix> [<file.po>...]
 //
@@ -8,11 +9,23 @@
 // the program icon, for Windows programs) and <prefix>.ico (the root's Icon.Data, when it has
 // one). The resource is named after the root's class in capitals, as the program looks it up.
 // Each PO file's texts go into the language its header names, a language the form lacks being
-// added in the order of the files (see tools/formtool/FormTranslations.h). A source or a PO file
-// that cannot be used fails with "<file>:<line>: <what>" (a source's errors as "<file>: Line
-// <n>: <what>") and leaves no output behind.
+// added in the order of the files (see translations/FormTranslations.h). Every problem of a
+// source or a PO file is reported as "<file>:<line>: <what>"; then nothing is written and no
+// output of an earlier run stays behind.
+//
+//   formc --pot <source.frm> <template.pot>
+//
+// writes the template of the source's texts, each message pointing at the line that sets its
+// text and carrying the notes written there for translators ("//." lines).
+//
+//   formc --update-po <template.pot> <file.po>...
+//
+// merges each PO file with the template by the messages' contexts (translations/PoMerge.h).
+// A file is written only when it changes. None of these needs anything but the files given, so
+// the build can always bring the translations up to date, whatever state they are in.
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -23,8 +36,10 @@
 #include "framework/components/FormStreamDecoder.h"
 #include "framework/components/ObjectText.h"
 #include "framework/rtl/LittleEndian.h"
-#include "tools/formtool/FormTranslations.h"
-#include "tools/formtool/PoFile.h"
+#include "translations/FormCatalogues.h"
+#include "translations/FormTranslations.h"
+#include "translations/PoFile.h"
+#include "translations/PoMerge.h"
 
 namespace {
 
@@ -68,29 +83,109 @@ std::string RootIcon(const std::vector<uint8_t>& stream) {
   return bytes.substr(start, static_cast<size_t>(length));
 }
 
+// "Line 3: what" of the source compiler as "<file>:3: what".
+std::runtime_error SourceError(const std::string& source, const wdx::EParserError& error) {
+  const std::string& message = error.Message();
+  if (message.rfind("Line ", 0) == 0) {
+    const size_t colon = message.find(": ");
+    if (colon != std::string::npos) {
+      return std::runtime_error(source + ":" + message.substr(5, colon - 5) +
+                                message.substr(colon));
+    }
+  }
+  return std::runtime_error(source + ": " + message);
+}
+
+std::vector<uint8_t> CompileSource(const std::string& source, wdx::TFormSourceMap* map = nullptr) {
+  try {
+    return wdx::ObjectTextToBinary(ReadFile(source), map);
+  } catch (const wdx::EParserError& error) {
+    throw SourceError(source, error);
+  }
+}
+
+// Runs `work` with the language library started, as the form's classes need it.
+template <class Work>
+auto WithLanguageLibrary(const Work& work) {
+  wdx::StartupLanguageLibrary();
+  try {
+    auto result = work();
+    wdx::ShutdownLanguageLibrary();
+    return result;
+  } catch (...) {
+    wdx::ShutdownLanguageLibrary();
+    throw;
+  }
+}
+
 // The form's stream: the source compiled, then each PO file's texts taken in.
 std::vector<uint8_t> CompileForm(const std::string& source, const std::vector<std::string>& pos) {
-  std::vector<uint8_t> stream;
-  try {
-    stream = wdx::ObjectTextToBinary(ReadFile(source));
-  } catch (const wdx::EParserError& error) {
-    throw std::runtime_error(source + ": " + error.Message());
-  }
+  std::vector<uint8_t> stream = CompileSource(source);
   if (pos.empty()) return stream;
   std::vector<wdx::PoText> files;
   for (const std::string& po : pos) files.push_back({po, ReadFile(po)});
-  wdx::StartupLanguageLibrary();
-  try {
-    stream = wdx::ImportFormTranslations(stream, files);
-  } catch (const wdx::PoError&) {
-    wdx::ShutdownLanguageLibrary();
-    throw;
-  } catch (const std::exception& error) {
-    wdx::ShutdownLanguageLibrary();
-    throw std::runtime_error(source + ": " + error.what());
+  return WithLanguageLibrary([&] {
+    try {
+      return wdx::ImportFormTranslations(stream, files);
+    } catch (const wdx::PoErrors&) {
+      throw;
+    } catch (const std::exception& error) {
+      throw std::runtime_error(source + ": " + error.what());
+    }
+  });
+}
+
+// Writes `text` unless the file holds it already, so that nothing depending on it is rebuilt.
+void WriteChanged(const std::string& path, const std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (in) {
+    std::stringstream old;
+    old << in.rdbuf();
+    if (old.str() == text) return;
   }
-  wdx::ShutdownLanguageLibrary();
-  return stream;
+  WriteFile(path, text);
+}
+
+int WriteTemplate(const std::string& source, const std::string& templatePath) {
+  wdx::TFormSourceMap map;
+  const std::vector<uint8_t> stream = CompileSource(source, &map);
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::absolute(templatePath).parent_path();
+  wdx::TemplateSource from{fs::absolute(source).lexically_relative(folder).generic_string(), &map};
+  WriteChanged(templatePath,
+               WithLanguageLibrary([&] { return wdx::WriteFormTemplate(stream, &from); }));
+  return 0;
+}
+
+// A reference "<path>:<line>" of the template, whose path is from the template's folder, as it
+// reads from `folder`.
+std::string Rebased(const std::string& reference, const std::filesystem::path& templateFolder,
+                    const std::filesystem::path& folder) {
+  const size_t colon = reference.rfind(':');
+  if (colon == std::string::npos || colon == 0) return reference;
+  const std::filesystem::path file =
+      (templateFolder / reference.substr(0, colon)).lexically_normal();
+  return file.lexically_relative(folder).generic_string() + reference.substr(colon);
+}
+
+int UpdateTranslations(const std::string& templatePath, const std::vector<std::string>& pos) {
+  namespace fs = std::filesystem;
+  const std::string pot = ReadFile(templatePath);
+  const fs::path templateFolder = fs::absolute(templatePath).parent_path();
+  int status = 0;
+  for (const std::string& po : pos) {
+    const fs::path folder = fs::absolute(po).parent_path();
+    const auto rebase = [&](const std::string& reference) {
+      return folder == templateFolder ? reference : Rebased(reference, templateFolder, folder);
+    };
+    try {
+      WriteChanged(po, wdx::MergePoFile(ReadFile(po), po, pot, templatePath, rebase));
+    } catch (const std::exception& error) {
+      std::cerr << error.what() << "\n";
+      status = 1;
+    }
+  }
+  return status;
 }
 
 void WriteOutputs(const std::string& prefix, const std::vector<uint8_t>& stream) {
@@ -112,13 +207,29 @@ void WriteOutputs(const std::string& prefix, const std::vector<uint8_t>& stream)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::cerr << "usage: formc <source.frm> <output prefix> [<file.po>...]\n";
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    if (!args.empty() && args[0] == "--pot" && args.size() == 3) {
+      return WriteTemplate(args[1], args[2]);
+    }
+    if (!args.empty() && args[0] == "--update-po" && args.size() >= 3) {
+      return UpdateTranslations(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
+    }
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << "\n";
+    return 1;
+  }
+  if (args.size() < 2 || args[0].rfind("--", 0) == 0) {
+    std::cerr << "usage: formc <source.frm> <output prefix> [<file.po>...]\n"
+                 "       formc --pot <source.frm> <template.pot>\n"
+                 "       formc --update-po <template.pot> <file.po>...\n";
     return 2;
   }
-  const std::string source = argv[1], prefix = argv[2];
+  const std::string& source = args[0];
+  const std::string& prefix = args[1];
   try {
-    WriteOutputs(prefix, CompileForm(source, std::vector<std::string>(argv + 3, argv + argc)));
+    WriteOutputs(prefix,
+                 CompileForm(source, std::vector<std::string>(args.begin() + 2, args.end())));
   } catch (const std::exception& e) {
     // No output of an earlier run may stay newer than the inputs that failed now.
     for (const char* extension : {".bin", ".cpp", ".rc", ".ico"}) {

@@ -19,9 +19,10 @@
 #include "framework/rtti/ClassRegistry.h"
 #include "framework/rtti/MetaClass.h"
 #include "platform/Resources.h"
-#include "tools/formtool/FormCatalogues.h"
-#include "tools/formtool/FormTranslations.h"
 #include "tools/formtool/ShippedFormClass.h"
+#include "translations/FormCatalogues.h"
+#include "translations/FormTranslations.h"
+#include "translations/PoLanguage.h"
 
 namespace wdx {
 
@@ -35,6 +36,7 @@ const char* const kUsage =
     "       formtool po-import <form> <file.po>... -o <out>\n"
     "       formtool pot <form> -o <file.pot>\n"
     "       formtool languages <form>\n"
+    "       formtool languages --table\n"
     "       formtool text <stream> [-o <file.frm>]\n"
     "       formtool --help\n";
 
@@ -185,6 +187,10 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
     if (command == "pot" && args.size() == 4 && !OutputPath(args, 2).empty()) {
       const std::string pot = WriteFormTemplate(ReadForm(args[1]));
       WriteFile(OutputPath(args, 2), std::vector<uint8_t>(pot.begin(), pot.end()));
+      return 0;
+    }
+    if (command == "languages" && args.size() == 2 && args[1] == "--table") {
+      out << ListKnownLanguages();
       return 0;
     }
     if (command == "languages" && args.size() == 2) {

@@ -1,4 +1,4 @@
-#include "tools/formtool/LoadedForm.h"
+#include "translations/LoadedForm.h"
 
 #include "LangControl/Source/LangControl.h"
 #include "LangControl/Source/LangControlFrames.h"
@@ -67,7 +67,8 @@ LoadedForm::LoadedForm(const std::vector<uint8_t>& bytes) : bytes_(bytes) {
   if (hadFrames_) remembered_ = DefaultFrames()->RememberedLanguage();
   StartupLanguageFrames("");
   // The handler stays installed until the form is released, so it must not refer to anything
-  // that lives only while the constructor runs.
+  // that lives only while the constructor runs. A running program gets its own back then.
+  previousHandler_ = Application().OnException();
   Application().SetOnException(
       [this](TObject*, const Exception& error) { errors_.push_back(error.Message()); });
   try {
@@ -138,7 +139,7 @@ void LoadedForm::Release() {
   if (released_) return;
   released_ = true;
   root_.reset();
-  Application().SetOnException(nullptr);
+  Application().SetOnException(std::move(previousHandler_));
   if (hadFrames_) {
     StartupLanguageFrames(remembered_);
   } else {

@@ -8,10 +8,23 @@
 
 namespace wdx {
 
+struct TFormSourceMap;
+
+// The form source a template points into: its path as the template's references give it (from
+// the template's folder, with "/"), and where its records are.
+struct TemplateSource {
+  std::string path;
+  const TFormSourceMap* map = nullptr;
+};
+
 // The PO template (.pot) of the form stream `form`: a header without a language, then every
-// translatable text of the form with its context, a "#:" reference naming the component and
-// the property, the text of the form's active language as msgid and an empty msgstr.
-std::string WriteFormTemplate(const std::vector<uint8_t>& form);
+// translatable text of the form with its context, a "#:" reference, the text of the form's
+// active language as msgid and an empty msgstr. With `source`, the reference is the line of
+// the form source that sets the text ("../Main.frm:42", the object's line when the source
+// leaves the property as it is) and the notes written there for translators come as "#."
+// comments; without, it names the component and the property.
+std::string WriteFormTemplate(const std::vector<uint8_t>& form,
+                              const TemplateSource* source = nullptr);
 
 // One line per language of the form, in the order of its list: the SubIndex, the English name
 // (the form's own name when the built-in table does not know it), a colon and how many of the

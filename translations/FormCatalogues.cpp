@@ -1,12 +1,13 @@
-#include "tools/formtool/FormCatalogues.h"
+#include "translations/FormCatalogues.h"
 
 #include "LangControl/Source/LangControlTools.h"
 #include "LangControl/Source/LanguageValues.h"
 #include "framework/components/Component.h"
-#include "tools/formtool/FormTexts.h"
-#include "tools/formtool/LoadedForm.h"
-#include "tools/formtool/PoFile.h"
-#include "tools/formtool/PoLanguage.h"
+#include "framework/components/ObjectText.h"
+#include "translations/FormTexts.h"
+#include "translations/LoadedForm.h"
+#include "translations/PoFile.h"
+#include "translations/PoLanguage.h"
 
 namespace wdx {
 
@@ -17,9 +18,22 @@ std::string Counted(size_t count, const std::string& what) {
   return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
+// The message's reference becomes the line of the source that sets its text, and the notes
+// written there come with it.
+void PointIntoSource(PoEntry& entry, const FormText& text, const TemplateSource& source) {
+  const TFormSourceMap::TPlace* place = source.map->FindProperty(text.component, text.property);
+  if (!place) place = source.map->FindObject(text.component);
+  if (!place) return;
+  // A path with blanks is set apart as gettext's tools do, so that the reference stays whole.
+  const bool blanks = source.path.find_first_of(" \t") != std::string::npos;
+  const std::string path = blanks ? "\u2068" + source.path + "\u2069" : source.path;
+  entry.references = {path + ":" + std::to_string(place->line)};
+  entry.extractedComments = place->notes;
+}
+
 }  // namespace
 
-std::string WriteFormTemplate(const std::vector<uint8_t>& form) {
+std::string WriteFormTemplate(const std::vector<uint8_t>& form, const TemplateSource* source) {
   LoadedForm loaded(form);
   TLanguageManager& manager = loaded.Manager();
   std::vector<PoEntry> entries(1);
@@ -28,6 +42,7 @@ std::string WriteFormTemplate(const std::vector<uint8_t>& form) {
   for (const FormText& text : CollectFormTexts(manager, loaded.Root())) {
     PoEntry entry = MessageOf(text);
     entry.msgstr.emplace_back();
+    if (source) PointIntoSource(entry, text, *source);
     entries.push_back(std::move(entry));
   }
   return WritePoFile(entries);

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls/Application.h"
+
 namespace wdx {
 
 class TComponent;
@@ -38,6 +40,7 @@ class LoadedForm {
 
   std::vector<uint8_t> bytes_;
   std::unique_ptr<TComponent> root_;
+  TApplication::ExceptionHandler previousHandler_;
   TLangControl* control_ = nullptr;
   bool hadFrames_ = false;
   bool released_ = false;

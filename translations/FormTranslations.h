@@ -19,6 +19,8 @@
 
 namespace wdx {
 
+class PoError;
+
 // The PO file of `language` (a name of the form's language list, or its native name) for the
 // form stream `form`. Raises an error when the form has no language control or no such
 // language.
@@ -34,12 +36,15 @@ struct PoText {
 // header names (Language-Team by name, then Language by code); every other byte stays as it
 // was. A language the form lacks but the built-in table knows is added in the next slot, in the
 // order of the files, its texts starting as copies of the active language's. An empty msgstr and
-// a fuzzy message leave their slot as it is. Raises PoError ("file:line: reason") for a file that
-// does not parse, names no language, an unknown one or one that another of the files names too,
-// or holds an unknown context, a msgid that no longer equals the form's active text, a plural
-// form, or a text that Windows-1252 cannot hold.
+// a fuzzy message leave their slot as it is. Every problem of the files is found: a file that
+// does not parse, names no language, an unknown one, the form's source language or one that
+// another of the files names too, a message with an unknown context, a msgid that no longer
+// equals the form's active text, a plural form, or a text its language's code page cannot hold.
+// Without `problems`, any of them raises PoErrors (one "file:line: reason" a line); with it, they
+// go there and the rest of the files is taken (a translator's preview).
 std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form,
-                                            const std::vector<PoText>& files);
+                                            const std::vector<PoText>& files,
+                                            std::vector<PoError>* problems = nullptr);
 // The same for one PO file.
 std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form, std::string_view po,
                                             const std::string& poName);

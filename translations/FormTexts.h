@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/formtool/PoFile.h"
+#include "translations/PoFile.h"
 
 namespace wdx {
 
@@ -25,6 +25,8 @@ struct FormText {
   std::string context;    // UTF-8
   std::string reference;  // UTF-8, without blanks
   TConsistentLangPropertyEntry* entry;
+  std::string component;  // the component's own name
+  std::string property;   // the property's path from the component ("Caption", "Font.Name")
 };
 
 // Every property entry of `manager` whose active value is a text, in the order of the component

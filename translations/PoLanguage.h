@@ -25,6 +25,11 @@ std::string LanguageTeamName(const std::string& name);
 // matches), or a code of a language of the table the form has. nullptr when none.
 TLanguageEntry* FindFormLanguage(TLanguageManager& manager, const std::string& name);
 
+// Every language a PO file can be for, one a line: the code its Language field takes, the
+// English name and the native name where the table has another:
+//   de German (Deutsch)
+std::string ListKnownLanguages();
+
 // What the header of a PO file says about its language.
 struct PoLanguage {
   TLanguageEntry* existing = nullptr;  // the form's language, when the form has it
@@ -32,7 +37,7 @@ struct PoLanguage {
 };
 
 // `team` is the Language-Team field (a trailing "<address>" is ignored), `code` the Language
-// field. The team's name is looked up first, then the code: each among the form's languages and
+// field. The code is looked up first, then the team's name: each among the form's languages and
 // then, for a language to add, in the built-in table.
 PoLanguage ResolvePoLanguage(TLanguageManager& manager, const std::string& team,
                              const std::string& code);

@@ -1,4 +1,4 @@
-#include "tools/formtool/FormTranslations.h"
+#include "translations/FormTranslations.h"
 
 #include <map>
 #include <optional>
@@ -13,10 +13,10 @@
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Utf8.h"
-#include "tools/formtool/FormTexts.h"
-#include "tools/formtool/LoadedForm.h"
-#include "tools/formtool/PoFile.h"
-#include "tools/formtool/PoLanguage.h"
+#include "translations/FormTexts.h"
+#include "translations/LoadedForm.h"
+#include "translations/PoFile.h"
+#include "translations/PoLanguage.h"
 
 namespace wdx {
 
@@ -113,105 +113,143 @@ class PoHeader {
   bool ansiFile_ = false;
 };
 
-// The form's language that the header names, added to the form when the form lacks it.
-TLanguageEntry& TargetLanguage(TLanguageManager& manager, const PoHeader& header,
-                               const std::string& poName) {
+// The problems of one run, each a PoError ("file:line: reason").
+using Problems = std::vector<PoError>;
+
+// The form's language that the header names, added to the form when the form lacks it; nullptr,
+// with the problem told, when the file names none the form can take.
+TLanguageEntry* TargetLanguage(TLanguageManager& manager, const PoHeader& header,
+                               const std::string& poName, Problems& problems) {
   const std::string team = header.Field("Language-Team");
   const std::string code = header.Field("Language");
-  if (Trim(team).empty() && Trim(code).empty()) {
-    throw PoError(poName, header.Line(), "the header names no Language");
-  }
+  const auto problem = [&](const std::string& reason) {
+    problems.emplace_back(poName, header.Line(), reason);
+    return nullptr;
+  };
+  if (Trim(team).empty() && Trim(code).empty()) return problem("the header names no Language");
   const PoLanguage language = ResolvePoLanguage(manager, team, code);
   if (language.existing) {
-    if (language.existing->SubIndex() < 0) {
-      throw PoError(poName, header.Line(),
-                    "language '" + language.existing->Name() + "' has no texts");
+    if (language.existing->SubIndex() == 0) {
+      return problem("the file is for " + LanguageTeamName(language.existing->Name()) +
+                     ", the language the form's texts are written in");
     }
-    return *language.existing;
+    if (language.existing->SubIndex() < 0) {
+      return problem("language '" + language.existing->Name() + "' has no texts");
+    }
+    return language.existing;
   }
   if (language.englishName.empty()) {
     const std::string named =
         Trim(code).empty() ? Trim(team.substr(0, team.find('<'))) : Trim(code);
-    throw PoError(poName, header.Line(), "unknown language '" + named + "'");
+    return problem("unknown language '" + named +
+                   "' (formtool languages --table lists the languages there are)");
   }
-  return *AddLanguage(manager, language.englishName);
+  return AddLanguage(manager, language.englishName);
 }
 
-// Stores the texts of one parsed PO file in the loaded form; returns the language they went to.
-TLanguageEntry& ImportFile(TLanguageManager& manager,
-                           const std::map<std::string, TConsistentLangPropertyEntry*>& byContext,
-                           const PoText& file) {
-  const std::string& poName = file.name;
-  const std::vector<PoEntry> entries = ParsePoFile(file.text, poName);
-  const PoHeader header(entries, poName);
-  TLanguageEntry& language = TargetLanguage(manager, header, poName);
-  const int32_t slot = language.SubIndex();
-  const int codePage = LanguageCodePage(language.Name());
-
-  struct Change {
-    TConsistentLangPropertyEntry* entry;
-    Variant value;
+// The value message `entry` puts into slot `slot` of `values`, or nothing when the message
+// leaves the slot as it is; a problem with the message is told and leaves it out.
+std::optional<Variant> MessageValue(const PoEntry& entry, const PoHeader& header,
+                                    TConsistentLangPropertyEntry& values,
+                                    const std::string& context, int32_t slot, int codePage,
+                                    const std::string& poName, Problems& problems) {
+  const auto problem = [&](const std::string& reason) {
+    problems.emplace_back(poName, entry.line, reason);
+    return std::nullopt;
   };
-  std::vector<Change> changes;
-  for (const PoEntry& entry : entries) {
-    if (&entry == header.Entry()) continue;
-    if (entry.plural) throw PoError(poName, entry.line, "plural forms are not supported");
-    if (!entry.hasContext) throw PoError(poName, entry.line, "message without a context");
-    const std::string context = header.Utf8(entry.context, entry.line);
-    const auto found = byContext.find(context);
-    if (found == byContext.end()) {
-      throw PoError(poName, entry.line, "unknown context '" + context + "'");
-    }
-    TConsistentLangPropertyEntry* values = found->second;
-    const std::string msgid = header.Utf8(entry.msgid, entry.line);
-    const std::string active = SlotText(*values, 0);
-    if (msgid != active) {
-      throw PoError(poName, entry.line,
-                    "msgid of '" + context + "' is not the form's text " + QuotePoString(active));
-    }
-    // An untranslated or fuzzy message leaves the slot as it is: a language the import added
-    // keeps the source text there, which is what gettext shows for such a message.
-    const std::string msgstr = header.Utf8(entry.msgstr.front(), entry.line);
-    if (entry.fuzzy || msgstr.empty() || msgstr == SlotText(*values, slot)) continue;
-    if (slot >= values->Count()) {
-      throw PoError(poName, entry.line, "'" + context + "' has no slot for the language");
-    }
-    // The form keeps a language's texts in its code page; the live texts hold any character.
-    char32_t missing = 0;
-    if (slot > 0 && !Utf8ToCodePage(msgstr, codePage, &missing)) {
-      throw PoError(poName, entry.line,
-                    "the text of '" + context + "' has characters " + CodePageName(codePage) +
-                        " lacks: " + CharacterName(missing));
-    }
-    // The new text takes the kind of text the slot (or else the live value) holds.
-    const Variant current = values->GetLangValue(values->HasLangValue(slot) ? slot : 0);
-    changes.push_back({values, current.VType() == varOleStr ? Variant::Wide(Utf8ToUtf16(msgstr))
-                                                            : Variant(msgstr)});
+  const std::string msgid = header.Utf8(entry.msgid, entry.line);
+  const std::string active = SlotText(values, 0);
+  if (msgid != active) {
+    return problem("msgid of '" + context + "' is not the form's text " + QuotePoString(active) +
+                   " (update-po merges the file with the form's texts)");
   }
-  for (const Change& change : changes) change.entry->SetLangValue(slot, change.value);
+  // An untranslated or fuzzy message leaves the slot as it is: a language the import added
+  // keeps the source text there, which is what gettext shows for such a message.
+  const std::string msgstr = header.Utf8(entry.msgstr.front(), entry.line);
+  if (entry.fuzzy || msgstr.empty() || msgstr == SlotText(values, slot)) return std::nullopt;
+  if (slot >= values.Count()) return problem("'" + context + "' has no slot for the language");
+  // The form keeps a language's texts in its code page; the live texts hold any character.
+  char32_t missing = 0;
+  if (slot > 0 && !Utf8ToCodePage(msgstr, codePage, &missing)) {
+    return problem("the text of '" + context + "' has characters " + CodePageName(codePage) +
+                   " lacks: " + CharacterName(missing));
+  }
+  // The new text takes the kind of text the slot (or else the live value) holds.
+  const Variant current = values.GetLangValue(values.HasLangValue(slot) ? slot : 0);
+  return current.VType() == varOleStr ? Variant::Wide(Utf8ToUtf16(msgstr)) : Variant(msgstr);
+}
+
+// Stores the texts of one PO file in the loaded form, but for the messages with a problem;
+// returns the language they went to, or nullptr when the file names none the form can take.
+TLanguageEntry* ImportFile(TLanguageManager& manager,
+                           const std::map<std::string, TConsistentLangPropertyEntry*>& byContext,
+                           const PoText& file, Problems& problems) {
+  const std::string& poName = file.name;
+  const std::vector<PoEntry> entries = ParsePoFile(file.text, poName, problems);
+  std::optional<PoHeader> header;
+  try {
+    header.emplace(entries, poName);
+  } catch (PoError& error) {
+    problems.push_back(std::move(error));
+    return nullptr;
+  }
+  TLanguageEntry* language = TargetLanguage(manager, *header, poName, problems);
+  if (!language) return nullptr;
+  const int32_t slot = language->SubIndex();
+  const int codePage = LanguageCodePage(language->Name());
+  for (const PoEntry& entry : entries) {
+    if (&entry == header->Entry() || entry.obsolete) continue;
+    if (entry.plural) {
+      problems.emplace_back(poName, entry.line, "plural forms are not supported");
+      continue;
+    }
+    if (!entry.hasContext) {
+      problems.emplace_back(poName, entry.line, "message without a context");
+      continue;
+    }
+    try {
+      const std::string context = header->Utf8(entry.context, entry.line);
+      const auto found = byContext.find(context);
+      if (found == byContext.end()) {
+        problems.emplace_back(poName, entry.line, "unknown context '" + context + "'");
+        continue;
+      }
+      if (std::optional<Variant> value = MessageValue(entry, *header, *found->second, context, slot,
+                                                      codePage, poName, problems)) {
+        found->second->SetLangValue(slot, *value);
+      }
+    } catch (PoError& error) {  // text that is not UTF-8
+      problems.push_back(std::move(error));
+    }
+  }
   return language;
 }
 
 }  // namespace
 
 std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form,
-                                            const std::vector<PoText>& files) {
+                                            const std::vector<PoText>& files,
+                                            std::vector<PoError>* problems) {
   LoadedForm loaded(form);
   TLanguageManager& manager = loaded.Manager();
   std::map<std::string, TConsistentLangPropertyEntry*> byContext;
   for (const FormText& text : CollectFormTexts(manager, loaded.Root())) {
     byContext.emplace(text.context, text.entry);
   }
+  Problems found;
   std::map<const TLanguageEntry*, const PoText*> given;
   for (const PoText& file : files) {
-    const TLanguageEntry& language = ImportFile(manager, byContext, file);
-    const auto [at, added] = given.emplace(&language, &file);
+    const TLanguageEntry* language = ImportFile(manager, byContext, file, found);
+    if (!language) continue;
+    const auto [at, added] = given.emplace(language, &file);
     if (!added) {
-      throw PoError(
+      found.emplace_back(
           file.name, 1,
-          "the language '" + language.Name() + "' is that of " + at->second->name + " already");
+          "the language '" + language->Name() + "' is that of " + at->second->name + " already");
     }
   }
+  if (!problems && !found.empty()) throw PoErrors(std::move(found));
+  if (problems) problems->insert(problems->end(), found.begin(), found.end());
   return loaded.Write();
 }
 

@@ -1,4 +1,4 @@
-#include "tools/formtool/PoFile.h"
+#include "translations/PoFile.h"
 
 #include <algorithm>
 #include <map>
@@ -46,22 +46,40 @@ class Parser {
  public:
   Parser(std::string_view text, const std::string& fileName) : text_(text), file_(fileName) {}
 
-  std::vector<PoEntry> Run() {
+  // Stops at the first problem unless `problems` is given.
+  std::vector<PoEntry> Run(std::vector<PoError>* problems) {
     if (text_.size() > kPoMaxFileSize) Fail(1, "file larger than the reader's limit");
     if (text_.substr(0, 3) == "\xEF\xBB\xBF") text_.remove_prefix(3);
     size_t pos = 0;
+    bool skipping = false;  // after a problem, up to the next blank line
     while (pos < text_.size()) {
       ++line_;
       size_t end = text_.find('\n', pos);
       if (end == std::string_view::npos) end = text_.size();
       std::string_view line = text_.substr(pos, end - pos);
       pos = end + 1;
-      if (line.size() > kPoMaxLineLength) Fail(line_, "line longer than the reader's limit");
-      if (line.find('\0') != std::string_view::npos) Fail(line_, "NUL byte");
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      Line(line);
+      if (skipping) {
+        skipping = !TrimBlanks(line).empty();
+        continue;
+      }
+      try {
+        if (line.size() > kPoMaxLineLength) Fail(line_, "line longer than the reader's limit");
+        if (line.find('\0') != std::string_view::npos) Fail(line_, "NUL byte");
+        Line(line);
+      } catch (PoError& error) {
+        if (!problems) throw;
+        problems->push_back(std::move(error));
+        Reset();
+        skipping = !TrimBlanks(line).empty();
+      }
     }
-    Finish();
+    try {
+      Finish();
+    } catch (PoError& error) {
+      if (!problems) throw;
+      problems->push_back(std::move(error));
+    }
     return std::move(entries_);
   }
 
@@ -77,7 +95,7 @@ class Parser {
     line.remove_prefix(at);
     if (line.front() == '#') return Comment(line);
     if (line.front() == '"') {
-      if (!target_) Fail(line_, "string without a keyword");
+      if (!target_ || current_.obsolete) Fail(line_, "string without a keyword");
       *target_ += ParseString(line);
       return;
     }
@@ -85,37 +103,98 @@ class Parser {
   }
 
   void Comment(std::string_view line) {
+    if (line.substr(0, 2) == "#~") return ObsoleteLine(line.substr(2));
     if (part_ == Part::kStr) Flush();
     if (part_ != Part::kNone) Fail(line_, "comment inside an entry");
     target_ = nullptr;
-    if (line.substr(0, 2) == "#,") {
+    const std::string_view kind = line.substr(0, 2);
+    if (kind == "#,") {
       std::string_view flags = line.substr(2);
       while (!flags.empty()) {
         const size_t comma = flags.find(',');
-        if (TrimBlanks(flags.substr(0, comma)) == "fuzzy") pendingFuzzy_ = true;
+        const std::string_view flag = TrimBlanks(flags.substr(0, comma));
+        if (flag == "fuzzy") {
+          pendingFuzzy_ = true;
+        } else if (!flag.empty()) {
+          pending_.flags.emplace_back(flag);
+        }
         if (comma == std::string_view::npos) break;
         flags.remove_prefix(comma + 1);
       }
-    } else if (line.substr(0, 2) == "#.") {
+    } else if (kind == "#.") {
       std::string_view comment = line.substr(2);
       if (!comment.empty() && comment.front() == ' ') comment.remove_prefix(1);
       while (!comment.empty() && comment.back() == '\r') comment.remove_suffix(1);
-      pendingComments_.emplace_back(comment);
-    } else if (line.substr(0, 2) == "#:") {
+      pending_.extractedComments.emplace_back(comment);
+    } else if (kind == "#:") {
       std::string_view references = line.substr(2);
       while (!references.empty()) {
         size_t at = 0;
         while (at < references.size() && IsReferenceBlank(references[at])) ++at;
         size_t end = at;
         while (end < references.size() && !IsReferenceBlank(references[end])) ++end;
-        if (end > at) pendingReferences_.emplace_back(references.substr(at, end - at));
+        if (end > at) pending_.references.emplace_back(references.substr(at, end - at));
         references.remove_prefix(end);
       }
+    } else if (kind == "#|") {
+      Previous(line.substr(2));
+    } else {
+      pending_.translatorComments.emplace_back(line.substr(1));
     }
-    // "# ", "#|" and obsolete "#~" lines carry nothing the reader keeps.
+  }
+
+  // A "#|" line: the context or msgid a fuzzy translation was made for, or more of it.
+  void Previous(std::string_view rest) {
+    while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+    std::string* into = nullptr;
+    if (rest.substr(0, 8) == "msgctxt " || rest.substr(0, 8) == "msgctxt\t") {
+      pending_.hasPreviousContext = true;
+      into = &pending_.previousContext;
+      rest.remove_prefix(7);
+    } else if (rest.substr(0, 6) == "msgid " || rest.substr(0, 6) == "msgid\t") {
+      pending_.hasPreviousMsgid = true;
+      into = &pending_.previousMsgid;
+      rest.remove_prefix(5);
+    } else if (!rest.empty() && rest.front() == '"') {
+      into = previous_;
+    } else {
+      return;  // msgid_plural and the like: nothing the reader keeps
+    }
+    while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+    if (!into || rest.empty() || rest.front() != '"') Fail(line_, "malformed #| line");
+    *into += ParseString(rest);
+    previous_ = into;
+  }
+
+  // A "#~" line: part of an obsolete message, read as a message is (without nesting).
+  void ObsoleteLine(std::string_view rest) {
+    if (!rest.empty() && rest.front() == '|') {
+      if (part_ == Part::kStr) Flush();
+      if (part_ != Part::kNone) Fail(line_, "comment inside an entry");
+      return Previous(rest.substr(1));
+    }
+    while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+    if (rest.empty() || rest.front() == '#') return;
+    obsoleteLine_ = true;
+    if (rest.front() == '"') {
+      if (!target_ || !current_.obsolete) Fail(line_, "string without a keyword");
+      *target_ += ParseString(rest);
+    } else {
+      Keyword(rest);
+    }
+    obsoleteLine_ = false;
   }
 
   void Keyword(std::string_view line) {
+    if (part_ != Part::kNone && current_.obsolete != obsoleteLine_) {
+      if (part_ == Part::kStr) {
+        Flush();
+      } else if (current_.obsolete) {
+        DropObsolete();
+      } else {
+        Fail(line_, "obsolete and current lines in one message");
+      }
+    }
     size_t end = 0;
     while (end < line.size() && ((line[end] >= 'a' && line[end] <= 'z') || line[end] == '_')) {
       ++end;
@@ -280,18 +359,18 @@ class Parser {
   }
 
   void Begin() {
-    current_ = PoEntry();
+    current_ = std::move(pending_);
     current_.line = line_;
     current_.fuzzy = pendingFuzzy_;
-    current_.extractedComments = std::move(pendingComments_);
-    current_.references = std::move(pendingReferences_);
+    current_.obsolete = obsoleteLine_;
+    pending_ = PoEntry();
     pendingFuzzy_ = false;
-    pendingComments_.clear();
-    pendingReferences_.clear();
+    previous_ = nullptr;
   }
 
   void Flush() {
-    std::string key = current_.hasContext ? "1" + current_.context : "0";
+    std::string key = current_.obsolete ? "~" : "";
+    key += current_.hasContext ? "1" + current_.context : "0";
     key += '\x04';
     key += current_.msgid;
     const auto [at, fresh] = firstLine_.emplace(std::move(key), current_.line);
@@ -304,8 +383,27 @@ class Parser {
     target_ = nullptr;
   }
 
+  // Forgets the message being read, to read on after a problem.
+  void Reset() {
+    current_ = PoEntry();
+    pending_ = PoEntry();
+    pendingFuzzy_ = false;
+    previous_ = nullptr;
+    part_ = Part::kNone;
+    target_ = nullptr;
+    obsoleteLine_ = false;
+  }
+
+  // An obsolete message cut short is nothing anyone acts on: it goes without a word.
+  void DropObsolete() {
+    current_ = PoEntry();
+    part_ = Part::kNone;
+    target_ = nullptr;
+  }
+
   void Finish() {
     if (part_ == Part::kStr) return Flush();
+    if (current_.obsolete) return DropObsolete();
     if (part_ == Part::kContext) Fail(current_.line, "msgctxt without msgid");
     if (part_ != Part::kNone) Fail(current_.line, "msgid without msgstr");
   }
@@ -317,25 +415,65 @@ class Parser {
   PoEntry current_;
   Part part_ = Part::kNone;
   std::string* target_ = nullptr;
+  // What the comments before the next message give it.
+  PoEntry pending_;
   bool pendingFuzzy_ = false;
-  std::vector<std::string> pendingComments_;
-  std::vector<std::string> pendingReferences_;
+  std::string* previous_ = nullptr;  // the "#|" field that a "#|" string continues
+  bool obsoleteLine_ = false;        // the line being read is a "#~" line
   std::map<std::string, int> firstLine_;
 };
 
-void WriteField(std::string& out, const std::string& keyword, const std::string& text) {
+// A keyword and its string, after `prefix` on every line ("#~ " for an obsolete message).
+void WriteField(std::string& out, std::string_view prefix, const std::string& keyword,
+                const std::string& text, bool header = false) {
+  // A header is written a line of it a string, as gettext's tools write it.
   const size_t inner = text.find('\n');
-  if (inner == std::string::npos || inner + 1 == text.size()) {
-    out += keyword + " " + QuotePoString(text) + "\n";
+  if (inner == std::string::npos || (inner + 1 == text.size() && !header)) {
+    out.append(prefix).append(keyword).append(" ").append(QuotePoString(text)).append("\n");
     return;
   }
-  out += keyword + " \"\"\n";
+  out.append(prefix).append(keyword).append(" \"\"\n");
   size_t from = 0;
   while (from < text.size()) {
     size_t to = text.find('\n', from);
     to = to == std::string::npos ? text.size() : to + 1;
-    out += QuotePoString(std::string_view(text).substr(from, to - from)) + "\n";
+    out.append(prefix).append(QuotePoString(std::string_view(text).substr(from, to - from)));
+    out += '\n';
     from = to;
+  }
+}
+
+void WriteEntry(std::string& out, const PoEntry& entry) {
+  for (const std::string& comment : entry.translatorComments) out += "#" + comment + "\n";
+  for (const std::string& comment : entry.extractedComments) {
+    size_t from = 0;
+    do {
+      const size_t to = std::min(comment.find('\n', from), comment.size());
+      out += "#. " + comment.substr(from, to - from) + "\n";
+      from = to + 1;
+    } while (from < comment.size());
+  }
+  for (const std::string& reference : entry.references) out += "#: " + reference + "\n";
+  if (entry.fuzzy || !entry.flags.empty()) {
+    out += "#";
+    if (entry.fuzzy) out += ", fuzzy";
+    for (const std::string& flag : entry.flags) out += ", " + flag;
+    out += "\n";
+  }
+  const std::string_view previous = entry.obsolete ? "#~| " : "#| ";
+  if (entry.hasPreviousContext) WriteField(out, previous, "msgctxt", entry.previousContext);
+  if (entry.hasPreviousMsgid) WriteField(out, previous, "msgid", entry.previousMsgid);
+  const std::string_view prefix = entry.obsolete ? "#~ " : "";
+  if (entry.hasContext) WriteField(out, prefix, "msgctxt", entry.context);
+  WriteField(out, prefix, "msgid", entry.msgid);
+  if (entry.plural) {
+    WriteField(out, prefix, "msgid_plural", entry.msgidPlural);
+    for (size_t i = 0; i < entry.msgstr.size(); ++i) {
+      WriteField(out, prefix, "msgstr[" + std::to_string(i) + "]", entry.msgstr[i]);
+    }
+  } else {
+    WriteField(out, prefix, "msgstr", entry.msgstr.empty() ? std::string() : entry.msgstr.front(),
+               entry.IsHeader());
   }
 }
 
@@ -348,8 +486,32 @@ PoError::PoError(const std::string& fileName, int line, const std::string& reaso
       reason_(reason) {}
 
 std::vector<PoEntry> ParsePoFile(std::string_view text, const std::string& fileName) {
-  return Parser(text, fileName).Run();
+  return Parser(text, fileName).Run(nullptr);
 }
+
+std::vector<PoEntry> ParsePoFile(std::string_view text, const std::string& fileName,
+                                 std::vector<PoError>& problems) {
+  try {
+    return Parser(text, fileName).Run(&problems);
+  } catch (PoError& error) {  // the file as a whole is beyond the limits
+    problems.push_back(std::move(error));
+    return {};
+  }
+}
+
+namespace {
+
+std::string Lines(const std::vector<PoError>& errors) {
+  std::string text;
+  for (const PoError& error : errors)
+    text += (text.empty() ? "" : "\n") + std::string(error.what());
+  return text;
+}
+
+}  // namespace
+
+PoErrors::PoErrors(std::vector<PoError> errors)
+    : std::runtime_error(Lines(errors)), errors_(std::move(errors)) {}
 
 std::string QuotePoString(std::string_view text) {
   static const char kOctal[] = "01234567";
@@ -399,32 +561,30 @@ std::string QuotePoString(std::string_view text) {
   return out + "\"";
 }
 
-std::string WritePoFile(const std::vector<PoEntry>& entries) {
+PoLayout PoLayoutOf(std::string_view text) {
+  PoLayout layout;
+  layout.byteOrderMark = text.substr(0, 3) == "\xEF\xBB\xBF";
+  const size_t lineEnd = text.find('\n');
+  layout.crlf = lineEnd != std::string_view::npos && lineEnd > 0 && text[lineEnd - 1] == '\r';
+  return layout;
+}
+
+std::string WritePoFile(const std::vector<PoEntry>& entries, const PoLayout& layout) {
   std::string out;
   for (const PoEntry& entry : entries) {
     if (!out.empty()) out += "\n";
-    for (const std::string& comment : entry.extractedComments) {
-      size_t from = 0;
-      do {
-        const size_t to = std::min(comment.find('\n', from), comment.size());
-        out += "#. " + comment.substr(from, to - from) + "\n";
-        from = to + 1;
-      } while (from < comment.size());
-    }
-    for (const std::string& reference : entry.references) out += "#: " + reference + "\n";
-    if (entry.fuzzy) out += "#, fuzzy\n";
-    if (entry.hasContext) WriteField(out, "msgctxt", entry.context);
-    WriteField(out, "msgid", entry.msgid);
-    if (entry.plural) {
-      WriteField(out, "msgid_plural", entry.msgidPlural);
-      for (size_t i = 0; i < entry.msgstr.size(); ++i) {
-        WriteField(out, "msgstr[" + std::to_string(i) + "]", entry.msgstr[i]);
-      }
-    } else {
-      WriteField(out, "msgstr", entry.msgstr.empty() ? std::string() : entry.msgstr.front());
-    }
+    WriteEntry(out, entry);
   }
-  return out;
+  if (layout.crlf) {
+    std::string crlf;
+    crlf.reserve(out.size() + out.size() / 16);
+    for (const char c : out) {
+      if (c == '\n') crlf += '\r';
+      crlf += c;
+    }
+    out = std::move(crlf);
+  }
+  return layout.byteOrderMark ? "\xEF\xBB\xBF" + out : out;
 }
 
 std::vector<std::pair<std::string, std::string>> ParsePoHeader(std::string_view msgstr) {

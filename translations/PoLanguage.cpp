@@ -1,4 +1,4 @@
-#include "tools/formtool/PoLanguage.h"
+#include "translations/PoLanguage.h"
 
 #include <initializer_list>
 #include <utility>
@@ -69,6 +69,18 @@ std::string LanguageCodeField(const std::string& name) {
   return code.empty() ? name : std::string(code);
 }
 
+std::string ListKnownLanguages() {
+  std::string out;
+  for (const TDefaultLanguage& language : DefaultLanguages) {
+    const std::string english = language.Names[nkEnglish];
+    const std::string native = language.Names[nkNative];
+    out += std::string(LocaleCodeOfLanguageId(language.LanguageId)) + " " + english;
+    if (!native.empty() && native != english) out += " (" + native + ")";
+    out += "\n";
+  }
+  return out;
+}
+
 TLanguageEntry* FindFormLanguage(TLanguageManager& manager, const std::string& name) {
   return FirstFormLanguage(manager, {name, LanguageOfCode(name)});
 }
@@ -77,11 +89,12 @@ PoLanguage ResolvePoLanguage(TLanguageManager& manager, const std::string& team,
                              const std::string& code) {
   // Each field names a language of the form by any of its names, the form's own spelling
   // included (a form may have a language the table does not know; its PO files carry that
-  // name), and a language to add by the table's names. The team, when it names a language
-  // either way, decides.
+  // name), and a language to add by the table's names. The code, when it names a language
+  // either way, decides: a file started from another language's keeps that language's team
+  // until someone changes it, and msginit writes a team of "none".
   for (const auto& [name, english] :
-       {std::pair(TeamName(team), EnglishLanguageName(TeamName(team))),
-        std::pair(Trim(code), LanguageOfCode(code))}) {
+       {std::pair(Trim(code), LanguageOfCode(code)),
+        std::pair(TeamName(team), EnglishLanguageName(TeamName(team)))}) {
     PoLanguage found;
     found.existing = FirstFormLanguage(manager, {name, english});
     if (!found.existing) found.englishName = english;

@@ -1,4 +1,4 @@
-#include "tools/formtool/FormTexts.h"
+#include "translations/FormTexts.h"
 
 #include <set>
 
@@ -48,14 +48,14 @@ class Collector {
       // The reference names the form by its own name, where the context says "Owner".
       const std::string place =
           component == root_ && !root_->Name().empty() ? root_->Name() : RefName(component, root_);
-      Walk(entry, RefName(component, root_), place, component->Name());
+      Walk(entry, RefName(component, root_), place, component->Name(), "");
     }
     return std::move(found_);
   }
 
  private:
   void Walk(TMainEntry* entry, const std::string& path, const std::string& place,
-            const std::string& componentName) {
+            const std::string& componentName, const std::string& within) {
     TPropertyEntries& props = *entry->Props();
     for (int i = 0; i < props.Count(); ++i) {
       TPropertyEntry* property = props.Items(i);
@@ -63,29 +63,30 @@ class Collector {
         const int32_t line = property->Index();
         if (line >= 0 && line < manager_.Names()->Count()) {
           Add(manager_.Names()->Get(line),
-              componentName + "." + kStringTableProperty + ":" + std::to_string(line + 1),
-              property);
+              componentName + "." + kStringTableProperty + ":" + std::to_string(line + 1), property,
+              componentName, kStringTableProperty);
         }
         continue;
       }
-      std::string name = "." + property->Name();
+      std::string name = property->Name();
       if (property->Index() >= 0) name += "[" + std::to_string(property->Index()) + "]";
-      Add(path + name, place + name, property);
+      Add(path + "." + name, place + "." + name, property, componentName, within + name);
     }
     TMainEntries& items = *entry->Items();
     for (int i = 0; i < items.Count(); ++i) {
-      const std::string sub = "." + items.Items(i)->Name();
-      Walk(items.Items(i), path + sub, place + sub, componentName);
+      const std::string& sub = items.Items(i)->Name();
+      Walk(items.Items(i), path + "." + sub, place + "." + sub, componentName, within + sub + ".");
     }
   }
 
-  void Add(const std::string& context, const std::string& reference, TPropertyEntry* property) {
+  void Add(const std::string& context, const std::string& reference, TPropertyEntry* property,
+           const std::string& component, const std::string& propertyPath) {
     auto* values = dynamic_cast<TConsistentLangPropertyEntry*>(property);
     if (!values || values->Count() < 1 || !IsText(values->GetLangValue(0))) return;
     if (!contexts_.emplace(context).second) {
       throw Exception("Two translated texts of the form share the context '" + context + "'");
     }
-    found_.push_back({context, WithoutBlanks(reference), values});
+    found_.push_back({context, WithoutBlanks(reference), values, component, propertyPath});
   }
 
   TLanguageManager& manager_;
