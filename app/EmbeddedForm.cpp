@@ -3,9 +3,7 @@
 #include "app/FormClasses.h"
 #include "framework/components/Reader.h"
 #include "framework/controls/Application.h"
-#include "framework/rtl/StrUtils.h"
 #include "framework/rtl/Streams.h"
-#include "platform/Resources.h"
 
 namespace wdx {
 
@@ -15,10 +13,6 @@ void ReadFormStream(TComponent& form, const std::vector<uint8_t>& stream) {
   TReader reader(source);
   reader.SetGlobalScope(&Application());
   reader.ReadRootComponent(&form);
-}
-
-void ReadEmbeddedForm(TComponent& form) {
-  ReadFormStream(form, LoadResourceData(AsciiUpper(form.ClassName())));
 }
 
 }  // namespace wdx

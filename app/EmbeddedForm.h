@@ -16,6 +16,9 @@ class TComponent;
 void ReadFormStream(TComponent& form, const std::vector<uint8_t>& stream);
 // The same from the stream the program embeds for the form's class: the resource named after
 // the class in capitals, as wendrix_add_form embeds it. Raises EResNotFound when there is none.
+// When the environment variable WENDRIX_TRANSLATIONS names a folder, the PO files in it are taken
+// into the stream first, on top of the translations built in: a translator's preview without a
+// rebuild. Their problems are told on standard error, and the rest of them is taken.
 void ReadEmbeddedForm(TComponent& form);
 
 // A new form of class `Form` owned by `owner`, read from its embedded stream.
