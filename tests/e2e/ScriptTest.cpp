@@ -93,5 +93,20 @@ TEST_F(E2eScriptTest, DumpPrintsEachPropertyAsNameDotPropertyInCreationOrder) {
   }
 }
 
+// A translator's preview: the PO files of the folder WENDRIX_TRANSLATIONS names go on top of the
+// translations built in; a problem with one is told on standard error and the rest is taken.
+TEST_F(E2eScriptTest, APreviewTakesThePoFilesOfItsFolderOnTopOfTheBuiltInOnes) {
+  const std::string folder = Root() + "/preview";
+  WriteBytes(folder + "/de.po",
+             "msgid \"\"\nmsgstr \"Language: de\\n\"\n\n"
+             "msgctxt \"btCancel.Caption\"\nmsgid \"Cancel\"\nmsgstr \"Abbrechen\"\n\n"
+             "msgctxt \"btFoo.Caption\"\nmsgid \"Foo\"\nmsgstr \"Truc\"\n");
+  SetEnv("WENDRIX_TRANSLATIONS", UnderWine() ? WinPath(folder) : folder);
+  const Outcome run = RunSetup({"lang German", "dump"});
+  EXPECT_EQ(Dumped(run, "btCancel.Caption"), Lines({"Abbrechen"}));
+  EXPECT_NE(run.errors.find("de.po:8: unknown context 'btFoo.Caption'"), std::string::npos)
+      << run.errors;
+}
+
 }  // namespace
 }  // namespace wdx::e2e

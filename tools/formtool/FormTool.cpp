@@ -22,7 +22,9 @@
 #include "tools/formtool/ShippedFormClass.h"
 #include "translations/FormCatalogues.h"
 #include "translations/FormTranslations.h"
+#include "translations/PoFile.h"
 #include "translations/PoLanguage.h"
+#include "translations/TextFit.h"
 
 namespace wdx {
 
@@ -37,6 +39,7 @@ const char* const kUsage =
     "       formtool pot <form> -o <file.pot>\n"
     "       formtool languages <form>\n"
     "       formtool languages --table\n"
+    "       formtool fit <form> [<file.po>...]\n"
     "       formtool text <stream> [-o <file.frm>]\n"
     "       formtool --help\n";
 
@@ -134,6 +137,26 @@ int Text(const std::string& path, const std::string& output, std::ostream& out, 
   return 0;
 }
 
+// "fit": every text that does not fit its control, a line each; the PO files' texts taken in
+// first, their problems told on standard error.
+int Fit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::vector<uint8_t> form = ReadForm(args[1]);
+  std::vector<PoText> files;
+  for (size_t i = 2; i < args.size(); ++i) {
+    const std::vector<uint8_t> po = ReadFile(args[i]);
+    files.push_back({args[i], std::string(po.begin(), po.end())});
+  }
+  std::vector<PoError> problems;
+  if (!files.empty()) form = ImportFormTranslations(form, files, &problems);
+  for (const PoError& problem : problems) err << problem.what() << "\n";
+  const std::vector<TTextMisfit> misfits = CheckTextFit(form);
+  for (const TTextMisfit& misfit : misfits) {
+    out << misfit.Language << ": " << misfit.Place << " " << QuotePoString(misfit.Text) << ": "
+        << misfit.Problem << "\n";
+  }
+  return misfits.empty() && problems.empty() ? 0 : 1;
+}
+
 // The output path of "-o <out>" at args[from], or empty when missing.
 std::string OutputPath(const std::vector<std::string>& args, size_t from) {
   if (args.size() != from + 2 || args[from] != "-o") return {};
@@ -197,6 +220,7 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
       out << ListFormLanguages(ReadForm(args[1]));
       return 0;
     }
+    if (command == "fit" && args.size() >= 2) return Fit(args, out, err);
     if (command == "text" && args.size() == 2) return Text(args[1], "", out, err);
     if (command == "text" && !OutputPath(args, 2).empty()) {
       return Text(args[1], OutputPath(args, 2), out, err);

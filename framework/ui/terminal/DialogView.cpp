@@ -8,32 +8,13 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/ui/Pages.h"
+#include "framework/ui/terminal/CellGeometry.h"
 #include "framework/ui/terminal/CellText.h"
 #include "framework/ui/terminal/DialogFocus.h"
 #include "framework/ui/terminal/FieldView.h"
 #include "framework/ui/terminal/TextLayout.h"
 
 namespace wdx::terminal {
-
-namespace {
-
-constexpr int kCellWidth = 5;
-constexpr int kCellHeight = 13;
-// Where a tab sheet's client area starts inside its page control, past the tab strip.
-constexpr int kPageInsetLeft = 4;
-constexpr int kPageInsetTop = 24;
-// A group box's frame runs through the middle of its caption.
-constexpr int kGroupFrameInset = 6;
-
-int FloorDiv(int value, int divisor) {
-  return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
-}
-
-int CeilDiv(int value, int divisor) {
-  return FloorDiv(value + divisor - 1, divisor);
-}
-
-}  // namespace
 
 int TDialogView::ClientWidth() const {
   return form_.ClientWidth() > 0 ? form_.ClientWidth() : form_.Width();
@@ -56,11 +37,11 @@ bool TDialogView::Fits() const {
 }
 
 int TDialogView::Col(int x) const {
-  return clientLeft_ + FloorDiv(x + kCellWidth / 2, kCellWidth);
+  return clientLeft_ + CellColumn(x);
 }
 
 int TDialogView::Row(int y) const {
-  return clientTop_ + FloorDiv(y, kCellHeight);
+  return clientTop_ + CellRow(y);
 }
 
 void TDialogView::Draw(const std::string& help, bool canLeave) {

@@ -1,5 +1,5 @@
-// Draws a form on the terminal's screen, from its controls' pixel rectangles: a character cell is
-// 5 pixels wide and 13 pixels (one text line of the dialog font) high. The dialog stands in the
+// Draws a form on the terminal's screen, from its controls' pixel rectangles laid out on
+// character cells (CellGeometry.h). The dialog stands in the
 // middle of the screen with the key help on the line below it when there is room; a terminal too
 // small for it shows what size it needs instead.
 #pragma once
@@ -53,7 +53,7 @@ class TDialogView {
 
   int ClientWidth() const;
   int ClientHeight() const;
-  // Pixels map to the nearest cell across, and to the cell they fall in down.
+  // The screen's cell of a pixel of the form's client area.
   int Col(int x) const;
   int Row(int y) const;
 
