@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/ProgramTexts.h"
 #include "framework/ui/PlatformFrontEnd.h"
 #include "framework/ui/scripted/ScriptedFrontEnd.h"
 #include "platform/Console.h"
@@ -31,6 +32,7 @@ class FileScriptedFrontEnd : public TFrontEnd {
 }  // namespace
 
 std::unique_ptr<TFrontEnd> ChooseFrontEnd(int& exitCode) {
+  LoadProgramTexts();  // whatever the front-end says speaks the program's language
   const char* ui = std::getenv("WENDRIX_UI");
   const std::string choice = ui ? ui : "";
   if (choice.rfind("script:", 0) == 0) {

@@ -1,10 +1,14 @@
 # Building a form source with its translations into a program, and the targets that keep the
 # translations in step with the form:
 #
-#   wendrix_add_form(<target> <form.frm> [TRANSLATIONS <file.po>...])
+#   wendrix_add_form(<target> <form.frm> [TRANSLATIONS <file.po>...] [TEXTS <code>...])
 #
 # compiles the form source, with the texts of each PO file taken into the language its header
-# names, into the form's binary stream and embeds it in <target>: on POSIX as a byte array that
+# names, into the form's binary stream and embeds it in <target>. TEXTS names the program's C++
+# files whose texts it marks with WDX_TEXT: the PO files translate those too, and their catalogue
+# is embedded beside the form (one form of a program has them). The PO files may translate the
+# library's own texts as well (WENDRIX_LIBRARY_TEMPLATE lists them), over the library's own
+# translations. The form is embedded on POSIX as a byte array that
 # registers itself with the platform layer's resources when the program starts (give an
 # executable or an object library, whose objects are always linked, that links that layer), on
 # Windows as a language-neutral RCDATA resource named after the
@@ -13,10 +17,10 @@
 # compiles the form again before <target> is built; a PO file that cannot be used fails the
 # build with "<file.po>:<line>: <what>".
 #
-#   wendrix_add_po_targets(<form.frm> <template.pot> [<file.po>...])
+#   wendrix_add_po_targets(<form.frm> <template.pot> [<file.po>...] [TEXTS <code>...])
 #
 # gives the build the targets that gettext's po/ folder has: `pot` writes the template of the
-# form's texts, `update-po` merges each PO file with a fresh template, message by message by
+# form's texts, then those of the code (TEXTS) and of the library (a form "-": the code's alone), `update-po` merges each PO file with a fresh template, message by message by
 # context (a changed text becomes fuzzy with its old translation, a removed one obsolete). Both
 # write into the source tree, where the translations live, and run formc alone, which needs
 # nothing but the files: they work whatever state the translations are in. Called for several
@@ -33,8 +37,25 @@ function(_wendrix_require_tool tool function)
   endif()
 endfunction()
 
+# The texts of the code and the library as formc's arguments.
+function(_wendrix_text_arguments out)
+  set(arguments "")
+  if(ARGN)
+    set(files "")
+    foreach(file IN LISTS ARGN)
+      cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+      list(APPEND files "${file}")
+    endforeach()
+    list(APPEND arguments --texts ${files})
+  endif()
+  if(WENDRIX_LIBRARY_TEMPLATE)
+    list(APPEND arguments --library "${WENDRIX_LIBRARY_TEMPLATE}")
+  endif()
+  set(${out} ${arguments} PARENT_SCOPE)
+endfunction()
+
 function(wendrix_add_form target form)
-  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "TRANSLATIONS")
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "TRANSLATIONS;TEXTS")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "wendrix_add_form(${target}): unknown arguments: ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -56,12 +77,20 @@ function(wendrix_add_form target form)
     string(APPEND comment " with its translations")
   endif()
 
-  # formc also writes ${prefix}.ico when the form has an icon; the .rc file, rewritten with it,
-  # carries the dependency.
+  _wendrix_text_arguments(texts ${ARG_TEXTS})
+  set(inputs "")
+  foreach(input IN LISTS texts)
+    if(NOT input MATCHES "^--")
+      list(APPEND inputs "${input}")
+    endif()
+  endforeach()
+
+  # formc also writes ${prefix}.ico when the form has an icon, and ${prefix}.texts with a
+  # catalogue; the .rc file, rewritten with them, carries the dependency.
   add_custom_command(
     OUTPUT "${prefix}.bin" "${prefix}.cpp" "${prefix}.rc"
-    COMMAND "$<TARGET_FILE:Wendrix::formc>" "${form}" "${prefix}" ${translations}
-    DEPENDS Wendrix::formc "$<TARGET_FILE:Wendrix::formc>" "${form}" ${translations}
+    COMMAND "$<TARGET_FILE:Wendrix::formc>" "${form}" "${prefix}" ${translations} ${texts}
+    DEPENDS Wendrix::formc "$<TARGET_FILE:Wendrix::formc>" "${form}" ${translations} ${inputs}
     COMMENT "${comment}"
     VERBATIM)
   if(WIN32)
@@ -78,10 +107,18 @@ endfunction()
 
 function(wendrix_add_po_targets form template)
   _wendrix_require_tool(formc wendrix_add_po_targets)
-  cmake_path(ABSOLUTE_PATH form BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "TEXTS")
+  if(NOT form STREQUAL "-")
+    cmake_path(ABSOLUTE_PATH form BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+  endif()
   cmake_path(ABSOLUTE_PATH template BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+  if(form STREQUAL "-")
+    # The library's own template: its code's texts alone.
+    set(WENDRIX_LIBRARY_TEMPLATE "")
+  endif()
+  _wendrix_text_arguments(texts ${ARG_TEXTS})
   set(translations "")
-  foreach(po IN LISTS ARGN)
+  foreach(po IN LISTS ARG_UNPARSED_ARGUMENTS)
     cmake_path(ABSOLUTE_PATH po BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
     list(APPEND translations "${po}")
   endforeach()
@@ -89,13 +126,20 @@ function(wendrix_add_po_targets form template)
   # with two sets of PO files, do not collide.
   string(MD5 id "${template}")
   string(SUBSTRING "${id}" 0 12 id)
-  cmake_path(GET form STEM stem)
+  cmake_path(GET template STEM stem)
   if(NOT TARGET wendrix-pot-${id})
     add_custom_target(wendrix-pot-${id}
-      COMMAND "$<TARGET_FILE:Wendrix::formc>" --pot "${form}" "${template}"
+      COMMAND "$<TARGET_FILE:Wendrix::formc>" --pot "${form}" "${template}" ${texts}
       DEPENDS Wendrix::formc
       COMMENT "Writing the template ${template}"
       VERBATIM)
+    # A build of the library itself writes the library's template first, which the others take in.
+    get_property(library GLOBAL PROPERTY _wendrix_library_pot)
+    if(form STREQUAL "-")
+      set_property(GLOBAL PROPERTY _wendrix_library_pot wendrix-pot-${id})
+    elseif(library AND WENDRIX_LIBRARY_TEMPLATE)
+      add_dependencies(wendrix-pot-${id} ${library})
+    endif()
   endif()
   get_property(count GLOBAL PROPERTY _wendrix_po_sets)
   if(NOT count)

@@ -4,6 +4,7 @@
 #   <p>/include/wendrix/     the headers a program includes, and the headers they include, at
 #                            their paths in the source tree; every other header stays internal
 #   <p>/bin                  formc and formtool, built for the machine that runs the build
+#   <p>/share/wendrix/po/    the template of the library's own texts
 #   <p>/lib/cmake/Wendrix/   the package, with its version file: find_package(Wendrix CONFIG)
 #                            gives Wendrix::LangControl, Wendrix::formc, Wendrix::formtool and
 #                            wendrix_add_form; a cross build adds the toolchain it was built with
@@ -29,6 +30,7 @@ set(wdx_public_headers
   framework/controls/Form.h
   framework/controls/MessageBoxes.h
   framework/controls/StdCtrls.h
+  framework/rtl/Texts.h
   framework/rtti/ClassRegistry.h
   framework/rtti/Published.h
   framework/ui/PlatformFrontEnd.h
@@ -78,6 +80,8 @@ install(SCRIPT "${CMAKE_CURRENT_LIST_DIR}/WendrixInstallHeaders.cmake")
 
 install(PROGRAMS "$<TARGET_FILE:Wendrix::formc>" "$<TARGET_FILE:Wendrix::formtool>"
   DESTINATION bin)
+# The template of the library's own texts, which programs' templates take in.
+install(FILES "${WENDRIX_LIBRARY_TEMPLATE}" DESTINATION share/wendrix/po)
 
 # The package. It records the system it was built for (and the toolchain of a cross build), the
 # tools' file names, and whether the terminal front-end needs curses.

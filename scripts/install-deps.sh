@@ -43,10 +43,10 @@ for pkg in "${packages[@]}"; do
   [[ "$status" == ii* ]] || missing+=("$pkg")
 done
 
-# The locales to generate, for the Windows dialog run under wine as a French user, and as a
-# Russian one (tests/languages).
+# The locales to generate, for the Windows dialog run under wine as a French user, as a German
+# one (the program's own messages) and as a Russian one (tests/languages).
 locales=()
-for wanted in fr_FR ru_RU; do
+for wanted in fr_FR ru_RU de_DE; do
   if [[ "${1:-}" != "--native" ]] && ! locale -a 2>/dev/null | grep -qix "$wanted.utf-\\?8"; then
     locales+=("$wanted")
   fi

@@ -13,11 +13,12 @@ namespace wdx {
 
 bool SetupApache(bool apacheFound, const std::string& confPath, const std::string& installDir) {
   if (!apacheFound) return false;
-  if (MessageDlg(strings::kSetupApacheQuestion, mtConfirmation, {mbYes, mbNo}) != mrYes) {
+  if (MessageDlg(Translate(strings::kSetupApacheQuestion), mtConfirmation, {mbYes, mbNo}) !=
+      mrYes) {
     return false;
   }
   if (!FileExists(confPath)) {
-    MessageDlg(strings::kApacheConfNotFound, mtError, {mbOK});
+    MessageDlg(Translate(strings::kApacheConfNotFound), mtError, {mbOK});
     return false;
   }
   // Locked from the read to the replacement, so that a second run at the same time appends its

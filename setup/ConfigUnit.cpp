@@ -146,7 +146,8 @@ void TfrmWendrixSetup::Save() {
                 "http://" + domain + strings::kGettingStartedUrl);
   const bool iisDone = SetupIIS(Directory(), IISPresent, InstallDir);
   const bool apacheDone = SetupApache(ApacheFound, edHTTPDConf->Text(), InstallDir);
-  if (!iisDone && !apacheDone) MessageDlg(strings::kUnableToConfigure, mtWarning, {mbOK});
+  if (!iisDone && !apacheDone)
+    MessageDlg(Translate(strings::kUnableToConfigure), mtWarning, {mbOK});
   UpdateApplicationConfig(InstallDir,
                           {edLogo->Text(), edSMTPServer->Text(), edEmailFrom->Text(), domain});
   Close();

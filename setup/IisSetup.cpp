@@ -17,7 +17,7 @@ const char* const kVirtualDir = "IIsWebVirtualDir";
 std::unique_ptr<IAutomationObject> GetDirectoryObject(IDirectoryService& service,
                                                       const std::string& path) {
   if (!service.Installed()) {
-    MessageDlg(strings::kIisAborted, mtError, {mbOK});
+    MessageDlg(Translate(strings::kIisAborted), mtError, {mbOK});
     return nullptr;
   }
   return service.Lookup(path);
@@ -25,7 +25,7 @@ std::unique_ptr<IAutomationObject> GetDirectoryObject(IDirectoryService& service
 
 bool SetupIIS(IDirectoryService& service, bool iisPresent, const std::string& installDir) {
   if (!iisPresent) return false;
-  if (MessageDlg(strings::kSetupIisQuestion, mtConfirmation, {mbYes, mbNo}) != mrYes) {
+  if (MessageDlg(Translate(strings::kSetupIisQuestion), mtConfirmation, {mbYes, mbNo}) != mrYes) {
     return false;
   }
   auto root = GetDirectoryObject(service, kRootPath);

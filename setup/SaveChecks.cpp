@@ -1,7 +1,7 @@
 #include "setup/SaveChecks.h"
 
 #include "framework/rtl/CodePage.h"
-#include "framework/rtl/Format.h"
+#include "framework/rtl/Texts.h"
 #include "platform/Locale.h"
 #include "setup/FileText.h"
 #include "setup/StringsUnit.h"
@@ -25,44 +25,45 @@ bool HasEscapingBackslash(const std::string& value) {
 std::string UnstorableTextWarning(const std::vector<TSaveField>& fields,
                                   const std::string& installDir, bool apacheFound) {
   for (const TSaveField& field : fields) {
+    const std::string& name = field.Name;
     if (HasLineBreakOrZero(field.Text)) {
-      return Format(strings::kFieldLineBreakRefused, field.Name.c_str(),
-                    field.InConfig ? "application.cfg" : "a file path");
+      return Translate(
+          field.InConfig ? strings::kFieldLineBreakInConfig : strings::kFieldLineBreakInPath,
+          {{"field", name}});
     }
     if (field.InConfig && field.Text.find('\'') != std::string::npos) {
-      return Format(strings::kFieldCharacterRefused, field.Name.c_str(), '\'');
+      return Translate(strings::kFieldApostropheRefused, {{"field", name}});
     }
     if (field.InConfig && HasEscapingBackslash(field.Text)) {
-      return Format(strings::kFieldBackslashRefused, field.Name.c_str());
+      return Translate(strings::kFieldBackslashRefused, {{"field", name}});
     }
     // A path goes to the file system as it is; a value goes into its file's code page.
     if (const auto missing = field.InConfig ? CharacterFilesLack(field.Text) : std::nullopt) {
-      return Format(strings::kFieldCodePageRefused, field.Name.c_str(),
-                    CharacterName(*missing).c_str(), "application.cfg",
-                    CodePageName(SystemCodePage()).c_str());
+      return Translate(strings::kFieldCodePageRefused,
+                       {{"field", name},
+                        {"character", CharacterName(*missing)},
+                        {"codepage", CodePageName(SystemCodePage())}});
     }
   }
-  std::string character;
-  if (const auto missing = CharacterFilesLack(installDir)) {
-    character = "the character " + CharacterName(*missing);
-  }
-  const char* what = nullptr;
-  const char* file = "application.cfg";
+  const auto character = [&](const std::string& shown, const char* file) {
+    return Translate(strings::kInstallDirCharacter,
+                     {{"folder", installDir}, {"character", shown}, {"file", file}});
+  };
   if (HasLineBreakOrZero(installDir)) {
-    what = "a line break";
-  } else if (!character.empty()) {
-    what = character.c_str();
-  } else if (installDir.find('\'') != std::string::npos) {
-    what = "the character '";
-  } else if ((installDir + "\\").find("\\\\") != std::string::npos) {
-    // real_root is the folder followed by "\www\wendrix\cgi-bin"; a network path begins with
-    // two backslashes.
-    what = "two backslashes in a row";
-  } else if (apacheFound && installDir.find('"') != std::string::npos) {
-    what = "the character \"";
-    file = "httpd.conf";
+    return Translate(strings::kInstallDirLineBreak, {{"folder", installDir}});
   }
-  return what ? Format(strings::kInstallDirRefused, installDir.c_str(), what, file) : "";
+  if (const auto missing = CharacterFilesLack(installDir)) {
+    return character(CharacterName(*missing), "application.cfg");
+  }
+  if (installDir.find('\'') != std::string::npos) return character("'", "application.cfg");
+  // real_root is the folder followed by "\www\wendrix\cgi-bin"; a network path begins with two
+  // backslashes.
+  if ((installDir + "\\").find("\\\\") != std::string::npos) {
+    return Translate(strings::kInstallDirBackslashes, {{"folder", installDir}});
+  }
+  if (apacheFound && installDir.find('"') != std::string::npos)
+    return character("\"", "httpd.conf");
+  return "";
 }
 
 }  // namespace wdx

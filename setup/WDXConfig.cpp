@@ -17,11 +17,12 @@ int main(int argc, char** argv) {
   using namespace wdx;
   const TRunMode mode = ParseRunMode(argc > 1 ? argv[1] : "");
   StartupLanguageLibrary();
-  Application().SetTitle(strings::kApplicationTitle);
   int code = 0;
   {
     std::unique_ptr<TFrontEnd> frontEnd = ChooseFrontEnd(code);
     if (!frontEnd) return code;
+    // In the user's language: the front-end choice has the program's texts at hand.
+    Application().SetTitle(Translate(strings::kApplicationTitle));
     std::unique_ptr<TfrmWendrixSetup> dialog;
     try {
       dialog.reset(CreateSetupDialog(&Application()));

@@ -5,6 +5,7 @@
 #include "framework/components/Component.h"
 #include "framework/components/ObjectText.h"
 #include "translations/FormTexts.h"
+#include "translations/FormTranslations.h"
 #include "translations/LoadedForm.h"
 #include "translations/PoFile.h"
 #include "translations/PoLanguage.h"
@@ -33,7 +34,15 @@ void PointIntoSource(PoEntry& entry, const FormText& text, const TemplateSource&
 
 }  // namespace
 
-std::string WriteFormTemplate(const std::vector<uint8_t>& form, const TemplateSource* source) {
+std::string WriteTextTemplate(const std::string& project, const std::vector<PoEntry>& messages) {
+  std::vector<PoEntry> entries(1);
+  entries.front().msgstr.push_back(CatalogueHeader(project, "", "", "English"));
+  entries.insert(entries.end(), messages.begin(), messages.end());
+  return WritePoFile(entries);
+}
+
+std::string WriteFormTemplate(const std::vector<uint8_t>& form, const TemplateSource* source,
+                              const std::vector<PoEntry>& more) {
   LoadedForm loaded(form);
   TLanguageManager& manager = loaded.Manager();
   std::vector<PoEntry> entries(1);
@@ -45,13 +54,16 @@ std::string WriteFormTemplate(const std::vector<uint8_t>& form, const TemplateSo
     if (source) PointIntoSource(entry, text, *source);
     entries.push_back(std::move(entry));
   }
+  entries.insert(entries.end(), more.begin(), more.end());
   return WritePoFile(entries);
 }
 
-std::string ListFormLanguages(const std::vector<uint8_t>& form) {
+std::string ListFormLanguages(const std::vector<uint8_t>& form, const TTextsBeside* beside) {
   LoadedForm loaded(form);
   TLanguageManager& manager = loaded.Manager();
   const std::vector<FormText> texts = CollectFormTexts(manager, loaded.Root());
+  const size_t others = beside ? beside->Texts.size() : 0;
+  const size_t all = texts.size() + others;
   const TLanguageEntries& languages = *manager.Languages();
   std::string out;
   for (int i = 0; i < languages.Count(); ++i) {
@@ -59,7 +71,7 @@ std::string ListFormLanguages(const std::vector<uint8_t>& form) {
     const int32_t slot = language.SubIndex();
     out += std::to_string(slot) + " " + LanguageTeamName(language.Name()) + ": ";
     if (slot == 0) {
-      out += "source language, " + Counted(texts.size(), "message") + ".\n";
+      out += "source language, " + Counted(all, "message") + ".\n";
       continue;
     }
     if (slot < 0 || slot >= languages.Count()) {
@@ -70,10 +82,12 @@ std::string ListFormLanguages(const std::vector<uint8_t>& form) {
     for (const FormText& text : texts) {
       if (SlotText(*text.entry, slot) != SlotText(*text.entry, 0)) ++translated;
     }
-    out += Counted(translated, "translated message");
-    if (translated < texts.size()) {
-      out += ", " + Counted(texts.size() - translated, "untranslated message");
+    for (const TOtherText& text : beside ? beside->Texts : std::vector<TOtherText>()) {
+      const auto translation = beside->Translation(LanguageTeamName(language.Name()), text.Name);
+      if (translation && *translation != text.English) ++translated;
     }
+    out += Counted(translated, "translated message");
+    if (translated < all) out += ", " + Counted(all - translated, "untranslated message");
     out += ".\n";
   }
   return out;

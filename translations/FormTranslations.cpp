@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 
 #include "LangControl/Source/LangControlSystem.h"
 #include "LangControl/Source/LangControlTools.h"
@@ -16,7 +17,9 @@
 #include "translations/FormTexts.h"
 #include "translations/LoadedForm.h"
 #include "translations/PoFile.h"
+#include "translations/PoHeader.h"
 #include "translations/PoLanguage.h"
+#include "translations/TextTranslations.h"
 
 namespace wdx {
 
@@ -31,7 +34,8 @@ bool EndsWithBreak(const std::string& s) {
 
 }  // namespace
 
-std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::string& language) {
+std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::string& language,
+                                   const TTextsBeside* beside) {
   LoadedForm loaded(form);
   TLanguageManager& manager = loaded.Manager();
   const TLanguageEntry* target = FindFormLanguage(manager, language);
@@ -66,52 +70,20 @@ std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::
     entry.msgstr.push_back(std::move(translation));
     entries.push_back(std::move(entry));
   }
+  for (const TOtherText& text : beside ? beside->Texts : std::vector<TOtherText>()) {
+    PoEntry entry;
+    entry.hasContext = true;
+    entry.context = text.Name;
+    entry.msgid = text.English;
+    const std::optional<std::string> translation =
+        beside->Translation(LanguageTeamName(target->Name()), text.Name);
+    entry.msgstr.push_back(translation && *translation != text.English ? *translation : "");
+    entries.push_back(std::move(entry));
+  }
   return WritePoFile(entries);
 }
 
 namespace {
-
-// The header of a parsed PO file and how its texts become UTF-8.
-class PoHeader {
- public:
-  PoHeader(const std::vector<PoEntry>& entries, const std::string& poName) : poName_(poName) {
-    for (const PoEntry& entry : entries) {
-      if (entry.IsHeader()) entry_ = &entry;
-    }
-    if (!entry_) throw PoError(poName, 1, "no header entry (msgid \"\")");
-    if (entry_->msgstr.size() != 1) throw PoError(poName, entry_->line, "malformed header entry");
-    fields_ = ParsePoHeader(entry_->msgstr.front());
-    const std::string contentType = PoHeaderField(fields_, "Content-Type");
-    const size_t charsetAt = contentType.find("charset=");
-    if (charsetAt == std::string::npos) return;
-    const std::string charset = contentType.substr(charsetAt + 8);
-    const std::string lower = AsciiLower(charset);
-    if (lower == "windows-1252" || lower == "cp1252") {
-      ansiFile_ = true;
-    } else if (lower != "utf-8" && lower != "ascii" && lower != "us-ascii") {
-      throw PoError(poName, entry_->line, "unsupported charset '" + charset + "'");
-    }
-  }
-
-  const PoEntry* Entry() const { return entry_; }
-  int Line() const { return entry_->line; }
-  // A header field as UTF-8.
-  std::string Field(std::string_view name) const {
-    return Utf8(PoHeaderField(fields_, name), entry_->line);
-  }
-  // A text of the file as UTF-8.
-  std::string Utf8(const std::string& text, int line) const {
-    if (ansiFile_) return CodePageToUtf8(text, kCodePageWindows1252);
-    if (!IsValidUtf8(text)) throw PoError(poName_, line, "invalid UTF-8");
-    return text;
-  }
-
- private:
-  const std::string& poName_;
-  const PoEntry* entry_ = nullptr;
-  std::vector<std::pair<std::string, std::string>> fields_;
-  bool ansiFile_ = false;
-};
 
 // The problems of one run, each a PoError ("file:line: reason").
 using Problems = std::vector<PoError>;
@@ -179,11 +151,19 @@ std::optional<Variant> MessageValue(const PoEntry& entry, const PoHeader& header
   return current.VType() == varOleStr ? Variant::Wide(Utf8ToUtf16(msgstr)) : Variant(msgstr);
 }
 
-// Stores the texts of one PO file in the loaded form, but for the messages with a problem;
-// returns the language they went to, or nullptr when the file names none the form can take.
-TLanguageEntry* ImportFile(TLanguageManager& manager,
-                           const std::map<std::string, TConsistentLangPropertyEntry*>& byContext,
-                           const PoText& file, Problems& problems) {
+// Where the messages of a program's PO files go: a text of its form, or one of its code or the
+// library's, by context.
+struct TContexts {
+  std::map<std::string, TConsistentLangPropertyEntry*> form;
+  std::map<std::string, const TOtherText*> others;
+};
+
+// Stores the texts of one PO file in the loaded form, and its translations of the other texts in
+// `texts`, but for the messages with a problem; returns the language they went to, or nullptr when
+// the file names none the form can take.
+TLanguageEntry* ImportFile(TLanguageManager& manager, const TContexts& contexts, const PoText& file,
+                           std::vector<text_catalogue::TEntry>& texts, Problems& problems) {
+  const auto& byContext = contexts.form;
   const std::string& poName = file.name;
   const std::vector<PoEntry> entries = ParsePoFile(file.text, poName, problems);
   std::optional<PoHeader> header;
@@ -211,7 +191,13 @@ TLanguageEntry* ImportFile(TLanguageManager& manager,
       const std::string context = header->Utf8(entry.context, entry.line);
       const auto found = byContext.find(context);
       if (found == byContext.end()) {
-        problems.emplace_back(poName, entry.line, "unknown context '" + context + "'");
+        const auto other = contexts.others.find(context);
+        if (other == contexts.others.end()) {
+          problems.emplace_back(poName, entry.line, "unknown context '" + context + "'");
+        } else if (std::optional<std::string> text =
+                       OtherTextValue(entry, *header, *other->second, poName, problems)) {
+          texts.push_back({LanguageTeamName(language->Name()), context, std::move(*text)});
+        }
         continue;
       }
       if (std::optional<Variant> value = MessageValue(entry, *header, *found->second, context, slot,
@@ -227,19 +213,22 @@ TLanguageEntry* ImportFile(TLanguageManager& manager,
 
 }  // namespace
 
-std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form,
-                                            const std::vector<PoText>& files,
-                                            std::vector<PoError>* problems) {
+TProgramTranslations ImportProgramTranslations(const std::vector<uint8_t>& form,
+                                               const std::vector<PoText>& files,
+                                               const std::vector<TOtherText>& others,
+                                               std::vector<PoError>* problems) {
   LoadedForm loaded(form);
   TLanguageManager& manager = loaded.Manager();
-  std::map<std::string, TConsistentLangPropertyEntry*> byContext;
+  TContexts contexts;
   for (const FormText& text : CollectFormTexts(manager, loaded.Root())) {
-    byContext.emplace(text.context, text.entry);
+    contexts.form.emplace(text.context, text.entry);
   }
+  for (const TOtherText& text : others) contexts.others.emplace(text.Name, &text);
+  TProgramTranslations result;
   Problems found;
   std::map<const TLanguageEntry*, const PoText*> given;
   for (const PoText& file : files) {
-    const TLanguageEntry* language = ImportFile(manager, byContext, file, found);
+    const TLanguageEntry* language = ImportFile(manager, contexts, file, result.Texts, found);
     if (!language) continue;
     const auto [at, added] = given.emplace(language, &file);
     if (!added) {
@@ -250,7 +239,14 @@ std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form,
   }
   if (!problems && !found.empty()) throw PoErrors(std::move(found));
   if (problems) problems->insert(problems->end(), found.begin(), found.end());
-  return loaded.Write();
+  result.Form = loaded.Write();
+  return result;
+}
+
+std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form,
+                                            const std::vector<PoText>& files,
+                                            std::vector<PoError>* problems) {
+  return ImportProgramTranslations(form, files, {}, problems).Form;
 }
 
 std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form, std::string_view po,

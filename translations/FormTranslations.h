@@ -13,18 +13,25 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "framework/rtl/TextCatalogue.h"
 
 namespace wdx {
 
 class PoError;
 
+struct TTextsBeside;
+
 // The PO file of `language` (a name of the form's language list, or its native name) for the
-// form stream `form`. Raises an error when the form has no language control or no such
-// language.
-std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::string& language);
+// form stream `form`, with the texts `beside` the form after the form's. Raises an error when the
+// form has no language control or no such language.
+std::string ExportFormTranslations(const std::vector<uint8_t>& form, const std::string& language,
+                                   const TTextsBeside* beside = nullptr);
 
 // A PO file's text and the name that messages give it.
 struct PoText {
@@ -48,5 +55,33 @@ std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form,
 // The same for one PO file.
 std::vector<uint8_t> ImportFormTranslations(const std::vector<uint8_t>& form, std::string_view po,
                                             const std::string& poName);
+
+// A text that lives beside the form, in the program's code or in the library, and that the
+// program's PO files translate as well: its name is the message's context.
+struct TOtherText {
+  std::string Name;
+  std::string English;
+};
+
+// What a program's PO files translate: its form, as ImportFormTranslations makes it, and the
+// texts `others` gives, by language (the English name of the table, or the form's own). An empty
+// or fuzzy message leaves a text to the library or to English. A msgid that is no longer the
+// text, and a translation whose placeholders ("{file}") are not those of the text, are problems
+// too.
+// The texts beside a form, and what a program translates them into: the function gives the
+// translation of a text (by name) into a language (by its English name), or nothing.
+struct TTextsBeside {
+  std::vector<TOtherText> Texts;
+  std::function<std::optional<std::string>(const std::string&, const std::string&)> Translation;
+};
+
+struct TProgramTranslations {
+  std::vector<uint8_t> Form;
+  std::vector<text_catalogue::TEntry> Texts;
+};
+TProgramTranslations ImportProgramTranslations(const std::vector<uint8_t>& form,
+                                               const std::vector<PoText>& files,
+                                               const std::vector<TOtherText>& others,
+                                               std::vector<PoError>* problems = nullptr);
 
 }  // namespace wdx

@@ -81,6 +81,11 @@ std::string ListKnownLanguages() {
   return out;
 }
 
+std::string PoFileLanguage(const std::string& team, const std::string& code) {
+  const std::string byCode = LanguageOfCode(code);
+  return byCode.empty() ? EnglishLanguageName(TeamName(team)) : byCode;
+}
+
 TLanguageEntry* FindFormLanguage(TLanguageManager& manager, const std::string& name) {
   return FirstFormLanguage(manager, {name, LanguageOfCode(name)});
 }

@@ -30,6 +30,10 @@ TLanguageEntry* FindFormLanguage(TLanguageManager& manager, const std::string& n
 //   de German (Deutsch)
 std::string ListKnownLanguages();
 
+// The English name of the table's language that a PO header names, the code in `code` (the
+// Language field) first, then the name in `team` (Language-Team); "" when neither names one.
+std::string PoFileLanguage(const std::string& team, const std::string& code);
+
 // What the header of a PO file says about its language.
 struct PoLanguage {
   TLanguageEntry* existing = nullptr;  // the form's language, when the form has it

@@ -87,6 +87,37 @@ void TLangControl::SetLanguage(const std::string& name) {
   SetGlobalLanguage(name, Routine());
 }
 
+std::vector<TLangControl::TLanguageInfo> TLangControl::LanguageList() const {
+  std::vector<TLanguageInfo> list;
+  const TLanguageEntries& languages = *manager_->Languages();
+  bool active = false;  // the first whose SubIndex is 0, as the manager takes it
+  for (int i = 0; i < languages.Count(); ++i) {
+    const TLanguageEntry& language = *languages.Items(i);
+    TLanguageInfo info{language.Name(), "", false};
+    std::string name = Trim(language.Name());
+    int row = -1;
+    if (FindDefaultLanguage(nkEnglish, name, row) || FindDefaultLanguage(nkNative, name, row)) {
+      info.English = DefaultLanguages[row].Names[nkEnglish];
+      info.Native = DefaultLanguages[row].Names[nkNative];
+    }
+    info.Active = !active && language.SubIndex() == 0;
+    active = active || info.Active;
+    list.push_back(std::move(info));
+  }
+  return list;
+}
+
+bool TLangControl::TrySetLanguage(const std::string& name) {
+  const TLanguageEntries& languages = *manager_->Languages();
+  for (int i = 0; i < languages.Count(); ++i) {
+    if (SameLanguage(languages.Items(i)->Name(), name)) {
+      SetLanguage(name);
+      return true;
+    }
+  }
+  return false;
+}
+
 void TLangControl::SetDomain(const std::string& domain) {
   const std::string trimmed = Trim(domain);
   if (SameText(trimmed, domain_)) return;

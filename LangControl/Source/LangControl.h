@@ -37,6 +37,19 @@ class TLangControl : public TComponent {
   TComponent* Languages() const { return nullptr; }
   void SetLanguages(TComponent*) {}
 
+  // The form's languages in the order of its list: the English and native names the built-in
+  // table gives them (a name the table lacks as the English one, without a native one), and
+  // which one the form shows.
+  struct TLanguageInfo {
+    std::string English;
+    std::string Native;
+    bool Active = false;
+  };
+  std::vector<TLanguageInfo> LanguageList() const;
+  // Switches to the language `name` (English or native) as writing Language does; false, with
+  // nothing changed, when the form has no such language (Language says nothing then).
+  bool TrySetLanguage(const std::string& name);
+
   TNotifyEvent BeforeChange;
   TNotifyEvent OnChange;
   TNotifyEvent AfterChange;

@@ -10,6 +10,7 @@
 #include "framework/controls/Application.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/rtl/TextCatalogue.h"
 #include "framework/rtti/LiveObjects.h"
 #include "framework/rtti/MetaClass.h"
 
@@ -194,6 +195,26 @@ void StartupLanguageFrames() {
   StartupLanguageFrames(englishName);
 }
 
+namespace {
+
+// The language the texts of the program's code speak: that of its forms without a domain (the
+// latest frame's), or before they show one, the user's; by its English name where the table has
+// the language.
+std::string ProgramLanguage() {
+  if (!defaultFrames) return {};
+  const int frames = defaultFrames->Count();
+  const std::string& shown =
+      frames > 0 ? defaultFrames->Frames(frames - 1)->CurrentLanguage() : std::string();
+  std::string name = Trim(shown.empty() ? defaultFrames->RememberedLanguage() : shown);
+  int row = -1;
+  if (FindDefaultLanguage(nkEnglish, name, row) || FindDefaultLanguage(nkNative, name, row)) {
+    return DefaultLanguages[row].Names[nkEnglish];
+  }
+  return name;
+}
+
+}  // namespace
+
 void StartupLanguageFrames(std::string_view systemLanguage) {
   ShutdownLanguageFrames();
   defaultFrames = new TLanguageFrames();
@@ -202,9 +223,11 @@ void StartupLanguageFrames(std::string_view systemLanguage) {
     defaultFrames->OfferLanguage(systemLanguage);
     domainFrames->OfferLanguage(systemLanguage);
   }
+  text_catalogue::SetLanguageSource(ProgramLanguage);
 }
 
 void ShutdownLanguageFrames() {
+  text_catalogue::SetLanguageSource(nullptr);
   // Each list is absent before it goes, so that routines called meanwhile find it gone.
   SafeFree(domainFrames);
   SafeFree(defaultFrames);

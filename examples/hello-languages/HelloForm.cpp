@@ -1,5 +1,7 @@
 #include "HelloForm.h"
 
+#include "framework/controls/MessageBoxes.h"
+#include "framework/rtl/Texts.h"
 #include "framework/rtti/Published.h"
 
 const wdx::TMetaClass& THelloForm::StaticClass() {
@@ -21,5 +23,10 @@ void THelloForm::btLanguageClick(wdx::TObject*) {
 }
 
 void THelloForm::btQuitClick(wdx::TObject*) {
-  Close();
+  // A text of the program's code, translated in po/de.po beside the form's texts.
+  const wdx::TText question = WDX_TEXT("Hello.QuitQuestion", "Quit hello-languages?");
+  if (wdx::MessageDlg(wdx::Translate(question), wdx::mtConfirmation, {wdx::mbYes, wdx::mbNo}) ==
+      wdx::mrYes) {
+    Close();
+  }
 }

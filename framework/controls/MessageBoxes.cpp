@@ -1,6 +1,7 @@
 #include "framework/controls/MessageBoxes.h"
 
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Texts.h"
 
 namespace wdx {
 
@@ -11,16 +12,16 @@ MessageBoxPresenter& Presenter() {
   return *presenter;
 }
 
-const char* CaptionOf(TMsgDlgType type) {
+std::string CaptionOf(TMsgDlgType type) {
   switch (type) {
     case mtWarning:
-      return "Warning";
+      return Translate(WDX_TEXT("MessageBox.Warning", "Warning"));
     case mtError:
-      return "Error";
+      return Translate(WDX_TEXT("MessageBox.Error", "Error"));
     case mtInformation:
-      return "Information";
+      return Translate(WDX_TEXT("MessageBox.Information", "Information"));
     case mtConfirmation:
-      return "Confirm";
+      return Translate(WDX_TEXT("MessageBox.Confirm", "Confirm"));
   }
   return "";
 }

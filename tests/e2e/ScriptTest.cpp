@@ -2,6 +2,8 @@
 // ends when the script does not fit the screen.
 #include "tests/e2e/E2eHarness.h"
 
+#include <algorithm>
+
 namespace wdx::e2e {
 namespace {
 
@@ -106,6 +108,34 @@ TEST_F(E2eScriptTest, APreviewTakesThePoFilesOfItsFolderOnTopOfTheBuiltInOnes) {
   EXPECT_EQ(Dumped(run, "btCancel.Caption"), Lines({"Abbrechen"}));
   EXPECT_NE(run.errors.find("de.po:8: unknown context 'btFoo.Caption'"), std::string::npos)
       << run.errors;
+}
+
+// The messages of the program's code speak the language the dialog shows, from the user's locale
+// on, and switch with it, their boxes' captions too.
+TEST_F(E2eScriptTest, MessagesSpeakTheDialogsLanguageAndSwitchWithIt) {
+  const char* const german =
+      "box Warnung | Das Setup konnte den Webserver nicht konfigurieren. Bitte richten Sie ihn "
+      "nach der Anleitung von Hand ein.";
+  const struct {
+    const char* locale;
+    const char* first;  // the script's first action
+    const char* warning;
+  } cases[] = {
+      {"de_DE.UTF-8", "dump", german},
+      {"de_DE.UTF-8", "lang Spanish",
+       "box Advertencia | El programa de instalación no pudo configurar el servidor web. Siga las "
+       "instrucciones de configuración manual."},
+      {"C", "lang German", german},
+      {"de_DE.UTF-8", "lang English",
+       "box Warning | The setup was unable to configure the Web Server. Please follow manual "
+       "configuration setup."},
+  };
+  for (const auto& c : cases) {
+    SetEnv("LC_ALL", c.locale);
+    const Outcome run = RunSetup({c.first, "click btOk", "answer OK"});
+    EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), c.warning), run.lines.end())
+        << c.locale << " " << c.first << ": " << ::testing::PrintToString(run.lines);
+  }
 }
 
 }  // namespace

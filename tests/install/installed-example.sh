@@ -62,8 +62,10 @@ if [[ "$target" != windows ]]; then
     "$work/headers.cpp"
 fi
 
-# The language switched from the button and from the script, the captions shown in each.
-printf 'dump\nclick btLanguage\ndump\nlang English\ndump\nclick btQuit\n' >"$work/actions.txt"
+# The language switched from the button and from the script, the captions shown in each, and the
+# question of the program's code asked in each.
+printf 'dump\nclick btLanguage\ndump\nclick btQuit\nanswer No\nlang English\ndump\nclick btQuit\nanswer Yes\n' \
+  >"$work/actions.txt"
 set +e
 (cd "$work" && LANG=C LC_ALL= LC_MESSAGES= WENDRIX_UI=script:actions.txt \
   "${run[@]}" "$program") >"$work/output.txt" 2>"$work/errors.txt"
@@ -82,9 +84,11 @@ btQuit.Caption=Beenden
 LangControl.Language=German'
 expected="$english
 $german
+box Bestätigung | hello-languages beenden?
 $english
+box Confirm | Quit hello-languages?
 closed"
-shown="$(grep -E '\.Caption=|\.Language=|^closed$' "$work/output.txt")"
+shown="$(grep -E '\.Caption=|\.Language=|^closed$|^box ' "$work/output.txt")"
 [[ "$shown" == "$expected" ]] ||
   fail "the program showed:
 $shown

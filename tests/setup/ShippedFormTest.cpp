@@ -135,6 +135,22 @@ TEST_F(ShippedDialog, LoadsWholeAndSwitchesEveryTranslatedText) {
   EXPECT_EQ(manager.Languages()->Items(0)->SubIndex(), 0);
 }
 
+// A program lists the form's languages and learns when one it asks for is not among them.
+TEST_F(ShippedDialog, ListsItsLanguagesAndSaysWhenOneIsMissing) {
+  const std::vector<TLangControl::TLanguageInfo> languages = Control().LanguageList();
+  ASSERT_EQ(languages.size(), 3u);
+  EXPECT_EQ(languages[0].English, "English");
+  EXPECT_TRUE(languages[0].Active);
+  EXPECT_EQ(languages[1].Native, "Deutsch");
+  EXPECT_FALSE(languages[1].Active);
+  EXPECT_EQ(languages[2].Native, "Espa\xc3\xb1ol");
+  EXPECT_FALSE(Control().TrySetLanguage("Klingon"));
+  EXPECT_EQ(Control().Language(), "English");
+  EXPECT_TRUE(Control().TrySetLanguage("Deutsch"));
+  EXPECT_EQ(Control().Language(), "German");
+  EXPECT_TRUE(Control().LanguageList()[1].Active);
+}
+
 // Counts and indexes that a stream declares cost what the stream holds, not what they say: each
 // form loads, prepares and writes back at about its own size, every entry with one slot per
 // language.

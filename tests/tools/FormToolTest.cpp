@@ -11,7 +11,9 @@
 #include "LangControl/Source/LangControl.h"
 #include "framework/components/ObjectText.h"
 #include "tests/tools/ToolTestSupport.h"
+#include "translations/CodeTexts.h"
 #include "translations/FormTranslations.h"
+#include "translations/PoFile.h"
 
 namespace wdx {
 namespace {
@@ -81,10 +83,25 @@ TEST(FormToolLoad, TheShippedFormComesBackByteForByte) {
 // English one) compiles to the same bytes as every build before; tests/setup holds them.
 TEST(ShippedForm, CompilesToThePinnedBytes) {
   const std::string fixtures = WDX_SOURCE_DIR "/tests/setup/";
+  // The files translate the program's code texts and the library's too, as the build gives them;
+  // they stay beside the form.
+  std::vector<std::string> problems;
+  std::vector<TOtherText> others;
+  for (const TCodeText& text : CollectCodeTexts(
+           {{"StringsUnit.cpp", ReadText(WDX_SOURCE_DIR "/setup/StringsUnit.cpp")}}, problems)) {
+    others.push_back({text.Name, text.English});
+  }
+  for (const PoEntry& message :
+       ParsePoFile(ReadText(WDX_SOURCE_DIR "/translations/library/Library.pot"), "Library.pot")) {
+    if (!message.IsHeader()) others.push_back({message.context, message.msgid});
+  }
   StartupLanguageLibrary();
-  const std::vector<uint8_t> stream = ImportFormTranslations(
-      ObjectTextToBinary(ReadText(WDX_SOURCE_DIR "/setup/WendrixSetup.frm")),
-      {{"de.po", ReadText(fixtures + "po/de.po")}, {"es.po", ReadText(fixtures + "po/es.po")}});
+  const std::vector<uint8_t> stream =
+      ImportProgramTranslations(
+          ObjectTextToBinary(ReadText(WDX_SOURCE_DIR "/setup/WendrixSetup.frm")),
+          {{"de.po", ReadText(fixtures + "po/de.po")}, {"es.po", ReadText(fixtures + "po/es.po")}},
+          others)
+          .Form;
   ShutdownLanguageLibrary();
   EXPECT_TRUE(AsString(stream) == ReadText(fixtures + "WendrixSetup.bin"));
 }

@@ -119,7 +119,7 @@ int main() {
   }
   if (dpis.empty()) dpis.push_back(0);
   StartupLanguageLibrary();
-  Application().SetTitle(strings::kApplicationTitle);
+  Application().SetTitle(Translate(strings::kApplicationTitle));
   RegisterStandardControls();
   int misfits = 0;
   for (int dpi : dpis) misfits += CheckDialog(captions, dpi) + CheckLongGerman(captions, dpi);

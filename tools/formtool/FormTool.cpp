@@ -24,6 +24,7 @@
 #include "translations/FormTranslations.h"
 #include "translations/PoFile.h"
 #include "translations/PoLanguage.h"
+#include "translations/ProgramCatalogue.h"
 #include "translations/TextFit.h"
 
 namespace wdx {
@@ -33,11 +34,11 @@ namespace {
 const char* const kUsage =
     "usage: formtool dump <file>\n"
     "       formtool load <file> -o <out>\n"
-    "       formtool shipped -o <out>\n"
-    "       formtool po-export <form> <language> -o <file.po>\n"
-    "       formtool po-import <form> <file.po>... -o <out>\n"
-    "       formtool pot <form> -o <file.pot>\n"
-    "       formtool languages <form>\n"
+    "       formtool shipped -o <out> [--texts <out.texts>]\n"
+    "       formtool po-export <form> <language> -o <file.po> [--texts <file.texts>]\n"
+    "       formtool po-import <form> <file.po>... -o <out> [--texts <file.texts>]\n"
+    "       formtool pot <form> -o <file.pot> [--texts <file.texts>]\n"
+    "       formtool languages <form> [--texts <file.texts>]\n"
     "       formtool languages --table\n"
     "       formtool fit <form> [<file.po>...]\n"
     "       formtool text <stream> [-o <file.frm>]\n"
@@ -55,6 +56,10 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
   if (!out) throw EWriteError(msg::kStreamWriteError);
+}
+
+std::string AsString(const std::vector<uint8_t>& bytes) {
+  return std::string(bytes.begin(), bytes.end());
 }
 
 // Whether the file holds a form's readable source rather than a binary stream: past an optional
@@ -181,9 +186,71 @@ std::vector<uint8_t> LoadAndWriteBack(const std::vector<uint8_t>& bytes) {
   return out.Bytes();
 }
 
-int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+// The "--texts <file>" of a command's arguments (a program's text catalogue, as formc writes it
+// beside the form), taken out of them; "" when there is none.
+std::string TextsOption(std::vector<std::string>& args) {
+  for (size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] == "--texts") {
+      std::string path = args[i + 1];
+      args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                 args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+      return path;
+    }
+  }
+  return {};
+}
+
+// The texts beside a form that a catalogue lists, translated by the program or else by the
+// library.
+TTextsBeside Beside(const TProgramCatalogue& catalogue) {
+  return {catalogue.Texts(),
+          [&catalogue](const std::string& language,
+                       const std::string& name) -> std::optional<std::string> {
+            const std::string* text = catalogue.Find(language, name);
+            if (!text) text = LibraryCatalogue().Find(language, name);
+            return text ? std::optional(*text) : std::nullopt;
+          }};
+}
+
+// po-import: the form, and with a catalogue the catalogue beside it, with the PO files' texts.
+int Import(const std::vector<std::string>& args, const std::string& textsPath) {
+  std::vector<PoText> files;
+  for (size_t i = 2; i + 2 < args.size(); ++i) {
+    const std::vector<uint8_t> po = ReadFile(args[i]);
+    files.push_back({args[i], std::string(po.begin(), po.end())});
+  }
+  const std::string output = OutputPath(args, args.size() - 2);
+  if (textsPath.empty()) {
+    WriteFile(output, ImportFormTranslations(ReadForm(args[1]), files));
+    return 0;
+  }
+  TProgramCatalogue catalogue(AsString(ReadFile(textsPath)));
+  const TProgramTranslations translated =
+      ImportProgramTranslations(ReadForm(args[1]), files, catalogue.Texts());
+  for (const text_catalogue::TEntry& entry : translated.Texts) {
+    catalogue.Set(entry.Language, entry.Name, entry.Text);
+  }
+  WriteFile(output, translated.Form);
+  const std::string encoded = catalogue.Encode();
+  WriteFile(output + ".texts", std::vector<uint8_t>(encoded.begin(), encoded.end()));
+  return 0;
+}
+
+}  // namespace
+
+int RunFormTool(const std::vector<std::string>& given, std::ostream& out, std::ostream& err) {
+  std::vector<std::string> args = given;
+  const std::string textsPath = TextsOption(args);
   const std::string command = args.empty() ? "" : args[0];
   try {
+    // For "shipped" the catalogue is what it writes.
+    const bool readTexts = !textsPath.empty() && command != "shipped";
+    const TProgramCatalogue catalogue =
+        readTexts ? TProgramCatalogue(AsString(ReadFile(textsPath))) : TProgramCatalogue();
+    const TTextsBeside beside = Beside(catalogue);
+    const TTextsBeside* texts = readTexts ? &beside : nullptr;
     if ((command == "--help" || command == "-h") && args.size() == 1) {
       out << kUsage;
       return 0;
@@ -193,22 +260,24 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
       return Load(args[1], OutputPath(args, 2), err);
     }
     if (command == "po-export" && args.size() == 5 && !OutputPath(args, 3).empty()) {
-      const std::string po = ExportFormTranslations(ReadForm(args[1]), args[2]);
+      const std::string po = ExportFormTranslations(ReadForm(args[1]), args[2], texts);
       WriteFile(OutputPath(args, 3), std::vector<uint8_t>(po.begin(), po.end()));
       return 0;
     }
     if (command == "po-import" && args.size() >= 5 && !OutputPath(args, args.size() - 2).empty()) {
-      std::vector<PoText> files;
-      for (size_t i = 2; i + 2 < args.size(); ++i) {
-        const std::vector<uint8_t> po = ReadFile(args[i]);
-        files.push_back({args[i], std::string(po.begin(), po.end())});
-      }
-      WriteFile(OutputPath(args, args.size() - 2),
-                ImportFormTranslations(ReadForm(args[1]), files));
-      return 0;
+      return Import(args, textsPath);
     }
     if (command == "pot" && args.size() == 4 && !OutputPath(args, 2).empty()) {
-      const std::string pot = WriteFormTemplate(ReadForm(args[1]));
+      std::vector<PoEntry> more;
+      for (const TOtherText& text : catalogue.Texts()) {
+        PoEntry message;
+        message.hasContext = true;
+        message.context = text.Name;
+        message.msgid = text.English;
+        message.msgstr.emplace_back();
+        more.push_back(std::move(message));
+      }
+      const std::string pot = WriteFormTemplate(ReadForm(args[1]), nullptr, more);
       WriteFile(OutputPath(args, 2), std::vector<uint8_t>(pot.begin(), pot.end()));
       return 0;
     }
@@ -217,7 +286,7 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
       return 0;
     }
     if (command == "languages" && args.size() == 2) {
-      out << ListFormLanguages(ReadForm(args[1]));
+      out << ListFormLanguages(ReadForm(args[1]), texts);
       return 0;
     }
     if (command == "fit" && args.size() >= 2) return Fit(args, out, err);
@@ -227,6 +296,7 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     if (command == "shipped" && !OutputPath(args, 1).empty()) {
       WriteFile(OutputPath(args, 1), LoadResourceData("TFRMWENDRIXSETUP"));
+      if (!textsPath.empty()) WriteFile(textsPath, LoadResourceData("WENDRIXTEXTS"));
       return 0;
     }
   } catch (const std::exception& e) {
