@@ -5,6 +5,7 @@
 #
 #   [WDX_FUZZ_BUDGET=seconds] scripts/fuzz.sh [seconds]     seconds per target, 30 by default
 #
+# WDX_FUZZ_TARGETS names the targets to run (all of them by default), as "po_reader object_text".
 # The run stage keeps within a budget of WDX_FUZZ_BUDGET seconds (90 by
 # default, 0 for none): when the targets at the seconds asked for would take
 # longer, each target gets an equal share of the budget instead, so the stage
@@ -85,6 +86,10 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 failed=0
 names=()
 for seeds in "$root"/fuzz/corpus/*/; do names+=("$(basename "$seeds")"); done
+# WDX_FUZZ_TARGETS="po_reader object_text" runs only those.
+if [[ -n "${WDX_FUZZ_TARGETS:-}" ]]; then
+  read -r -a names <<<"$WDX_FUZZ_TARGETS"
+fi
 # A target without seeds would never run.
 for binary in "$build"/bin/*_fuzz; do
   name="$(basename "$binary" _fuzz)"
