@@ -123,7 +123,7 @@ TLanguageEntry* TargetLanguage(TLanguageManager& manager, const PoHeader& header
 // leaves the slot as it is; a problem with the message is told and leaves it out.
 std::optional<Variant> MessageValue(const PoEntry& entry, const PoHeader& header,
                                     TConsistentLangPropertyEntry& values,
-                                    const std::string& context, int32_t slot, int codePage,
+                                    const std::string& context, int32_t slot,
                                     const std::string& poName, Problems& problems) {
   const auto problem = [&](const std::string& reason) {
     problems.emplace_back(poName, entry.line, reason);
@@ -140,12 +140,6 @@ std::optional<Variant> MessageValue(const PoEntry& entry, const PoHeader& header
   const std::string msgstr = header.Utf8(entry.msgstr.front(), entry.line);
   if (entry.fuzzy || msgstr.empty() || msgstr == SlotText(values, slot)) return std::nullopt;
   if (slot >= values.Count()) return problem("'" + context + "' has no slot for the language");
-  // The form keeps a language's texts in its code page; the live texts hold any character.
-  char32_t missing = 0;
-  if (slot > 0 && !Utf8ToCodePage(msgstr, codePage, &missing)) {
-    return problem("the text of '" + context + "' has characters " + CodePageName(codePage) +
-                   " lacks: " + CharacterName(missing));
-  }
   // The new text takes the kind of text the slot (or else the live value) holds.
   const Variant current = values.GetLangValue(values.HasLangValue(slot) ? slot : 0);
   return current.VType() == varOleStr ? Variant::Wide(Utf8ToUtf16(msgstr)) : Variant(msgstr);
@@ -176,7 +170,6 @@ TLanguageEntry* ImportFile(TLanguageManager& manager, const TContexts& contexts,
   TLanguageEntry* language = TargetLanguage(manager, *header, poName, problems);
   if (!language) return nullptr;
   const int32_t slot = language->SubIndex();
-  const int codePage = LanguageCodePage(language->Name());
   for (const PoEntry& entry : entries) {
     if (&entry == header->Entry() || entry.obsolete) continue;
     if (entry.plural) {
@@ -200,8 +193,8 @@ TLanguageEntry* ImportFile(TLanguageManager& manager, const TContexts& contexts,
         }
         continue;
       }
-      if (std::optional<Variant> value = MessageValue(entry, *header, *found->second, context, slot,
-                                                      codePage, poName, problems)) {
+      if (std::optional<Variant> value =
+              MessageValue(entry, *header, *found->second, context, slot, poName, problems)) {
         found->second->SetLangValue(slot, *value);
       }
     } catch (PoError& error) {  // text that is not UTF-8

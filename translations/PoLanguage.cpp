@@ -6,22 +6,27 @@
 #include "LangControl/Source/LangControlSystem.h"
 #include "LangControl/Source/LangControlTools.h"
 #include "LangControl/Source/LanguageValues.h"
+#include "LangControl/Source/LanguageVariants.h"
 #include "framework/rtl/LocaleNames.h"
 #include "framework/rtl/StrUtils.h"
+#include "translations/IsoLanguages.h"
 
 namespace wdx {
 
 namespace {
 
-// The English name of the table for a code ("de", "de_AT", "pt-BR", "sr@latin"), or "".
+// The English name of the table or of a variant for a code ("de", "de_AT", "pt-BR",
+// "sr@latin"), or "".
 std::string LanguageOfCode(std::string code) {
+  if (const TLanguageVariant* variant = FindVariantByCode(code)) return variant->English;
   for (char& c : code) {
     if (c == '-') c = '_';
   }
   std::string english, native;
   const int id = LanguageIdOfLocaleName(Trim(code));
-  if (id == 0 || !FindLanguageById(id, english, native)) return {};
-  return english;
+  if (id != 0 && FindLanguageById(id, english, native)) return english;
+  const TIsoLanguage* iso = FindIsoLanguageByCode(code);
+  return iso ? iso->English : std::string();
 }
 
 // The team's name: "French <traduc@traduc.org>" names French.
@@ -53,8 +58,11 @@ TLanguageEntry* FirstFormLanguage(TLanguageManager& manager,
 }  // namespace
 
 std::string EnglishLanguageName(const std::string& name) {
+  if (const TLanguageVariant* variant = FindVariantByName(name)) return variant->English;
   const int row = TableRow(name);
-  return row < 0 ? std::string() : DefaultLanguages[row].Names[nkEnglish];
+  if (row >= 0) return DefaultLanguages[row].Names[nkEnglish];
+  const TIsoLanguage* iso = FindIsoLanguageByName(name);
+  return iso ? iso->English : std::string();
 }
 
 std::string LanguageTeamName(const std::string& name) {
@@ -63,20 +71,33 @@ std::string LanguageTeamName(const std::string& name) {
 }
 
 std::string LanguageCodeField(const std::string& name) {
+  if (const TLanguageVariant* variant = FindVariantByName(name)) return variant->Code;
   const int row = TableRow(name);
-  const std::string_view code =
-      row < 0 ? std::string_view() : LocaleCodeOfLanguageId(DefaultLanguages[row].LanguageId);
+  const TIsoLanguage* iso = row < 0 ? FindIsoLanguageByName(name) : nullptr;
+  const std::string_view code = row >= 0 ? LocaleCodeOfLanguageId(DefaultLanguages[row].LanguageId)
+                                : iso    ? std::string_view(iso->Code)
+                                         : std::string_view();
   return code.empty() ? name : std::string(code);
 }
 
 std::string ListKnownLanguages() {
   std::string out;
-  for (const TDefaultLanguage& language : DefaultLanguages) {
-    const std::string english = language.Names[nkEnglish];
-    const std::string native = language.Names[nkNative];
-    out += std::string(LocaleCodeOfLanguageId(language.LanguageId)) + " " + english;
+  const auto line = [&out](std::string_view code, const std::string& english,
+                           const std::string& native) {
+    out += std::string(code) + " " + english;
     if (!native.empty() && native != english) out += " (" + native + ")";
     out += "\n";
+  };
+  for (const TDefaultLanguage& language : DefaultLanguages) {
+    line(LocaleCodeOfLanguageId(language.LanguageId), language.Names[nkEnglish],
+         language.Names[nkNative]);
+  }
+  for (const TLanguageVariant& variant : LanguageVariants) {
+    line(variant.Code, variant.English, variant.Native);
+  }
+  // ISO's other languages, which a form keeps under their English names, in Unicode.
+  for (const TIsoLanguage* iso = IsoLanguagesBegin(); iso != IsoLanguagesEnd(); ++iso) {
+    if (LanguageIdOfLocaleName(iso->Code) == 0) line(iso->Code, iso->English, "");
   }
   return out;
 }

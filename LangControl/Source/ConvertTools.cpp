@@ -30,6 +30,9 @@ constexpr int32_t kCodeOleStr = 8;
 constexpr int32_t kCodeBoolean = 11;
 constexpr int32_t kCodeByte = 17;
 constexpr int32_t kCodeString = 256;
+// A text held in a slot whose language's code page lacks one of its characters (SlotTexts.h): in
+// memory, like the others, UTF-8.
+constexpr int32_t kCodeUnicodeString = 258;
 
 // The nearest IEEE 754 single, with overflow to infinity spelled out so that no out-of-range
 // floating conversion happens.
@@ -63,6 +66,7 @@ int PayloadWidth(int32_t code) {
       return 1;
     case kCodeOleStr:
     case kCodeString:
+    case kCodeUnicodeString:
       return -1;
     default:
       return -2;
@@ -174,6 +178,7 @@ void BufferToVariant(const uint8_t* buffer, int32_t size, Variant& value) {
       break;
     case kCodeOleStr:
     case kCodeString:
+    case kCodeUnicodeString:
       result = Variant(std::string(in.View(static_cast<uint64_t>(length))));
       break;
     case kCodeBoolean:

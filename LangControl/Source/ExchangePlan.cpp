@@ -16,7 +16,10 @@ uint32_t switches = 0;
 }  // namespace
 
 void TExchangePlan::Exchange(TComponentEntries& entries, int32_t slot) {
-  const uint32_t number = ++switches;
+  // Numbered within the bits an entry keeps of it, never 0 ("none").
+  switches = (switches + 1) & TConsistentLangPropertyEntry::kSwitchBits;
+  if (switches == 0) switches = 1;
+  const uint32_t number = switches;
   // A switch that a property setter starts while this one runs walks the entries itself, so
   // that the steps of the running one stay as they are.
   if (running_) {

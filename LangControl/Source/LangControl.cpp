@@ -9,6 +9,7 @@
 #include "LangControl/Source/LangControlSystem.h"
 #include "LangControl/Source/LangControlTools.h"
 #include "LangControl/Source/LanguageValues.h"
+#include "LangControl/Source/LanguageVariants.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
 #include "framework/rtl/Format.h"
@@ -159,10 +160,16 @@ bool TLangControl::ApplyLanguage(TObject* control, const std::string& name, int 
 
 void TLangControl::SelectLanguage(const std::string& name) {
   const TLanguageEntries& languages = *manager_->Languages();
-  for (int i = 0; i < languages.Count(); ++i) {
-    if (SameLanguage(languages.Items(i)->Name(), name)) {
-      manager_->SetLanguageByIndex(i);  // false when it is active already: no error
-      return;
+  // A regional variant the form lacks (a user's "Chinese (Traditional)") falls back to its
+  // language ("Chinese").
+  const TLanguageVariant* variant = FindVariantByName(name);
+  for (const std::string& wanted :
+       {name, std::string(variant && *variant->Base ? variant->Base : "")}) {
+    for (int i = 0; i < languages.Count() && !wanted.empty(); ++i) {
+      if (SameLanguage(languages.Items(i)->Name(), wanted)) {
+        manager_->SetLanguageByIndex(i);  // false when it is active already: no error
+        return;
+      }
     }
   }
   const TComponent* owner = manager_->Owner();

@@ -1,5 +1,7 @@
 #include "LangControl/Source/LangControlSystem.h"
 
+#include "LangControl/Source/LanguageVariants.h"
+
 #include <array>
 #include <string_view>
 
@@ -70,7 +72,13 @@ bool FindLanguageById(int languageId, std::string& englishName, std::string& nat
 }
 
 bool GetSystemLanguage(std::string& englishName, std::string& nativeName) {
-  return FindLanguageById(UserDefaultLanguageId(), englishName, nativeName);
+  const int id = UserDefaultLanguageId();
+  if (const TLanguageVariant* variant = FindVariantById(id)) {
+    englishName = variant->English;
+    nativeName = variant->Native;
+    return true;
+  }
+  return FindLanguageById(id, englishName, nativeName);
 }
 
 bool FindDefaultLanguage(TLanguageNameKind kind, std::string& name, int& row) {
@@ -92,6 +100,9 @@ bool SameLanguage(std::string_view first, std::string_view second) {
   std::string b = Trim(second);
   if (a.empty() || b.empty()) return false;
   if (SameText(a, b)) return true;
+  if (const TLanguageVariant* variant = FindVariantByName(a)) {
+    return variant == FindVariantByName(b);
+  }
   int rowA = -1;
   int rowB = -1;
   if (FindDefaultLanguage(nkEnglish, a, rowA)) {
@@ -104,6 +115,7 @@ bool SameLanguage(std::string_view first, std::string_view second) {
 }
 
 int LanguageCodePage(const std::string& name) {
+  if (const TLanguageVariant* variant = FindVariantByName(name)) return variant->CodePage;
   // As FindDefaultLanguage over the trimmed name, English names first, without copying it.
   std::string_view trimmed = name;
   while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= ' ') {

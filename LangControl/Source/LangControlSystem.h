@@ -27,8 +27,9 @@ extern const TDefaultLanguage DefaultLanguages[kDefaultLanguageCount];
 // 8 bits count). False, with both names empty, when the table does not know it.
 bool FindLanguageById(int languageId, std::string& englishName, std::string& nativeName);
 
-// The names of the language of the user's default locale; false, with both names empty, when
-// there is none or the table does not know it.
+// The names of the language of the user's default locale (a regional variant's, LanguageVariants.h,
+// where its identifier is one's); false, with both names empty, when there is none or the table
+// does not know it.
 bool GetSystemLanguage(std::string& englishName, std::string& nativeName);
 
 // The first row whose name of `kind` equals `name`: `row` becomes its index and `name` the
@@ -37,12 +38,13 @@ bool GetSystemLanguage(std::string& englishName, std::string& nativeName);
 bool FindDefaultLanguage(TLanguageNameKind kind, std::string& name, int& row);
 
 // Whether two names, trimmed, denote the same language: equal, or the English and the native
-// name of one row. An empty name is never the same language as anything.
+// name of one row or of one variant. An empty name is never the same language as anything.
 bool SameLanguage(std::string_view first, std::string_view second);
 
 // The code page in which a form stream stores the texts of the language called `name` (English
 // or native, trimmed): the ANSI code page Windows gives the language (Windows-1251 for Russian,
-// 932 for Japanese), Windows-1252 for a name the table does not know.
+// 932 for Japanese, 950 for Chinese (Traditional)), Windows-1252 for a name neither the table nor
+// the variants know.
 int LanguageCodePage(const std::string& name);
 
 }  // namespace wdx

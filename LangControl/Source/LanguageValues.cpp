@@ -168,6 +168,7 @@ void TConsistentLangPropertyEntry::AssignLangValues(const TConsistentLangPropert
 
 void TConsistentLangPropertyEntry::CopyStoredSlots(const TConsistentLangPropertyEntry& source) {
   SetCount(source.Count());
+  SetCoding(source.Coding());
   slots_.Truncate(1);
   const int32_t end = std::min(source.slots_.End(), count_);
   for (int32_t k = 1; k < end; ++k) {
@@ -376,15 +377,16 @@ void TInconsistentLangPropertyEntry::ReadValues(TStream& stream) {
 
 void TInconsistentLangPropertyEntry::ReadValues(ByteCursor& in) {
   TruncateSlots(1);
-  ReadValueRecords(in, Count(), Slots());
+  SetCoding(ReadValueRecords(in, Count(), Slots()));
 }
 
 void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {
+  bool marked = false;
   for (int32_t k = 1; k < Count(); ++k) {
     int32_t size = 0;
     const uint8_t* data = SlotValue(k, size);
     std::optional<std::string> stored;
-    if (data) stored = SlotBlockToStream(data, size, k, Where());
+    if (data) stored = SlotBlockToStream(data, size, k, Coding(), marked);
     if (stored) {
       if (stored->size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
         throw EWriteError(msg::kStreamWriteError);
@@ -397,12 +399,7 @@ void TInconsistentLangPropertyEntry::WriteValues(TStream& stream) const {
     stream.WriteBuffer(header, 4);
     if (data) stream.WriteBuffer(data, size);
   }
-}
-
-std::string TInconsistentLangPropertyEntry::Where() const {
-  const TMainEntry* owner = OwnerEntry();
-  const auto* component = owner ? ObjectCast<TComponent>(owner->Target()) : nullptr;
-  return component ? component->Name() + "." + Name() : Name();
+  if (marked) stream.WriteBuffer(kCodePageMark, sizeof kCodePageMark);
 }
 
 // ---------------------------------------------------------------------------------------------

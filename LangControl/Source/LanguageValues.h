@@ -11,6 +11,7 @@
 #include <typeinfo>
 
 #include "LangControl/Source/ComponentExplorerTools.h"
+#include "LangControl/Source/SlotTexts.h"
 #include "LangControl/Source/ValueSlots.h"
 #include "framework/components/Collection.h"
 #include "framework/rtl/Variant.h"
@@ -49,8 +50,11 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
 
   // The number of the last language switch that reached this entry (0: none), so that a
   // switch that has to finish by walking the tree knows which entries it has done.
-  uint32_t LastSwitch() const { return lastSwitch_; }
-  void SetLastSwitch(uint32_t number) { lastSwitch_ = number; }
+  uint32_t LastSwitch() const { return lastSwitch_ & kSwitchBits; }
+  void SetLastSwitch(uint32_t number) {
+    lastSwitch_ = (lastSwitch_ & ~kSwitchBits) | (number & kSwitchBits);
+  }
+  static constexpr uint32_t kSwitchBits = 0x7FFFFFFF;
   // As for a property entry, without the bracketed index.
   std::string GetDescription(const std::string& prefix) const override;
 
@@ -70,12 +74,20 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   void StoreValue(int32_t index, const uint8_t* buffer, int32_t size);
   void SwapSlots(int32_t index1, int32_t index2) { slots_.Swap(index1, index2, count_); }
   TValueSlots& Slots() { return slots_; }
+  TSlotCoding Coding() const {
+    return (lastSwitch_ & ~kSwitchBits) != 0 ? TSlotCoding::kLegacy : TSlotCoding::kCodePages;
+  }
+  void SetCoding(TSlotCoding coding) {
+    lastSwitch_ = (lastSwitch_ & kSwitchBits) | (coding == TSlotCoding::kLegacy ? ~kSwitchBits : 0);
+  }
   // Count from `source` and, from slot 1 on, a copy of each value it holds; only the slots that
   // hold values are visited, whatever the source's Count says.
   void CopyStoredSlots(const TConsistentLangPropertyEntry& source);
 
  private:
   int32_t count_ = 0;
+  // The number of the last switch, and in the top bit whether the entry's texts go to a stream
+  // as earlier builds wrote them (SlotTexts.h): a label's entry takes no more room for it.
   uint32_t lastSwitch_ = 0;
   TValueSlots slots_;
 };
@@ -109,15 +121,14 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   void DefineProperties(TFiler* filer) override;
 
   // The content of "Values": for each slot from 1 to Count - 1 a 32-bit size S (0 for an
-  // empty slot) and S bytes of the slot's buffer, its text in the slot's code page (SlotTexts.h).
+  // empty slot) and S bytes of the slot's buffer, its text in the slot's code page or beyond it
+  // in UTF-16, then the mark when a text lies in a code page other than Windows-1252 (SlotTexts.h).
+  // Read without the mark, the entry writes its texts back as earlier builds wrote them.
   void ReadValues(ByteCursor& in);
   void ReadValues(TStream& stream);
   void WriteValues(TStream& stream) const;
 
  private:
-  // The component and property, for messages: "btOk.Caption".
-  std::string Where() const;
-
   static constexpr int32_t kTextHeaderSize = 4;  // the type code before the characters
   // The longest text a slot can hold.
   static constexpr size_t kLongestText = INT32_MAX - kTextHeaderSize;

@@ -10,7 +10,9 @@
 #include "LangControl/Source/SlotTexts.h"
 #include "LangControl/Source/ValueSlots.h"
 #include "framework/rtl/ByteCursor.h"
+#include "framework/rtl/CodePage.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Utf8.h"
 
 namespace wdx {
 
@@ -39,9 +41,36 @@ int32_t RecordSize(ByteCursor& in) {
   return size >= 0 && static_cast<size_t>(size) <= in.Remaining() ? size : -1;
 }
 
+// How the records that start at `in` are coded: in their languages' code pages when the mark
+// follows the last of them. Without it, the way earlier builds wrote them (Windows-1252) where that
+// reads otherwise, that is when a slot of a language of another code page holds a text beyond
+// ASCII; an entry where it does not is as good as marked, and a text added later goes into its
+// language's code page.
+TSlotCoding CodingOf(ByteCursor in, int32_t count) {
+  bool ambiguous = false;
+  for (int32_t k = 1; k < count; ++k) {
+    const int32_t size = RecordSize(in);
+    if (size < 0) break;  // cut short: the error comes when it is read
+    const std::span<const uint8_t> stored = in.Take(static_cast<uint64_t>(size));
+    const bool unicode =
+        size >= 4 && stored[0] == (kUnicodeTextCode & 0xFF) && stored[1] == (kUnicodeTextCode >> 8);
+    if (!ambiguous && size >= 4 && HoldsText(stored.data()) && !unicode &&
+        TSlotLanguages::CodePage(k) != kCodePageWindows1252 &&
+        !IsAscii(std::string_view(reinterpret_cast<const char*>(stored.data()) + 4,
+                                  stored.size() - 4))) {
+      ambiguous = true;
+    }
+  }
+  const bool marked =
+      in.Remaining() >= sizeof kCodePageMark &&
+      std::memcmp(in.Take(sizeof kCodePageMark).data(), kCodePageMark, sizeof kCodePageMark) == 0;
+  return marked || !ambiguous ? TSlotCoding::kCodePages : TSlotCoding::kLegacy;
+}
+
 }  // namespace
 
-void ReadValueRecords(ByteCursor& in, int32_t count, TValueSlots& slots) {
+TSlotCoding ReadValueRecords(ByteCursor& in, int32_t count, TValueSlots& slots) {
+  const TSlotCoding coding = CodingOf(in, count);
   // The whole records, looked over on a copy of the cursor: their sizes in memory add up to the
   // room the block needs. The texts that change on the way are kept for the second pass.
   ByteCursor scan = in;
@@ -54,7 +83,7 @@ void ReadValueRecords(ByteCursor& in, int32_t count, TValueSlots& slots) {
     if (size < 0) break;
     if (size == 0) continue;
     const std::span<const uint8_t> stored = scan.Take(static_cast<uint64_t>(size));
-    std::optional<std::string> text = SlotTextFromStream(stored, end);
+    std::optional<std::string> text = SlotTextFromStream(stored, end, coding);
     if (text && text->size() > kLongestSlotText) break;
     total += HeldSize(stored, text);
     if (text) texts.emplace_back(end, std::move(*text));
@@ -81,11 +110,12 @@ void ReadValueRecords(ByteCursor& in, int32_t count, TValueSlots& slots) {
     if (size == 0) continue;
     // Checked against what is left before anything is allocated.
     const std::span<const uint8_t> stored = in.Take(static_cast<uint64_t>(size));
-    const std::optional<std::string> text = SlotTextFromStream(stored, k);
+    const std::optional<std::string> text = SlotTextFromStream(stored, k, coding);
     if (text && text->size() > kLongestSlotText) throw EReadError(msg::kStreamReadError);
     const size_t held = HeldSize(stored, text);
     Fill(slots.Reserve(k, static_cast<int32_t>(held), count), stored, text ? &*text : nullptr);
   }
+  return coding;
 }
 
 }  // namespace wdx

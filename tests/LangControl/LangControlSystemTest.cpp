@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+
 #include <set>
 #include <string>
 
@@ -163,14 +166,60 @@ TEST(SameLanguage, MatchesEqualNamesAndTheTwoNamesOfOneRow) {
 // give Windows-1252.
 TEST(LanguageCodePage, FindsEitherNameTrimmedIgnoringCase) {
   const std::pair<std::string, int> cases[] = {
-      {"Russian", 1251},  {" \trussian\n", 1251},
-      {"JAPANESE", 932},  {"Polski ", 1250},
-      {"Deutsch", 1252},  {"Greek", 1253},
-      {"Klingon", 1252},  {"", 1252},
-      {"Rus sian", 1252}, {std::string("Russian\0", 8), 1251},
+      {"Russian", 1251},
+      {" \trussian\n", 1251},
+      {"JAPANESE", 932},
+      {"Polski ", 1250},
+      {"Deutsch", 1252},
+      {"Greek", 1253},
+      {"Klingon", 1252},
+      {"", 1252},
+      {"Rus sian", 1252},
+      {std::string("Russian\0", 8), 1251},
+      // Regional variants and scripts stand beside the table with code pages of their own.
+      {"Chinese (Traditional)", 950},
+      {"chinese (simplified) ", 936},
+      {"Serbian (Latin)", 1250},
+      {"Srpski (latinica)", 1250},
   };
   for (const auto& c : cases) EXPECT_EQ(LanguageCodePage(c.first), c.second) << c.first;
+  // A variant is its own language, never its base's.
+  EXPECT_FALSE(SameLanguage("Chinese (Traditional)", "Chinese"));
+  EXPECT_FALSE(SameLanguage("Chinese (Traditional)", "Chinese (Simplified)"));
+  EXPECT_TRUE(SameLanguage("Serbian (Latin)", "srpski (latinica)"));
 }
+
+#ifndef _WIN32
+// A user whose locale is a variant is offered the variant by its names; the fallback to the base
+// language is the language control's, not the system's.
+TEST(GetSystemLanguage, NamesAVariantAsItself) {
+  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  std::optional<std::string> saved[3];
+  for (int i = 0; i < 3; ++i) {
+    if (const char* value = std::getenv(names[i])) saved[i] = value;
+    unsetenv(names[i]);
+  }
+  const std::pair<const char*, const char*> cases[] = {
+      {"zh_TW.UTF-8", "Chinese (Traditional)"},
+      {"sr_RS@latin", "Serbian (Latin)"},
+      {"pt_PT", "Portuguese"},
+      {"de_AT", "German"},
+  };
+  for (const auto& [locale, language] : cases) {
+    setenv("LANG", locale, 1);
+    std::string english;
+    std::string native;
+    EXPECT_TRUE(GetSystemLanguage(english, native)) << locale;
+    EXPECT_EQ(english, language) << locale;
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (saved[i])
+      setenv(names[i], saved[i]->c_str(), 1);
+    else
+      unsetenv(names[i]);
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace wdx

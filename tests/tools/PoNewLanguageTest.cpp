@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "LangControl/Source/LangControl.h"
+#include "framework/components/ObjectText.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/ComCtrls.h"
@@ -146,7 +147,7 @@ TEST_F(PoNewLanguage, TheCodeMappedLikeTheUserLocaleDecidesThenTheTeamName) {
        "fr", "French", 4},  // not the table's spelling: the code decides
       {"Norsk", "", "Norwegian", 4},
       {"none", "fr_CA.UTF-8", "French", 4},
-      {"", "pt-BR", "Portuguese", 4},
+      {"", "pt-BR", "Portuguese (Brazil)", 4},  // a variant of its own
       {"", "nb_NO", "Norwegian", 4},
       {"", "iw", "Hebrew", 4},
       {"Deutsch", "fr", "French", 4},  // a file started from German's: the code decides
@@ -167,19 +168,96 @@ TEST_F(PoNewLanguage, TheCodeMappedLikeTheUserLocaleDecidesThenTheTeamName) {
   }
 }
 
-// A translation in any script is stored in its language's code page and comes back exactly:
-// on screen after a switch, in the exported PO file, and in the bytes of a second import.
+// Earlier builds wrote every slot in Windows-1252, whatever its language, and marked nothing: such
+// a form reads as it did and is written back byte for byte. The same texts written anew go into
+// the language's code page, marked, and what it cannot hold goes as UTF-16.
+TEST_F(PoNewLanguage, AFormOfAnEarlierBuildReadsAndWritesAsItDid) {
+  std::vector<std::string> slot3;
+  for (const PoEntry& entry : ParsePoFile(WriteFormTemplate(ShippedStream()), "form.pot")) {
+    if (!entry.IsHeader()) slot3.push_back(entry.msgid);
+  }
+  slot3.at(0) =
+      "Schlie\xDF"
+      "en";  // "Schließen" in Windows-1252, in the Russian slot
+  const std::string source =
+      Replaced(ShippedSourceWithFrench(slot3), "Name = 'French'", "Name = 'Russian'");
+  const std::vector<uint8_t> earlier = ObjectTextToBinary(source);
+  EXPECT_EQ(LoadAndWriteBack(earlier), earlier);
+  EXPECT_NE(ExportFormTranslations(earlier, "Russian")
+                .find("msgstr \"Schlie\xc3\x9f"
+                      "en\""),
+            std::string::npos);
+  // A Russian text in the Russian slot of a form written anew: Windows-1251, and the mark.
+  std::string po = WriteFormTemplate(ShippedStream());
+  po = Replaced(po, "Language: \\n", "Language: ru\\n");
+  po = Replaced(po, "msgid \"Cancel\"\nmsgstr \"\"", "msgid \"Cancel\"\nmsgstr \"Отмена\"");
+  const std::string written = AsString(Imported(po));
+  EXPECT_NE(written.find(std::string("\x00\x01\x00\x00\xCE\xF2\xEC\xE5\xED\xE0WCP1", 14)),
+            std::string::npos);
+}
+
+// Regional variants are languages of their own, side by side, each in its code page (Traditional
+// Chinese in Big5, Simplified in GBK); a language beyond the table and its variants is added by its
+// ISO code under its English name, its texts in Unicode; every one shows its text after a switch.
+TEST_F(PoNewLanguage, VariantsAndLanguagesBeyondTheTableStandSideBySide) {
+  const struct {
+    const char* code;
+    const char* language;  // as the form then names it
+    const char* save;
+  } cases[] = {
+      {"zh_TW", "Chinese (Traditional)", "儲存"},
+      {"zh_CN", "Chinese (Simplified)", "保存"},
+      {"pt_BR", "Portuguese (Brazil)", "Salvar"},
+      {"pt", "Portuguese", "Guardar"},
+      {"sr", "Serbian (Cyrillic)", "Сачувај"},
+      {"sr@latin", "Serbian (Latin)", "Sačuvaj"},
+      {"hi", "Hindi", "सहेजें"},
+  };
+  std::vector<PoText> files;
+  for (const auto& c : cases) {
+    std::string po = WriteFormTemplate(ShippedStream());
+    po = Replaced(po, "Language: \\n", std::string("Language: ") + c.code + "\\n");
+    po = Replaced(po, "msgid \"Save\"\nmsgstr \"\"",
+                  std::string("msgid \"Save\"\nmsgstr \"") + c.save + "\"");
+    files.push_back({std::string(c.code) + ".po", po});
+  }
+  const std::vector<uint8_t> written = ImportFormTranslations(ShippedStream(), files);
+  // Big5's and GBK's bytes of the two words.
+  EXPECT_NE(AsString(written).find("\xC0\x78\xA6\x73"), std::string::npos);
+  EXPECT_NE(AsString(written).find("\xB1\xA3\xB4\xE6"), std::string::npos);
+  std::unique_ptr<TfrmWendrixSetup> form(CreateSetupDialog(&Application(), written));
+  auto* control = static_cast<TLangControl*>(form->FindComponent("LangControl"));
+  for (const auto& c : cases) {
+    control->SetLanguage(c.language);
+    EXPECT_EQ(form->btOk->Caption(), c.save) << c.language;
+  }
+  // Read back afresh, the form takes its own name and language and gives the same bytes.
+  form.reset();
+  StartupLanguageLibrary("English");
+  EXPECT_EQ(LoadAndWriteBack(written), written);
+}
+
+// A translation in any script is stored in its language's code page, or beyond it in UTF-16, and
+// comes back exactly: on screen after a switch, in the exported PO file, and in the bytes of a
+// second import.
 TEST_F(PoNewLanguage, EveryScriptRoundTripsThroughTheStreamAndPoFiles) {
+  const std::string ansi("\x00\x01\x00\x00", 4);
+  const std::string wide("\x02\x01\x00\x00", 4);
   const struct {
     const char* code;
     const char* language;
     const char* save;
-    const char* stored;  // in the language's code page
+    std::string stored;  // with its type code
   } cases[] = {
-      {"ru", "Russian", "Сохранить", "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC"},
-      {"pl", "Polish", "Zapisz zmiany ł", "Zapisz zmiany \xB3"},
-      {"el", "Greek", "Αποθήκευση", "\xC1\xF0\xEF\xE8\xDE\xEA\xE5\xF5\xF3\xE7"},
-      {"ja", "Japanese", "保存", "\x95\xDB\x91\xB6"},
+      {"ru", "Russian", "Сохранить", ansi + "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC"},
+      {"pl", "Polish", "Zapisz zmiany ł", ansi + "Zapisz zmiany \xB3"},
+      {"el", "Greek", "Αποθήκευση", ansi + "\xC1\xF0\xEF\xE8\xDE\xEA\xE5\xF5\xF3\xE7"},
+      {"ja", "Japanese", "保存", ansi + "\x95\xDB\x91\xB6"},
+      // Windows-1250 has no ș (comma below), Windows-1256 no Farsi ی.
+      {"ro", "Romanian", "Salvează și închide",
+       wide + std::string("S\0a\0l\0v\0e\0a\0z\0\x03\x01 \0\x19\x02i\0 \0\xEE\0n\0c\0h\0i\0d\0e\0",
+                          38)},
+      {"fa", "Farsi", "ذخیره", wide + std::string("\x30\x06\x2E\x06\xCC\x06\x31\x06\x47\x06", 10)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.language);
@@ -188,8 +266,7 @@ TEST_F(PoNewLanguage, EveryScriptRoundTripsThroughTheStreamAndPoFiles) {
     po = Replaced(po, "msgid \"Save\"\nmsgstr \"\"",
                   std::string("msgid \"Save\"\nmsgstr \"") + c.save + "\"");
     const std::vector<uint8_t> written = Imported(po);
-    EXPECT_NE(AsString(written).find(std::string("\x00\x01\x00\x00", 4) + c.stored),
-              std::string::npos);
+    EXPECT_NE(AsString(written).find(c.stored), std::string::npos);
     std::unique_ptr<TfrmWendrixSetup> form(CreateSetupDialog(&Application(), written));
     static_cast<TLangControl*>(form->FindComponent("LangControl"))->SetLanguage(c.language);
     EXPECT_EQ(form->btOk->Caption(), c.save);
