@@ -29,8 +29,9 @@ packages=(
   # message catalogues; the locales that tests run programs in (wine takes its user's locale
   # from LANG only when the system has that locale)
   gettext locales
-  # reading application.cfg back as the web application does
-  perl
+  # reading application.cfg back as the web application does; serving the installation with
+  # the system's Apache through the httpd.conf block that Save writes
+  perl apache2-bin
   # used by the scripts themselves
   util-linux
 )

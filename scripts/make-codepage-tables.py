@@ -2,7 +2,9 @@
 """Writes the tables of the Windows code pages that texts are stored in:
 
     framework/rtl/codepages/SingleByteTables.inc   874, 1250 to 1258, and the Vietnamese
-                                                   compositions of 1258
+                                                   compositions of 1258; US-ASCII (20127) and
+                                                   ISO-8859-1 (28591), the codesets of POSIX
+                                                   locales that files are written in
     framework/rtl/codepages/DoubleByteTables.inc   932, 936, 949 and 950
 
     scripts/make-codepage-tables.py
@@ -24,7 +26,8 @@ import unicodedata
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "framework", "rtl", "codepages")
 
-SINGLE = [874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258]
+SINGLE = {cp: "cp%d" % cp for cp in [874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258]}
+SINGLE.update({20127: "ascii", 28591: "latin-1"})
 # code page: (codec, lead bytes, singles added by hand)
 DOUBLE = {
     932: ("cp932", [(0x81, 0x9F), (0xE0, 0xFC)], {}),
@@ -75,10 +78,10 @@ def single_byte():
     out = [HEADER, "// The characters of bytes 0x80 to 0xFF; 0 where the code page leaves a byte undefined."]
     out.append("constexpr TSingleByteTable kSingleByteTables[] = {")
     tables = {}
-    for cp in SINGLE:
+    for cp, codec in SINGLE.items():
         row = []
         for byte in range(0x80, 0x100):
-            u = decode("cp%d" % cp, bytes([byte]))
+            u = decode(codec, bytes([byte]))
             if u is not None and u >= 0x80:
                 assert not (0x80 <= u <= 0x9F and u != byte), (cp, byte)
                 assert not (0xF7A0 <= u <= 0xF7FF), (cp, byte)

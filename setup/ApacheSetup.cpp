@@ -11,7 +11,15 @@
 
 namespace wdx {
 
-bool SetupApache(bool apacheFound, const std::string& confPath, const std::string& installDir) {
+std::string ApacheFolder(const std::string& installDir) {
+  const std::string native = NativePath(installDir);
+  std::string path = native.empty() ? installDir : native;
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+bool SetupApache(bool apacheFound, const std::string& confPath, const std::string& installDir,
+                 int pathCodePage) {
   if (!apacheFound) return false;
   if (MessageDlg(Translate(strings::kSetupApacheQuestion), mtConfirmation, {mbYes, mbNo}) !=
       mrYes) {
@@ -26,9 +34,8 @@ bool SetupApache(bool apacheFound, const std::string& confPath, const std::strin
   TFileUpdate conf(confPath);
   // The backup is the file exactly as it was, so that copying it back restores it.
   conf.SaveBackup(confPath + ".korvane");
-  std::string path = installDir;
-  std::replace(path.begin(), path.end(), '\\', '/');
-  const std::string block = ReplaceAllIgnoreCase(strings::kApacheBlock, "%PATH%", FileText(path));
+  const std::string block = ReplaceAllIgnoreCase(strings::kApacheBlock, "%PATH%",
+                                                 FileText(ApacheFolder(installDir), pathCodePage));
   conf.Replace([&](TByteSink& output) {
     TStrings::ForEachLine(conf.Bytes(), [&](std::string_view line) {
       output.Put(line);

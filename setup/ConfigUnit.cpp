@@ -11,6 +11,7 @@
 #include "framework/rtti/ClassRegistry.h"
 #include "framework/rtti/Published.h"
 #include "platform/DirectoryService.h"
+#include "platform/Locale.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "setup/ApacheSetup.h"
@@ -86,11 +87,12 @@ void TfrmWendrixSetup::DetectWebServers() {
   IISPresent = GetDirectoryObject(Directory(), "IIS://localhost/W3SVC/1/Root") != nullptr;
   tsApache->SetTabVisible(false);
   ApacheFound = false;
-  std::string serverRoot;
   const std::unique_ptr<IRegistry> registry = CreateMachineRegistry();
-  if (!FindApacheServerRoot(*registry, serverRoot)) return;
+  const std::optional<TApacheInstallation> apache = FindApache(*registry);
+  if (!apache) return;
   ApacheFound = true;
-  edHTTPDConf->SetText(serverRoot + "conf\\httpd.conf");
+  ApachePathCodePage = FileNameCodePage(ReadsUtf8Paths(apache->Version));
+  edHTTPDConf->SetText(apache->ServerRoot + "conf\\httpd.conf");
   tsApache->SetTabVisible(true);
 }
 
@@ -132,7 +134,8 @@ bool TfrmWendrixSetup::RefuseUnstorableText() {
     fields.push_back({FieldName(*this, label), edit->Text(), true});
   }
   if (ApacheFound) fields.push_back({FieldName(*this, "GroupBox1"), edHTTPDConf->Text(), false});
-  const std::string warning = UnstorableTextWarning(fields, InstallDir, ApacheFound);
+  const std::string warning = UnstorableTextWarning(
+      fields, InstallDir, ApacheFound ? std::optional<int>(ApachePathCodePage) : std::nullopt);
   if (warning.empty()) return false;
   MessageDlg(warning, mtWarning, {mbOK});
   return true;
@@ -145,7 +148,8 @@ void TfrmWendrixSetup::Save() {
   WriteShortcut(InstallDir, strings::kGettingStartedTitle,
                 "http://" + domain + strings::kGettingStartedUrl);
   const bool iisDone = SetupIIS(Directory(), IISPresent, InstallDir);
-  const bool apacheDone = SetupApache(ApacheFound, edHTTPDConf->Text(), InstallDir);
+  const bool apacheDone =
+      SetupApache(ApacheFound, edHTTPDConf->Text(), InstallDir, ApachePathCodePage);
   if (!iisDone && !apacheDone)
     MessageDlg(Translate(strings::kUnableToConfigure), mtWarning, {mbOK});
   UpdateApplicationConfig(InstallDir,

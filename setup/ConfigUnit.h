@@ -34,6 +34,8 @@ class TfrmWendrixSetup : public TForm {
   std::string InstallDir;  // without a trailing separator
   bool IISPresent = false;
   bool ApacheFound = false;
+  // The code page in which the Apache found reads the paths of httpd.conf.
+  int ApachePathCodePage = 0;
 
   // Event handlers, published by name for the form stream.
   void FormActivate(TObject* sender);

@@ -2,22 +2,21 @@
 
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/Exceptions.h"
-#include "platform/Locale.h"
 
 namespace wdx {
 
-std::optional<char32_t> CharacterFilesLack(const std::string& text) {
+std::optional<char32_t> CharacterFilesLack(const std::string& text, int codePage) {
   char32_t missing = 0;
-  if (Utf8ToCodePage(text, SystemCodePage(), &missing)) return std::nullopt;
+  if (Utf8ToCodePage(text, codePage, &missing)) return std::nullopt;
   return missing;
 }
 
-std::string FileText(const std::string& text) {
+std::string FileText(const std::string& text, int codePage) {
   char32_t missing = 0;
-  std::optional<std::string> bytes = Utf8ToCodePage(text, SystemCodePage(), &missing);
+  std::optional<std::string> bytes = Utf8ToCodePage(text, codePage, &missing);
   if (!bytes) {
     throw EConvertError("The character " + CharacterName(missing) + " has no place in " +
-                        CodePageName(SystemCodePage()));
+                        CodePageName(codePage));
   }
   return std::move(*bytes);
 }

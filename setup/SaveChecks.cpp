@@ -3,6 +3,7 @@
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/Texts.h"
 #include "platform/Locale.h"
+#include "setup/ApacheSetup.h"
 #include "setup/FileText.h"
 #include "setup/StringsUnit.h"
 
@@ -23,7 +24,8 @@ bool HasEscapingBackslash(const std::string& value) {
 }  // namespace
 
 std::string UnstorableTextWarning(const std::vector<TSaveField>& fields,
-                                  const std::string& installDir, bool apacheFound) {
+                                  const std::string& installDir,
+                                  std::optional<int> apachePathCodePage) {
   for (const TSaveField& field : fields) {
     const std::string& name = field.Name;
     if (HasLineBreakOrZero(field.Text)) {
@@ -42,7 +44,7 @@ std::string UnstorableTextWarning(const std::vector<TSaveField>& fields,
       return Translate(strings::kFieldCodePageRefused,
                        {{"field", name},
                         {"character", CharacterName(*missing)},
-                        {"codepage", CodePageName(SystemCodePage())}});
+                        {"codepage", CodePageName(FileTextCodePage())}});
     }
   }
   const auto character = [&](const std::string& shown, const char* file) {
@@ -61,8 +63,11 @@ std::string UnstorableTextWarning(const std::vector<TSaveField>& fields,
   if ((installDir + "\\").find("\\\\") != std::string::npos) {
     return Translate(strings::kInstallDirBackslashes, {{"folder", installDir}});
   }
-  if (apacheFound && installDir.find('"') != std::string::npos)
-    return character("\"", "httpd.conf");
+  if (!apachePathCodePage) return "";
+  if (const auto missing = CharacterFilesLack(ApacheFolder(installDir), *apachePathCodePage)) {
+    return character(CharacterName(*missing), "httpd.conf");
+  }
+  if (installDir.find('"') != std::string::npos) return character("\"", "httpd.conf");
   return "";
 }
 

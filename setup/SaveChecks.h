@@ -5,6 +5,7 @@
 // between apostrophes and httpd.conf between double quotes.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,10 @@ struct TSaveField {
 };
 
 // The warning for the first thing that cannot be stored, or "" when everything can. The Apache
-// configuration counts only when it will be offered (`apacheFound`).
+// configuration counts only when it will be offered: `apachePathCodePage` is then the code page
+// in which httpd.conf takes the folder.
 std::string UnstorableTextWarning(const std::vector<TSaveField>& fields,
-                                  const std::string& installDir, bool apacheFound);
+                                  const std::string& installDir,
+                                  std::optional<int> apachePathCodePage);
 
 }  // namespace wdx

@@ -1,5 +1,7 @@
 #include "setup/WebServerDetection.h"
 
+#include <cctype>
+
 namespace wdx {
 
 namespace {
@@ -14,19 +16,27 @@ struct CurrentKey {
 
 }  // namespace
 
-bool FindApacheServerRoot(IRegistry& registry, std::string& serverRoot) {
-  if (!registry.KeyExists(kApacheKey)) return false;
+std::optional<TApacheInstallation> FindApache(IRegistry& registry) {
+  if (!registry.KeyExists(kApacheKey)) return std::nullopt;
   std::vector<std::string> versions;
   {
     CurrentKey key{registry};
     registry.OpenKeyReadOnly(kApacheKey);
     versions = registry.GetKeyNames();
   }
-  if (versions.empty()) return false;
+  if (versions.empty()) return std::nullopt;
   CurrentKey key{registry};
   registry.OpenKeyReadOnly(std::string(kApacheKey) + "\\" + versions.front());
-  serverRoot = registry.ReadString("ServerRoot");
-  return true;
+  return TApacheInstallation{versions.front(), registry.ReadString("ServerRoot")};
+}
+
+bool ReadsUtf8Paths(const std::string& version) {
+  int major = 0;
+  size_t at = 0;
+  while (at < version.size() && at < 4 && std::isdigit(static_cast<unsigned char>(version[at]))) {
+    major = major * 10 + (version[at++] - '0');
+  }
+  return at > 0 && major >= 2;
 }
 
 }  // namespace wdx

@@ -49,7 +49,16 @@ std::optional<std::string> Utf8ToCodePage(std::string_view text, int codePage, c
 }
 
 std::string CodePageName(int codePage) {
-  return codePage == kCodePageUtf8 ? "UTF-8" : "Windows-" + std::to_string(codePage);
+  switch (codePage) {
+    case kCodePageUtf8:
+      return "UTF-8";
+    case kCodePageUsAscii:
+      return "US-ASCII";
+    case kCodePageLatin1:
+      return "ISO-8859-1";
+    default:
+      return "Windows-" + std::to_string(codePage);
+  }
 }
 
 std::string CharacterName(char32_t code) {

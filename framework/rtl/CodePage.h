@@ -1,8 +1,9 @@
 // The program's text is UTF-8 in memory and UTF-16 at the platform's wide API (Utf8.h). Where it
 // is stored in 8-bit form (a form stream's strings and the language data's texts, the files that
 // the setup writes) it takes the bytes of a Windows code page: the single-byte code pages 874 and
-// 1250 to 1258, the double-byte 932, 936, 949 and 950, and UTF-8 (65001). These convert at those
-// edges and nowhere else.
+// 1250 to 1258, the double-byte 932, 936, 949 and 950, and UTF-8 (65001); files on POSIX may
+// also be in US-ASCII (20127) or ISO-8859-1 (28591). These convert at those edges and nowhere
+// else.
 #pragma once
 
 #include <optional>
@@ -13,6 +14,8 @@ namespace wdx {
 
 inline constexpr int kCodePageWindows1252 = 1252;
 inline constexpr int kCodePageUtf8 = 65001;
+inline constexpr int kCodePageUsAscii = 20127;
+inline constexpr int kCodePageLatin1 = 28591;
 
 // Whether the code page is one of those above.
 bool IsKnownCodePage(int codePage);
@@ -31,7 +34,7 @@ std::string CodePageToUtf8(std::string_view bytes, int codePage);
 std::optional<std::string> Utf8ToCodePage(std::string_view text, int codePage,
                                           char32_t* missing = nullptr);
 
-// The code page's name in messages: "Windows-1251", "UTF-8".
+// The code page's name in messages: "Windows-1251", "UTF-8", "US-ASCII", "ISO-8859-1".
 std::string CodePageName(int codePage);
 // A character for a message: itself and its code point, "ł (U+0142)".
 std::string CharacterName(char32_t code);

@@ -15,4 +15,12 @@ int SystemCodePage() {
   return IsKnownCodePage(codePage) ? codePage : kCodePageWindows1252;
 }
 
+int FileTextCodePage() {
+  return SystemCodePage();
+}
+
+int FileNameCodePage(bool utf8Paths) {
+  return utf8Paths ? kCodePageUtf8 : SystemCodePage();
+}
+
 }  // namespace wdx

@@ -1,5 +1,9 @@
 // Finding Apache in the registry, choosing httpd.conf with "Browse...", and where the block
 // then goes.
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "tests/e2e/E2eHarness.h"
 
 namespace wdx::e2e {
@@ -21,6 +25,36 @@ std::string RegString(const std::string& text) {
 }
 
 const char* const kApacheKey = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apache Group\\Apache";
+
+// A TCP port on the loopback interface that no one listens on just now.
+int FreePort() {
+  const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  if (socket < 0 || ::bind(socket, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+      ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    throw std::runtime_error("no free port");
+  }
+  ::close(socket);
+  return ntohs(address.sin_port);
+}
+
+// The start of an httpd.conf for the system's Apache on `server`: the modules the block needs.
+std::string ApacheServerConf(const std::string& server, int port) {
+  std::string conf = "ServerRoot \"" + server +
+                     "\"\nServerName localhost\nListen 127.0.0.1:" + std::to_string(port) +
+                     "\nPidFile " + server + "/httpd.pid\nDefaultRuntimeDir " + server +
+                     "\nErrorLog " + server + "/error.log\nTypesConfig /dev/null\n";
+  if (::geteuid() == 0) conf += "User www-data\nGroup www-data\n";  // it will not serve as root
+  for (const char* module :
+       {"mpm_event", "authz_core", "authz_host", "access_compat", "alias", "dir", "mime"}) {
+    conf += std::string("LoadModule ") + module + "_module /usr/lib/apache2/modules/mod_" + module +
+            ".so\n";
+  }
+  return conf;
+}
 
 class E2eApacheTest : public E2eTest {
  protected:
@@ -138,6 +172,88 @@ TEST_F(E2eApacheTest, BrowseOffersTheCurrentTextAndTakesOnlyAChosenFile) {
   EXPECT_EQ(run.lines.back(), "closed");
   EXPECT_EQ(ReadBytes(chosen), "Listen 8080\r\n" + ApacheBlock(InstallDir()) + "\r\n");
   EXPECT_EQ(ReadBytes(Root() + "/Apache Group/conf/httpd.conf"), "Listen 80\r\n");
+}
+
+// The installation folder enters application.cfg in the code page the system's programs read
+// text in, and httpd.conf as the Apache found reads its paths: on Windows UTF-8 from Apache 2.0
+// on and the ANSI code page before; on Linux, where a file name is its bytes, the locale's
+// encoding for both (the C locale keeps Windows-1252).
+TEST_F(E2eApacheTest, TheFolderEntersEachFileAsItsReaderReadsIt) {
+  RenameInstallation("Übersetzung Ärger");  // UTF-8 on disk
+  const std::string utf8 = "Übersetzung Ärger";
+  const std::string ansi =
+      "\xDC"
+      "bersetzung \xC4rger";
+  const struct {
+    const char* locale;
+    const char* version;
+    const std::string& config;
+    const std::string& conf;
+  } cases[] = {
+      {"C", "2.0.55", ansi, UnderWine() ? utf8 : ansi},
+      {"C", "1.3.27", ansi, ansi},
+      {"de_DE.UTF-8", "2.0.55", UnderWine() ? ansi : utf8, utf8},
+      {"de_DE.UTF-8", "1.3.27", UnderWine() ? ansi : utf8, UnderWine() ? ansi : utf8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.locale) + " " + c.version);
+    SetEnv("LC_ALL", c.locale);
+    WriteBytes(ConfigPath(), ConfigEntry("real_root", "x"));
+    const std::string conf = Root() + "/apache/conf/httpd.conf";
+    WriteBytes(conf, "Listen 80\r\n");
+    UseRegistry(std::string("REGEDIT4\r\n\r\n") + kApacheKey + "\\" + c.version +
+                "]\r\n\"ServerRoot\"=" + RegString(WinPath(Root() + "/apache") + "\\") + "\r\n");
+    const Outcome run = RunSetup({"click btOk", "answer Yes"});
+    ASSERT_EQ(run.lines.back(), "closed");
+    EXPECT_NE(ReadBytes(ConfigPath()).find(c.config + "\\www\\wendrix\\cgi-bin"),
+              std::string::npos);
+    EXPECT_NE(ReadBytes(conf).find("/" + c.conf + "/www/wendrix/\""), std::string::npos);
+  }
+}
+
+// A folder the files' encoding cannot hold is refused before anything is written.
+TEST_F(E2eApacheTest, AFolderTheFilesCannotHoldIsRefusedBeforeAnythingIsWritten) {
+  WDX_E2E_NATIVE_ONLY("wine's code page follows its own locale");
+  RenameInstallation("Übersetzung");
+  SetEnv("LC_ALL", "en_US.ISO-8859-15");  // a codeset the program does not write: ASCII only
+  const std::string conf = InstallApache("Listen 80\r\n");
+  const Outcome run = RunSetup({"click btOk", "answer OK"});
+  ASSERT_GE(run.lines.size(), 1u);
+  EXPECT_NE(run.lines.front().find("Ü (U+00DC), which application.cfg cannot hold"),
+            std::string::npos)
+      << run.lines.front();
+  EXPECT_EQ(ReadBytes(ConfigPath()), "");
+  EXPECT_EQ(ReadBytes(conf), "Listen 80\r\n");
+  EXPECT_FALSE(PathExists(Inst(kStartPageFile)));
+}
+
+// The system's Apache serves the installation, its folder named in UTF-8 beyond ASCII, through
+// the block that Save appended to its httpd.conf.
+TEST_F(E2eApacheTest, TheSystemsApacheServesTheFolderThroughTheBlock) {
+  WDX_E2E_NATIVE_ONLY("the Apache that serves is the Linux system's");
+  if (::access("/usr/sbin/apache2", X_OK) != 0) {
+    GTEST_SKIP() << "Apache is missing (scripts/install-deps.sh installs it)";
+  }
+  RenameInstallation("Übersetzung Ärger");
+  WriteBytes(Inst("www/wendrix/default.htm"), "<p>Wendrix</p>\n");
+  WriteBytes(ConfigPath(), ConfigEntry("real_root", "x"));
+  const std::string server = Root() + "/apache";
+  const int port = FreePort();
+  WriteBytes(server + "/conf/httpd.conf", ApacheServerConf(server, port));
+  UseRegistry(std::string("REGEDIT4\r\n\r\n") + kApacheKey +
+              "\\2.4.71]\r\n\"ServerRoot\"=" + RegString(WinPath(server) + "\\") + "\r\n");
+  SetEnv("LC_ALL", "C.UTF-8");
+  const Outcome run = RunSetup({"click btOk", "answer Yes"});
+  ASSERT_EQ(run.lines.back(), "closed");
+  // Started as root, Apache serves as www-data, which must be able to read the folders.
+  ASSERT_EQ(RunShell("chmod -R a+rX '" + Root() + "'", Root()).exitCode, 0);
+  const Outcome served = RunShell("bash '" WDX_SOURCE_DIR "/tests/e2e/ApacheServe.sh' '" + server +
+                                      "' " + std::to_string(port) + " /wendrix/",
+                                  Root());
+  EXPECT_EQ(served.exitCode, 0);
+  ASSERT_FALSE(served.lines.empty());
+  EXPECT_EQ(served.lines.front(), "HTTP/1.1 200 OK\r");
+  EXPECT_EQ(served.lines.back(), "<p>Wendrix</p>");
 }
 
 TEST_F(E2eApacheTest, BrowseIsOutOfReachWhileTheApacheTabIsHidden) {

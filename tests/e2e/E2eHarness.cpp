@@ -294,6 +294,8 @@ std::string Shortcut(const std::string& url) {
 std::string ApacheBlock(const std::string& installDir) {
   std::string path = installDir;
   std::replace(path.begin(), path.end(), '\\', '/');
+  // The native build's Apache is the system's own: it takes the Linux folder that Z: maps.
+  if (!UnderWine() && path.rfind("Z:", 0) == 0) path.erase(0, 2);
   return "######### Korvane Wendrix installation BEGIN #########\r\n"
          "Alias /wendrix/ \"" +
          path +
@@ -398,6 +400,13 @@ std::string E2eTest::InstallApache(const std::string& conf) {
   WriteBytes(path, conf);
   UseApacheServerRoot(WinPath(root_ + "/Apache Group") + "\\");
   return path;
+}
+
+void E2eTest::RenameInstallation(const std::string& name) {
+  const std::string renamed = root_ + "/" + name;
+  std::filesystem::rename(inst_, renamed);
+  program_ = renamed + program_.substr(inst_.size());
+  inst_ = renamed;
 }
 
 void E2eTest::SetEnv(const std::string& name, const std::string& value) {

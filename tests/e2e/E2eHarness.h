@@ -112,6 +112,8 @@ class E2eTest : public ::testing::Test {
   // An Apache installation in the scratch folder whose httpd.conf holds `conf`, registered
   // with a ServerRoot that ends in a backslash; returns the native path of httpd.conf.
   std::string InstallApache(const std::string& conf);
+  // Renames the installation folder (the program's) to `name`, in the scratch folder.
+  void RenameInstallation(const std::string& name);
   // An environment variable for the run (replacing a default such as LC_ALL).
   void SetEnv(const std::string& name, const std::string& value);
   void UnsetEnv(const std::string& name);

@@ -147,7 +147,7 @@ TEST_F(E2eFilesTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
 
   // httpd.conf: the backup fits, the file with the block does not.
   WriteBytes(ConfigPath(), "");
-  const std::string old(1500, '#');
+  const std::string old(1600, '#');
   const std::string conf = InstallApache(old);
   const Outcome apache = RunSetup({"click btOk", "answer Yes", "answer OK"}, limit);
   EXPECT_EQ(apache.lines, Lines({kApacheQuestion, ErrorReport("Stream write error."),

@@ -5,8 +5,8 @@
 namespace wdx {
 namespace {
 
-constexpr int kCodePages[] = {874,  1250, 1251, 1252, 1253, 1254, 1255,
-                              1256, 1257, 1258, 932,  936,  949,  950};
+constexpr int kCodePages[] = {874,  1250, 1251, 1252, 1253, 1254, 1255,  1256,
+                              1257, 1258, 932,  936,  949,  950,  20127, 28591};
 
 // Any bytes, defined or not, read as a text that can be stored again. In the single-byte code
 // pages that text stores the same bytes (but in 1258, whose pairs of letter and tone mark read
@@ -27,7 +27,7 @@ TEST(CodePage, AnyBytesReadAsATextThatCanBeStoredAgain) {
     ASSERT_TRUE(stored);
     if (codePage == 1258) {
       EXPECT_TRUE(CodePageToUtf8(*stored, codePage) == text);
-    } else if (codePage < 932) {
+    } else if (codePage < 932 || codePage > 20000) {
       EXPECT_TRUE(*stored == bytes);
     }
   }
@@ -51,6 +51,7 @@ TEST(CodePage, TextsOfTheLanguagesTakeTheirWindowsBytes) {
       {949, "저장", "\xC0\xFA\xC0\xE5"},
       {950, "儲存", "\xC0\x78\xA6\x73"},
       {1252, "€é", "\x80\xE9"},
+      {28591, "é", "\xE9"},
       // Vietnamese: a letter the code page has no byte for is a base letter and a tone mark.
       {1258, "Lưu ế", "L\xFDu \xEA\xEC"},
   };
@@ -72,6 +73,9 @@ TEST(CodePage, ACharacterTheCodePageLacksOrBrokenUtf8IsRefusedAndNamed) {
   EXPECT_EQ(Utf8ToCodePage("a\xC3", kCodePageUtf8), std::nullopt);
   EXPECT_EQ(Utf8ToCodePage("ł保", kCodePageUtf8), "ł保");
   EXPECT_EQ(CodePageName(1251), "Windows-1251");
+  EXPECT_EQ(Utf8ToCodePage("€", kCodePageLatin1, &missing), std::nullopt);
+  EXPECT_EQ(Utf8ToCodePage("é", kCodePageUsAscii, &missing), std::nullopt);
+  EXPECT_EQ(CodePageName(kCodePageUsAscii), "US-ASCII");
 }
 
 TEST(CodePage, WindowsGivesEachLanguageItsAnsiCodePage) {

@@ -1,6 +1,8 @@
 #include "platform/Locale.h"
 #include "platform/LocaleFormat.h"
 
+#include "framework/rtl/CodePage.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,18 +15,18 @@ namespace {
 // Clears the locale variables for a test and puts them back afterwards.
 class LocaleTest : public ::testing::Test {
  protected:
-  static constexpr const char* kVariables[] = {"LC_ALL", "LC_MESSAGES", "LANG", "LC_NUMERIC",
-                                               "LC_TIME"};
+  static constexpr const char* kVariables[] = {"LC_ALL",     "LC_MESSAGES", "LANG",
+                                               "LC_NUMERIC", "LC_TIME",     "LC_CTYPE"};
 
   void SetUp() override {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
       const char* value = std::getenv(kVariables[i]);
       saved_[i] = value ? std::optional<std::string>(value) : std::nullopt;
       unsetenv(kVariables[i]);
     }
   }
   void TearDown() override {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
       if (saved_[i]) {
         setenv(kVariables[i], saved_[i]->c_str(), 1);
       } else {
@@ -38,7 +40,7 @@ class LocaleTest : public ::testing::Test {
     return UserDefaultLanguageId();
   }
 
-  std::optional<std::string> saved_[5];
+  std::optional<std::string> saved_[6];
 };
 
 TEST_F(LocaleTest, MapsTheLanguagePartToTheWindowsIdentifier) {
@@ -121,6 +123,35 @@ TEST_F(LocaleTest, TheFirstSetAndNonEmptyVariableWins) {
   EXPECT_EQ(UserDefaultLanguageId(), 0x041D);
   setenv("LC_ALL", "C", 1);
   EXPECT_EQ(UserDefaultLanguageId(), 0x0409);
+}
+
+// The files' code page is the locale's codeset as LC_CTYPE gives it; the C locale keeps
+// Windows-1252, and a codeset the program cannot write leaves it ASCII.
+TEST_F(LocaleTest, FilesAreWrittenInTheCodesetOfTheLocale) {
+  const std::pair<const char*, int> cases[] = {
+      {"de_DE.UTF-8", kCodePageUtf8},
+      {"C.utf8", kCodePageUtf8},
+      {"fr_FR.ISO-8859-1", 28591},
+      {"ru_RU.CP1251", 1251},
+      {"sr_RS.UTF-8@latin", 65001},
+      {"ja_JP.eucJP", 20127},
+      {"en_US.ISO-8859-15", 20127},
+      {"x.ANSI_X3.4-1968", 20127},
+      {"C", 1252},
+      {"POSIX", 1252},
+      {"", 1252},
+      {"tlh_QO", 20127},  // a locale the system lacks
+  };
+  for (const auto& [locale, codePage] : cases) {
+    setenv("LANG", locale, 1);
+    EXPECT_EQ(FileTextCodePage(), codePage) << locale;
+    EXPECT_EQ(FileNameCodePage(true), codePage) << locale;  // a file name is its bytes
+  }
+  setenv("LC_CTYPE", "de_DE.UTF-8", 1);
+  setenv("LANG", "C", 1);
+  EXPECT_EQ(FileTextCodePage(), kCodePageUtf8);
+  setenv("LC_ALL", "C", 1);
+  EXPECT_EQ(FileTextCodePage(), 1252);
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ class TCodePageTable {
   virtual bool Encode(char32_t code, std::string& out) const = 0;
 };
 
-// The table of a single-byte code page (874, 1250 to 1258) or of a double-byte one (932, 936,
-// 949, 950); nullptr for any other.
+// The table of a single-byte code page (874, 1250 to 1258, 20127, 28591) or of a double-byte one
+// (932, 936, 949, 950); nullptr for any other.
 const TCodePageTable* SingleByteTable(int codePage);
 const TCodePageTable* DoubleByteTable(int codePage);
 

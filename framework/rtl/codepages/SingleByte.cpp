@@ -1,4 +1,5 @@
-// Code pages 874 and 1250 to 1258: ASCII, then 128 characters of the code page's own.
+// Code pages 874, 1250 to 1258, US-ASCII and ISO-8859-1: ASCII, then 128 characters of the code
+// page's own.
 #include <algorithm>
 #include <array>
 #include <iterator>
