@@ -29,7 +29,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
         files_(files),
         focus_(form),
         view_(form, screen_, focus_),
-        keys_(form, focus_) {}
+        keys_(form, focus_, this) {}
 
   int Run() {
     struct Restore {
@@ -58,7 +58,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
     return 0;
   }
 
-  TScreen& Screen() override { return screen_; }
+  TCanvas& Screen() override { return screen_; }
 
   void Modal(const std::function<void()>& draw, const std::function<bool(const TKey&)>& key,
              const std::function<std::string()>& help) override {
