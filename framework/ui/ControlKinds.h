@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "framework/controls/Control.h"
+#include "framework/rtl/Exceptions.h"
 #include "framework/rtti/MetaClass.h"
 
 namespace wdx {
@@ -35,5 +36,20 @@ class TKindTable {
  private:
   std::unordered_map<const TMetaClass*, Kind> kinds_;
 };
+
+// The control as the class its kind is for: a kind is found only for that class and those derived
+// from it, so anything else is a kind put in the wrong place (EInvalidCast).
+template <class C>
+C& As(TControl& control) {
+  C* typed = ObjectCast<C>(&control);
+  if (!typed) throw EInvalidCast(msg::kInvalidCast);
+  return *typed;
+}
+template <class C>
+const C& As(const TControl& control) {
+  const C* typed = ObjectCast<C>(&control);
+  if (!typed) throw EInvalidCast(msg::kInvalidCast);
+  return *typed;
+}
 
 }  // namespace wdx

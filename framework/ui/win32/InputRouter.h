@@ -1,7 +1,8 @@
-// Routes what happens to the native windows to the controls' events: button clicks, edits'
-// text changes (as UTF-8, whatever is typed), the page control's tab changes, the form's
-// activation, its close box and the cancel command, and a move to a monitor of another DPI. It owns
-// the window procedures of the front-end's windows; one router serves at a time.
+// Routes what happens to the native windows to the controls' events: each control's notifications
+// to its kind (WindowKinds.h: a button's click, an edit's text change, as UTF-8 whatever is typed,
+// a tab control's change of tab), and the form's activation, its close box and the cancel command,
+// and a move to a monitor of another DPI. It owns the window procedures of the front-end's
+// windows; one router serves at a time.
 #pragma once
 
 #include "framework/controls/Form.h"
@@ -41,9 +42,10 @@ class TInputRouter {
 
  private:
   bool ChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  void EditChanged(HWND window);
-  void TabChanged(TPageControl& pages);
+  // The text of an edit's window changed.
+  void TextChanged(HWND window);
   void AfterEvent();
+  TWindowContext& Context();
 
   TCustomForm& form_;
   TWindowMap& windows_;

@@ -35,7 +35,7 @@ class TWindowSession {
         tabs_(windows_),
         builder_(windows_, gdi_, tabs_, TInputRouter::Procedures()),
         mirror_(form, windows_, gdi_, tabs_, builder_),
-        keyboard_(form, windows_),
+        keyboard_(form, builder_.Context()),
         router_(form, windows_, gdi_, tabs_, keyboard_, mirror_) {
     INITCOMMONCONTROLSEX common{sizeof(common), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);

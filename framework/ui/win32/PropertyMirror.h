@@ -1,6 +1,6 @@
 // Keeps the native windows in step with the controls: when a control's property changes, its
-// window takes the new caption, place, state, style, font or picture (a language switch repaints
-// every caption at once).
+// kind brings its window in step (caption, place, style, items, picture), and the mirror its state
+// and font (a language switch repaints every caption at once).
 #pragma once
 
 #include "framework/controls/Form.h"
@@ -25,6 +25,8 @@ class TPropertyMirror {
   // True while the mirror itself changes windows, so that their notifications are not taken for
   // the user's.
   bool Updating() const { return updating_; }
+  // What the kinds work with.
+  TWindowContext& Context() { return builder_.Context(); }
 
  private:
   void ApplyForm();
