@@ -113,6 +113,7 @@ void TStringList::CheckIndex(int index, int limit) const {
 }
 
 void TStringList::SetLines(std::vector<std::string> lines) {
+  if (lines == lines_) return;
   lines_ = std::move(lines);
   NoteChange();
 }

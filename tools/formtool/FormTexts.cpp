@@ -68,8 +68,17 @@ class Collector {
         }
         continue;
       }
-      std::string name = "." + property->Name();
-      if (property->Index() >= 0) name += "[" + std::to_string(property->Index()) + "]";
+      // A line of a string list is named by its number after the list's property: "Items[2]".
+      int32_t line = 0;
+      std::string name;
+      const bool numbered = property->Index() >= 0 ? (line = property->Index(), true)
+                                                   : ParseIndexSuffix(property->Name(), line);
+      if (entry->SubType().Contains(stTStringsObject) && numbered) {
+        name = "[" + std::to_string(line) + "]";
+      } else {
+        name = "." + property->Name();
+        if (property->Index() >= 0) name += "[" + std::to_string(property->Index()) + "]";
+      }
       Add(path + name, place + name, property);
     }
     TMainEntries& items = *entry->Items();

@@ -2,11 +2,13 @@
 // between keys: an edit's caret, a list's scrolling, where the control was drawn last.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <string>
 
 #include "framework/ui/terminal/Canvas.h"
 #include "framework/ui/terminal/LineEdit.h"
+#include "framework/ui/terminal/TextArea.h"
 
 namespace wdx {
 
@@ -18,9 +20,12 @@ namespace terminal {
 
 struct TViewState {
   TLineEdit Line;          // the caret of a one-line text
+  TTextArea Area;          // the caret of a text of several lines
   int TopItem = 0;         // the first item a list shows
-  std::string TypedAhead;  // the start of an item's text typed so far
-  TCellRect Cells;         // where the control was drawn last
+  std::string TypedAhead;  // the start of an item's text typed so far, and when
+  std::chrono::steady_clock::time_point TypedAt;
+  TCellRect Cells;  // where the control was drawn last, and the row through its middle
+  int Middle = 0;
 };
 
 class TDialogFocus {

@@ -85,6 +85,8 @@ void TDialogView::DrawForm(const std::string& help) {
   clientTop_ = top + 1;
   clientLeft_ = left + 1;
   const TCellRect whole = screen_.Whole();
+  // Blank first: a form shown modally stands over the one beneath it.
+  screen_.Fill(dialog_, TLook::Normal, emNone, whole);
   screen_.Frame(dialog_, TLook::Normal, emNone, whole);
   screen_.Fill({top, left, top, dialog_.Right}, TLook::Title, emBold, whole);
   screen_.Text(top, left + 1, form_.Caption(), TLook::Title, emBold,
@@ -120,7 +122,9 @@ void TDialogView::DrawControl(TControl& control, int x, int y, const TCellRect& 
   place.Enabled = enabled;
   place.Focused = &control == focused_;
   place.Note = note;
-  focus_.State(control).Cells = place.Cells;
+  TViewState& state = focus_.State(control);
+  state.Cells = place.Cells;
+  state.Middle = place.Middle;
   if (const TTerminalKind* kind = TerminalKinds().Find(control); kind && kind->Draw) {
     kind->Draw(*this, control, place);
     return;

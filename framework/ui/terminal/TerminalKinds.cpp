@@ -1,7 +1,11 @@
 #include "framework/ui/terminal/TerminalKinds.h"
 
+#include "framework/controls/CheckBoxes.h"
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/ExtCtrls.h"
+#include "framework/controls/ListControls.h"
+#include "framework/controls/Memo.h"
+#include "framework/controls/RadioGroup.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/ui/terminal/kinds/StandardKinds.h"
 
@@ -18,6 +22,12 @@ TKindTable<TTerminalKind>& TerminalKinds() {
     kinds->Add(TPanel::StaticClass(), kinds::Panel());
     kinds->Add(TPageControl::StaticClass(), kinds::PageControl());
     kinds->Add(TTabSheet::StaticClass(), kinds::TabSheet());
+    kinds->Add(TCheckBox::StaticClass(), kinds::CheckBox());
+    kinds->Add(TRadioButton::StaticClass(), kinds::RadioButton());
+    kinds->Add(TRadioGroup::StaticClass(), kinds::RadioGroup());
+    kinds->Add(TListBox::StaticClass(), kinds::ListBox());
+    kinds->Add(TComboBox::StaticClass(), kinds::ComboBox());
+    kinds->Add(TMemo::StaticClass(), kinds::Memo());
     return kinds;
   }();
   return *table;

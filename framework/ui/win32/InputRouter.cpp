@@ -1,6 +1,7 @@
 #include "framework/ui/win32/InputRouter.h"
 
 #include <string>
+#include <vector>
 
 #include "framework/ui/DialogButtons.h"
 #include "framework/ui/win32/FormMessages.h"
@@ -11,35 +12,57 @@ namespace wdx::win32 {
 
 namespace {
 
-TInputRouter* g_router = nullptr;
+// The routers of the forms shown, the one made last at the end.
+std::vector<TInputRouter*> g_routers;
+
+// The router of the form that holds the window; the last one for a window no form holds yet.
+TInputRouter* RouterOf(HWND window) {
+  for (auto router = g_routers.rbegin(); router != g_routers.rend(); ++router) {
+    if ((*router)->Serves(window)) return *router;
+  }
+  return g_routers.empty() ? nullptr : g_routers.back();
+}
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!g_router) return DefWindowProcW(window, message, wParam, lParam);
-  return g_router->FormMessage(window, message, wParam, lParam);
+  TInputRouter* router = RouterOf(window);
+  if (!router) return DefWindowProcW(window, message, wParam, lParam);
+  return router->FormMessage(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!g_router) return DefWindowProcW(window, message, wParam, lParam);
-  return g_router->ContainerMessage(window, message, wParam, lParam);
+  TInputRouter* router = RouterOf(window);
+  if (!router) return DefWindowProcW(window, message, wParam, lParam);
+  return router->ContainerMessage(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                 UINT_PTR /*id*/, DWORD_PTR /*data*/) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(window, ForwardingProc, 1);
-  if (!g_router) return DefSubclassProc(window, message, wParam, lParam);
-  return g_router->ForwardedMessage(window, message, wParam, lParam);
+  TInputRouter* router = RouterOf(window);
+  if (!router) return DefSubclassProc(window, message, wParam, lParam);
+  return router->ForwardedMessage(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 TInputRouter::TInputRouter(TCustomForm& form, TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,
-                           TKeyboardNavigation& keyboard, TPropertyMirror& mirror)
-    : form_(form), windows_(windows), gdi_(gdi), tabs_(tabs), keyboard_(keyboard), mirror_(mirror) {
-  g_router = this;
+                           TKeyboardNavigation& keyboard, TPropertyMirror& mirror, bool quits)
+    : form_(form),
+      windows_(windows),
+      gdi_(gdi),
+      tabs_(tabs),
+      keyboard_(keyboard),
+      mirror_(mirror),
+      quits_(quits) {
+  g_routers.push_back(this);
 }
 
 TInputRouter::~TInputRouter() {
-  g_router = nullptr;
+  std::erase(g_routers, this);
+}
+
+bool TInputRouter::Serves(HWND window) const {
+  return windows_.IsOurs(window);
 }
 
 TWindowProcedures TInputRouter::Procedures() {
@@ -77,6 +100,9 @@ LRESULT TInputRouter::FormMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     case kWakeMessage:
       return 0;
+    case kMirrorMessage:
+      mirror_.MirrorPending();
+      return 0;
     case DM_GETDEFID:
       if (HWND button = windows_.WindowOf(DefaultButton(form_))) {
         return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
@@ -101,7 +127,7 @@ LRESULT TInputRouter::FormMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     case WM_DESTROY:
       windows_.SetFormWindow(nullptr);
-      PostQuitMessage(0);
+      if (quits_) PostQuitMessage(0);
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

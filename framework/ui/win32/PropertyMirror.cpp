@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/rtti/LiveObjects.h"
 #include "framework/ui/win32/FormMessages.h"
 #include "framework/ui/win32/Layout.h"
 
@@ -15,9 +16,32 @@ void TPropertyMirror::Changed(TControl& control) {
   }
   HWND window = windows_.WindowOf(&control);
   if (!window) return;
+  const TWindowKind* kind = WindowKinds().Find(control);
+  if (kind && kind->MirrorsWhenIdle && windows_.FormWindow()) {
+    // Once for all the changes until the message loop turns: a list changed item by item is
+    // brought in step once.
+    if (idle_.insert(control.Handle()).second && idle_.size() == 1) {
+      PostMessageW(windows_.FormWindow(), kMirrorMessage, 0, 0);
+    }
+    return;
+  }
+  Mirror(control, window, kind);
+}
+
+void TPropertyMirror::MirrorPending() {
+  std::unordered_set<uint32_t> pending;
+  pending.swap(idle_);
+  for (uint32_t handle : pending) {
+    // A control freed meanwhile is no longer found.
+    auto* control = ObjectCast<TControl>(live_objects::Find(handle));
+    HWND window = control ? windows_.WindowOf(control) : nullptr;
+    if (window) Mirror(*control, window, WindowKinds().Find(*control));
+  }
+}
+
+void TPropertyMirror::Mirror(TControl& control, HWND window, const TWindowKind* kind) {
   const bool wasUpdating = updating_;
   updating_ = true;
-  const TWindowKind* kind = WindowKinds().Find(control);
   if (kind && kind->Mirror) kind->Mirror(builder_.Context(), control, window);
   if ((IsWindowEnabled(window) != FALSE) != control.Enabled()) {
     EnableWindow(window, control.Enabled());

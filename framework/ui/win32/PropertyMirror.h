@@ -3,6 +3,9 @@
 // and font (a language switch repaints every caption at once).
 #pragma once
 
+#include <cstdint>
+#include <unordered_set>
+
 #include "framework/controls/Form.h"
 #include "framework/ui/win32/GdiCache.h"
 #include "framework/ui/win32/PageTabs.h"
@@ -17,8 +20,10 @@ class TPropertyMirror {
                   TWidgetBuilder& builder)
       : form_(form), windows_(windows), gdi_(gdi), tabs_(tabs), builder_(builder) {}
 
-  // The change hook of the controls.
+  // The change hook of the controls. A control whose kind mirrors when idle is brought in step
+  // once the message loop turns (MirrorPending, on kMirrorMessage).
   void Changed(TControl& control);
+  void MirrorPending();
   // The form's window moved to a monitor of another DPI: the form is laid out again at that DPI,
   // its window at the place the system suggests.
   void DpiChanged(int dpi, const RECT& suggested);
@@ -29,6 +34,7 @@ class TPropertyMirror {
   TWindowContext& Context() { return builder_.Context(); }
 
  private:
+  void Mirror(TControl& control, HWND window, const TWindowKind* kind);
   void ApplyForm();
   void ApplyFonts(const TControl& control);
 
@@ -38,6 +44,7 @@ class TPropertyMirror {
   TPageTabs& tabs_;
   TWidgetBuilder& builder_;
   bool updating_ = false;
+  std::unordered_set<uint32_t> idle_;  // the handles of the controls to bring in step when idle
 };
 
 }  // namespace wdx::win32

@@ -33,7 +33,7 @@ TWidgetBuilder::TWidgetBuilder(TWindowMap& windows, TGdiCache& gdi, TPageTabs& t
       context_{windows, gdi, tabs, *this},
       nextId_(kFirstControlId) {}
 
-bool TWidgetBuilder::Build(TCustomForm& form, int dpi) {
+bool TWidgetBuilder::Build(TCustomForm& form, int dpi, HWND owner) {
   RegisterClasses();
   DWORD style = 0;
   DWORD exStyle = 0;
@@ -43,7 +43,7 @@ bool TWidgetBuilder::Build(TCustomForm& form, int dpi) {
   placedLeft_ = form.Left();
   placedTop_ = form.Top();
   HWND window = CreateWindowExW(exStyle, kFormClass, Wide(form.Caption()).c_str(), style, rect.left,
-                                rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                                rect.top, rect.right - rect.left, rect.bottom - rect.top, owner,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window) return false;
   FitClientArea(window, form, windows_.Scale());

@@ -34,9 +34,9 @@ class TWidgetBuilder {
                  const TWindowProcedures& procedures);
 
   // Creates the form's window and every child at the DPI of the monitor the form stands on (or
-  // at `dpi`, when given); false when not even the form's window can be made (no desktop to show
-  // it on).
-  bool Build(TCustomForm& form, int dpi = 0);
+  // at `dpi`, when given), owned by `owner` (a form shown modally over it); false when not even
+  // the form's window can be made (no desktop to show it on).
+  bool Build(TCustomForm& form, int dpi = 0, HWND owner = nullptr);
 
   // Gives the form's window the form's size; moves it to the designed place only when the form's
   // position changed since it was placed, so that a window the user moved stays where it is.

@@ -79,6 +79,9 @@ struct TWindowKind {
   bool FillsBackground = false;           // erases its inside in its own colour (a group box)
   bool SystemColorsWhenDisabled = false;  // disabled, it keeps the system's colours (an edit)
   bool PressesOnEnter = false;            // focused, Enter presses it (a push button)
+  // Its Mirror runs once the message loop turns, for all the changes till then (a list whose
+  // items a language switch changes one by one).
+  bool MirrorsWhenIdle = false;
 };
 
 // The table, with the framework's standard controls in it.

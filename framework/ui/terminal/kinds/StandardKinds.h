@@ -15,5 +15,11 @@ TTerminalKind GroupBox();
 TTerminalKind Panel();
 TTerminalKind PageControl();
 TTerminalKind TabSheet();
+TTerminalKind CheckBox();
+TTerminalKind RadioButton();
+TTerminalKind RadioGroup();
+TTerminalKind ListBox();
+TTerminalKind ComboBox();
+TTerminalKind Memo();
 
 }  // namespace wdx::terminal::kinds

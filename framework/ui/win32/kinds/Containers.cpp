@@ -3,6 +3,7 @@
 #include "framework/controls/ExtCtrls.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/ui/win32/Painting.h"
+#include "framework/ui/win32/kinds/GroupBoxWindow.h"
 #include "framework/ui/win32/kinds/Mirroring.h"
 #include "framework/ui/win32/kinds/StandardKinds.h"
 
@@ -20,8 +21,7 @@ void GroupBoxSpec(TWindowSpec& spec) {
 }
 
 void UnthemedGroupBox(TWindowContext&, const TControl&, HWND window) {
-  // A themed group box draws its caption in the theme's colour; the classic one takes the
-  // caption's font colour, as the form designs it.
+  // A themed group box draws its caption in the theme's colour.
   SetWindowTheme(window, L" ", L" ");
 }
 

@@ -14,5 +14,11 @@ TWindowKind GroupBox();
 TWindowKind Panel();
 TWindowKind PageControl();
 TWindowKind TabSheet();
+TWindowKind CheckBox();
+TWindowKind RadioButton();
+TWindowKind RadioGroup();
+TWindowKind ListBox();
+TWindowKind ComboBox();
+TWindowKind Memo();
 
 }  // namespace wdx::win32::kinds
