@@ -9,36 +9,13 @@
 #include "tests/ui/Lamp.h"
 
 // After the framework's headers: windows.h defines macros with the names of its constants.
-#include "framework/ui/win32/InputRouter.h"
 #include "framework/ui/win32/WindowKinds.h"
+#include "tests/win32gui/RoutedForm.h"
 
 namespace wdx::test {
 namespace {
 
 using namespace win32;
-
-// A form's windows as the front-end's session makes them, with its router for their messages.
-struct TRoutedForm {
-  explicit TRoutedForm(TCustomForm& form)
-      : builder(windows, gdi, tabs, TInputRouter::Procedures()),
-        mirror(form, windows, gdi, tabs, builder),
-        keyboard(form, builder.Context()),
-        router(form, windows, gdi, tabs, keyboard, mirror) {
-    TControl::SetChangeHook([this](TControl& control) { mirror.Changed(control); });
-    builder.Build(form);
-  }
-  ~TRoutedForm() {
-    TControl::SetChangeHook(nullptr);
-    if (windows.FormWindow()) DestroyWindow(windows.FormWindow());
-  }
-  TWindowMap windows;
-  TGdiCache gdi{windows.Scale()};
-  TPageTabs tabs{windows};
-  TWidgetBuilder builder;
-  TPropertyMirror mirror;
-  TKeyboardNavigation keyboard;
-  TInputRouter router;
-};
 
 std::string ClassOf(HWND window) {
   char name[64] = {};

@@ -1,0 +1,53 @@
+#include "SettingsForm.h"
+
+#include "AboutForm.h"
+#include "app/EmbeddedForm.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/MessageBoxes.h"
+#include "framework/rtti/Published.h"
+
+const wdx::TMetaClass& TAboutForm::StaticClass() {
+  static const wdx::TMetaClass meta("TAboutForm", &TForm::StaticClass(),
+                                    wdx::FactoryOf<TAboutForm>(), {});
+  return meta;
+}
+
+const wdx::TMetaClass& TSettingsForm::StaticClass() {
+  using F = TSettingsForm;
+  static const wdx::TMetaClass meta(
+      "TSettingsForm", &TForm::StaticClass(), wdx::FactoryOf<F>(), {},
+      {wdx::PublishedMethod<F>("btAboutClick", &F::btAboutClick),
+       wdx::PublishedMethod<F>("btLanguageClick", &F::btLanguageClick),
+       wdx::PublishedMethod<F>("btOKClick", &F::btOKClick),
+       wdx::PublishedMethod<F>("btCancelClick", &F::btCancelClick)});
+  return meta;
+}
+
+void TSettingsForm::Loaded() {
+  TForm::Loaded();
+  language_ = dynamic_cast<wdx::TLangControl*>(FindComponent("LangControl"));
+  status_ = dynamic_cast<wdx::TLabel*>(FindComponent("lbStatus"));
+}
+
+void TSettingsForm::btAboutClick(wdx::TObject*) {
+  auto about = wdx::CreateEmbeddedForm<TAboutForm>(&wdx::Application());
+  const int32_t result = about->ShowModal();
+  status_->SetCaption(result == wdx::mrOK ? "OK" : "Cancel");
+}
+
+void TSettingsForm::btLanguageClick(wdx::TObject*) {
+  language_->SetLanguage(language_->Language() == "German" ? "English" : "German");
+}
+
+void TSettingsForm::btOKClick(wdx::TObject*) {
+  const wdx::TModalResult answer = wdx::MessageDlg("Save the settings?", wdx::mtConfirmation,
+                                                   {wdx::mbYes, wdx::mbNo, wdx::mbCancel});
+  if (answer != wdx::mrCancel) Close();
+}
+
+void TSettingsForm::btCancelClick(wdx::TObject*) {
+  if (wdx::MessageDlg("Discard the changes?", wdx::mtConfirmation, {wdx::mbOK, wdx::mbCancel}) ==
+      wdx::mrOK) {
+    Close();
+  }
+}
