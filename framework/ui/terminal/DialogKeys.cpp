@@ -75,6 +75,12 @@ std::vector<TBinding> TDialogKeys::Bindings() {
                       if (HandlePageKey(form_, focus, ChordOf(key), next) && next) focus_.Set(next);
                     }});
   }
+  // The control's own keys that the help names come before Enter and Escape; its others (an
+  // edit's, which take any key) after them.
+  std::vector<TBinding> unnamed;
+  for (TBinding& binding : own.Own) {
+    (binding.Help.empty() ? unnamed : keys).push_back(std::move(binding));
+  }
   if (!own.Press.empty()) {
     Append(keys, own.Press);
   } else if (TButton* byDefault = own.TakesEnter ? nullptr : DefaultButton(form_)) {
@@ -87,7 +93,7 @@ std::vector<TBinding> TDialogKeys::Bindings() {
                     [](const TKey& key) { return key.IsEscape(); },
                     [cancel](const TKey&) { PressButton(cancel); }});
   }
-  Append(keys, own.Own);
+  Append(keys, unnamed);
   if (!own.FocusArrows.empty()) {
     keys.push_back({"", AnyOf(own.FocusArrows), [this](const TKey& key) {
                       focus_.Move(key.Is(F::Up) || key.Is(F::Left) ? -1 : 1);

@@ -46,8 +46,8 @@ struct TBinding {
 };
 
 // The keys of the focused control, by where they stand among the dialog's own: Tab first, then
-// First, the page keys, Press (or else Enter for the default button), Escape for the cancel
-// button, then Own.
+// First, the page keys, the Own keys that have help, Press (or else Enter for the default button),
+// Escape for the cancel button, then the Own keys without help (which may take any key).
 struct TControlKeys {
   std::vector<TBinding> First;
   std::vector<TBinding> Press;
