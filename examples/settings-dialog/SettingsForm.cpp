@@ -19,13 +19,13 @@ const wdx::TMetaClass& TSettingsForm::StaticClass() {
       {wdx::PublishedMethod<F>("btAboutClick", &F::btAboutClick),
        wdx::PublishedMethod<F>("btLanguageClick", &F::btLanguageClick),
        wdx::PublishedMethod<F>("btOKClick", &F::btOKClick),
-       wdx::PublishedMethod<F>("btCancelClick", &F::btCancelClick)});
+       wdx::PublishedMethod<F>("btDiscardClick", &F::btDiscardClick)});
   return meta;
 }
 
 void TSettingsForm::Loaded() {
   TForm::Loaded();
-  language_ = dynamic_cast<wdx::TLangControl*>(FindComponent("LangControl"));
+  language_ = dynamic_cast<wdx::TLangControl*>(FindComponent("Languages"));
   status_ = dynamic_cast<wdx::TLabel*>(FindComponent("lbStatus"));
 }
 
@@ -45,7 +45,7 @@ void TSettingsForm::btOKClick(wdx::TObject*) {
   if (answer != wdx::mrCancel) Close();
 }
 
-void TSettingsForm::btCancelClick(wdx::TObject*) {
+void TSettingsForm::btDiscardClick(wdx::TObject*) {
   if (wdx::MessageDlg("Discard the changes?", wdx::mtConfirmation, {wdx::mbOK, wdx::mbCancel}) ==
       wdx::mrOK) {
     Close();

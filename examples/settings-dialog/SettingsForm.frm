@@ -198,7 +198,7 @@ object SettingsForm: TSettingsForm
     TabOrder = 3
     OnClick = btOKClick
   end
-  object btCancel: TButton
+  object btDiscard: TButton
     Left = 317
     Top = 296
     Width = 75
@@ -206,9 +206,9 @@ object SettingsForm: TSettingsForm
     Cancel = True
     Caption = 'Cancel'
     TabOrder = 4
-    OnClick = btCancelClick
+    OnClick = btDiscardClick
   end
-  object LangControl: TLangControl
+  object Languages: TLangControl
     Language = 'English'
     LanguageManager_Langs = <
       item
@@ -448,7 +448,7 @@ object SettingsForm: TSettingsForm
             Kind = tkLString
           end>
         SubType = [stPubPropObject]
-        Ref = btCancel
+        Ref = btDiscard
       end>
     LanguageManager_Names = ''
     LanguageManager_Values = ''

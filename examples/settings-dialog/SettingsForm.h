@@ -19,7 +19,7 @@ class TSettingsForm : public wdx::TForm {
   // Asks whether to save (Yes, No or Cancel); Cancel keeps the dialog open.
   void btOKClick(wdx::TObject* sender);
   // Asks whether to discard the changes (OK or Cancel).
-  void btCancelClick(wdx::TObject* sender);
+  void btDiscardClick(wdx::TObject* sender);
 
   void Loaded() override;
 
