@@ -182,6 +182,16 @@ wait_window() {
   return 1
 }
 
+# wait_gone REGEX: waits up to ten seconds until no visible window's name matches; false if one
+# still does.
+wait_gone() {
+  for _ in $(seq 40); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.25
+  done
+  return 1
+}
+
 # keys WINDOW KEYS...: focuses the window and presses the keys one after the other.
 keys() {
   local window="$1"
@@ -445,10 +455,7 @@ open="$(wait_window "^Open$" 30)" || fail "the file-open dialog did not appear"
 keys "$open" ctrl+a BackSpace
 type_text "$open" "$(sed -e 's|^|Z:|' -e 's|/|\\|g' <<<"$conf")"
 keys "$open" Return
-for _ in $(seq 40); do
-  xdotool search --onlyvisible --name "^Open$" >/dev/null 2>&1 || break
-  sleep 0.25
-done
+wait_gone "^Open$" || true
 # Shift+Tab back to the path field, then Enter: Save.
 keys "$dialog" shift+Tab Return
 confirm="$(wait_window "^Confirm$" 30)" || fail "the Apache question did not appear"
@@ -492,11 +499,7 @@ kill -0 "$app_pid" 2>/dev/null || fail "Cancel in the box of OK and Cancel ended
 keys "$dialog" shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return
 about="$(wait_window "^About$" 30)" || fail "the about box did not appear"
 keys "$about" Return
-for _ in $(seq 40); do
-  xdotool search --onlyvisible --name "^About$" >/dev/null 2>&1 || break
-  sleep 0.25
-done
-xdotool search --onlyvisible --name "^About$" >/dev/null 2>&1 && fail "the about box stayed open"
+wait_gone "^About$" || fail "the about box stayed open"
 # Tab to Deutsch, Enter: the title is German; Tab to OK, Enter: Save's box; Y answers Yes.
 keys "$dialog" Tab Return
 dialog="$(wait_window "^Einstellungen$" 30)" || fail "the language did not switch"

@@ -36,6 +36,8 @@ struct TPlace {
   bool Note = false;  // it stands on a panel's note
   unsigned Dim() const { return Enabled ? emNone : emDim; }
   TLook Look() const { return Note ? TLook::Note : TLook::Normal; }
+  // A field's look: the focused field stands out from the others, not only by its cursor.
+  TLook FieldLook() const { return Focused ? TLook::FocusedField : TLook::Field; }
 };
 
 // A key or keys and what they do.

@@ -77,7 +77,7 @@ TTerminalKind ComboBox() {
   kind.Draw = [](TDialogView& view, TControl& control, const TPlace& place) {
     auto& box = As<TComboBox>(control);
     const TCellRect field{place.Middle, place.Cells.Left, place.Middle, place.Cells.Right - 1};
-    const TLook look = place.Focused ? TLook::FocusedField : TLook::Field;
+    const TLook look = place.FieldLook();
     if (box.Editable()) {
       DrawField(view.Canvas(), view.Focus().State(control).Line, box.Text(), field, field.Left + 1,
                 look, place.Dim(), place.Clip, place.Focused);

@@ -17,7 +17,7 @@ TTerminalKind Edit() {
     // The text keeps one cell of margin on the left, as an edit's border does; the focused field
     // stands out from the others, not only by its cursor.
     DrawField(view.Canvas(), view.Focus().Caret(edit), edit.Text(), field, field.Left + 1,
-              place.Focused ? TLook::FocusedField : TLook::Field, place.Dim(), place.Clip,
+              place.FieldLook(), place.Dim(), place.Clip,
               place.Focused);
   };
   kind.Keys = [](TKeyContext& context, TControl& control, TControlKeys& keys) {

@@ -16,9 +16,9 @@ TTerminalKind ListBox() {
   TTerminalKind kind;
   kind.Draw = [](TDialogView& view, TControl& control, const TPlace& place) {
     const auto& list = As<TListBox>(control);
-    TCanvas& canvas = view.Canvas();
+    const TLook look = place.FieldLook();
     const TCellRect& cells = place.Cells;
-    const TLook look = place.Focused ? TLook::FocusedField : TLook::Field;
+    TCanvas& canvas = view.Canvas();
     canvas.Fill(cells, look, place.Dim(), place.Clip);
     const int rows = cells.Bottom - cells.Top + 1;
     const int chosen = list.ItemIndex();

@@ -27,9 +27,9 @@ TTerminalKind Memo() {
   TTerminalKind kind;
   kind.Draw = [](TDialogView& view, TControl& control, const TPlace& place) {
     const auto& memo = As<TMemo>(control);
-    TCanvas& canvas = view.Canvas();
+    const TLook look = place.FieldLook();
     const TCellRect& cells = place.Cells;
-    const TLook look = place.Focused ? TLook::FocusedField : TLook::Field;
+    TCanvas& canvas = view.Canvas();
     canvas.Fill(cells, look, place.Dim(), place.Clip);
     // The text keeps one cell of margin on the left, as an edit's does.
     const int rows = cells.Bottom - cells.Top + 1;
