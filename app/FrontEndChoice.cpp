@@ -7,7 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "LangControl/Source/LangControl.h"
 #include "app/ProgramTexts.h"
+#include "framework/controls/Form.h"
 #include "framework/ui/PlatformFrontEnd.h"
 #include "framework/ui/scripted/ScriptedFrontEnd.h"
 #include "platform/Console.h"
@@ -17,10 +19,19 @@ namespace wdx {
 
 namespace {
 
+// The form's language control, found by its class.
+TComponent* LanguageControlOf(const TCustomForm& form) {
+  for (int i = 0; i < form.ComponentCount(); ++i) {
+    if (auto* control = ObjectCast<TLangControl>(form.Components(i))) return control;
+  }
+  return nullptr;
+}
+
 // The scripted front-end over a script file it owns.
 class FileScriptedFrontEnd : public TFrontEnd {
  public:
-  explicit FileScriptedFrontEnd(const std::string& path) : file_(path), ui_(file_, std::cout) {}
+  explicit FileScriptedFrontEnd(const std::string& path)
+      : file_(path), ui_(file_, std::cout, LanguageControlOf) {}
   bool Opened() const { return file_.is_open(); }
   int Run(TCustomForm& form) override { return ui_.Run(form); }
 
@@ -38,7 +49,9 @@ std::unique_ptr<TFrontEnd> ChooseFrontEnd(int& exitCode) {
   if (choice.rfind("script:", 0) == 0) {
     UseBinaryStandardOutput();  // the lines end in LF on every build
     const std::string script = choice.substr(7);
-    if (script == "-") return std::make_unique<TScriptedFrontEnd>(std::cin, std::cout);
+    if (script == "-") {
+      return std::make_unique<TScriptedFrontEnd>(std::cin, std::cout, LanguageControlOf);
+    }
     auto frontEnd = std::make_unique<FileScriptedFrontEnd>(script);
     if (!frontEnd->Opened()) {
       std::cerr << "script: cannot open " << script << "\n";

@@ -24,17 +24,22 @@ set(wdx_public_headers
   app/FormClasses.h
   app/FrontEndChoice.h
   framework/controls/Application.h
+  framework/controls/CheckBoxes.h
   framework/controls/ComCtrls.h
   framework/controls/Dialogs.h
   framework/controls/ExtCtrls.h
   framework/controls/Form.h
+  framework/controls/ListControls.h
+  framework/controls/Memo.h
   framework/controls/MessageBoxes.h
+  framework/controls/RadioGroup.h
   framework/controls/StdCtrls.h
   framework/rtl/Texts.h
   framework/rtti/ClassRegistry.h
   framework/rtti/Published.h
   framework/ui/PlatformFrontEnd.h
   framework/ui/scripted/ScriptedFrontEnd.h
+  framework/ui/scripted/ScriptedKinds.h
   platform/Console.h
   platform/DirectoryService.h
   platform/Files.h
@@ -43,6 +48,14 @@ set(wdx_public_headers
   platform/Registry.h
   platform/Resources.h
   platform/System.h)
+# The control kinds of the platform's front-end, for a program's own control classes.
+if(WIN32)
+  list(APPEND wdx_public_headers framework/ui/win32/WindowKinds.h)
+else()
+  list(APPEND wdx_public_headers framework/ui/terminal/DialogFocus.h
+    framework/ui/terminal/DialogView.h framework/ui/terminal/KeyMatch.h
+    framework/ui/terminal/TerminalKinds.h)
+endif()
 
 # The libraries: every library of ours that `target` links, directly or through another.
 function(_wdx_linked_libraries target out)

@@ -124,6 +124,53 @@ end
   end
 end
 )"},
+    // The standard controls with their string lists, a choice beyond the items, a second
+    // checked radio button of the group, a radio group of no columns.
+    {"standard-controls.bin", R"(object Choices: TForm
+  object Check: TCheckBox
+    Caption = 'Check'
+    Checked = True
+  end
+  object One: TRadioButton
+    Checked = True
+  end
+  object Two: TRadioButton
+    Checked = True
+  end
+  object Group: TRadioGroup
+    Columns = 0
+    ItemIndex = 7
+    Items.Strings = (
+      'a'
+      'b')
+  end
+  object Combo: TComboBox
+    ItemIndex = 1
+    Items.Strings = (
+      'x'
+      'y')
+    Style = csDropDownList
+    Text = 'x'
+  end
+  object Edited: TComboBox
+    DropDownCount = -1
+    Text = 'free'
+  end
+  object List: TListBox
+    ItemIndex = -5
+    Items.Strings = (
+      '')
+  end
+  object Memo: TMemo
+    Lines.Strings = (
+      'one'
+      ''
+      'three')
+    ScrollBars = ssBoth
+    WordWrap = False
+  end
+end
+)"},
     {"prefixes.bin", R"(object Prefixes: TForm
   object Panel1: TPanel
     object Button1: TButton

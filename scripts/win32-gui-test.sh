@@ -28,6 +28,11 @@
 #                  Save asks the Apache question, Yes appends the configuration block to the
 #                  chosen file.
 #
+#   standard controls  the example settings dialog (settings_dialog.exe beside the program) with
+#                  every standard control: the keys check and choose, its drop-down list opens,
+#                  the about box opens modally and closes, the boxes of OK/Cancel and
+#                  Yes/No/Cancel answer, the language switches (build/windows/win32-gui-controls*.png).
+#
 #   languages      the dialog built with the Russian, Polish, Greek and Japanese PO files of
 #                  tests/languages (WDXConfigLanguages.exe, dialog_fit_check_languages.exe beside
 #                  the program), in wine's own locale: every caption of every language is its
@@ -172,6 +177,16 @@ wait_window() {
       echo "win32-gui-test: the program ended while waiting for '$name'" >&2
       return 1
     fi
+    sleep 0.25
+  done
+  return 1
+}
+
+# wait_gone REGEX: waits up to ten seconds until no visible window's name matches; false if one
+# still does.
+wait_gone() {
+  for _ in $(seq 40); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
     sleep 0.25
   done
   return 1
@@ -440,10 +455,7 @@ open="$(wait_window "^Open$" 30)" || fail "the file-open dialog did not appear"
 keys "$open" ctrl+a BackSpace
 type_text "$open" "$(sed -e 's|^|Z:|' -e 's|/|\\|g' <<<"$conf")"
 keys "$open" Return
-for _ in $(seq 40); do
-  xdotool search --onlyvisible --name "^Open$" >/dev/null 2>&1 || break
-  sleep 0.25
-done
+wait_gone "^Open$" || true
 # Shift+Tab back to the path field, then Enter: Save.
 keys "$dialog" shift+Tab Return
 confirm="$(wait_window "^Confirm$" 30)" || fail "the Apache question did not appear"
@@ -453,6 +465,51 @@ check_saved "$(grep -o "'http_root'=>'http://[^']*'" "$cfg" | sed -e "s/.*http:\
 [[ -f "$conf.korvane" ]] || fail "no backup $conf.korvane of the chosen httpd.conf"
 grep -q '^ServerName localhost' "$conf" || fail "httpd.conf lost its own lines"
 grep -q '/www/wendrix' "$conf" || fail "httpd.conf got no block for the installation"
+
+# ---- standard controls ------------------------------------------------------------------------
+# The example settings dialog (every standard control, English and German): the keys check and
+# choose (build/windows/win32-gui-controls.png, its drop-down list open in
+# win32-gui-controls-list.png, its second page in win32-gui-controls-more.png), the about box opens
+# modally and closes, Escape's box of OK and Cancel keeps the dialog on Cancel, the language
+# switches its title, and Save's box of Yes, No and Cancel ends the program on Yes.
+echo "win32-gui-test: standard controls"
+settings_exe="$(dirname "$exe")/settings_dialog.exe"
+[[ -f "$settings_exe" ]] || fail "no $settings_exe: build the windows preset first"
+mkdir -p "$work/controls"
+cp "$settings_exe" "$work/controls/settings_dialog.exe"
+setsid "$root/cmake/wine-run.sh" "$work/controls/settings_dialog.exe" >"$work/program.log" 2>&1 &
+app_pid=$!
+dialog="$(wait_window "^Settings$" 90)" || fail "the settings dialog did not appear"
+sleep 1.5
+# The tab strip has the focus: Tab, Tab to the check box, Space unchecks it; Tab, Down checks the
+# dark theme; Tab, Up chooses the small text; Tab, Alt+Down drops the colours down.
+keys "$dialog" Tab Tab space Tab Down Tab Up Tab alt+Down
+sleep 0.5
+"$import_bin" -window root "PNG24:$shots/win32-gui-controls-list.png" || fail "no screenshot"
+# Alt+Up closes the list, Up then chooses Green. (Not through keys: focusing the window again
+# would close the list first.)
+xdotool key --delay 120 alt+Up Up
+sleep 0.5
+"$import_bin" -window "$dialog" "PNG24:$shots/win32-gui-controls.png" || fail "no screenshot"
+keys "$dialog" ctrl+Tab
+"$import_bin" -window "$dialog" "PNG24:$shots/win32-gui-controls-more.png" || fail "no screenshot"
+keys "$dialog" Escape
+confirm="$(wait_window "^Confirm$" 30)" || fail "Escape did not ask to discard the changes"
+keys "$confirm" Escape
+sleep 1
+kill -0 "$app_pid" 2>/dev/null || fail "Cancel in the box of OK and Cancel ended the program"
+# Shift+Tab from the page's list goes back to the tab strip, then round to the buttons: About...
+keys "$dialog" shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return
+about="$(wait_window "^About$" 30)" || fail "the about box did not appear"
+keys "$about" Return
+wait_gone "^About$" || fail "the about box stayed open"
+# Tab to Deutsch, Enter: the title is German; Tab to OK, Enter: Save's box; Y answers Yes.
+keys "$dialog" Tab Return
+dialog="$(wait_window "^Einstellungen$" 30)" || fail "the language did not switch"
+keys "$dialog" Tab Return
+confirm="$(wait_window "^Confirm$" 30)" || fail "OK did not ask to save"
+keys "$confirm" y
+wait_exit
 
 # ---- languages ------------------------------------------------------------------------------
 echo "win32-gui-test: languages"

@@ -8,6 +8,7 @@
 #include "LangControl/Source/LangControl.h"
 #include "app/FrontEndChoice.h"
 #include "framework/controls/Application.h"
+#include "framework/controls/StdCtrls.h"
 #include "platform/Files.h"
 #include "setup/ConfigUnit.h"
 #include "setup/RunMode.h"
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
       std::cerr << Application().Title() << ": " << error.what() << "\n";
       return 1;
     }
+    // Escape presses Cancel. The program marks the button, so that the form's records stay as
+    // they have always been stored.
+    if (dialog->btCancel) dialog->btCancel->SetCancel(true);
     dialog->RunMode = mode;
     dialog->InstallDir = InstallDirOf(ModuleFileName());
     code = frontEnd->Run(*dialog);

@@ -68,9 +68,22 @@ class Collector {
         }
         continue;
       }
-      std::string name = property->Name();
-      if (property->Index() >= 0) name += "[" + std::to_string(property->Index()) + "]";
-      Add(path + "." + name, place + "." + name, property, componentName, within + name);
+      // A line of a string list is named by its number after the list's property: "Items[2]";
+      // the form's source holds the lines under "Items.Strings".
+      int32_t line = 0;
+      std::string name;
+      std::string inSource;
+      const bool numbered = property->Index() >= 0 ? (line = property->Index(), true)
+                                                   : ParseIndexSuffix(property->Name(), line);
+      if (entry->SubType().Contains(stTStringsObject) && numbered) {
+        name = "[" + std::to_string(line) + "]";
+        inSource = within + "Strings";
+      } else {
+        name = "." + property->Name();
+        if (property->Index() >= 0) name += "[" + std::to_string(property->Index()) + "]";
+        inSource = within + name.substr(1);
+      }
+      Add(path + name, place + name, property, componentName, inSource);
     }
     TMainEntries& items = *entry->Items();
     for (int i = 0; i < items.Count(); ++i) {

@@ -2,7 +2,8 @@
 // msgctxt that names it and a "#:" reference to where it lives.
 //
 //   context    "btOk.Caption", "Owner.Caption" for the form itself, the path of a sub-entry
-//              ("Label1.Font.Name"), or a string-table line's name
+//              ("Label1.Font.Name"), a line of a string list by its number ("cbColour.Items[2]"),
+//              or a string-table line's name
 //   reference  the component by its own name and the property ("frmWendrixSetup.Caption"),
 //              or for a string-table line the language control's string property and the
 //              line's number ("LangControl.LanguageManager_Values:1")

@@ -45,7 +45,23 @@ std::vector<std::string> TStrings::SplitLines(std::string_view text) {
   return lines;
 }
 
+void TStrings::EndUpdate() {
+  if (updating_ > 0) --updating_;
+  if (updating_ > 0 || !changedWhileUpdating_) return;
+  changedWhileUpdating_ = false;
+  Changed();
+}
+
+void TStrings::NoteChange() {
+  if (updating_ > 0) {
+    changedWhileUpdating_ = true;
+  } else {
+    Changed();
+  }
+}
+
 void TStrings::SetText(std::string_view text) {
+  const Updating update(*this);
   Clear();
   for (const std::string& line : SplitLines(text)) Add(line);
 }
@@ -68,6 +84,7 @@ void TStrings::Assign(const TPersistent* source) {
     TPersistent::Assign(source);
     return;
   }
+  const Updating update(*this);
   Clear();
   for (int i = 0; i < other->Count(); ++i) Add(other->Get(i));
 }
@@ -78,6 +95,7 @@ void TStrings::DefineProperties(TFiler* filer) {
       "Strings",
       [this](TReader& reader) {
         reader.ReadListBegin();
+        const Updating update(*this);
         Clear();
         while (!reader.EndOfList()) Add(reader.ReadString());
         reader.ReadListEnd();
@@ -94,6 +112,16 @@ void TStringList::CheckIndex(int index, int limit) const {
   if (index < 0 || index >= limit) throw EStringListError(Format(msg::kListIndexError, index));
 }
 
+void TStringList::SetLines(std::vector<std::string> lines) {
+  if (lines == lines_) return;
+  lines_ = std::move(lines);
+  NoteChange();
+}
+
+void TStringList::Changed() {
+  if (OnChange) OnChange();
+}
+
 std::string TStringList::Get(int index) const {
   CheckIndex(index, Count());
   return lines_[static_cast<size_t>(index)];
@@ -101,17 +129,21 @@ std::string TStringList::Get(int index) const {
 
 void TStringList::Put(int index, const std::string& text) {
   CheckIndex(index, Count());
+  if (lines_[static_cast<size_t>(index)] == text) return;
   lines_[static_cast<size_t>(index)] = text;
+  NoteChange();
 }
 
 void TStringList::Insert(int index, const std::string& text) {
   CheckIndex(index, Count() + 1);
   lines_.insert(lines_.begin() + index, text);
+  NoteChange();
 }
 
 void TStringList::Delete(int index) {
   CheckIndex(index, Count());
   lines_.erase(lines_.begin() + index);
+  NoteChange();
 }
 
 }  // namespace wdx

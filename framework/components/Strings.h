@@ -2,6 +2,7 @@
 // carriage return and line feed; reading splits at CR, LF or CR LF).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,28 @@ class TStrings : public TPersistent {
   // Calls `visit` with each line of the text, by the same rules, without copying it.
   template <class Visit>
   static void ForEachLine(std::string_view text, Visit&& visit);
+
+  // The changes made between BeginUpdate and the matching EndUpdate are reported once, at the
+  // end, so that a list filled line by line tells its watcher once.
+  void BeginUpdate() { ++updating_; }
+  void EndUpdate();
+
+ protected:
+  // Reports a change of the lines: now, or at the end of the update that is under way.
+  void NoteChange();
+  // What a change of the lines does; nothing here.
+  virtual void Changed() {}
+
+ private:
+  // Holds an update open for as long as it lives, however the scope ends.
+  struct Updating {
+    explicit Updating(TStrings& strings) : strings_(strings) { strings_.BeginUpdate(); }
+    ~Updating() { strings_.EndUpdate(); }
+    TStrings& strings_;
+  };
+
+  int updating_ = 0;
+  bool changedWhileUpdating_ = false;
 };
 
 template <class Visit>
@@ -71,10 +94,20 @@ class TStringList : public TStrings {
   void Put(int index, const std::string& text) override;
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
-  void Clear() override { lines_.clear(); }
+  void Clear() override {
+    if (lines_.empty()) return;
+    lines_.clear();
+    NoteChange();
+  }
 
   const std::vector<std::string>& Lines() const { return lines_; }
-  void SetLines(std::vector<std::string> lines) { lines_ = std::move(lines); }
+  void SetLines(std::vector<std::string> lines);
+
+  // Runs after every change of the lines (once for the changes of an update).
+  std::function<void()> OnChange;
+
+ protected:
+  void Changed() override;
 
  private:
   void CheckIndex(int index, int limit) const;

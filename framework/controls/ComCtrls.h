@@ -39,6 +39,8 @@ class TPageControl : public TWinControl {
   TTabSheet* ActivePage() const { return activePage_; }
   void SetActivePage(TTabSheet* page);
   TNotifyEvent OnChange;
+  // The tab strip takes the focus.
+  bool TakesFocus() const override { return TabStop(); }
 
   void Notification(TComponent* component, TOperation operation) override;
 

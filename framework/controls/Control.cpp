@@ -47,6 +47,10 @@ void TControl::SetChangeHook(ChangeHook hook) {
   *changeHook = std::move(hook);
 }
 
+TControl::ChangeHook TControl::CurrentChangeHook() {
+  return changeHook ? *changeHook : ChangeHook();
+}
+
 void TControl::ExchangeCaption(std::string_view text, std::string& previous) {
   previous.assign(text_);
   if (text_ == text) return;

@@ -74,9 +74,16 @@ class TControl : public TComponent {
   const TFont& EffectiveFont() const;
   TColor EffectiveColor() const;
 
+  // Whether the user can give the control the keyboard focus, while it is usable. A container
+  // never takes it itself; its controls do.
+  virtual bool TakesFocus() const { return false; }
+
   // Front-ends watch controls through this hook, which runs after every property change.
   using ChangeHook = std::function<void(TControl&)>;
   static void SetChangeHook(ChangeHook hook);
+  // The hook set now (empty when none is), so that a front-end showing a second form can pass
+  // on the changes of the first form's controls.
+  static ChangeHook CurrentChangeHook();
 
  protected:
   void Changed();

@@ -3,6 +3,8 @@
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/ControlProps.h"
+#include "framework/controls/MessageBoxes.h"
+#include "framework/rtl/Exceptions.h"
 #include "framework/rtti/DeclaredDefaults.h"
 
 namespace wdx {
@@ -66,8 +68,54 @@ void TCustomForm::Activate() {
 
 void TCustomForm::Close() {
   if (closed_) return;
+  if (modal_ && modalResult_ == mrNone) modalResult_ = mrCancel;
   closed_ = true;
   Changed();
+}
+
+namespace {
+
+TCustomForm::ModalPresenter& Presenter() {
+  static auto* presenter = new TCustomForm::ModalPresenter();
+  return *presenter;
+}
+
+}  // namespace
+
+void TCustomForm::SetModalPresenter(ModalPresenter presenter) {
+  Presenter() = std::move(presenter);
+}
+
+TCustomForm::ModalPresenter TCustomForm::CurrentModalPresenter() {
+  return Presenter();
+}
+
+void TCustomForm::SetModalResult(int32_t value) {
+  modalResult_ = value;
+  if (value != mrNone && modal_) Close();
+}
+
+int32_t TCustomForm::ShowModal() {
+  if (!Presenter()) throw EInvalidOperation("No front-end can show a form modally");
+  if (modal_) throw EInvalidOperation("The form is shown modally already");
+  modal_ = true;
+  modalResult_ = mrNone;
+  closed_ = false;
+  struct Shown {
+    TCustomForm& form;
+    ~Shown() { form.modal_ = false; }
+  } shown{*this};
+  // A copy: the presenter may show another form modally, which sets and restores the one
+  // installed.
+  const ModalPresenter present = Presenter();
+  present(*this);
+  if (modalResult_ == mrNone) modalResult_ = mrCancel;
+  return modalResult_;
+}
+
+TCustomForm* ParentForm(TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return ObjectCast<TCustomForm>(control);
 }
 
 void TCustomForm::DefineProperties(TFiler* filer) {

@@ -1,6 +1,8 @@
 // Forms: top-level windowed controls that own the components of one window.
 #pragma once
 
+#include <functional>
+
 #include "framework/controls/Control.h"
 #include "framework/controls/Graphics.h"
 #include "framework/rtti/Method.h"
@@ -56,9 +58,23 @@ class TCustomForm : public TWinControl {
   TNotifyEvent OnActivate;
   // Runs the activation event (a front-end calls it when the window becomes active).
   void Activate();
-  // Closes the form; a front-end running it sees IsClosed() and ends its loop.
+  // Closes the form; a front-end running it sees IsClosed() and ends its loop. A form shown
+  // modally without a result closes with mrCancel.
   void Close();
   bool IsClosed() const { return closed_; }
+
+  // Shows the form modally over the form shown now and returns its result once it closes:
+  // the ModalResult that closed it (a button's, or the program's). Raises EInvalidOperation when
+  // no front-end shows forms.
+  int32_t ShowModal();
+  bool IsModal() const { return modal_; }
+  // Setting a result other than mrNone closes a form shown modally.
+  int32_t ModalResult() const { return modalResult_; }
+  void SetModalResult(int32_t value);
+  // How a front-end shows a form modally: it shows the form and returns once the form is closed.
+  using ModalPresenter = std::function<void(TCustomForm& form)>;
+  static void SetModalPresenter(ModalPresenter presenter);
+  static ModalPresenter CurrentModalPresenter();
 
   // Stores "PixelsPerInch" and "TextHeight" beside the published properties.
   void DefineProperties(TFiler* filer) override;
@@ -70,8 +86,13 @@ class TCustomForm : public TWinControl {
   int32_t clientHeight_ = 0;
   std::unique_ptr<TIcon> icon_ = std::make_unique<TIcon>();
   TPosition position_ = poDesigned;
+  int32_t modalResult_ = 0;
   bool closed_ = false;
+  bool modal_ = false;
 };
+
+// The form that holds the control (the control itself when it is a form), or nullptr.
+TCustomForm* ParentForm(TControl* control);
 
 class TForm : public TCustomForm {
  public:

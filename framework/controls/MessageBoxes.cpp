@@ -28,6 +28,35 @@ std::string CaptionOf(TMsgDlgType type) {
 
 }  // namespace
 
+std::vector<TMsgDlgBtn> BoxButtons(TMsgDlgButtons buttons) {
+  std::vector<TMsgDlgBtn> shown;
+  for (TMsgDlgBtn button : {mbYes, mbNo, mbOK, mbCancel}) {
+    if (buttons.Contains(button)) shown.push_back(button);
+  }
+  if (shown.empty()) shown.push_back(mbOK);
+  return shown;
+}
+
+TModalResult ResultOf(TMsgDlgBtn button) {
+  switch (button) {
+    case mbYes:
+      return mrYes;
+    case mbNo:
+      return mrNo;
+    case mbOK:
+      return mrOK;
+    case mbCancel:
+      return mrCancel;
+  }
+  return mrNone;
+}
+
+TModalResult EscapeResult(TMsgDlgButtons buttons) {
+  const std::vector<TMsgDlgBtn> shown = BoxButtons(buttons);
+  if (buttons.Contains(mbCancel)) return mrCancel;
+  return shown.size() == 1 ? ResultOf(shown.front()) : mrNone;
+}
+
 void SetMessageBoxPresenter(MessageBoxPresenter presenter) {
   Presenter() = std::move(presenter);
 }

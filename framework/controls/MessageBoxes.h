@@ -5,15 +5,26 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/rtti/Set.h"
 
 namespace wdx {
 
 enum TMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation };
-enum TMsgDlgBtn : uint8_t { mbYes, mbNo, mbOK };
+enum TMsgDlgBtn : uint8_t { mbYes, mbNo, mbOK, mbCancel };
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
-enum TModalResult : int { mrNone = 0, mrOK = 1, mrYes = 6, mrNo = 7 };
+// A box's answer, and the result of a form shown modally.
+enum TModalResult : int { mrNone = 0, mrOK = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+// The buttons a box shows, in the order it shows them: Yes, No, OK, Cancel, of those asked for;
+// OK alone when none is. Closing the box any other way (Escape) answers Cancel where the box has
+// it, and else the only button of a box that has one.
+std::vector<TMsgDlgBtn> BoxButtons(TMsgDlgButtons buttons);
+// The answer a button gives.
+TModalResult ResultOf(TMsgDlgBtn button);
+// What Escape answers: Cancel, or the only button; mrNone when Escape does not close the box.
+TModalResult EscapeResult(TMsgDlgButtons buttons);
 
 struct TMessageBox {
   std::string Caption;

@@ -1,6 +1,8 @@
 #include "framework/controls/StdCtrls.h"
 
 #include "framework/controls/ControlProps.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/MessageBoxes.h"
 #include "framework/rtti/DeclaredDefaults.h"
 
 namespace wdx {
@@ -10,10 +12,13 @@ const TMetaClass& TButton::StaticClass() {
       "TButton", &TWinControl::StaticClass(), FactoryOf<TButton>(),
       {
           AnchorsProp<TButton>(),
+          Published<TButton>("Cancel", &TButton::Cancel, &TButton::SetCancel).WithDefault(0),
           CaptionProp<TButton>(),
           Published<TButton>("Default", &TButton::Default, &TButton::SetDefault).WithDefault(0),
           EnabledProp<TButton>(),
           FontProp<TButton>(),
+          Published<TButton>("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
+              .WithDefault(0),
           ParentFontProp<TButton>(),
           TabOrderProp<TButton>(),
           TabStopProp<TButton>(true),
@@ -28,7 +33,12 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
 }
 
 void TButton::Click() {
-  if (Enabled() && Visible()) OnClick(this);
+  if (!Enabled() || !Visible()) return;
+  // The result first, so that the handler may take it back.
+  if (modalResult_ != mrNone) {
+    if (TCustomForm* form = ParentForm(this)) form->SetModalResult(modalResult_);
+  }
+  OnClick(this);
 }
 
 const TMetaClass& TEdit::StaticClass() {

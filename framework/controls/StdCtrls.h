@@ -13,14 +13,24 @@ class TButton : public TWinControl {
   WDX_CLASS(TButton)
   explicit TButton(TComponent* owner);
 
+  // Enter presses the default button, Escape the cancel button, wherever the focus is.
   bool Default() const { return default_; }
   void SetDefault(bool value) { SetField(default_, value); }
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool value) { SetField(cancel_, value); }
+  // What a press makes the result of the form shown modally that holds the button (mrNone:
+  // nothing); the form then closes.
+  int32_t ModalResult() const { return modalResult_; }
+  void SetModalResult(int32_t value) { SetField(modalResult_, value); }
   TNotifyEvent OnClick;
   // Presses the button as a user would: nothing happens while it is disabled or hidden.
   void Click();
+  bool TakesFocus() const override { return TabStop(); }
 
  private:
+  int32_t modalResult_{};
   bool default_{};
+  bool cancel_{};
 };
 
 class TEdit : public TWinControl {
@@ -33,6 +43,7 @@ class TEdit : public TWinControl {
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool value) { SetField(readOnly_, value); }
   TNotifyEvent OnChange;
+  bool TakesFocus() const override { return TabStop(); }
 
  private:
   bool readOnly_{};

@@ -9,22 +9,22 @@ namespace wdx {
 
 namespace {
 
-// Dialogs name their cancel button so; the form format has no mark for it.
-constexpr char kCancelButtonName[] = "btCancel";
-
-}  // namespace
-
-TButton* DefaultButton(const TCustomForm& form) {
+TButton* FirstMarked(const TCustomForm& form, bool (TButton::*marked)() const) {
   for (int i = 0; i < form.ComponentCount(); ++i) {
-    auto* button = dynamic_cast<TButton*>(form.Components(i));
-    if (button && button->Default() && Usable(button)) return button;
+    auto* button = ObjectCast<TButton>(form.Components(i));
+    if (button && (button->*marked)() && Usable(button)) return button;
   }
   return nullptr;
 }
 
+}  // namespace
+
+TButton* DefaultButton(const TCustomForm& form) {
+  return FirstMarked(form, &TButton::Default);
+}
+
 TButton* CancelButton(const TCustomForm& form) {
-  auto* button = dynamic_cast<TButton*>(form.FindComponent(kCancelButtonName));
-  return button && Usable(button) ? button : nullptr;
+  return FirstMarked(form, &TButton::Cancel);
 }
 
 void PressButton(TButton* button) {

@@ -10,7 +10,7 @@ class TCustomForm;
 // The first usable button of the form (in creation order) marked Default, or nullptr.
 TButton* DefaultButton(const TCustomForm& form);
 
-// The form's cancel button, the one named btCancel, while it is usable; else nullptr.
+// The first usable button of the form (in creation order) marked Cancel, or nullptr.
 TButton* CancelButton(const TCustomForm& form);
 
 // Presses the button as a user would, when it is usable; an error its handler raises goes to the

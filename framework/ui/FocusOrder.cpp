@@ -5,7 +5,6 @@
 
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/StdCtrls.h"
 #include "framework/ui/Pages.h"
 
 namespace wdx {
@@ -21,14 +20,14 @@ int32_t TabPlace(const TControl* control) {
 void CollectFocusable(const TWinControl& parent, std::vector<TControl*>& out) {
   for (TControl* child : ChildrenInTabOrder(parent)) {
     if (!child->Visible() || !child->Enabled()) continue;
-    if (auto* pages = dynamic_cast<TPageControl*>(child)) {
+    if (auto* pages = ObjectCast<TPageControl>(child)) {
       TTabSheet* page = ShownPage(*pages);
       if (!page) continue;
-      if (pages->TabStop()) out.push_back(pages);
+      if (pages->TakesFocus()) out.push_back(pages);
       if (page->Enabled()) CollectFocusable(*page, out);
-    } else if (dynamic_cast<TEdit*>(child) || dynamic_cast<TButton*>(child)) {
-      if (static_cast<TWinControl*>(child)->TabStop()) out.push_back(child);
-    } else if (auto* windowed = dynamic_cast<TWinControl*>(child)) {
+    } else if (child->TakesFocus()) {
+      out.push_back(child);
+    } else if (auto* windowed = ObjectCast<TWinControl>(child)) {
       CollectFocusable(*windowed, out);
     }
   }

@@ -7,8 +7,9 @@
 // its TabOrder puts it and its own controls follow it there; a page control's tab strip comes
 // before the controls of the page it shows, and the other pages' controls are out of reach.
 //
-// Edits, push buttons and tab strips take the focus when their TabStop is set; other containers
-// never take it themselves. What is hidden or disabled, or lies in something that is, is skipped.
+// A control takes the focus when it says so (TControl::TakesFocus: an edit, a push button or a tab
+// strip with its TabStop set, ...); a container never takes it itself. What is hidden or disabled,
+// or lies in something that is, is skipped.
 #pragma once
 
 #include <vector>

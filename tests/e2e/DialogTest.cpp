@@ -17,6 +17,7 @@ Lines DefaultDump(const std::string& name) {
       "btCancel.Visible=True",
       "PageControl1.Enabled=True",
       "PageControl1.Visible=True",
+      "PageControl1.ActivePage=TabSheet1",
       "TabSheet1.Caption=Korvane Wendrix",
       "TabSheet1.Enabled=True",
       "TabSheet1.TabVisible=True",

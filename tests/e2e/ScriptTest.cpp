@@ -86,7 +86,8 @@ TEST_F(E2eScriptTest, DumpPrintsEachPropertyAsNameDotPropertyInCreationOrder) {
     const std::string property = line.substr(dot + 1, equals - dot - 1);
     const std::string value = line.substr(equals + 1);
     EXPECT_TRUE(property == "Caption" || property == "Text" || property == "Enabled" ||
-                property == "Visible" || property == "TabVisible" || property == "Language")
+                property == "Visible" || property == "TabVisible" || property == "Language" ||
+                property == "ActivePage")
         << line;
     if (property == "Enabled" || property == "Visible" || property == "TabVisible") {
       EXPECT_TRUE(value == "True" || value == "False") << line;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed package as another program's developer meets it: the build tree is installed into
-# a fresh prefix, examples/hello-languages is copied out of the source tree and built against that
-# prefix alone as a project of its own, and the program runs on the scripted front-end, its
-# captions checked in English and in German. Natively, every installed header is compiled too, so
+# a fresh prefix, examples/hello-languages and examples/settings-dialog are copied out of the source
+# tree and built against that prefix alone as projects of their own, and the programs run on the
+# scripted front-end: hello-languages's captions checked in English and in German, the settings
+# dialog's standard controls driven by tests/controls/settings.script. Natively, every installed header is compiled too, so
 # that a header the installed ones include but the installation left out is found.
 #
 #   tests/install/installed-example.sh <build tree> [native|windows]
@@ -50,9 +51,13 @@ else
 fi
 quietly configure.log cmake -S "$work/src" -B "$work/build" "${configure[@]}"
 quietly build.log cmake --build "$work/build"
-if grep -rlF "$root/" "$work/build" --include=CMakeCache.txt --include=build.ninja \
-  --include='*.cmake' >"$work/source-paths.txt"; then
-  fail "the example's build names the source tree in: $(cat "$work/source-paths.txt")"
+cp -r "$root/examples/settings-dialog" "$work/settings-src"
+quietly settings-configure.log cmake -S "$work/settings-src" -B "$work/settings-build" \
+  "${configure[@]}"
+quietly settings-build.log cmake --build "$work/settings-build"
+if grep -rlF "$root/" "$work/build" "$work/settings-build" --include=CMakeCache.txt \
+  --include=build.ninja --include='*.cmake' >"$work/source-paths.txt"; then
+  fail "an example's build names the source tree in: $(cat "$work/source-paths.txt")"
 fi
 
 if [[ "$target" != windows ]]; then
@@ -95,6 +100,12 @@ $shown
 instead of:
 $expected"
 
+# The settings dialog: every standard control driven and shown in German.
+settings="$work/settings-build/settings-dialog"
+[[ "$target" != windows ]] || settings+=.exe
+quietly settings-run.log cmake "-DPROGRAM=$settings" "-DWINE_RUN=${run[*]}" \
+  "-DHERE=$root/tests/controls" "-DWORK=$work" -P "$root/tests/controls/ScriptedControls.cmake"
+
 # The README's example runs this program (scripts/check-readme.sh).
 [[ "$target" == windows ]] || cp "$program" "$tree/hello-languages"
-echo "installed-example: $target: the example built against the installed package and shows both languages"
+echo "installed-example: $target: the examples built against the installed package and show both languages"

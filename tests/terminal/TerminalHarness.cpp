@@ -142,8 +142,8 @@ void TerminalDialog::Start(int columns, int rows) {
   }
   std::string script = "export WENDRIX_COMPUTERNAME=WEBHOST LC_ALL=C\n";
   for (const std::string& variable : env_) script += "export " + Quoted(variable) + "\n";
-  script += "cd " + Quoted(install_.string()) + " && ./WDXConfig 0\necho \"exit code $?\"\n" +
-            "sleep 600\n";
+  script += "cd " + Quoted(install_.string()) + " && " + command_ +
+            "\necho \"exit code $?\"\nsleep 600\n";
   WriteFile(root_ / "run.sh", script);
   Tmux("new-session -d -s dialog -x " + std::to_string(columns) + " -y " + std::to_string(rows) +
        " " + Quoted("sh " + Quoted((root_ / "run.sh").string())));

@@ -42,8 +42,9 @@ class TerminalDialog : public ::testing::Test {
   void WithLocale(const std::string& locale) { env_.push_back("LC_ALL=" + locale); }
 
   std::string Tmux(const std::string& arguments);
-  // Starts the program with argument 0 in a terminal of the given size. When it ends, the
-  // terminal says "exit code <n>". The terminal reports Ctrl+Tab to a program that asks for it.
+  // Starts the program (command_: WDXConfig with argument 0 unless a test says otherwise) in a
+  // terminal of the given size. When it ends, the terminal says "exit code <n>". The terminal
+  // reports Ctrl+Tab to a program that asks for it.
   void Start(int columns = 120, int rows = 50);
 
   std::string Screen();
@@ -75,6 +76,7 @@ class TerminalDialog : public ::testing::Test {
   fs::path cgiBin_;
   fs::path apacheConf_;
   std::string socket_;
+  std::string command_ = "./WDXConfig 0";
   int starts_ = 0;  // each start gets a tmux server of its own
   std::vector<std::string> env_;
 };

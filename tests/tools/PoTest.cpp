@@ -511,5 +511,20 @@ TEST_F(PoForm, StringTableLinesAreMessagesNamedAfterTheirStrings) {
       << again;
 }
 
+TEST_F(PoForm, EachLineOfAStringListIsAMessageNamedByItsNumber) {
+  // The example's German, imported into its form and exported again, is the example's file: the
+  // lines of its lists are messages of their own ("rgSize.Items[1]").
+  const std::string folder = std::string(WDX_SOURCE_DIR) + "/examples/settings-dialog/";
+  // The form's messages: those of its code's texts follow them.
+  std::string po = ReadText(folder + "po/settings-de.po");
+  po.resize(po.find("\n#: ../SettingsForm.cpp"));
+  const std::vector<uint8_t> german = ImportFormTranslations(
+      ObjectTextToBinary(ReadText(folder + "SettingsForm.frm")), po, "settings-de.po");
+  const std::string exported = ExportFormTranslations(german, "German");
+  EXPECT_NE(exported.find("msgctxt \"rgSize.Items[1]\"\nmsgid \"Medium\"\nmsgstr \"Mittel\""),
+            std::string::npos);
+  EXPECT_EQ("# The settings dialog's German texts.\n" + exported, po);
+}
+
 }  // namespace
 }  // namespace wdx

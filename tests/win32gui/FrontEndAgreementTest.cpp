@@ -109,7 +109,7 @@ std::vector<std::string> InTheWindow() {
   Populate(form);
   win32::TBuiltForm built(form);
   win32::TPropertyMirror mirror(form, built.Windows, built.Gdi, built.Tabs, built.Builder);
-  win32::TKeyboardNavigation keyboard(form, built.Windows);
+  win32::TKeyboardNavigation keyboard(form, built.Builder.Context());
   TControl::SetChangeHook([&](TControl& control) { mirror.Changed(control); });
   ShowWindow(built.Windows.FormWindow(), SW_SHOWNORMAL);
   keyboard.FocusFirst();

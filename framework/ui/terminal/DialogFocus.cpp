@@ -5,6 +5,7 @@
 
 #include "framework/controls/StdCtrls.h"
 #include "framework/ui/FocusOrder.h"
+#include "framework/ui/terminal/TerminalKinds.h"
 
 namespace wdx::terminal {
 
@@ -17,11 +18,17 @@ TControl* TDialogFocus::Focused() {
 
 void TDialogFocus::Set(TControl* control) {
   focus_ = control;
-  if (auto* edit = dynamic_cast<TEdit*>(control)) carets_[edit].Cursor = edit->Text().size();
+  if (!control) return;
+  const TTerminalKind* kind = TerminalKinds().Find(*control);
+  if (kind && kind->Focused) kind->Focused(*control, State(*control));
 }
 
 void TDialogFocus::Move(int step) {
   if (TControl* next = NextInFocusOrder(form_, Focused(), step)) Set(next);
+}
+
+TLineEdit& TDialogFocus::Caret(const TEdit& edit) {
+  return State(edit).Line;
 }
 
 }  // namespace wdx::terminal

@@ -2,27 +2,20 @@
 
 #include <algorithm>
 
-#include "framework/controls/ComCtrls.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/ui/DialogButtons.h"
 #include "framework/ui/FocusOrder.h"
-#include "framework/ui/FrontEnd.h"
 #include "framework/ui/PageKeys.h"
-#include "framework/ui/Pages.h"
 #include "framework/ui/terminal/DialogFocus.h"
+#include "framework/ui/terminal/KeyMatch.h"
+#include "framework/ui/terminal/TerminalTexts.h"
 
 namespace wdx::terminal {
 
 namespace {
 
 using F = TFunctionKey;
-
-std::function<bool(const TKey&)> AnyOf(std::vector<F> keys) {
-  return [keys](const TKey& key) {
-    return std::any_of(keys.begin(), keys.end(), [&](F k) { return key.Is(k); });
-  };
-}
 
 // The terminal's page keys as the dialog's rules know them.
 TKeyChord ChordOf(const TKey& key) {
@@ -31,6 +24,11 @@ TKeyChord ChordOf(const TKey& key) {
   if (key.Is(F::CtrlPageDown)) return {TKeyChord::PageDown, true, false};
   if (key.Is(F::CtrlPageUp)) return {TKeyChord::PageUp, true, false};
   return {};
+}
+
+void Append(std::vector<TBinding>& keys, std::vector<TBinding>& more) {
+  keys.insert(keys.end(), std::make_move_iterator(more.begin()),
+              std::make_move_iterator(more.end()));
 }
 
 }  // namespace
@@ -53,61 +51,51 @@ std::string TDialogKeys::Help() {
   return help;
 }
 
-std::vector<TDialogKeys::TBinding> TDialogKeys::Bindings() {
+std::vector<TBinding> TDialogKeys::Bindings() {
   std::vector<TBinding> keys;
   TControl* focus = focus_.Focused();
-  auto* button = dynamic_cast<TButton*>(focus);
-  auto* edit = dynamic_cast<TEdit*>(focus);
-  auto* strip = dynamic_cast<TPageControl*>(focus);
+  TControlKeys own;
+  if (const TTerminalKind* kind = focus ? TerminalKinds().Find(*focus) : nullptr;
+      kind && kind->Keys) {
+    TKeyContext context{form_, focus_, host_};
+    kind->Keys(context, *focus, own);
+  }
 
   if (FocusOrder(form_).size() > 1) {
-    keys.push_back({"Tab/Shift+Tab: next/previous",
+    keys.push_back({texts::kNextPrevious,
                     [](const TKey& key) { return key.IsTab() || key.Is(F::BackTab); },
                     [this](const TKey& key) { focus_.Move(key.IsTab() ? 1 : -1); }});
   }
-  if (strip && VisibleTabs(*strip).size() > 1) {
-    // On the tab strip the arrows switch pages without going round; the focus stays there.
-    keys.push_back({"Left/Right: pages", AnyOf({F::Left, F::Right}), [strip](const TKey& key) {
-                      if (TTabSheet* page = NeighbourPage(*strip, key.Is(F::Left) ? -1 : 1, false))
-                        ShowPage(*strip, *page);
-                    }});
-  }
+  Append(keys, own.First);
   if (PagesToSwitch(form_, focus)) {
-    keys.push_back({strip ? "" : "Ctrl+PgDn/PgUp: pages",
+    keys.push_back({own.ShowsPages ? "" : texts::kPagesByKeys,
                     [](const TKey& key) { return PageStep(ChordOf(key)) != 0; },
                     [this, focus](const TKey& key) {
                       TControl* next = nullptr;
                       if (HandlePageKey(form_, focus, ChordOf(key), next) && next) focus_.Set(next);
                     }});
   }
-  if (button) {
-    keys.push_back({"Enter/Space: " + button->Caption(),
-                    [](const TKey& key) { return key.IsEnter() || key.IsChar(' '); },
-                    [button](const TKey&) { PressButton(button); }});
-  } else if (TButton* byDefault = DefaultButton(form_)) {
-    keys.push_back({"Enter: " + byDefault->Caption(), [](const TKey& key) { return key.IsEnter(); },
+  // The control's own keys that the help names come before Enter and Escape; its others (an
+  // edit's, which take any key) after them.
+  std::vector<TBinding> unnamed;
+  for (TBinding& binding : own.Own) {
+    (binding.Help.empty() ? unnamed : keys).push_back(std::move(binding));
+  }
+  if (!own.Press.empty()) {
+    Append(keys, own.Press);
+  } else if (TButton* byDefault = own.TakesEnter ? nullptr : DefaultButton(form_)) {
+    keys.push_back({texts::kEnter + byDefault->Caption(),
+                    [](const TKey& key) { return key.IsEnter(); },
                     [byDefault](const TKey&) { PressButton(byDefault); }});
   }
   if (TButton* cancel = CancelButton(form_)) {
-    keys.push_back({"Esc: " + cancel->Caption(), [](const TKey& key) { return key.IsEscape(); },
+    keys.push_back({texts::kEscape + cancel->Caption(),
+                    [](const TKey& key) { return key.IsEscape(); },
                     [cancel](const TKey&) { PressButton(cancel); }});
   }
-  if (edit) {
-    keys.push_back({"", [](const TKey&) { return true; },
-                    [this, edit](const TKey& key) {
-                      const bool edited = focus_.Caret(*edit).Key(
-                          edit->Text(), key, edit->ReadOnly(), [&](const std::string& text) {
-                            DispatchEvent(edit, [&] { edit->SetText(text); });
-                          });
-                      if (!edited && (key.Is(F::Up) || key.Is(F::Down))) {
-                        focus_.Move(key.Is(F::Up) ? -1 : 1);
-                      }
-                    }});
-  } else if (focus) {
-    // Outside an edit's text the arrows move the focus (on a tab strip only Up and Down do).
-    std::vector<F> arrows = {F::Up, F::Down};
-    if (!strip) arrows.insert(arrows.end(), {F::Left, F::Right});
-    keys.push_back({"", AnyOf(arrows), [this](const TKey& key) {
+  Append(keys, unnamed);
+  if (!own.FocusArrows.empty()) {
+    keys.push_back({"", AnyOf(own.FocusArrows), [this](const TKey& key) {
                       focus_.Move(key.Is(F::Up) || key.Is(F::Left) ? -1 : 1);
                     }});
   }

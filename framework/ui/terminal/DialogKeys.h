@@ -2,19 +2,19 @@
 // does now, and the help line that says so. One table serves both, so the help line lists only
 // keys that do something, and says what they do.
 //
-// Tab and Shift+Tab move the focus through edits, buttons and tab strips in tab order; Up and
-// Down do the same outside an edit's text. Left and Right on a tab strip switch pages, and so do
-// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp from any control. Enter presses the
-// focused button, or else the default button; Space the focused button; Escape the cancel button.
-// The dialog's rules (framework/ui) decide the order, the pages and the buttons; this file maps
-// the terminal's keys onto them.
+// Tab and Shift+Tab move the focus through the controls that take it, in tab order. Ctrl+Tab,
+// Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp switch pages from any control. Enter presses the
+// default button and Escape the cancel button, unless the focused control takes them. The focused
+// control's kind adds its own keys (TerminalKinds.h): a button's Enter and Space, an edit's
+// editing keys, a tab strip's Left and Right. The dialog's rules (framework/ui) decide the order,
+// the pages and the buttons; this file maps the terminal's keys onto them.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/ui/terminal/Key.h"
+#include "framework/ui/terminal/TerminalKinds.h"
 
 namespace wdx {
 
@@ -23,10 +23,14 @@ class TCustomForm;
 namespace terminal {
 
 class TDialogFocus;
+class TModalHost;
 
 class TDialogKeys {
  public:
-  TDialogKeys(TCustomForm& form, TDialogFocus& focus) : form_(form), focus_(focus) {}
+  // `host` opens windows over the dialog for the controls that need one (a drop-down list);
+  // without one, they do without.
+  TDialogKeys(TCustomForm& form, TDialogFocus& focus, TModalHost* host = nullptr)
+      : form_(form), focus_(focus), host_(host) {}
 
   // Does what the key does now, if anything.
   void Handle(const TKey& key);
@@ -35,17 +39,12 @@ class TDialogKeys {
   std::string Help();
 
  private:
-  struct TBinding {
-    std::string Help;  // "Keys: what they do"; empty for keys the help line leaves out
-    std::function<bool(const TKey&)> Matches;
-    std::function<void(const TKey&)> Run;
-  };
-
   // The keys that do something in the dialog's present state, in the order the help lists them.
   std::vector<TBinding> Bindings();
 
   TCustomForm& form_;
   TDialogFocus& focus_;
+  TModalHost* host_;
 };
 
 }  // namespace terminal

@@ -7,7 +7,7 @@
 
 namespace wdx::terminal {
 
-void DrawField(TScreen& screen, TLineEdit& caret, const std::string& text, const TCellRect& area,
+void DrawField(TCanvas& screen, TLineEdit& caret, const std::string& text, const TCellRect& area,
                int start, TLook look, unsigned emphasis, const TCellRect& clip, bool focused) {
   const int width = std::max(area.Right - start + 1, 1);
   if (focused) {

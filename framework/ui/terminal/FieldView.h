@@ -3,15 +3,15 @@
 
 #include <string>
 
+#include "framework/ui/terminal/Canvas.h"
 #include "framework/ui/terminal/LineEdit.h"
-#include "framework/ui/terminal/Screen.h"
 
 namespace wdx::terminal {
 
 // Fills `area` in `look` and shows as much of `text` from column `start` as reaches the area's
 // right edge; a focused field scrolls to its caret and places the cursor there, any other shows
 // the text from its start.
-void DrawField(TScreen& screen, TLineEdit& caret, const std::string& text, const TCellRect& area,
+void DrawField(TCanvas& screen, TLineEdit& caret, const std::string& text, const TCellRect& area,
                int start, TLook look, unsigned emphasis, const TCellRect& clip, bool focused);
 
 }  // namespace wdx::terminal

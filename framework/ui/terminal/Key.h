@@ -22,6 +22,8 @@ enum class TFunctionKey {
   CtrlShiftTab,
   CtrlPageDown,
   CtrlPageUp,
+  AltDown,  // opens a drop-down list, as F4 does
+  F4,
   Resize,  // the terminal changed its size
   Other,   // a key the front-end has no use for
 };

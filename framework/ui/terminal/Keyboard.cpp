@@ -16,17 +16,19 @@ constexpr int kCtrlTab = KEY_MAX + 1;
 constexpr int kCtrlShiftTab = KEY_MAX + 2;
 constexpr int kCtrlPageDown = KEY_MAX + 3;
 constexpr int kCtrlPageUp = KEY_MAX + 4;
+constexpr int kAltDown = KEY_MAX + 5;
 
 struct TSequence {
   const char* Text;
   int Code;
 };
 
-// What terminals send for the page keys: xterm's "modifyOtherKeys" form and the "CSI u" form for
-// Ctrl+Tab, the modifier parameter 5 (Ctrl) for the page keys.
+// What terminals send for the page keys and Alt+Down: xterm's "modifyOtherKeys" form and the
+// "CSI u" form for Ctrl+Tab, the modifier parameter 5 (Ctrl) for the page keys, 3 (Alt) for Down.
 constexpr TSequence kPageKeys[] = {
     {"\033[27;5;9~", kCtrlTab},   {"\033[9;5u", kCtrlTab},      {"\033[27;6;9~", kCtrlShiftTab},
     {"\033[9;6u", kCtrlShiftTab}, {"\033[6;5~", kCtrlPageDown}, {"\033[5;5~", kCtrlPageUp},
+    {"\033[1;3B", kAltDown},
 };
 
 // What common terminals send for the editing keys, used where the terminal's description names
@@ -79,6 +81,10 @@ TFunctionKey FunctionKeyOf(int code) {
       return TFunctionKey::CtrlPageDown;
     case kCtrlPageUp:
       return TFunctionKey::CtrlPageUp;
+    case kAltDown:
+      return TFunctionKey::AltDown;
+    case KEY_F(4):
+      return TFunctionKey::F4;
     default:
       return TFunctionKey::Other;
   }

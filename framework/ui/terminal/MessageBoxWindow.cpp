@@ -6,6 +6,7 @@
 
 #include "framework/ui/terminal/CellText.h"
 #include "framework/ui/terminal/ModalWindow.h"
+#include "framework/ui/terminal/TerminalTexts.h"
 #include "framework/ui/terminal/TextLayout.h"
 
 namespace wdx::terminal {
@@ -18,11 +19,26 @@ struct TBoxButton {
   char Shortcut;
 };
 
+const char* CaptionOf(TMsgDlgBtn button) {
+  switch (button) {
+    case mbYes:
+      return texts::kYes;
+    case mbNo:
+      return texts::kNo;
+    case mbOK:
+      return texts::kOK;
+    case mbCancel:
+      return texts::kCancel;
+  }
+  return "";
+}
+
 std::vector<TBoxButton> ButtonsOf(const TMessageBox& box) {
   std::vector<TBoxButton> buttons;
-  if (box.Buttons.Contains(mbYes)) buttons.push_back({"Yes", mrYes, 'Y'});
-  if (box.Buttons.Contains(mbNo)) buttons.push_back({"No", mrNo, 'N'});
-  if (box.Buttons.Contains(mbOK) || buttons.empty()) buttons.push_back({"OK", mrOK, 'O'});
+  for (TMsgDlgBtn button : BoxButtons(box.Buttons)) {
+    const std::string caption = CaptionOf(button);
+    buttons.push_back({caption, ResultOf(button), caption.front()});
+  }
   return buttons;
 }
 
@@ -42,7 +58,7 @@ const char* IconOf(TMsgDlgType type) {
 }  // namespace
 
 TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
-  TScreen& screen = host.Screen();
+  TCanvas& screen = host.Screen();
   const std::vector<TBoxButton> buttons = ButtonsOf(box);
   const char* icon = IconOf(box.Type);
   size_t selected = 0;
@@ -82,8 +98,8 @@ TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
       selected = (selected + 1) % count;
     } else if (key.IsEnter() || key.IsChar(' ')) {
       result = buttons[selected].Result;
-    } else if (key.IsEscape() && count == 1) {
-      result = buttons.front().Result;
+    } else if (key.IsEscape()) {
+      result = EscapeResult(box.Buttons);
     } else if (key.Printable()) {
       for (const TBoxButton& button : buttons) {
         if (key.Char == button.Shortcut || key.Char == button.Shortcut - 'A' + 'a') {
@@ -95,15 +111,15 @@ TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
   };
   // "Left/Right: choose  Enter/Space: Yes  Y/N: Yes/No"; "Enter/Space/Esc: OK" for one button.
   auto help = [&] {
-    if (buttons.size() == 1) return "Enter/Space/Esc: " + buttons.front().Caption;
+    if (buttons.size() == 1) return texts::kBoxOneButton + buttons.front().Caption;
     std::string letters;
     std::string captions;
     for (const TBoxButton& button : buttons) {
       letters += (letters.empty() ? "" : "/") + std::string(1, button.Shortcut);
       captions += (captions.empty() ? "" : "/") + button.Caption;
     }
-    return "Left/Right: choose  Enter/Space: " + buttons[selected].Caption + "  " + letters + ": " +
-           captions;
+    return texts::kBoxChoose + (texts::kEnterSpace + buttons[selected].Caption) + "  " + letters +
+           ": " + captions;
   };
   host.Modal(draw, key, help);
   return result;

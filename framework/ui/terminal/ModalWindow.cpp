@@ -2,7 +2,7 @@
 
 namespace wdx::terminal {
 
-void DrawWindow(TScreen& screen, const TCellRect& window, const std::string& caption) {
+void DrawWindow(TCanvas& screen, const TCellRect& window, const std::string& caption) {
   const TCellRect whole = screen.Whole();
   screen.Fill(window, TLook::Box, emNone, whole);
   screen.Frame(window, TLook::Box, emNone, whole);

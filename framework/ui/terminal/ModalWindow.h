@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/ui/terminal/Canvas.h"
 #include "framework/ui/terminal/Key.h"
-#include "framework/ui/terminal/Screen.h"
 
 namespace wdx::terminal {
 
@@ -14,7 +14,7 @@ class TModalHost {
  public:
   virtual ~TModalHost() = default;
 
-  virtual TScreen& Screen() = 0;
+  virtual TCanvas& Screen() = 0;
   // Shows a window drawn by `draw` over everything else, and hands each key to `key` until it
   // returns false. While it is open, the key help line under the dialog reads `help`: the
   // window's own keys.
@@ -25,6 +25,6 @@ class TModalHost {
 };
 
 // A window's background, frame and caption bar.
-void DrawWindow(TScreen& screen, const TCellRect& window, const std::string& caption);
+void DrawWindow(TCanvas& screen, const TCellRect& window, const std::string& caption);
 
 }  // namespace wdx::terminal

@@ -9,13 +9,12 @@
 #include "framework/ui/terminal/FileList.h"
 #include "framework/ui/terminal/LineEdit.h"
 #include "framework/ui/terminal/ModalWindow.h"
+#include "framework/ui/terminal/TerminalTexts.h"
 #include "framework/ui/terminal/TextLayout.h"
 
 namespace wdx::terminal {
 
 namespace {
-
-constexpr char kNameLabel[] = "File name:     ";
 
 class TOpenDialogWindow {
  public:
@@ -54,7 +53,7 @@ class TOpenDialogWindow {
     const int columns = std::min(screen_.Columns(), 78);
     const int rows = std::clamp(screen_.Rows() - 2, 12, 22);
     const TCellRect window = host_.CentredWindow(rows, columns);
-    DrawWindow(screen_, window, dialog_.Title.empty() ? "Open" : dialog_.Title);
+    DrawWindow(screen_, window, dialog_.Title.empty() ? texts::kOpenTitle : dialog_.Title);
     const TCellRect inside{window.Top + 1, window.Left + 1, window.Bottom - 1, window.Right - 1};
     const int left = window.Left + 2;
     const int right = window.Right - 2;
@@ -62,10 +61,10 @@ class TOpenDialogWindow {
     const int room = std::max(right - left + 1 - 9, 4);
     // A long folder shows its end.
     while (TextWidth(shown) > room) shown = "..." + shown.substr(NextCharacter(shown, 3));
-    screen_.Text(window.Top + 2, left, "Look in: " + shown, TLook::Box, emNone, inside);
+    screen_.Text(window.Top + 2, left, texts::kLookIn + shown, TLook::Box, emNone, inside);
     DrawList({window.Top + 3, left, window.Bottom - 5, right}, inside);
     DrawName(window.Bottom - 4, left, right, inside);
-    screen_.Text(window.Bottom - 3, left, "Files of type: " + type_, TLook::Box, emNone, inside);
+    screen_.Text(window.Bottom - 3, left, texts::kFilesOfType + type_, TLook::Box, emNone, inside);
     DrawButtons(window.Bottom - 2, right, inside);
   }
 
@@ -90,21 +89,21 @@ class TOpenDialogWindow {
       if (current && stop_ == kList) screen_.PlaceCursor(row, list.Left + 2);
     }
     if (entries.empty()) {
-      screen_.Text(list.Top + 1, list.Left + 2, "(empty)", TLook::Box, emDim, listInside);
+      screen_.Text(list.Top + 1, list.Left + 2, texts::kEmptyFolder, TLook::Box, emDim, listInside);
     }
   }
 
   void DrawName(int row, int left, int right, const TCellRect& inside) {
-    screen_.Text(row, left, kNameLabel, TLook::Box, emNone, inside);
-    const TCellRect field{row, left + static_cast<int>(sizeof kNameLabel - 1), row, right};
+    screen_.Text(row, left, texts::kFileName, TLook::Box, emNone, inside);
+    const TCellRect field{row, left + static_cast<int>(sizeof texts::kFileName - 1), row, right};
     const bool focused = stop_ == kName;
     DrawField(screen_, nameCaret_, name_, field, field.Left,
               focused ? TLook::FocusedField : TLook::Field, emNone, inside, focused);
   }
 
   void DrawButtons(int row, int right, const TCellRect& inside) {
-    const std::string open = ButtonText("Open");
-    const std::string cancel = ButtonText("Cancel");
+    const std::string open = ButtonText(texts::kOpen);
+    const std::string cancel = ButtonText(texts::kCancel);
     const int cancelCol = right - TextWidth(cancel) + 1;
     const int openCol = cancelCol - 2 - TextWidth(open);
     screen_.Text(row, openCol, open, TLook::Box, emBold | (stop_ == kOpen ? emReverse : emNone),
@@ -115,12 +114,12 @@ class TOpenDialogWindow {
   }
 
   std::string Help() const {
-    std::string help = "Tab/Shift+Tab: next/previous  ";
-    if (stop_ == kList) help += "Up/Down: files  Enter: open";
-    if (stop_ == kName) help += "Enter: open";
-    if (stop_ == kOpen) help += "Enter/Space: Open";
-    if (stop_ == kCancel) help += "Enter/Space: Cancel";
-    return help + "  Esc: Cancel";
+    std::string help = std::string(texts::kNextPrevious) + "  ";
+    if (stop_ == kList) help += texts::kFilesHelp;
+    if (stop_ == kName) help += texts::kNameHelp;
+    if (stop_ == kOpen) help += std::string(texts::kEnterSpace) + texts::kOpen;
+    if (stop_ == kCancel) help += std::string(texts::kEnterSpace) + texts::kCancel;
+    return help + "  " + texts::kEscape + texts::kCancel;
   }
 
   // False once the dialog is done.
@@ -206,7 +205,7 @@ class TOpenDialogWindow {
   }
 
   TModalHost& host_;
-  TScreen& screen_;
+  TCanvas& screen_;
   TOpenDialog& dialog_;
   TFileList list_;
   std::string type_;

@@ -22,11 +22,6 @@ constexpr short kLightYellow256 = 230;
 
 }  // namespace
 
-TCellRect TCellRect::Intersect(const TCellRect& other) const {
-  return {std::max(Top, other.Top), std::max(Left, other.Left), std::min(Bottom, other.Bottom),
-          std::min(Right, other.Right)};
-}
-
 TScreen::~TScreen() {
   Stop();
 }

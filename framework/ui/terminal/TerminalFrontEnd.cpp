@@ -29,7 +29,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
         files_(files),
         focus_(form),
         view_(form, screen_, focus_),
-        keys_(form, focus_) {}
+        keys_(form, focus_, this) {}
 
   int Run() {
     struct Restore {
@@ -38,6 +38,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
         TControl::SetChangeHook(nullptr);
         SetMessageBoxPresenter(nullptr);
         TOpenDialog::SetPresenter(nullptr);
+        TCustomForm::SetModalPresenter(nullptr);
         session.keyboard_.Stop();
         session.screen_.Stop();
       }
@@ -49,6 +50,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
     TOpenDialog::SetPresenter([this](TOpenDialog& dialog, std::string& chosen) {
       return RunOpenDialog(*this, files_, dialog, chosen);
     });
+    TCustomForm::SetModalPresenter([this](TCustomForm& form) { RunModalForm(form); });
     Redraw();
     DispatchEvent(&form_, [&] { form_.Activate(); });
     while (!form_.IsClosed()) {
@@ -58,7 +60,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
     return 0;
   }
 
-  TScreen& Screen() override { return screen_; }
+  TCanvas& Screen() override { return screen_; }
 
   void Modal(const std::function<void()>& draw, const std::function<bool(const TKey&)>& key,
              const std::function<std::string()>& help) override {
@@ -84,6 +86,22 @@ class TTerminalFrontEnd::Session : public TModalHost {
   }
 
  private:
+  // A form shown modally: drawn over the dialog with its own focus and keys until it closes; the
+  // key help under the dialog is its.
+  void RunModalForm(TCustomForm& form) {
+    TDialogFocus focus(form);
+    TDialogView view(form, screen_, focus);
+    TDialogKeys keys(form, focus, this);
+    DispatchEvent(&form, [&] { form.Activate(); });
+    if (form.IsClosed()) return;
+    Modal([&] { view.Draw("", false); },
+          [&](const TKey& key) {
+            if (!key.Is(TFunctionKey::Resize) && view.Fits()) keys.Handle(key);
+            return !form.IsClosed();
+          },
+          [&] { return keys.Help(); });
+  }
+
   void Redraw() {
     if (!screen_.Started() || drawing_) return;
     drawing_ = true;

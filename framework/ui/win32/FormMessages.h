@@ -9,5 +9,7 @@ namespace wdx::win32 {
 inline constexpr UINT kActivateMessage = WM_APP + 1;
 // Wakes the message loop so that it sees a closed form.
 inline constexpr UINT kWakeMessage = WM_APP + 2;
+// Brings the controls whose kinds mirror when idle in step with their windows.
+inline constexpr UINT kMirrorMessage = WM_APP + 3;
 
 }  // namespace wdx::win32

@@ -1,45 +1,68 @@
 #include "framework/ui/win32/InputRouter.h"
 
 #include <string>
+#include <vector>
 
 #include "framework/ui/DialogButtons.h"
-#include "framework/ui/Pages.h"
 #include "framework/ui/win32/FormMessages.h"
 #include "framework/ui/win32/Painting.h"
+#include "framework/ui/win32/WindowKinds.h"
 
 namespace wdx::win32 {
 
 namespace {
 
-TInputRouter* g_router = nullptr;
+// The routers of the forms shown, the one made last at the end.
+std::vector<TInputRouter*> g_routers;
+
+// The router of the form that holds the window; the last one for a window no form holds yet.
+TInputRouter* RouterOf(HWND window) {
+  for (auto router = g_routers.rbegin(); router != g_routers.rend(); ++router) {
+    if ((*router)->Serves(window)) return *router;
+  }
+  return g_routers.empty() ? nullptr : g_routers.back();
+}
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!g_router) return DefWindowProcW(window, message, wParam, lParam);
-  return g_router->FormMessage(window, message, wParam, lParam);
+  TInputRouter* router = RouterOf(window);
+  if (!router) return DefWindowProcW(window, message, wParam, lParam);
+  return router->FormMessage(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!g_router) return DefWindowProcW(window, message, wParam, lParam);
-  return g_router->ContainerMessage(window, message, wParam, lParam);
+  TInputRouter* router = RouterOf(window);
+  if (!router) return DefWindowProcW(window, message, wParam, lParam);
+  return router->ContainerMessage(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                 UINT_PTR /*id*/, DWORD_PTR /*data*/) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(window, ForwardingProc, 1);
-  if (!g_router) return DefSubclassProc(window, message, wParam, lParam);
-  return g_router->ForwardedMessage(window, message, wParam, lParam);
+  TInputRouter* router = RouterOf(window);
+  if (!router) return DefSubclassProc(window, message, wParam, lParam);
+  return router->ForwardedMessage(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 TInputRouter::TInputRouter(TCustomForm& form, TWindowMap& windows, TGdiCache& gdi, TPageTabs& tabs,
-                           TKeyboardNavigation& keyboard, TPropertyMirror& mirror)
-    : form_(form), windows_(windows), gdi_(gdi), tabs_(tabs), keyboard_(keyboard), mirror_(mirror) {
-  g_router = this;
+                           TKeyboardNavigation& keyboard, TPropertyMirror& mirror, bool quits)
+    : form_(form),
+      windows_(windows),
+      gdi_(gdi),
+      tabs_(tabs),
+      keyboard_(keyboard),
+      mirror_(mirror),
+      quits_(quits) {
+  g_routers.push_back(this);
 }
 
 TInputRouter::~TInputRouter() {
-  g_router = nullptr;
+  std::erase(g_routers, this);
+}
+
+bool TInputRouter::Serves(HWND window) const {
+  return windows_.IsOurs(window);
 }
 
 TWindowProcedures TInputRouter::Procedures() {
@@ -77,6 +100,9 @@ LRESULT TInputRouter::FormMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     case kWakeMessage:
       return 0;
+    case kMirrorMessage:
+      mirror_.MirrorPending();
+      return 0;
     case DM_GETDEFID:
       if (HWND button = windows_.WindowOf(DefaultButton(form_))) {
         return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
@@ -101,7 +127,7 @@ LRESULT TInputRouter::FormMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     case WM_DESTROY:
       windows_.SetFormWindow(nullptr);
-      PostQuitMessage(0);
+      if (quits_) PostQuitMessage(0);
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -118,7 +144,8 @@ LRESULT TInputRouter::ContainerMessage(HWND window, UINT message, WPARAM wParam,
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
-      if (auto* panel = dynamic_cast<TPanel*>(control)) PaintPanel(gdi_, window, dc, *panel);
+      const TWindowKind* kind = control ? WindowKinds().Find(*control) : nullptr;
+      if (kind && kind->Paint) kind->Paint(Context(), *control, window, dc);
       EndPaint(window, &paint);
       return 0;
     }
@@ -132,8 +159,10 @@ LRESULT TInputRouter::ForwardedMessage(HWND window, UINT message, WPARAM wParam,
   if (ChildNotification(message, wParam, lParam, result)) return result;
   // A group box draws only its frame and caption; its inside shows its own colour.
   if (message == WM_ERASEBKGND) {
-    if (auto* box = dynamic_cast<TGroupBox*>(windows_.ControlOf(window))) {
-      return FillBackground(gdi_, window, reinterpret_cast<HDC>(wParam), box->EffectiveColor());
+    TControl* control = windows_.ControlOf(window);
+    const TWindowKind* kind = control ? WindowKinds().Find(*control) : nullptr;
+    if (kind && kind->FillsBackground) {
+      return FillBackground(gdi_, window, reinterpret_cast<HDC>(wParam), control->EffectiveColor());
     }
   }
   return DefSubclassProc(window, message, wParam, lParam);
@@ -144,26 +173,24 @@ bool TInputRouter::ChildNotification(UINT message, WPARAM wParam, LPARAM lParam,
   switch (message) {
     case WM_COMMAND: {
       auto* window = reinterpret_cast<HWND>(lParam);
-      TControl* control = window ? windows_.ControlOf(window) : nullptr;
+      // A window inside a control's (a radio group's button) speaks for that control.
+      TControl* control = window ? windows_.ControlAround(window) : nullptr;
       if (!control) return false;
-      const UINT code = HIWORD(wParam);
-      if (auto* button = dynamic_cast<TButton*>(control); button && code == BN_CLICKED) {
-        DispatchEvent(button, [&] { button->Click(); });
+      const TWindowKind* kind = WindowKinds().Find(*control);
+      // The mirror's own changes and half a character being typed are not the user's doing.
+      if (kind && kind->Command && !mirror_.Updating() && window != halfTyped_) {
+        kind->Command(Context(), *control, window, HIWORD(wParam));
         AfterEvent();
-      } else if (dynamic_cast<TEdit*>(control) && code == EN_CHANGE && window != halfTyped_) {
-        EditChanged(window);
       }
       result = 0;
       return true;
     }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      auto* pages = dynamic_cast<TPageControl*>(windows_.ControlOf(header->hwndFrom));
-      if (!pages) return false;
-      if (header->code == TCN_SELCHANGE && !mirror_.Updating()) {
-        TabChanged(*pages);
-        AfterEvent();
-      }
+      TControl* control = windows_.ControlOf(header->hwndFrom);
+      const TWindowKind* kind = control ? WindowKinds().Find(*control) : nullptr;
+      if (!kind || !kind->Notify) return false;
+      if (!mirror_.Updating() && kind->Notify(Context(), *control, *header)) AfterEvent();
       result = 0;
       return true;
     }
@@ -185,24 +212,20 @@ void TInputRouter::BeforeDispatch(const MSG& message) {
   // The second half completes the pair and its change gives the whole text; anything else leaves
   // the half alone in the edit, which is then its text.
   if (pending && !(typed && message.hwnd == pending && IS_LOW_SURROGATE(message.wParam))) {
-    EditChanged(pending);
+    TextChanged(pending);
   }
 }
 
-void TInputRouter::EditChanged(HWND window) {
-  auto* edit = dynamic_cast<TEdit*>(windows_.ControlOf(window));
-  if (!edit || !IsWindow(window) || mirror_.Updating()) return;
-  const std::string text = WindowText(window);
-  DispatchEvent(edit, [&] { edit->SetText(text); });
+void TInputRouter::TextChanged(HWND window) {
+  TControl* control = windows_.ControlOf(window);
+  const TWindowKind* kind = control ? WindowKinds().Find(*control) : nullptr;
+  if (!kind || !kind->Command || !IsWindow(window) || mirror_.Updating()) return;
+  kind->Command(Context(), *control, window, EN_CHANGE);
   AfterEvent();
 }
 
-void TInputRouter::TabChanged(TPageControl& pages) {
-  HWND tabs = windows_.WindowOf(&pages);
-  TTabSheet* page = tabs_.PageAt(pages, TabCtrl_GetCurSel(tabs));
-  if (!page) return;
-  ShowPage(pages, *page);
-  tabs_.Layout(pages);
+TWindowContext& TInputRouter::Context() {
+  return mirror_.Context();
 }
 
 void TInputRouter::AfterEvent() {

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "framework/controls/StdCtrls.h"
 #include "framework/ui/FocusOrder.h"
 #include "framework/ui/PageKeys.h"
 
@@ -18,7 +17,8 @@ bool Held(int key) {
 
 bool TKeyboardNavigation::PreTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN || !windows_.IsOurs(message.hwnd)) return false;
-  return HandlePageKey(message) || HandleTabKey(message) || HandleReturnKey(message);
+  return HandlePageKey(message) || HandleTabKey(message) || HandleReturnKey(message) ||
+         HandleControlKey(message);
 }
 
 void TKeyboardNavigation::FocusFirst() {
@@ -31,10 +31,12 @@ TControl* TKeyboardNavigation::Focused() const {
 }
 
 void TKeyboardNavigation::Focus(const TControl* control) {
-  HWND window = windows_.WindowOf(control);
+  const TWindowKind* kind = control ? WindowKinds().Find(*control) : nullptr;
+  HWND window = kind && kind->FocusWindow ? kind->FocusWindow(context_, *control)
+                                          : windows_.WindowOf(control);
   if (!window) return;
   SetFocus(window);
-  if (dynamic_cast<const TEdit*>(control)) SendMessageW(window, EM_SETSEL, 0, -1);
+  if (kind && kind->Focused) kind->Focused(window);
 }
 
 bool TKeyboardNavigation::HandleTabKey(const MSG& message) {
@@ -63,9 +65,17 @@ bool TKeyboardNavigation::HandlePageKey(const MSG& message) {
 bool TKeyboardNavigation::HandleReturnKey(const MSG& message) {
   if (message.wParam != VK_RETURN) return false;
   HWND focus = GetFocus();
-  if (!windows_.IsOurs(focus) || !dynamic_cast<TButton*>(windows_.ControlOf(focus))) return false;
+  TControl* control = windows_.IsOurs(focus) ? windows_.ControlOf(focus) : nullptr;
+  const TWindowKind* kind = control ? WindowKinds().Find(*control) : nullptr;
+  if (!kind || !kind->PressesOnEnter) return false;
   SendMessageW(focus, BM_CLICK, 0, 0);
   return true;
+}
+
+bool TKeyboardNavigation::HandleControlKey(const MSG& message) {
+  TControl* control = Focused();
+  const TWindowKind* kind = control ? WindowKinds().Find(*control) : nullptr;
+  return kind && kind->Key && kind->Key(context_, *control, message);
 }
 
 }  // namespace wdx::win32

@@ -4,25 +4,18 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/controls/ComCtrls.h"
-#include "framework/ui/Pages.h"
-
-// After windows.h, which it needs.
-#include <commctrl.h>
+#include "framework/ui/win32/WindowKinds.h"
 
 namespace wdx::win32 {
 
 RECT DesignBounds(const TWindowMap& windows, const TControl& control) {
-  if (dynamic_cast<const TTabSheet*>(&control)) {
-    RECT area{};
-    if (HWND tabs = windows.WindowOf(control.Parent())) {
-      GetClientRect(tabs, &area);
-      TabCtrl_AdjustRect(tabs, FALSE, &area);
-    }
-    return area;
-  }
+  const TWindowKind* kind = WindowKinds().Find(control);
+  if (kind && kind->Bounds) return kind->Bounds(windows, control);
   int32_t inset = 0;
-  if (auto* page = dynamic_cast<const TTabSheet*>(control.Parent())) inset = page->BorderWidth();
+  if (const TWinControl* parent = control.Parent()) {
+    const TWindowKind* outer = WindowKinds().Find(*parent);
+    if (outer && outer->ClientInset) inset = outer->ClientInset(*parent);
+  }
   const int32_t left = control.Left() + inset;
   const int32_t top = control.Top() + inset;
   return windows.Scale()(RECT{left, top, left + control.Width(), top + control.Height()});
@@ -63,11 +56,9 @@ void FitLabel(const TWindowMap& windows, TGdiCache& gdi, const TLabel& label) {
 }
 
 HFONT ControlFont(TGdiCache& gdi, const TControl& control) {
-  std::string text = control.Caption();
-  if (auto* pages = dynamic_cast<const TPageControl*>(&control)) {
-    for (const TTabSheet* page : VisibleTabs(*pages)) text += page->Caption();
-  }
-  return gdi.FontOf(control.EffectiveFont(), text);
+  const TWindowKind* kind = WindowKinds().Find(control);
+  return gdi.FontOf(control.EffectiveFont(),
+                    kind && kind->FontText ? kind->FontText(control) : control.Caption());
 }
 
 }  // namespace wdx::win32

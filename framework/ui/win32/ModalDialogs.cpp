@@ -63,7 +63,13 @@ TModalResult PresentMessageBox(HWND owner, const TMessageBox& box) {
       flags |= MB_ICONQUESTION;
       break;
   }
-  flags |= box.Buttons.Contains(mbYes) || box.Buttons.Contains(mbNo) ? MB_YESNO : MB_OK;
+  // The system's sets of buttons: Yes and No with or without Cancel, or OK with or without it.
+  const bool cancel = box.Buttons.Contains(mbCancel);
+  if (box.Buttons.Contains(mbYes) || box.Buttons.Contains(mbNo)) {
+    flags |= cancel ? MB_YESNOCANCEL : MB_YESNO;
+  } else {
+    flags |= cancel ? MB_OKCANCEL : MB_OK;
+  }
   if (owner && IsWindowVisible(owner)) {
     g_centreOver = owner;
     g_centring = SetWindowsHookExW(WH_CBT, CentreBox, nullptr, GetCurrentThreadId());
@@ -73,6 +79,7 @@ TModalResult PresentMessageBox(HWND owner, const TMessageBox& box) {
   g_centring = nullptr;
   if (pressed == IDYES) return mrYes;
   if (pressed == IDNO) return mrNo;
+  if (pressed == IDCANCEL && cancel) return mrCancel;
   return mrOK;
 }
 

@@ -1,7 +1,7 @@
 #include "framework/ui/win32/Painting.h"
 #include "framework/ui/win32/Win32Support.h"
 
-#include "framework/controls/StdCtrls.h"
+#include "framework/ui/win32/WindowKinds.h"
 
 namespace wdx::win32 {
 
@@ -34,11 +34,12 @@ bool ControlColors(TGdiCache& gdi, const TWindowMap& windows, UINT message, HDC 
                    LRESULT& result) {
   TControl* control = windows.ControlOf(window);
   if (!control) return false;
-  if (dynamic_cast<TEdit*>(control) && !IsWindowEnabled(window)) return false;
+  const TWindowKind* kind = WindowKinds().Find(*control);
+  if (kind && kind->SystemColorsWhenDisabled && !IsWindowEnabled(window)) return false;
   TColor background = control->EffectiveColor();
-  if (auto* label = dynamic_cast<TLabel*>(control); label && label->Transparent()) {
+  if (kind && kind->Transparent && kind->Transparent(*control)) {
     SetBkMode(dc, TRANSPARENT);
-    if (label->Parent()) background = label->Parent()->EffectiveColor();
+    if (control->Parent()) background = control->Parent()->EffectiveColor();
   } else {
     SetBkColor(dc, ColorRefOf(background));
   }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/rtti/LiveObjects.h"
 #include "framework/ui/win32/FormMessages.h"
 #include "framework/ui/win32/Layout.h"
 
@@ -15,41 +16,33 @@ void TPropertyMirror::Changed(TControl& control) {
   }
   HWND window = windows_.WindowOf(&control);
   if (!window) return;
+  const TWindowKind* kind = WindowKinds().Find(control);
+  if (kind && kind->MirrorsWhenIdle && windows_.FormWindow()) {
+    // Once for all the changes until the message loop turns: a list changed item by item is
+    // brought in step once.
+    if (idle_.insert(control.Handle()).second && idle_.size() == 1) {
+      PostMessageW(windows_.FormWindow(), kMirrorMessage, 0, 0);
+    }
+    return;
+  }
+  Mirror(control, window, kind);
+}
+
+void TPropertyMirror::MirrorPending() {
+  std::unordered_set<uint32_t> pending;
+  pending.swap(idle_);
+  for (uint32_t handle : pending) {
+    // A control freed meanwhile is no longer found.
+    auto* control = ObjectCast<TControl>(live_objects::Find(handle));
+    HWND window = control ? windows_.WindowOf(control) : nullptr;
+    if (window) Mirror(*control, window, WindowKinds().Find(*control));
+  }
+}
+
+void TPropertyMirror::Mirror(TControl& control, HWND window, const TWindowKind* kind) {
   const bool wasUpdating = updating_;
   updating_ = true;
-  if (auto* page = dynamic_cast<TTabSheet*>(&control)) {
-    if (auto* pages = page->PageControl()) {
-      tabs_.Rebuild(*pages);
-      // The tabs draw in their captions' font; the pages' controls follow below.
-      if (HWND tabs = windows_.WindowOf(pages)) {
-        SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(gdi_, *pages)), TRUE);
-      }
-    }
-  } else if (auto* pages = dynamic_cast<TPageControl*>(&control)) {
-    builder_.MoveToDesign(control, window);
-    tabs_.Rebuild(*pages);
-  } else {
-    if (!dynamic_cast<TImage*>(&control) && WindowText(window) != control.Caption()) {
-      SetWindowTextW(window, Wide(control.Caption()).c_str());
-    }
-    builder_.MoveToDesign(control, window);
-    if (auto* label = dynamic_cast<TLabel*>(&control)) {
-      const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE) & ~LONG_PTR{SS_TYPEMASK};
-      SetWindowLongPtrW(window, GWL_STYLE,
-                        style | (label->WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP));
-      FitLabel(windows_, gdi_, *label);
-    } else if (auto* button = dynamic_cast<TButton*>(&control)) {
-      SendMessageW(window, BM_SETSTYLE, button->Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-    } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
-      SendMessageW(window, EM_SETREADONLY, edit->ReadOnly(), 0);
-    } else if (auto* image = dynamic_cast<TImage*>(&control)) {
-      builder_.ApplyPicture(*image);
-    }
-    const bool shown = control.Visible();
-    if (((GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0) != shown) {
-      ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
-    }
-  }
+  if (kind && kind->Mirror) kind->Mirror(builder_.Context(), control, window);
   if ((IsWindowEnabled(window) != FALSE) != control.Enabled()) {
     EnableWindow(window, control.Enabled());
   }
@@ -83,7 +76,7 @@ void TPropertyMirror::ApplyFonts(const TControl& control) {
   if (HWND window = windows_.WindowOf(&control); window && &control != &form_) {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(gdi_, control)), TRUE);
   }
-  if (auto* windowed = dynamic_cast<const TWinControl*>(&control)) {
+  if (auto* windowed = ObjectCast<TWinControl>(&control)) {
     for (int i = 0; i < windowed->ControlCount(); ++i) ApplyFonts(*windowed->Controls(i));
   }
 }

@@ -7,6 +7,7 @@
 #include "framework/ui/FocusOrder.h"
 #include "framework/ui/win32/FormPlacement.h"
 #include "framework/ui/win32/Layout.h"
+#include "framework/ui/win32/WindowTexts.h"
 
 // After windows.h, which it needs.
 #include <uxtheme.h>
@@ -29,9 +30,10 @@ TWidgetBuilder::TWidgetBuilder(TWindowMap& windows, TGdiCache& gdi, TPageTabs& t
       gdi_(gdi),
       tabs_(tabs),
       procedures_(procedures),
+      context_{windows, gdi, tabs, *this},
       nextId_(kFirstControlId) {}
 
-bool TWidgetBuilder::Build(TCustomForm& form, int dpi) {
+bool TWidgetBuilder::Build(TCustomForm& form, int dpi, HWND owner) {
   RegisterClasses();
   DWORD style = 0;
   DWORD exStyle = 0;
@@ -41,7 +43,7 @@ bool TWidgetBuilder::Build(TCustomForm& form, int dpi) {
   placedLeft_ = form.Left();
   placedTop_ = form.Top();
   HWND window = CreateWindowExW(exStyle, kFormClass, Wide(form.Caption()).c_str(), style, rect.left,
-                                rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                                rect.top, rect.right - rect.left, rect.bottom - rect.top, owner,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window) return false;
   FitClientArea(window, form, windows_.Scale());
@@ -86,17 +88,18 @@ void TWidgetBuilder::Rescale(const TCustomForm& form, int dpi, const RECT& sugge
 
 void TWidgetBuilder::Relayout(const TControl& control) {
   HWND window = windows_.WindowOf(&control);
+  const TWindowKind* kind = WindowKinds().Find(control);
   if (window && window != windows_.FormWindow()) {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(gdi_, control)), FALSE);
     MoveToDesign(control, window);
-    if (auto* label = dynamic_cast<const TLabel*>(&control)) FitLabel(windows_, gdi_, *label);
-    if (auto* image = dynamic_cast<const TImage*>(&control)) ApplyPicture(*image);
+    if (kind && kind->Created) kind->Created(context_, control, window);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
   }
-  if (auto* windowed = dynamic_cast<const TWinControl*>(&control)) {
+  if (auto* windowed = ObjectCast<TWinControl>(&control)) {
     for (int i = 0; i < windowed->ControlCount(); ++i) Relayout(*windowed->Controls(i));
   }
-  if (auto* pages = dynamic_cast<const TPageControl*>(&control)) tabs_.Layout(*pages);
+  // Once its controls are in place, a container may arrange them again (a page control its pages).
+  if (window && kind && kind->Placed) kind->Placed(context_, control, window);
 }
 
 void TWidgetBuilder::RegisterClasses() {
@@ -130,11 +133,6 @@ void TWidgetBuilder::RegisterClasses() {
 }
 
 void TWidgetBuilder::CreateChildren(const TWinControl& parent) {
-  if (auto* pages = dynamic_cast<const TPageControl*>(&parent)) {
-    for (TTabSheet* page : pages->Pages()) CreateControl(*page);
-    tabs_.Rebuild(*pages);
-    return;
-  }
   // Windowed controls in tab order, which is also the dialog manager's order; the others lie
   // beneath them.
   for (TControl* child : ChildrenInTabOrder(parent)) CreateControl(*child);
@@ -143,63 +141,40 @@ void TWidgetBuilder::CreateChildren(const TWinControl& parent) {
 void TWidgetBuilder::CreateControl(TControl& control) {
   HWND parent = windows_.WindowOf(control.Parent());
   if (!parent) return;
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-  DWORD exStyle = 0;
-  const wchar_t* windowClass = kContainerClass;
-  std::string text = control.Caption();
-  bool forwards = false;
-  if (auto* button = dynamic_cast<TButton*>(&control)) {
-    windowClass = WC_BUTTONW;
-    style |= button->Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-  } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
-    windowClass = WC_EDITW;
-    style |= ES_AUTOHSCROLL | (edit->ReadOnly() ? ES_READONLY : 0);
-    exStyle |= WS_EX_CLIENTEDGE;
-  } else if (auto* label = dynamic_cast<TLabel*>(&control)) {
-    windowClass = WC_STATICW;
-    style |= label->WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP;
-  } else if (dynamic_cast<TGroupBox*>(&control)) {
-    windowClass = WC_BUTTONW;
-    style |= BS_GROUPBOX | WS_CLIPCHILDREN;
-    exStyle |= WS_EX_CONTROLPARENT;
-    forwards = true;
-  } else if (dynamic_cast<TImage*>(&control)) {
-    windowClass = WC_STATICW;
-    style |= SS_ICON;
-    text.clear();
-  } else if (dynamic_cast<TPageControl*>(&control)) {
-    windowClass = WC_TABCONTROLW;
-    style |= WS_CLIPCHILDREN;
-    exStyle |= WS_EX_CONTROLPARENT;
-    text.clear();
-    forwards = true;
+  const TWindowKind* kind = WindowKinds().Find(control);
+  TWindowSpec spec;
+  spec.Text = control.Caption();
+  if (kind && kind->Spec) {
+    kind->Spec(control, spec);
   } else {
-    // Tab sheets, panels and any other container.
-    style |= WS_CLIPCHILDREN;
-    exStyle |= WS_EX_CONTROLPARENT;
-    if (dynamic_cast<TTabSheet*>(&control)) text.clear();
+    // No kind: the control is named, not left out.
+    spec.Class = WC_STATICW;
+    spec.Style = SS_LEFTNOWORDWRAP | SS_SUNKEN;
+    spec.Text = texts::kUnsupported + control.ClassName();
   }
-  if (auto* windowed = dynamic_cast<TWinControl*>(&control); windowed && windowed->TabStop()) {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | spec.Style;
+  if (auto* windowed = ObjectCast<TWinControl>(&control); windowed && windowed->TabStop()) {
     style |= WS_TABSTOP;
   }
   if (!control.Enabled()) style |= WS_DISABLED;
   const RECT bounds = DesignBounds(windows_, control);
-  HWND window = CreateWindowExW(exStyle, windowClass, Wide(text).c_str(), style, bounds.left,
-                                bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)),
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateWindowExW(
+      spec.ExStyle, spec.Class ? spec.Class : kContainerClass, Wide(spec.Text).c_str(), style,
+      bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)), GetModuleHandleW(nullptr), nullptr);
   if (!window) return;
   windows_.Register(&control, window);
-  if (forwards) SetWindowSubclass(window, procedures_.Forwarding, 1, 0);
-  // A themed group box draws its caption in the theme's colour; the classic one takes the
-  // caption's font colour, as the form designs it.
-  if (dynamic_cast<TGroupBox*>(&control)) SetWindowTheme(window, L" ", L" ");
+  if (spec.Forwards) SetWindowSubclass(window, procedures_.Forwarding, 1, 0);
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(gdi_, control)), FALSE);
-  if (auto* image = dynamic_cast<TImage*>(&control)) ApplyPicture(*image);
-  if (auto* label = dynamic_cast<TLabel*>(&control)) FitLabel(windows_, gdi_, *label);
-  if (auto* windowed = dynamic_cast<TWinControl*>(&control)) CreateChildren(*windowed);
-  if (dynamic_cast<TTabSheet*>(&control)) return;  // the page control shows its pages
-  if (control.Visible()) ShowWindow(window, SW_SHOWNA);
+  if (kind && kind->Created) kind->Created(context_, control, window);
+  if (auto* windowed = ObjectCast<TWinControl>(&control); windowed && kind) {
+    if (kind->CreateChildren) {
+      kind->CreateChildren(context_, control);
+    } else {
+      CreateChildren(*windowed);
+    }
+  }
+  if (spec.ShowsItself && control.Visible()) ShowWindow(window, SW_SHOWNA);
 }
 
 void TWidgetBuilder::MoveToDesign(const TControl& control, HWND window) {
@@ -210,7 +185,8 @@ void TWidgetBuilder::MoveToDesign(const TControl& control, HWND window) {
   if (!EqualRect(&now, &bounds)) {
     SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
                  bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (auto* pages = dynamic_cast<const TPageControl*>(&control)) tabs_.Layout(*pages);
+    const TWindowKind* kind = WindowKinds().Find(control);
+    if (kind && kind->Placed) kind->Placed(context_, control, window);
   }
 }
 

@@ -1,6 +1,7 @@
 // Builds a form's native windows from its component tree: the form's window, then one child
-// window per control in window order, each in its design place, font and state. It also
-// applies the pictures (the form's icons, an image's icon), which change after creation too.
+// window per control in window order, each as its kind (WindowKinds.h) makes it, in its design
+// place, font and state. It also applies the pictures (the form's icons, an image's icon), which
+// change after creation too.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "framework/controls/StdCtrls.h"
 #include "framework/ui/win32/GdiCache.h"
 #include "framework/ui/win32/PageTabs.h"
+#include "framework/ui/win32/WindowKinds.h"
 #include "framework/ui/win32/WindowMap.h"
 
 // After windows.h, which it needs.
@@ -32,9 +34,9 @@ class TWidgetBuilder {
                  const TWindowProcedures& procedures);
 
   // Creates the form's window and every child at the DPI of the monitor the form stands on (or
-  // at `dpi`, when given); false when not even the form's window can be made (no desktop to show
-  // it on).
-  bool Build(TCustomForm& form, int dpi = 0);
+  // at `dpi`, when given), owned by `owner` (a form shown modally over it); false when not even
+  // the form's window can be made (no desktop to show it on).
+  bool Build(TCustomForm& form, int dpi = 0, HWND owner = nullptr);
 
   // Gives the form's window the form's size; moves it to the designed place only when the form's
   // position changed since it was placed, so that a window the user moved stays where it is.
@@ -47,6 +49,13 @@ class TWidgetBuilder {
   void ApplyIcons(const TCustomForm& form);
   void ApplyPicture(const TImage& image);
 
+  // Makes the window of a control whose parent's window is made, and its controls' windows.
+  void CreateControl(TControl& control);
+  // Makes the windows of a container's controls, in tab order.
+  void CreateChildren(const TWinControl& parent);
+  // What the kinds work with.
+  TWindowContext& Context() { return context_; }
+
  private:
   // An icon as it was last given to a window: its bytes and its size in pixels (the form's: the
   // DPI).
@@ -56,8 +65,6 @@ class TWidgetBuilder {
   };
 
   void RegisterClasses();
-  void CreateChildren(const TWinControl& parent);
-  void CreateControl(TControl& control);
   // Each control's font, place, size and picture at the windows' scale, the control's own
   // controls after it.
   void Relayout(const TControl& control);
@@ -66,6 +73,7 @@ class TWidgetBuilder {
   TGdiCache& gdi_;
   TPageTabs& tabs_;
   TWindowProcedures procedures_;
+  TWindowContext context_;
   int nextId_;
   int32_t placedLeft_ = 0;
   int32_t placedTop_ = 0;
