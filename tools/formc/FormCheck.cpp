@@ -89,22 +89,24 @@ class Checker {
     return place && !place->object.empty() ? place->object : className;
   }
 
-  // The form class the program declares for the form, when it declares its classes.
+  // The form class the program declares for the form, when it declares its classes. A class
+  // declared the old way (WDX_CLASS and a table of its own) is taken as it is: its handlers and
+  // controls are not known.
   void DeclaredForm() {
     if (!classes_.Given()) return;
     const std::string name = wdx::FormStreamDecoder(stream_).ReadRootHeader().className;
-    form_ = classes_.Find(name);
-    if (form_ && form_->Form) {
-      for (const TDeclaredClass* at : classes_.Lineage(*form_)) {
-        for (const std::string& handler : at->Handlers) handlers_.insert(wdx::AsciiUpper(handler));
-      }
+    const TDeclaredClass* declared = classes_.Find(name);
+    if (!declared) {
+      problems_.Add(RootLine(), "the form's class " + name +
+                                    " is not declared in the files of CLASSES, so its handlers "
+                                    "and controls are not known");
       return;
     }
-    problems_.Add(RootLine(), "the form's class " + name +
-                                  (form_ ? " is not declared with WDX_FORM"
-                                         : " is not declared in the files of CLASSES") +
-                                  ", so its handlers and controls are not known");
-    form_ = nullptr;
+    if (!declared->Form) return;
+    form_ = declared;
+    for (const TDeclaredClass* at : classes_.Lineage(*form_)) {
+      for (const std::string& handler : at->Handlers) handlers_.insert(wdx::AsciiUpper(handler));
+    }
   }
 
   const wdx::TMetaClass* FindClass(const std::string& name) {
