@@ -1,4 +1,4 @@
-// The setup dialog: its layout and its English texts. The language control below names the
+// The setup dialog: its layout and its English texts. The language control below marks the
 // texts that are translated; their translations live in po/<language>.po, and the build merges
 // them into the binary form stream that the program embeds.
 object frmWendrixSetup: TfrmWendrixSetup

@@ -47,15 +47,8 @@
                                         {}, {WDX_FOR_EACH(WDX_PUBLISH_HANDLER, __VA_ARGS__)});   \
     return meta;                                                                                 \
   }                                                                                              \
-  static const ::wdx::TMetaClass& CachedClass() {                                                \
-    static const ::wdx::TMetaClass& cached = StaticClass();                                      \
-    return cached;                                                                               \
-  }                                                                                              \
-  const ::wdx::TMetaClass& ClassType() const override {                                          \
-    return CachedClass();                                                                        \
-  }
+  WDX_CLASS_CACHE
 
-#define WDX_CONTROL(Type, name)    \
-  ::wdx::TFormControl<Type> name { \
-    this, #name                    \
-  }
+// clang-format off
+#define WDX_CONTROL(Type, name) ::wdx::TFormControl<Type> name{this, #name}
+// clang-format on
