@@ -152,8 +152,11 @@ class ObjectTextCompiler {
     } else {
       Fail("'object' expected");
     }
-    // A child that stands no deeper than its parent suggests that the parent's 'end' is missing.
-    if (!open_.empty() && column <= open_.back().column) NoteStray(line_);
+    // A child that stands no deeper than its indented parent suggests that the parent's 'end' is
+    // missing (a source without indentation suggests nothing).
+    if (!open_.empty() && open_.back().column > 0 && column <= open_.back().column) {
+      NoteStray(line_);
+    }
     const int objectLine = line_;
     const size_t objectOffset = out_.size();
     std::string name = Name();

@@ -91,6 +91,10 @@ TEST(ObjectText, ErrorsNameTheLine) {
       // An empty name would end the property list or the set that holds it.
       {"object A: TForm\n '' = 1\nend\n", "Line 2: property name expected"},
       {"object A: TForm\n S = [a, '']\nend\n", "Line 2: set member expected"},
+      // A missing 'end': where the indentation puts it, else on the last line that has text.
+      {"object A: TForm\n  object B: TButton\n  object C: TButton\n  end\nend\n",
+       "Line 3: 'end' of B (line 2) expected before this line"},
+      {"object A: TForm\nobject B: TButton\nend\n\n", "Line 3: 'end' of A (line 1) expected"},
       // A class name's length byte of 0xF0 or more would be read as a prefix.
       {"object A: " + std::string(240, 'T') + "\nend\n",
        "Line 1: class name longer than 239 characters"},
