@@ -46,6 +46,11 @@ cached() {
   sed -n "s/^$1:[A-Z]*=//p" "$tree/CMakeCache.txt"
 }
 
+# The compiler of a language (CXX, RC) that CMake found for the build tree.
+compiler_of() {
+  sed -n "s/^set(CMAKE_$1_COMPILER \"\(.*\)\")$/\1/p" "$tree"/CMakeFiles/*/CMake"$1"Compiler.cmake
+}
+
 # The package's folders: the defaults, or for layout ones of its own.
 libdir=lib
 includedir=include
@@ -143,8 +148,9 @@ pkgconfig_build() {
     "$work/src/po/de.po" --texts "$work/src/HelloForm.cpp" --classes "$work/src/HelloForm.h" \
     --library "$("${pc[@]}" --variable=library_template wendrix)"
   if [[ "$mode" == windows ]]; then
-    compiler=x86_64-w64-mingw32-g++
-    quietly windres.log x86_64-w64-mingw32-windres "$out/form.rc" -O coff -o "$out/form.res.o"
+    # The compiler the libraries were built with (its threads are theirs).
+    compiler="$(compiler_of CXX)"
+    quietly windres.log "$(compiler_of RC)" "$out/form.rc" -O coff -o "$out/form.res.o"
     form=("$out/form.res.o")
     link=(-static -static-libgcc -static-libstdc++)
   fi
