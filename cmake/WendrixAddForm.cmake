@@ -1,30 +1,38 @@
 # Building a form source with its translations into a program, and the targets that keep the
 # translations in step with the form:
 #
-#   wendrix_add_form(<target> <form.frm> [TRANSLATIONS <file.po>...] [TEXTS <code>...])
+#   wendrix_add_form(<target> <form.frm> [TRANSLATIONS <file.po>...] [TEXTS <code>...]
+#                    [CLASSES <code>...])
 #
-# compiles the form source, with the texts of each PO file taken into the language its header
-# names, into the form's binary stream and embeds it in <target>. TEXTS names the program's C++
-# files whose texts it marks with WDX_TEXT: the PO files translate those too, and their catalogue
-# is embedded beside the form (one form of a program has them). The PO files may translate the
-# library's own texts as well (WENDRIX_LIBRARY_TEMPLATE lists them), over the library's own
-# translations. The form is embedded on POSIX as a byte array that
-# registers itself with the platform layer's resources when the program starts (give an
-# executable or an object library, whose objects are always linked, that links that layer), on
-# Windows as a language-neutral RCDATA resource named after the
-# form's class in capitals, with the form's icon as the program icon. Languages the form source
-# lacks are added in the order of the files. A changed form source or PO file (or form compiler)
-# compiles the form again before <target> is built; a PO file that cannot be used fails the
-# build with "<file.po>:<line>: <what>".
+# checks the form source and compiles it, with the texts of each PO file taken into the language
+# its header names, into the form's binary stream, and embeds it in <target>. formc checks the form
+# as the program reads it at start and fails the build with every problem it finds, each as
+# "<form.frm>:<line>: <what>"; CLASSES names the C++ files that declare the program's form class
+# and control classes (WDX_FORM, WDX_CONTROL, WDX_CLASS), against which it checks the form's class,
+# handlers and controls as well. TEXTS names the program's C++ files whose texts it marks with
+# WDX_TEXT: the PO files translate those too, and their catalogue is embedded beside the form (one
+# form of a program has them). The PO files may translate the library's own texts as well
+# (WENDRIX_LIBRARY_TEMPLATE lists them), over the library's own translations. The form is embedded
+# on POSIX as a byte array that registers itself with the platform layer's resources when the
+# program starts, on Windows as a language-neutral RCDATA resource named after the form's class in
+# capitals, with the form's icon as the program icon. <target> may be an executable, an object
+# library, or a static or shared library: a library's form is compiled into an object library of
+# its own, <target>_form_<stem>_<hash>, whose objects every program linking <target> links
+# directly, so that the linker cannot leave the form out. Languages the form source lacks are added
+# in the order of the files. A changed form source, PO file or class file (or form compiler)
+# compiles the form again before <target> is built; a PO file that cannot be used fails the build
+# with "<file.po>:<line>: <what>". The files formc writes are named after the target and the
+# form's path, so two forms of one file name do not collide.
 #
 #   wendrix_add_po_targets(<form.frm> <template.pot> [<file.po>...] [TEXTS <code>...])
 #
 # gives the build the targets that gettext's po/ folder has: `pot` writes the template of the
-# form's texts, then those of the code (TEXTS) and of the library (a form "-": the code's alone), `update-po` merges each PO file with a fresh template, message by message by
-# context (a changed text becomes fuzzy with its old translation, a removed one obsolete). Both
-# write into the source tree, where the translations live, and run formc alone, which needs
-# nothing but the files: they work whatever state the translations are in. Called for several
-# forms, or for one form with several sets of PO files, `pot` and `update-po` do the work of all.
+# form's texts, then those of the code (TEXTS) and of the library (a form "-": the code's alone),
+# `update-po` merges each PO file with a fresh template, message by message by context (a changed
+# text becomes fuzzy with its old translation, a removed one obsolete). Both write into the source
+# tree, where the translations live, and run formc alone, which needs nothing but the files: they
+# work whatever state the translations are in. Called for several forms, or for one form with
+# several sets of PO files, `pot` and `update-po` do the work of all.
 #
 # Relative paths are taken from the current source folder. The tools are the executable targets
 # Wendrix::formc and Wendrix::formtool, which run on the machine that builds.
@@ -37,15 +45,21 @@ function(_wendrix_require_tool tool function)
   endif()
 endfunction()
 
+# Each file absolute, from the current source folder.
+function(_wendrix_absolute out)
+  set(files "")
+  foreach(file IN LISTS ARGN)
+    cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+    list(APPEND files "${file}")
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
 # The texts of the code and the library as formc's arguments.
 function(_wendrix_text_arguments out)
   set(arguments "")
   if(ARGN)
-    set(files "")
-    foreach(file IN LISTS ARGN)
-      cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
-      list(APPEND files "${file}")
-    endforeach()
+    _wendrix_absolute(files ${ARGN})
     list(APPEND arguments --texts ${files})
   endif()
   if(WENDRIX_LIBRARY_TEMPLATE)
@@ -55,7 +69,7 @@ function(_wendrix_text_arguments out)
 endfunction()
 
 function(wendrix_add_form target form)
-  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "TRANSLATIONS;TEXTS")
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "TRANSLATIONS;TEXTS;CLASSES")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "wendrix_add_form(${target}): unknown arguments: ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -63,32 +77,42 @@ function(wendrix_add_form target form)
     message(FATAL_ERROR "wendrix_add_form: no target ${target}")
   endif()
   _wendrix_require_tool(formc wendrix_add_form)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "MODULE_LIBRARY")
+    message(FATAL_ERROR "wendrix_add_form(${target}): a module is loaded by a program that does "
+      "not find the forms inside it; add the form to the program, or to a static or shared "
+      "library the program links")
+  endif()
 
   cmake_path(ABSOLUTE_PATH form BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
-  set(translations "")
-  foreach(po IN LISTS ARG_TRANSLATIONS)
-    cmake_path(ABSOLUTE_PATH po BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
-    list(APPEND translations "${po}")
-  endforeach()
+  _wendrix_absolute(translations ${ARG_TRANSLATIONS})
+  _wendrix_absolute(classes ${ARG_CLASSES})
   cmake_path(GET form STEM stem)
-  set(prefix "${CMAKE_CURRENT_BINARY_DIR}/${target}-${stem}")
-  set(comment "Compiling the form ${stem}")
+  # Named after the target and the form's path: forms of one file name do not collide.
+  string(MD5 id "${form}")
+  string(SUBSTRING "${id}" 0 8 id)
+  set(prefix "${CMAKE_CURRENT_BINARY_DIR}/wendrix-forms/${target}/${stem}-${id}")
+  set(comment "Checking and compiling the form ${stem}")
   if(translations)
     string(APPEND comment " with its translations")
   endif()
 
   _wendrix_text_arguments(texts ${ARG_TEXTS})
-  set(inputs "")
+  set(inputs ${classes})
   foreach(input IN LISTS texts)
     if(NOT input MATCHES "^--")
       list(APPEND inputs "${input}")
     endif()
   endforeach()
+  if(classes)
+    list(APPEND texts --classes ${classes})
+  endif()
 
   # formc also writes ${prefix}.ico when the form has an icon, and ${prefix}.texts with a
   # catalogue; the .rc file, rewritten with them, carries the dependency.
   add_custom_command(
     OUTPUT "${prefix}.bin" "${prefix}.cpp" "${prefix}.rc"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_CURRENT_BINARY_DIR}/wendrix-forms/${target}"
     COMMAND "$<TARGET_FILE:Wendrix::formc>" "${form}" "${prefix}" ${translations} ${texts}
     DEPENDS Wendrix::formc "$<TARGET_FILE:Wendrix::formc>" "${form}" ${translations} ${inputs}
     COMMENT "${comment}"
@@ -99,10 +123,20 @@ function(wendrix_add_form target form)
       message(FATAL_ERROR "wendrix_add_form(${target}): a Windows program embeds its form as a "
         "resource; enable the RC language (project(... LANGUAGES CXX RC))")
     endif()
-    target_sources(${target} PRIVATE "${prefix}.rc")
+    set(embedded "${prefix}.rc")
   else()
-    target_sources(${target} PRIVATE "${prefix}.cpp")
+    set(embedded "${prefix}.cpp")
   endif()
+  if(type STREQUAL "EXECUTABLE" OR type STREQUAL "OBJECT_LIBRARY")
+    target_sources(${target} PRIVATE "${embedded}")
+    return()
+  endif()
+  # Nothing refers to the form's object but the resource lookup at run time, so in an archive the
+  # linker would leave it out: the programs that link the library link the object itself.
+  set(objects "${target}_form_${stem}_${id}")
+  add_library(${objects} OBJECT "${embedded}")
+  target_link_libraries(${target} INTERFACE "$<TARGET_OBJECTS:${objects}>")
+  add_dependencies(${target} ${objects})
 endfunction()
 
 function(wendrix_add_po_targets form template)

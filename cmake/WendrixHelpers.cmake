@@ -10,6 +10,7 @@
 # warnings as errors.
 
 include_guard(GLOBAL)
+include(GNUInstallDirs)
 
 set(WDX_WARNING_FLAGS -Wall -Wextra -Werror)
 # GCC 12 reports impossible overlaps inside std::string's own copy routines once they are
@@ -151,9 +152,12 @@ function(wdx_library name)
   _wdx_parse(wdx_library ${name} ${ARGN})
   add_library(${name} STATIC ${WDX_SOURCES})
   _wdx_common(${name})
-  # Installed, the headers keep their paths below include/wendrix (cmake/WendrixInstall.cmake).
+  # Installed, the headers keep their paths below <includedir>/wendrix and are included as
+  # <wendrix/...> (cmake/WendrixInstall.cmake).
   target_include_directories(${name} PUBLIC "$<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>"
-    "$<INSTALL_INTERFACE:include/wendrix>")
+    "$<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>")
+  # Whatever links it compiles with C++20, as its headers need.
+  target_compile_features(${name} PUBLIC cxx_std_20)
   if(WDX_DEPS)
     target_link_libraries(${name} PUBLIC ${WDX_DEPS})
   endif()

@@ -1,6 +1,8 @@
 # Run by `cmake --install`: installs WDX_PUBLIC_HEADERS (paths below WDX_SOURCE_DIR) and every
-# header they include with #include "...", each below <prefix>/include/wendrix at its path in the
-# source tree.
+# header they include with #include "...", each below <prefix>/<WDX_INCLUDE_DIR>/wendrix at its path
+# in the source tree. Each such include becomes #include <wendrix/...>, so that a program puts only
+# <prefix>/<WDX_INCLUDE_DIR> on its include path and no header of its own can stand for one of the
+# library's.
 
 cmake_policy(VERSION 3.25)
 
@@ -22,9 +24,25 @@ while(pending)
   endforeach()
 endwhile()
 
+if(IS_ABSOLUTE "${WDX_INCLUDE_DIR}")
+  set(root "$ENV{DESTDIR}${WDX_INCLUDE_DIR}/wendrix")
+else()
+  set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${WDX_INCLUDE_DIR}/wendrix")
+endif()
 list(SORT found)
 foreach(header IN LISTS found)
-  cmake_path(GET header PARENT_PATH folder)
-  file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/include/wendrix/${folder}" TYPE FILE
-    FILES "${WDX_SOURCE_DIR}/${header}")
+  file(READ "${WDX_SOURCE_DIR}/${header}" text)
+  string(REGEX REPLACE "(#[ \t]*include[ \t]*)\"([^\"]+)\"" "\\1<wendrix/\\2>" text "${text}")
+  set(target "${root}/${header}")
+  # Written only when it changes, as file(INSTALL) would.
+  set(old "")
+  if(EXISTS "${target}")
+    file(READ "${target}" old)
+  endif()
+  if(old STREQUAL text)
+    message(STATUS "Up-to-date: ${target}")
+  else()
+    message(STATUS "Installing: ${target}")
+    file(WRITE "${target}" "${text}")
+  endif()
 endforeach()

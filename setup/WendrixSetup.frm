@@ -1,4 +1,4 @@
-// The setup dialog: its layout and its English texts. The language control below names the
+// The setup dialog: its layout and its English texts. The language control below marks the
 // texts that are translated; their translations live in po/<language>.po, and the build merges
 // them into the binary form stream that the program embeds.
 object frmWendrixSetup: TfrmWendrixSetup
@@ -435,197 +435,25 @@ object frmWendrixSetup: TfrmWendrixSetup
         Name = 'English'
         SubIndex = 0
       end>
-    LanguageManager_Comps = <
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = btCancel
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = btOk
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Button1
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Text'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = edHTTPDConf
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Text'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = edLogo
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Owner
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = GroupBox1
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = GroupBox2
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = GroupBox3
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = GroupBox4
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Label1
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Label2
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Label3
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Label4
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Label5
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Label6
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Label7
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = TabSheet1
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = tsApache
-      end>
+    translate btCancel.Caption
+    translate btOk.Caption
+    translate Button1.Caption
+    translate edHTTPDConf.Text
+    translate edLogo.Text
+    translate Owner.Caption
+    translate GroupBox1.Caption
+    translate GroupBox2.Caption
+    translate GroupBox3.Caption
+    translate GroupBox4.Caption
+    translate Label1.Caption
+    translate Label2.Caption
+    translate Label3.Caption
+    translate Label4.Caption
+    translate Label5.Caption
+    translate Label6.Caption
+    translate Label7.Caption
+    translate TabSheet1.Caption
+    translate tsApache.Caption
     LanguageManager_Names = ''
     LanguageManager_Values = ''
   end

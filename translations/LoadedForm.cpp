@@ -1,7 +1,6 @@
 #include "translations/LoadedForm.h"
 
 #include "LangControl/Source/LangControl.h"
-#include "LangControl/Source/LangControlFrames.h"
 #include "app/FormClasses.h"
 #include "framework/components/FormStreamDecoder.h"
 #include "framework/components/Reader.h"
@@ -63,46 +62,20 @@ LanguageDataFinder FindLanguageData(const std::vector<uint8_t>& bytes, const std
 
 LoadedForm::LoadedForm(const std::vector<uint8_t>& bytes) : bytes_(bytes) {
   RegisterFormClasses();
-  hadFrames_ = DefaultFrames() != nullptr;
-  if (hadFrames_) remembered_ = DefaultFrames()->RememberedLanguage();
-  StartupLanguageFrames("");
-  // The handler stays installed until the form is released, so it must not refer to anything
-  // that lives only while the constructor runs. A running program gets its own back then.
-  previousHandler_ = Application().OnException();
-  Application().SetOnException(
-      [this](TObject*, const Exception& error) { errors_.push_back(error.Message()); });
-  try {
-    root_ = std::make_unique<TForm>(&Application());
-    TMemoryStream in(bytes);
-    TReader reader(in);
-    reader.SetGlobalScope(&Application());
-    reader.OnMethodNotFound = [](const std::string&) { return true; };
-    reader.ReadRootComponent(root_.get());
-  } catch (...) {
-    Release();
-    throw;
-  }
-  if (!errors_.empty()) {
-    Release();
-    throw Exception(errors_.front());
-  }
+  root_ = std::make_unique<TForm>(&Application());
+  TMemoryStream in(bytes);
+  TReader reader(in);
+  reader.SetGlobalScope(&Application());
+  reader.OnMethodNotFound = [](const std::string&) { return true; };
+  reader.ReadRootComponent(root_.get());
+  if (!scope_.Reports().empty()) throw Exception(scope_.Reports().front().message);
   for (int i = 0; i < root_->ComponentCount(); ++i) {
     if (auto* control = dynamic_cast<TLangControl*>(root_->Components(i))) {
-      if (control_) {
-        Release();
-        throw Exception("The form has more than one language control");
-      }
+      if (control_) throw Exception("The form has more than one language control");
       control_ = control;
     }
   }
-  if (!control_) {
-    Release();
-    throw Exception("The form has no language control");
-  }
-}
-
-LoadedForm::~LoadedForm() {
-  Release();
+  if (!control_) throw Exception("The form has no language control");
 }
 
 TLanguageManager& LoadedForm::Manager() const {
@@ -133,18 +106,6 @@ std::vector<uint8_t> LoadedForm::Write() const {
   }
   result.insert(result.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(was.end), bytes_.end());
   return result;
-}
-
-void LoadedForm::Release() {
-  if (released_) return;
-  released_ = true;
-  root_.reset();
-  Application().SetOnException(std::move(previousHandler_));
-  if (hadFrames_) {
-    StartupLanguageFrames(remembered_);
-  } else {
-    ShutdownLanguageFrames();
-  }
 }
 
 }  // namespace wdx

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls/Application.h"
+#include "translations/FormReadScope.h"
 
 namespace wdx {
 
@@ -18,14 +18,12 @@ class TComponent;
 class TLangControl;
 class TLanguageManager;
 
-// While it lives, the language frames are cleared: the user's language (or that of a form
-// loaded earlier) must not switch the form away from the language it was stored in, or the
-// slots would not be those of the stream. Errors that the language control reports while
-// loading fail the load, and so does a form without exactly one language control.
+// It is read in a FormReadScope, so that the slots are those of the stream. Errors that the
+// language control reports while loading fail the load, and so does a form without exactly one
+// language control.
 class LoadedForm {
  public:
   explicit LoadedForm(const std::vector<uint8_t>& bytes);
-  ~LoadedForm();
   LoadedForm(const LoadedForm&) = delete;
   LoadedForm& operator=(const LoadedForm&) = delete;
 
@@ -36,16 +34,10 @@ class LoadedForm {
   std::vector<uint8_t> Write() const;
 
  private:
-  void Release();
-
   std::vector<uint8_t> bytes_;
+  FormReadScope scope_;  // outlives the form, which is released first
   std::unique_ptr<TComponent> root_;
-  TApplication::ExceptionHandler previousHandler_;
   TLangControl* control_ = nullptr;
-  bool hadFrames_ = false;
-  bool released_ = false;
-  std::string remembered_;
-  std::vector<std::string> errors_;  // reported by the language control while loading
 };
 
 }  // namespace wdx

@@ -1,25 +1,10 @@
 #include "HelloForm.h"
 
-#include "framework/controls/MessageBoxes.h"
-#include "framework/rtl/Texts.h"
-#include "framework/rtti/Published.h"
-
-const wdx::TMetaClass& THelloForm::StaticClass() {
-  using F = THelloForm;
-  static const wdx::TMetaClass meta(
-      "THelloForm", &TForm::StaticClass(), wdx::FactoryOf<F>(), {},
-      {wdx::PublishedMethod<F>("btLanguageClick", &F::btLanguageClick),
-       wdx::PublishedMethod<F>("btQuitClick", &F::btQuitClick)});
-  return meta;
-}
-
-void THelloForm::Loaded() {
-  TForm::Loaded();
-  language_ = dynamic_cast<wdx::TLangControl*>(FindComponent("LangControl"));
-}
+#include <wendrix/framework/controls/MessageBoxes.h>
+#include <wendrix/framework/rtl/Texts.h>
 
 void THelloForm::btLanguageClick(wdx::TObject*) {
-  language_->SetLanguage(language_->Language() == "German" ? "English" : "German");
+  LangControl->SetLanguage(LangControl->Language() == "German" ? "English" : "German");
 }
 
 void THelloForm::btQuitClick(wdx::TObject*) {

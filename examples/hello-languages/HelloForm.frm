@@ -1,5 +1,6 @@
-// The example's form: its layout and English texts. The language control names the texts that
-// are translated; po/de.po holds their German, which the build merges into the form.
+// The example's form: its layout and English texts. The language control marks the texts that
+// are translated, one "translate" line each; po/de.po holds their German, which the build merges
+// into the form.
 object HelloForm: THelloForm
   Left = 400
   Top = 300
@@ -55,47 +56,10 @@ object HelloForm: THelloForm
         Name = 'English'
         SubIndex = 0
       end>
-    LanguageManager_Comps = <
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Owner
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = lbName
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = btLanguage
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = btQuit
-      end>
+    translate Owner.Caption
+    translate lbName.Caption
+    translate btLanguage.Caption
+    translate btQuit.Caption
     LanguageManager_Names = ''
     LanguageManager_Values = ''
   end

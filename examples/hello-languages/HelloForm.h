@@ -1,21 +1,19 @@
-// The example's form class: its controls come from the form (HelloForm.frm), its behaviour is
-// two event handlers, published by name so that the form's "OnClick = ..." finds them.
+// The example's form class: its controls come from the form (HelloForm.frm), its behaviour is two
+// event handlers. WDX_FORM names the class, its parent and the handlers the form's
+// "OnClick = ..." finds; WDX_CONTROL a control the code reaches, bound when the form is loaded.
+// The build gives this file to formc (wendrix_add_form's CLASSES), which checks the form against
+// it.
 #pragma once
 
-#include "LangControl/Source/LangControl.h"
-#include "framework/controls/Form.h"
+#include <wendrix/LangControl/Source/LangControl.h>
+#include <wendrix/framework/controls/FormClass.h>
 
 class THelloForm : public wdx::TForm {
  public:
-  WDX_CLASS(THelloForm)
-  explicit THelloForm(wdx::TComponent* owner) : TForm(owner) {}
-
-  // Switches between English and German.
-  void btLanguageClick(wdx::TObject* sender);
-  void btQuitClick(wdx::TObject* sender);
-
-  void Loaded() override;
+  // btLanguageClick switches between English and German; btQuitClick asks, then quits.
+  WDX_FORM(THelloForm, wdx::TForm, btLanguageClick, btQuitClick)
+  using TForm::TForm;
 
  private:
-  wdx::TLangControl* language_ = nullptr;
+  WDX_CONTROL(wdx::TLangControl, LangControl);
 };

@@ -1,13 +1,13 @@
 // hello-languages: one form in English and German whose language a button switches, shown by
 // the front-end that WENDRIX_UI chooses (script:<file> for the scripted one; otherwise windows
 // on Windows, the terminal on POSIX).
+#include <wendrix/app/EmbeddedForm.h>
+#include <wendrix/app/FrontEndChoice.h>
+#include <wendrix/framework/controls/Application.h>
 #include <exception>
 #include <iostream>
 
 #include "HelloForm.h"
-#include "app/EmbeddedForm.h"
-#include "app/FrontEndChoice.h"
-#include "framework/controls/Application.h"
 
 int main() {
   wdx::StartupLanguageLibrary();  // the user's language, when the form has it

@@ -48,37 +48,9 @@ object AboutForm: TAboutForm
         Name = 'English'
         SubIndex = 0
       end>
-    LanguageManager_Comps = <
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Owner
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = lbAbout
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = btBack
-      end>
+    translate Owner.Caption
+    translate lbAbout.Caption
+    translate btBack.Caption
     LanguageManager_Names = ''
     LanguageManager_Values = ''
   end

@@ -2,10 +2,10 @@
 // ModalResult.
 #pragma once
 
-#include "framework/controls/Form.h"
+#include <wendrix/framework/controls/FormClass.h>
 
 class TAboutForm : public wdx::TForm {
  public:
-  WDX_CLASS(TAboutForm)
-  explicit TAboutForm(wdx::TComponent* owner) : TForm(owner) {}
+  WDX_FORM(TAboutForm, wdx::TForm)
+  using TForm::TForm;
 };

@@ -1,6 +1,7 @@
 // The example's settings dialog: every standard control, its layout and English texts. The
-// language control names the texts that are translated, the lines of the lists among them;
-// po/settings-de.po holds their German, which the build merges into the form.
+// language control names the texts that are translated, one "translate" line each, a line of a
+// list by its number ("cbColour.Items[0]"); po/settings-de.po holds their German, which the build
+// merges into the form.
 object SettingsForm: TSettingsForm
   Left = 400
   Top = 250
@@ -215,241 +216,33 @@ object SettingsForm: TSettingsForm
         Name = 'English'
         SubIndex = 0
       end>
-    LanguageManager_Comps = <
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = Owner
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = tsGeneral
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = tsMore
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = lbName
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = cbNotify
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = rbLight
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = rbDark
-      end
-      item
-        Items = <
-          item
-            Name = 'Items'
-            Items = <>
-            Props = <
-              item
-                Name = 'Items[0]'
-                Kind = tkLString
-              end
-              item
-                Name = 'Items[1]'
-                Kind = tkLString
-              end
-              item
-                Name = 'Items[2]'
-                Kind = tkLString
-              end>
-            SubType = [stTStringsObject]
-          end>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = rgSize
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = lbColour
-      end
-      item
-        Items = <
-          item
-            Name = 'Items'
-            Items = <>
-            Props = <
-              item
-                Name = 'Items[0]'
-                Kind = tkLString
-              end
-              item
-                Name = 'Items[1]'
-                Kind = tkLString
-              end
-              item
-                Name = 'Items[2]'
-                Kind = tkLString
-              end>
-            SubType = [stTStringsObject]
-          end>
-        Props = <>
-        SubType = [stPubPropObject]
-        Ref = cbColour
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = lbCity
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = lbDay
-      end
-      item
-        Items = <
-          item
-            Name = 'Items'
-            Items = <>
-            Props = <
-              item
-                Name = 'Items[0]'
-                Kind = tkLString
-              end
-              item
-                Name = 'Items[1]'
-                Kind = tkLString
-              end
-              item
-                Name = 'Items[2]'
-                Kind = tkLString
-              end
-              item
-                Name = 'Items[3]'
-                Kind = tkLString
-              end
-              item
-                Name = 'Items[4]'
-                Kind = tkLString
-              end>
-            SubType = [stTStringsObject]
-          end>
-        Props = <>
-        SubType = [stPubPropObject]
-        Ref = lbDays
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = lbNotes
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = btAbout
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = btLanguage
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = btOK
-      end
-      item
-        Items = <>
-        Props = <
-          item
-            Name = 'Caption'
-            Kind = tkLString
-          end>
-        SubType = [stPubPropObject]
-        Ref = btDiscard
-      end>
+    translate Owner.Caption
+    translate tsGeneral.Caption
+    translate tsMore.Caption
+    translate lbName.Caption
+    translate cbNotify.Caption
+    translate rbLight.Caption
+    translate rbDark.Caption
+    translate rgSize.Caption
+    translate rgSize.Items[0]
+    translate rgSize.Items[1]
+    translate rgSize.Items[2]
+    translate lbColour.Caption
+    translate cbColour.Items[0]
+    translate cbColour.Items[1]
+    translate cbColour.Items[2]
+    translate lbCity.Caption
+    translate lbDay.Caption
+    translate lbDays.Items[0]
+    translate lbDays.Items[1]
+    translate lbDays.Items[2]
+    translate lbDays.Items[3]
+    translate lbDays.Items[4]
+    translate lbNotes.Caption
+    translate btAbout.Caption
+    translate btLanguage.Caption
+    translate btOK.Caption
+    translate btDiscard.Caption
     LanguageManager_Names = ''
     LanguageManager_Values = ''
   end

@@ -1,29 +1,24 @@
 // The example's settings dialog: its controls come from the form (SettingsForm.frm), its
-// behaviour is four event handlers, published by name so that the form's "OnClick = ..." finds
-// them.
+// behaviour is four event handlers. WDX_FORM names the class, its parent and the handlers the
+// form's "OnClick = ..." finds; WDX_CONTROL a control the code reaches, bound when the form is
+// loaded. The build gives this file to formc (wendrix_add_form's CLASSES), which checks the form
+// against it.
 #pragma once
 
-#include "LangControl/Source/LangControl.h"
-#include "framework/controls/Form.h"
-#include "framework/controls/StdCtrls.h"
+#include <wendrix/LangControl/Source/LangControl.h>
+#include <wendrix/framework/controls/FormClass.h>
+#include <wendrix/framework/controls/StdCtrls.h>
 
 class TSettingsForm : public wdx::TForm {
  public:
-  WDX_CLASS(TSettingsForm)
-  explicit TSettingsForm(wdx::TComponent* owner) : TForm(owner) {}
-
-  // Shows the about box modally and tells its result under the pages.
-  void btAboutClick(wdx::TObject* sender);
-  // Switches between English and German.
-  void btLanguageClick(wdx::TObject* sender);
-  // Asks whether to save (Yes, No or Cancel); Cancel keeps the dialog open.
-  void btOKClick(wdx::TObject* sender);
-  // Asks whether to discard the changes (OK or Cancel).
-  void btDiscardClick(wdx::TObject* sender);
-
-  void Loaded() override;
+  // btAboutClick shows the about box modally and tells its result under the pages;
+  // btLanguageClick switches between English and German; btOKClick asks whether to save (Yes, No
+  // or Cancel; Cancel keeps the dialog open); btDiscardClick asks whether to discard the changes
+  // (OK or Cancel).
+  WDX_FORM(TSettingsForm, wdx::TForm, btAboutClick, btLanguageClick, btOKClick, btDiscardClick)
+  using TForm::TForm;
 
  private:
-  wdx::TLangControl* language_ = nullptr;
-  wdx::TLabel* status_ = nullptr;
+  WDX_CONTROL(wdx::TLangControl, Languages);
+  WDX_CONTROL(wdx::TLabel, lbStatus);
 };

@@ -2,13 +2,13 @@
 // about box shown modally and message boxes of two and three buttons; shown by the front-end that
 // WENDRIX_UI chooses (script:<file> for the scripted one; otherwise windows on Windows, the
 // terminal on POSIX).
+#include <wendrix/app/EmbeddedForm.h>
+#include <wendrix/app/FrontEndChoice.h>
+#include <wendrix/framework/controls/Application.h>
 #include <exception>
 #include <iostream>
 
 #include "SettingsForm.h"
-#include "app/EmbeddedForm.h"
-#include "app/FrontEndChoice.h"
-#include "framework/controls/Application.h"
 
 int main() {
   wdx::StartupLanguageLibrary();  // the user's language, when the form has it

@@ -1,5 +1,6 @@
 #include "framework/components/ObjectText.h"
 
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <charconv>
@@ -10,6 +11,7 @@
 #include "framework/components/Extended80.h"
 #include "framework/components/Filer.h"
 #include "framework/components/FormEncoder.h"
+#include "framework/components/TranslationMarks.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/LittleEndian.h"
 #include "framework/rtl/NumberText.h"
@@ -39,7 +41,10 @@ class ObjectTextCompiler {
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& what) const { FailAt(line_, what); }
+  // At the end of the text, the last line that holds any: a final line break starts no line.
+  [[noreturn]] void Fail(const std::string& what) const {
+    FailAt(pos_ < text_.size() ? line_ : lastTextLine_, what);
+  }
   [[noreturn]] static void FailAt(int line, const std::string& what) {
     throw EParserError(Format("Line %d: %s", line, what.c_str()));
   }
@@ -47,17 +52,29 @@ class ObjectTextCompiler {
   void SkipBlanks() {
     while (pos_ < text_.size()) {
       const char c = text_[pos_];
-      if (c == '\n') ++line_;
+      if (c == '\n') {
+        ++line_;
+        lineStart_ = pos_ + 1;
+      }
       if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/') {
         const size_t start = pos_;
+        lastTextLine_ = line_;
         while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
         if (map_ && text_.substr(start, 3) == "//.")
           Note(text_.substr(start + 3, pos_ - start - 3));
         continue;
       }
-      if (static_cast<unsigned char>(c) > 32) return;
+      if (static_cast<unsigned char>(c) > 32) {
+        lastTextLine_ = line_;
+        return;
+      }
       ++pos_;
     }
+  }
+
+  bool AtEnd() {
+    SkipBlanks();
+    return pos_ >= text_.size();
   }
 
   bool AtChar(char c) {
@@ -122,6 +139,8 @@ class ObjectTextCompiler {
   void Object(int depth) {
     if (depth > kMaxFilerDepth) Fail("objects nested too deeply");
     uint8_t flags = 0;
+    SkipBlanks();
+    const size_t column = pos_ - lineStart_;
     if (AtKeyword("object")) {
       pos_ += 6;
     } else if (AtKeyword("inherited")) {
@@ -133,7 +152,13 @@ class ObjectTextCompiler {
     } else {
       Fail("'object' expected");
     }
+    // A child that stands no deeper than its indented parent suggests that the parent's 'end' is
+    // missing (a source without indentation suggests nothing).
+    if (!open_.empty() && open_.back().column > 0 && column <= open_.back().column) {
+      NoteStray(line_);
+    }
     const int objectLine = line_;
+    const size_t objectOffset = out_.size();
     std::string name = Name();
     Place(objectLine, name, "");
     std::string className;
@@ -144,6 +169,8 @@ class ObjectTextCompiler {
       className = name;
       name.clear();
     }
+    if (depth == 0) rootName_ = name;
+    open_.push_back({name.empty() ? className : name, objectLine, column});
     const int classLine = line_;  // what follows may be on the next lines
     std::vector<uint8_t> position;
     if (AtChar('[')) {
@@ -173,16 +200,116 @@ class ObjectTextCompiler {
     ShortString(name);
     notes_.clear();  // notes go with the property after them
     const std::string outer = object_;
+    const size_t outerOffset = objectOffset_;
     object_ = name;
+    objectOffset_ = objectOffset;
+    marksLine_ = 0;
+    compsLine_ = 0;
     while (!AtKeyword("end") && !AtKeyword("object") && !AtKeyword("inherited") &&
            !AtKeyword("inline")) {
-      Property(depth);
+      if (AtEnd()) MissingEnd();
+      if (AtMark()) {
+        Marks();
+      } else {
+        Property(depth);
+      }
     }
     Byte(0);
-    while (!AtKeyword("end")) Object(depth + 1);
+    while (!AtKeyword("end")) {
+      if (AtEnd()) MissingEnd();
+      Object(depth + 1);
+    }
+    // An 'end' that stands less deep than its object belongs to an outer one.
+    if (pos_ - lineStart_ < column) NoteStray(line_);
     object_ = outer;
+    objectOffset_ = outerOffset;
+    open_.pop_back();
     pos_ += 3;
     Byte(0);
+  }
+
+  // Where the indentation first suggested that the innermost open object's 'end' is missing.
+  void NoteStray(int line) {
+    if (stray_.line == 0) stray_ = {open_.back().name, line, open_.back().line};
+  }
+
+  // The text ended inside an object: its 'end' is missing, or, where the indentation suggests
+  // one, that of an object inside it.
+  [[noreturn]] void MissingEnd() {
+    if (stray_.line != 0) {
+      FailAt(stray_.line, Format("'end' of %s (line %d) expected before this line",
+                                 stray_.name.c_str(), stray_.objectLine));
+    }
+    Fail(Format("'end' of %s (line %d) expected", open_.back().name.c_str(), open_.back().line));
+  }
+
+  // Whether the first character after the next `length` and the blanks on their line is `c`.
+  bool Follows(size_t length, char c) const {
+    size_t at = pos_ + length;
+    while (at < text_.size() && (text_[at] == ' ' || text_[at] == '\t')) ++at;
+    return at < text_.size() && text_[at] == c;
+  }
+
+  // "translate" followed by a name: a mark, not a property of that name.
+  bool AtMark() {
+    return AtKeyword("translate") && !Follows(9, '=') && !Follows(9, '.') && !Follows(9, '\n') &&
+           !Follows(9, '\r') && pos_ + 9 < text_.size();
+  }
+
+  // A run of marks: the object's "LanguageManager_Comps".
+  void Marks() {
+    if (compsLine_ != 0) {
+      Fail(
+          Format("LanguageManager_Comps is given in full on line %d; mark the texts there or "
+                 "here, not in both",
+                 compsLine_));
+    }
+    if (marksLine_ != 0) {
+      Fail(Format("the marks of %s stand together: those of line %d end before this one",
+                  object_.c_str(), marksLine_));
+    }
+    marksLine_ = line_;
+    TranslationMarks marks;
+    while (AtMark()) {
+      pos_ += 9;
+      const int line = line_;
+      std::string component = Name();
+      if (pos_ >= text_.size() || text_[pos_] != '.') Fail("'.' and a property expected");
+      ++pos_;
+      std::string property = Ident();
+      if (pos_ < text_.size() && text_[pos_] == '[') property += LineIndex();
+      if (pos_ < text_.size() && text_[pos_] == '.') {
+        Fail("a mark names a component and a property of its own: <component>.<property>");
+      }
+      // The form itself is "Owner" to the language data, under whatever name it has.
+      if (!rootName_.empty() && SameText(component, rootName_)) component = "Owner";
+      if (const int earlier = marks.Add(component, property, line)) {
+        Fail(Format("%s.%s is marked on line %d already", component.c_str(), property.c_str(),
+                    earlier));
+      }
+    }
+    marks.Write(encoder_, out_,
+                [this](size_t offset, int line, const std::string& property, int itemDepth) {
+                  Place(line, object_, property, offset);
+                  if (map_) map_->places.back().itemDepth = itemDepth;
+                });
+  }
+
+  // "[<line>]" after a string list's name: the line of the list a mark translates, written as the
+  // language data names it (no leading zeros).
+  std::string LineIndex() {
+    ++pos_;
+    const size_t digits = pos_;
+    long line = 0;
+    while (pos_ < text_.size() && pos_ - digits < 9 &&
+           std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
+      line = line * 10 + (text_[pos_++] - '0');
+    }
+    if (pos_ == digits || pos_ >= text_.size() || text_[pos_] != ']') {
+      Fail("a line of a list is marked as <component>.<list>[<line>], its line a number");
+    }
+    ++pos_;
+    return "[" + std::to_string(line) + "]";
   }
 
   void Property(int depth) {
@@ -190,6 +317,12 @@ class ObjectTextCompiler {
     const size_t offset = out_.size();
     const std::string name = DottedName();
     if (name.empty()) Fail("property name expected");
+    if (itemDepth_ == 0 && SameText(name, "LanguageManager_Comps")) {
+      if (marksLine_ != 0) {
+        Fail(Format("LanguageManager_Comps is given by the marks of line %d already", marksLine_));
+      }
+      compsLine_ = line_;
+    }
     if (map_) {
       Place(line_, object_, name, offset);
       map_->places.back().itemDepth = itemDepth_;
@@ -205,8 +338,10 @@ class ObjectTextCompiler {
   void Place(int line, const std::string& object, const std::string& property,
              size_t offset = std::string::npos) {
     if (!map_) return;
+    const size_t at = offset == std::string::npos ? out_.size() : offset;
+    // An object record is its own object; a property record belongs to the object being read.
     map_->places.push_back(
-        {offset == std::string::npos ? out_.size() : offset, line, object, property, 0, {}});
+        {at, line, object, property, 0, {}, property.empty() ? at : objectOffset_});
   }
   void Note(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -497,10 +632,14 @@ class ObjectTextCompiler {
       if (pos_ < text_.size() && text_[pos_] != '\'' && text_[pos_] != '#') {
         const size_t save = pos_;
         const int saveLine = line_;
+        const size_t saveLineStart = lineStart_;
+        const int saveTextLine = lastTextLine_;
         SkipBlanks();
         if (pos_ < text_.size() && text_[pos_] == '+') continue;
         pos_ = save;
         line_ = saveLine;
+        lineStart_ = saveLineStart;
+        lastTextLine_ = saveTextLine;
         break;
       }
     }
@@ -540,6 +679,7 @@ class ObjectTextCompiler {
     ++pos_;
     Byte(vaCollection);
     while (AtKeyword("item")) {
+      const int itemLine = line_;
       pos_ += 4;
       if (AtChar('[')) {
         ++pos_;
@@ -549,7 +689,13 @@ class ObjectTextCompiler {
       }
       Byte(vaList);
       ++itemDepth_;
-      while (!AtKeyword("end")) Property(depth + 1);
+      while (!AtKeyword("end")) {
+        // The next item, the end of the collection or of the text: this item's 'end' is missing.
+        if (AtEnd() || AtChar('>') || (AtKeyword("item") && !Follows(4, '='))) {
+          Fail(Format("'end' of the item of line %d expected", itemLine));
+        }
+        Property(depth + 1);
+      }
       --itemDepth_;
       pos_ += 3;
       Byte(0);
@@ -592,7 +738,24 @@ class ObjectTextCompiler {
   int line_ = 1;
   std::vector<uint8_t> out_;
   FormEncoder encoder_{out_};
-  std::string object_;  // the name of the object whose properties are read
+  std::string object_;       // the name of the object whose properties are read
+  size_t objectOffset_ = 0;  // where its record begins
+  std::string rootName_;
+  size_t lineStart_ = 0;  // where the current line begins
+  int lastTextLine_ = 1;  // the line of the last text read
+  struct Open {
+    std::string name;  // or the class name of an object without one
+    int line;
+    size_t column;
+  };
+  std::vector<Open> open_;  // the objects whose 'end' has not come yet, outermost first
+  struct Stray {
+    std::string name;
+    int line = 0;  // 0: none seen
+    int objectLine = 0;
+  } stray_;
+  int marksLine_ = 0;  // of the current object's marks, when it has any
+  int compsLine_ = 0;  // of its LanguageManager_Comps given in full, when it has one
   int itemDepth_ = 0;
   std::vector<std::string> notes_;  // "//." lines since the last record
 };
@@ -618,6 +781,13 @@ const TFormSourceMap::TPlace* TFormSourceMap::FindProperty(std::string_view obje
                                                            std::string_view property) const {
   const auto found = index_.find(Key(object, property));
   return found == index_.end() ? nullptr : &places[found->second];
+}
+
+const TFormSourceMap::TPlace* TFormSourceMap::At(size_t offset) const {
+  const auto found =
+      std::lower_bound(places.begin(), places.end(), offset,
+                       [](const TPlace& place, size_t at) { return place.offset < at; });
+  return found != places.end() && found->offset == offset ? &*found : nullptr;
 }
 
 std::vector<uint8_t> ObjectTextToBinary(std::string_view text, TFormSourceMap* map) {

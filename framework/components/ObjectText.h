@@ -27,7 +27,12 @@
 // kinds, and Extended($...), Single($...), Date($...) with the value's bits in hexadecimal
 // (the 80-bit extended as sign and exponent, then mantissa) where no decimal gives them back.
 // A name that is no identifier (of an object, a class, a property, a set member) is quoted as a
-// string. An object's prefix byte is spelt by "inherited" (flag 1), "inline" (flag 4) and
+// string.
+//
+// In a language control's record, "translate <component>.<property>" lines mark the properties
+// it translates, one a line, in place of its "LanguageManager_Comps" (TranslationMarks.h); the
+// full collection is read as well, but not both in one record. An object's prefix byte is spelt by
+// "inherited" (flag 1), "inline" (flag 4) and
 // "[position]" (flag 2); any other one as "flags <n>" after the class name. Bytes that follow the
 // root object in a stream follow its "end" as a binary.
 #pragma once
@@ -56,6 +61,7 @@ struct TFormSourceMap {
     std::string property;  // the property's (dotted) name; empty for an object record
     int itemDepth = 0;     // how many collection items the property lies in
     std::vector<std::string> notes;
+    size_t objectOffset = 0;  // of the record of the object: the record itself, or its object's
   };
   std::vector<TPlace> places;  // in stream order
 
@@ -63,6 +69,8 @@ struct TFormSourceMap {
   const TPlace* FindObject(std::string_view object) const;
   // The record of property `property` of object `object` itself (not of a collection item).
   const TPlace* FindProperty(std::string_view object, std::string_view property) const;
+  // The record that begins at `offset` of the stream, or nullptr.
+  const TPlace* At(size_t offset) const;
 
   // Makes the index that the two finds use, once the places are all there.
   void Index();
@@ -74,7 +82,9 @@ struct TFormSourceMap {
 
 // Compiles object text to a binary stream with the "TPF0" signature; `map`, when given, learns
 // where each record comes from. Errors raise EParserError with the line number: "Line 3: ']'
-// expected".
+// expected". A text that ends inside an object names the object whose 'end' is missing, on the
+// line where the indentation suggests it belongs when it does: "Line 9: 'end' of btOk (line 4)
+// expected before this line".
 std::vector<uint8_t> ObjectTextToBinary(std::string_view text, TFormSourceMap* map = nullptr);
 
 // The source of a binary stream, from which ObjectTextToBinary gives back the same bytes.

@@ -414,6 +414,7 @@ const TMetaClass* TReader::FindComponentClass(const std::string& className) {
 TComponent* TReader::ReadComponent(TComponent* parent) {
   const DepthGuard depth(depth_, DepthGuard::kReading);
   NoteProgress();
+  recordOffset_ = in_.Position();
   uint8_t flags = 0;
   int32_t childPos = -1;
   ReadPrefix(flags, childPos);
@@ -445,7 +446,7 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
     if (created || std::find(loaded_.begin(), loaded_.end(), handle) == loaded_.end()) {
       loaded_.push_back(handle);
     }
-    if (created) component->Rename(name);
+    if (created) NameComponent(component, name);
     component->SetParentComponent(parent);
     ReadProperties(component);
     while (!EndOfList()) ReadComponent(component);
@@ -460,6 +461,15 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
   return component;
 }
 
+void TReader::NameComponent(TComponent* component, const std::string& name) {
+  try {
+    component->Rename(name);
+  } catch (const Exception& error) {
+    // A name taken already, or no name at all: the hook may let the component go on unnamed.
+    if (!OnError || !OnError(error.Message())) throw;
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Property records
 
@@ -470,6 +480,8 @@ void TReader::ReadProperties(TPersistent* instance) {
 }
 
 void TReader::ReadProperty(TPersistent* instance) {
+  const size_t start = in_.Position();
+  recordOffset_ = start;
   const std::string_view path = in_.ShortString();
   const size_t valueStart = in_.Position();
   try {
@@ -477,6 +489,7 @@ void TReader::ReadProperty(TPersistent* instance) {
   } catch (const Exception& error) {
     const std::string message = Format(msg::kPropertyException, ObjectName(instance).c_str(), ".",
                                        std::string(path).c_str(), error.Message().c_str());
+    recordOffset_ = start;  // the records read inside the value are done with
     if (!OnError || !OnError(message)) throw EReadError(message);
     // Ignored: go on after the whole value, wherever the failed read stopped.
     in_.SetPosition(valueStart);

@@ -26,8 +26,9 @@ struct TTypeInfo;
 
 class TReader : public TFiler {
  public:
-  // Receives the message of an error raised while a property was read; returning true skips
-  // that property and goes on with the next one.
+  // Receives the message of an error raised while a property was read, or while a component
+  // read was given its name; returning true skips that property (the component goes on without
+  // a name) and goes on with the next one.
   using TErrorHook = std::function<bool(const std::string& message)>;
   // Maps a class name of the stream to a class; nullptr defers to the class registry.
   using TFindClassHook = std::function<const TMetaClass*(const std::string& className)>;
@@ -48,6 +49,10 @@ class TReader : public TFiler {
   // unique among them, and "A.B" references look for A there. Without one the root's owner
   // serves.
   void SetGlobalScope(TComponent* scope) { globalScope_ = scope; }
+
+  // Where the object or property record being read begins, counted from the first byte the
+  // reader reads: a hook may tell where in the stream its record lies.
+  size_t RecordOffset() const { return recordOffset_; }
 
   // Raises "Invalid stream format" unless the next four bytes are the signature.
   void ReadSignature();
@@ -132,6 +137,7 @@ class TReader : public TFiler {
 
   void ReadPrefix(uint8_t& flags, int32_t& childPos);
   TComponent* ReadComponent(TComponent* parent);
+  void NameComponent(TComponent* component, const std::string& name);
   const TMetaClass* FindComponentClass(const std::string& className);
   void ReadProperties(TPersistent* instance);
   void ReadProperty(TPersistent* instance);
@@ -159,6 +165,7 @@ class TReader : public TFiler {
   int64_t start_ = 0;  // the stream's position at the cursor's first byte
   TComponent* globalScope_ = nullptr;
   int depth_ = 0;
+  size_t recordOffset_ = 0;
   int calls_ = 0;              // public reads under way
   std::string_view propName_;  // the custom property name being offered to definitions
   bool propFound_ = false;

@@ -3,6 +3,7 @@
 #include "framework/components/Reader.h"
 #include "framework/components/Writer.h"
 #include "framework/controls/ControlProps.h"
+#include "framework/controls/FormControl.h"
 #include "framework/controls/MessageBoxes.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtti/DeclaredDefaults.h"
@@ -55,6 +56,11 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {
   ApplyDeclaredDefaults(*this, CachedClass());
+}
+
+void TForm::Loaded() {
+  TCustomForm::Loaded();
+  for (TFormControlBinding* control : controls_) control->Bind(*this);
 }
 
 void TCustomForm::SetIcon(TIcon* icon) {

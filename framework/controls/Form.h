@@ -94,11 +94,21 @@ class TCustomForm : public TWinControl {
 // The form that holds the control (the control itself when it is a form), or nullptr.
 TCustomForm* ParentForm(TControl* control);
 
+class TFormControlBinding;
+
 class TForm : public TCustomForm {
  public:
   WDX_CLASS(TForm)
   // Applies the defaults its table (StaticClass) declares.
   explicit TForm(TComponent* owner);
+
+  // Binds the members the form's class declares with WDX_CONTROL (FormControl.h) to their
+  // components; raises EComponentError for one that is missing or of another class.
+  void Loaded() override;
+
+ private:
+  friend class TFormControlBinding;
+  std::vector<TFormControlBinding*> controls_;  // members of the derived class, in order
 };
 
 }  // namespace wdx

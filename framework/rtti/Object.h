@@ -14,9 +14,13 @@ class TMetaClass;
 // Declares the class's metaclass accessors; put it first in the public part of the class.
 // CachedClass() is StaticClass() kept after the first call, so that reaching it costs an inline
 // check rather than a call: every cast and every published accessor asks for it.
-#define WDX_CLASS(Name)                                     \
-  using DeclaredClass = Name;                               \
-  static const ::wdx::TMetaClass& StaticClass();            \
+#define WDX_CLASS(Name)                          \
+  using DeclaredClass = Name;                    \
+  static const ::wdx::TMetaClass& StaticClass(); \
+  WDX_CLASS_CACHE
+
+// CachedClass() and ClassType() of a class whose StaticClass() is declared before.
+#define WDX_CLASS_CACHE                                     \
   static const ::wdx::TMetaClass& CachedClass() {           \
     static const ::wdx::TMetaClass& cached = StaticClass(); \
     return cached;                                          \

@@ -91,6 +91,10 @@ TEST(ObjectText, ErrorsNameTheLine) {
       // An empty name would end the property list or the set that holds it.
       {"object A: TForm\n '' = 1\nend\n", "Line 2: property name expected"},
       {"object A: TForm\n S = [a, '']\nend\n", "Line 2: set member expected"},
+      // A missing 'end': where the indentation puts it, else on the last line that has text.
+      {"object A: TForm\n  object B: TButton\n  object C: TButton\n  end\nend\n",
+       "Line 3: 'end' of B (line 2) expected before this line"},
+      {"object A: TForm\nobject B: TButton\nend\n\n", "Line 3: 'end' of A (line 1) expected"},
       // A class name's length byte of 0xF0 or more would be read as a prefix.
       {"object A: " + std::string(240, 'T') + "\nend\n",
        "Line 1: class name longer than 239 characters"},
@@ -171,6 +175,51 @@ TEST(ObjectText, TheSourceOfAStreamCompilesBackToItsBytes) {
   for (const std::string& unspellable : {WithValue(B("\x86\x01x")), WithValue(B("\x14"))}) {
     EXPECT_THROW(Source(unspellable), Exception);
   }
+}
+
+// Marks in any order compile to the entries the language data writes: an entry per component in
+// the order of its first mark, the lines of a list in a sub-entry of their own.
+TEST(ObjectText, MarksCompileToTheFullEntries) {
+  const std::string marks =
+      "translate cbColour.Items[0]\ntranslate Form1.Caption\ntranslate cbColour.Hint\n"
+      "translate cbColour.Items[01]\n";
+  const std::string full = R"(LanguageManager_Comps = <
+  item
+    Items = <
+      item
+        Name = 'Items'
+        Items = <>
+        Props = <
+          item
+            Name = 'Items[0]'
+            Kind = tkLString
+          end
+          item
+            Name = 'Items[1]'
+            Kind = tkLString
+          end>
+        SubType = [stTStringsObject]
+      end>
+    Props = <
+      item
+        Name = 'Hint'
+        Kind = tkLString
+      end>
+    SubType = [stPubPropObject]
+    Ref = cbColour
+  end
+  item
+    Items = <>
+    Props = <
+      item
+        Name = 'Caption'
+        Kind = tkLString
+      end>
+    SubType = [stPubPropObject]
+    Ref = Owner
+  end>
+)";
+  EXPECT_EQ(Compiled(marks), Compiled(full));
 }
 
 }  // namespace

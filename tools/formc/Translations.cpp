@@ -4,9 +4,8 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "LangControl/Source/LangControl.h"
-#include "framework/components/ObjectText.h"
 #include "tools/formc/Files.h"
+#include "tools/formc/FormSource.h"
 #include "tools/formc/Outputs.h"
 #include "translations/FormCatalogues.h"
 #include "translations/FormTranslations.h"
@@ -18,41 +17,6 @@ namespace formc {
 namespace {
 
 namespace fs = std::filesystem;
-
-// "Line 3: what" of the source compiler as "<file>:3: what".
-std::runtime_error SourceError(const std::string& source, const wdx::EParserError& error) {
-  const std::string& message = error.Message();
-  if (message.rfind("Line ", 0) == 0) {
-    const size_t colon = message.find(": ");
-    if (colon != std::string::npos) {
-      return std::runtime_error(source + ":" + message.substr(5, colon - 5) +
-                                message.substr(colon));
-    }
-  }
-  return std::runtime_error(source + ": " + message);
-}
-
-std::vector<uint8_t> CompileSource(const std::string& source, wdx::TFormSourceMap* map = nullptr) {
-  try {
-    return wdx::ObjectTextToBinary(ReadFile(source), map);
-  } catch (const wdx::EParserError& error) {
-    throw SourceError(source, error);
-  }
-}
-
-// Runs `work` with the language library started, as the form's classes need it.
-template <class Work>
-auto WithLanguageLibrary(const Work& work) {
-  wdx::StartupLanguageLibrary();
-  try {
-    auto result = work();
-    wdx::ShutdownLanguageLibrary();
-    return result;
-  } catch (...) {
-    wdx::ShutdownLanguageLibrary();
-    throw;
-  }
-}
 
 std::vector<wdx::PoText> ReadPoFiles(const std::vector<std::string>& pos) {
   std::vector<wdx::PoText> files;
@@ -73,8 +37,10 @@ std::string Rebased(const std::string& reference, const fs::path& templateFolder
 }  // namespace
 
 void CompileProgramForm(const std::string& source, const std::string& prefix,
-                        const std::vector<std::string>& pos, const TTextSources& texts) {
-  const std::vector<uint8_t> stream = CompileSource(source);
+                        const std::vector<std::string>& pos, const TTextSources& texts,
+                        const TProgramClasses& classes) {
+  wdx::TFormSourceMap map;
+  const std::vector<uint8_t> stream = CompileForm(source, classes, map);
   // A form with the program's code texts carries their catalogue; another one only when its PO
   // files translate texts of the library.
   const bool catalogued = !texts.Code.empty();
@@ -111,7 +77,7 @@ int WriteTemplate(const std::string& source, const std::string& templatePath,
     return 0;
   }
   wdx::TFormSourceMap map;
-  const std::vector<uint8_t> stream = CompileSource(source, &map);
+  const std::vector<uint8_t> stream = CompileForm(source, TProgramClasses(), map);
   wdx::TemplateSource from{fs::absolute(source).lexically_relative(folder).generic_string(), &map};
   WriteChanged(templatePath,
                WithLanguageLibrary([&] { return wdx::WriteFormTemplate(stream, &from, more); }));

@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "tools/formc/ProgramClasses.h"
 #include "tools/formc/ProgramTexts.h"
 
 namespace formc {
 
+// Compiles the form source, checked against the program's classes, with its translations.
 void CompileProgramForm(const std::string& source, const std::string& prefix,
-                        const std::vector<std::string>& pos, const TTextSources& texts);
+                        const std::vector<std::string>& pos, const TTextSources& texts,
+                        const TProgramClasses& classes);
 int WriteTemplate(const std::string& source, const std::string& templatePath,
                   const TTextSources& texts);
 int UpdateTranslations(const std::string& templatePath, const std::vector<std::string>& pos);

@@ -3,18 +3,21 @@
 // the translations in step with the source.
 //
 //   formc <source.frm> <output prefix> [<file.po>...] [--texts <code>...] [--library <lib.pot>]
+//         [--classes <code>...]
 //
-// writes <prefix>.bin (the stream), <prefix>.cpp (the stream as a self-registering byte array
-// for POSIX programs), <prefix>.rc (a language-neutral RCDATA resource, with the form's icon as
-// the program icon, for Windows programs) and <prefix>.ico (the root's Icon.Data, when it has
-// one). The resource is named after the root's class in capitals, as the program looks it up.
-// Each PO file's texts go into the language its header names, a language the form lacks being
-// added in the order of the files (see translations/FormTranslations.h). With --texts (the C++
-// files whose texts the program marks with WDX_TEXT) or --library (the template of the library's
-// own texts), the PO files translate those texts too, and <prefix>.texts, their catalogue, is
-// embedded beside the form (the resource WENDRIXTEXTS). Every problem of a source or a PO file is
-// reported as "<file>:<line>: <what>"; then nothing is written and no output of an earlier run
-// stays behind.
+// checks the form as the program would read it at start (tools/formc/FormCheck.h), against the
+// form classes and control classes that the --classes files declare (WDX_FORM, WDX_CONTROL,
+// WDX_CLASS; tools/formc/ProgramClasses.h) when they are given, then writes <prefix>.bin (the
+// stream), <prefix>.cpp (the stream as a self-registering byte array for POSIX programs),
+// <prefix>.rc (a language-neutral RCDATA resource, with the form's icon as the program icon, for
+// Windows programs) and <prefix>.ico (the root's Icon.Data, when it has one). The resource is named
+// after the root's class in capitals, as the program looks it up. Each PO file's texts go into the
+// language its header names, a language the form lacks being added in the order of the files (see
+// translations/FormTranslations.h). With --texts (the C++ files whose texts the program marks with
+// WDX_TEXT) or --library (the template of the library's own texts), the PO files translate those
+// texts too, and <prefix>.texts, their catalogue, is embedded beside the form (the resource
+// WENDRIXTEXTS). Every problem of a source or a PO file is reported as "<file>:<line>: <what>";
+// then nothing is written and no output of an earlier run stays behind.
 //
 //   formc --pot <source.frm> <template.pot> [--texts <code>...] [--library <lib.pot>]
 //
@@ -37,6 +40,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/formc/FormSource.h"
 #include "tools/formc/Outputs.h"
 #include "tools/formc/ProgramTexts.h"
 #include "tools/formc/Translations.h"
@@ -45,7 +49,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: formc <source.frm> <output prefix> [<file.po>...] [--texts <code>...] "
-    "[--library <lib.pot>]\n"
+    "[--library <lib.pot>] [--classes <code>...]\n"
     "       formc --pot <source.frm|-> <template.pot> [--texts <code>...] [--library <lib.pot>]\n"
     "       formc --update-po <template.pot> <file.po>...\n"
     "       formc --catalogue <output prefix> <function> [<file.po>...] --texts <code>...\n";
@@ -53,6 +57,7 @@ constexpr const char* kUsage =
 struct Arguments {
   std::vector<std::string> Plain;  // before the first option
   formc::TTextSources Texts;
+  std::vector<std::string> Classes;
   bool Valid = true;
 };
 
@@ -62,6 +67,8 @@ Arguments Parse(const std::vector<std::string>& args, size_t from) {
   for (size_t i = from; i < args.size(); ++i) {
     if (args[i] == "--texts") {
       into = &parsed.Texts.Code;
+    } else if (args[i] == "--classes") {
+      into = &parsed.Classes;
     } else if (args[i] == "--library" && i + 1 < args.size() && parsed.Texts.Library.empty()) {
       parsed.Texts.Library = args[++i];
       into = nullptr;
@@ -80,7 +87,9 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const std::string mode = args.empty() ? "" : args[0];
   const bool option = mode.rfind("--", 0) == 0;
-  const Arguments parsed = Parse(args, option ? 1 : 0);
+  Arguments parsed = Parse(args, option ? 1 : 0);
+  // Only a form being compiled is checked against the program's classes.
+  if (option && !parsed.Classes.empty()) parsed.Valid = false;
   const std::vector<std::string>& plain = parsed.Plain;
   const auto from = [&](size_t first) {
     return std::vector<std::string>(plain.begin() + static_cast<std::ptrdiff_t>(first),
@@ -106,7 +115,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    formc::CompileProgramForm(plain[0], plain[1], from(2), parsed.Texts);
+    formc::CompileProgramForm(plain[0], plain[1], from(2), parsed.Texts,
+                              formc::ReadClassFiles(parsed.Classes));
   } catch (const std::exception& e) {
     formc::RemoveOutputs(plain[1]);
     std::cerr << e.what() << "\n";
