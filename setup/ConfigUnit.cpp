@@ -1,5 +1,6 @@
 #include "setup/ConfigUnit.h"
 
+#include "LangControl/Source/LangControl.h"
 #include "app/EmbeddedForm.h"
 #include "app/FormClasses.h"
 #include "framework/controls/ComCtrls.h"
@@ -68,6 +69,17 @@ void TfrmWendrixSetup::Loaded() {
   edHTTPDConf = Bind<TEdit>(*this, "edHTTPDConf");
   tsApache = Bind<TTabSheet>(*this, "tsApache");
   OD = Bind<TOpenDialog>(*this, "OD");
+  // The instructions are not among the language data's texts, whose stream keeps its bytes.
+  if (auto* languages = ObjectCast<TLangControl>(FindComponent("LangControl"))) {
+    languages->Changed = [this] { LanguageChanged(this); };
+  }
+  LanguageChanged(this);
+}
+
+void TfrmWendrixSetup::LanguageChanged(TObject*) {
+  if (auto* instructions = ObjectCast<TLabel>(FindComponent("Label8"))) {
+    instructions->SetCaption(Translate(strings::kInstructions));
+  }
 }
 
 IDirectoryService& TfrmWendrixSetup::Directory() {

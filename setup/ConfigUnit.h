@@ -42,6 +42,8 @@ class TfrmWendrixSetup : public TForm {
   void btOkClick(TObject* sender);
   void btCancelClick(TObject* sender);
   void Button1Click(TObject* sender);
+  // After each change of the form's language: the instructions follow it.
+  void LanguageChanged(TObject* sender);
 
   // The computer's name as the system reports it (15 characters at most); raises the system's
   // error when it cannot be read.

@@ -63,6 +63,14 @@ const TText kInstallDirBackslashes = WDX_TEXT(
     "The installation folder \"{folder}\" contains two backslashes in a row, which application.cfg "
     "cannot hold. Please install Korvane Wendrix in another folder.");
 
+//. Under the fields of the first page. "Manager Menu | System | Configuration" is the path through
+//. the web application's menus.
+const TText kInstructions = WDX_TEXT(
+    "Setup.Instructions",
+    "To complete the Korvane Wendrix setup, please provide the above information. If you are "
+    "unsure, leave the default settings. They can be manually changed later in the Manager Menu | "
+    "System | Configuration.");
+
 const char* const kApacheBlock =
     "######### Korvane Wendrix installation BEGIN #########\r\n"
     "Alias /wendrix/ \"%PATH%/www/wendrix/\"\r\n"

@@ -24,6 +24,9 @@ extern const TText kFieldCodePageRefused;
 extern const TText kInstallDirLineBreak;
 extern const TText kInstallDirCharacter;
 extern const TText kInstallDirBackslashes;
+// The instructions under the first page's fields (Label8), which the form's language data does
+// not list: the program shows them in the form's language itself.
+extern const TText kInstructions;
 
 // What the program writes into files, never translated.
 

@@ -226,6 +226,12 @@ void TLangControl::DoChange() {
 }
 void TLangControl::DoAfterChange() {
   Fire(AfterChange);
+  if (!Changed) return;
+  try {
+    Changed();
+  } catch (const std::exception&) {
+    Application().HandleException(this);
+  }
 }
 
 void TLangControl::DefineProperties(TFiler* filer) {

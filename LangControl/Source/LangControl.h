@@ -4,6 +4,7 @@
 // change of language.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,6 +54,9 @@ class TLangControl : public TComponent {
   TNotifyEvent BeforeChange;
   TNotifyEvent OnChange;
   TNotifyEvent AfterChange;
+  // Called after AfterChange, for what a program shows beside the form's translated texts (a text
+  // of its code in a control, Translate's): set in code, never written with the form.
+  std::function<void()> Changed;
 
   TLanguageManager& Manager() const { return *manager_; }
 

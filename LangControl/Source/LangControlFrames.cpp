@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "LangControl/Source/LangControl.h"
 #include "LangControl/Source/LangControlCore.h"
 #include "LangControl/Source/LangControlErrors.h"
 #include "LangControl/Source/LangControlSystem.h"
@@ -203,8 +204,17 @@ namespace {
 std::string ProgramLanguage() {
   if (!defaultFrames) return {};
   const int frames = defaultFrames->Count();
-  const std::string& shown =
-      frames > 0 ? defaultFrames->Frames(frames - 1)->CurrentLanguage() : std::string();
+  std::string shown;
+  if (frames > 0) {
+    const TLanguageFrame& frame = *defaultFrames->Frames(frames - 1);
+    // The language a member control shows: a switch to a language the form lacks leaves it as it
+    // was, while the frame records the name asked for.
+    const TLangControl* control = nullptr;
+    for (int i = 0; !control && i < frame.Members().Count(); ++i) {
+      control = ObjectCast<TLangControl>(frame.Members().Get(i).Data);
+    }
+    shown = control ? control->Language() : frame.CurrentLanguage();
+  }
   std::string name = Trim(shown.empty() ? defaultFrames->RememberedLanguage() : shown);
   int row = -1;
   if (FindDefaultLanguage(nkEnglish, name, row) || FindDefaultLanguage(nkNative, name, row)) {

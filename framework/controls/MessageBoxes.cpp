@@ -37,6 +37,20 @@ std::vector<TMsgDlgBtn> BoxButtons(TMsgDlgButtons buttons) {
   return shown;
 }
 
+std::string ButtonCaption(TMsgDlgBtn button) {
+  switch (button) {
+    case mbYes:
+      return Translate(WDX_TEXT("MessageBox.Yes", "Yes"));
+    case mbNo:
+      return Translate(WDX_TEXT("MessageBox.No", "No"));
+    case mbOK:
+      return Translate(WDX_TEXT("MessageBox.OK", "OK"));
+    case mbCancel:
+      return Translate(WDX_TEXT("MessageBox.Cancel", "Cancel"));
+  }
+  return "";
+}
+
 TModalResult ResultOf(TMsgDlgBtn button) {
   switch (button) {
     case mbYes:

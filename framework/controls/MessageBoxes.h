@@ -25,6 +25,8 @@ std::vector<TMsgDlgBtn> BoxButtons(TMsgDlgButtons buttons);
 TModalResult ResultOf(TMsgDlgBtn button);
 // What Escape answers: Cancel, or the only button; mrNone when Escape does not close the box.
 TModalResult EscapeResult(TMsgDlgButtons buttons);
+// A button's caption in the language the program's forms show: "Yes", "No", "OK" or "Cancel".
+std::string ButtonCaption(TMsgDlgBtn button);
 
 struct TMessageBox {
   std::string Caption;

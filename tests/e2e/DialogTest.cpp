@@ -161,11 +161,15 @@ TEST_F(E2eDialogTest, LangSwitchesTheTranslatedTextsAndBack) {
             Lines({"Used in the From field of every email send by Korvane Wendrix.",
                    "Used in the From field of every email send by Korvane Wendrix.",
                    "Used in the \"From\" field of every email sent by Korvane Wendrix."}));
-  // Texts outside the language data, and what the user typed, stay.
+  // What the user typed stays; the instructions, a text of the program's code beside the
+  // language data, follow the language.
   const std::string name = "edDomainName.Text";
   EXPECT_EQ(Dumped(run, name), Lines(3, ComputerName()));
-  EXPECT_EQ(Dumped(run, "Label8.Caption").size(), 3u);
-  EXPECT_EQ(Dumped(run, "Label8.Caption")[0], Dumped(run, "Label8.Caption")[2]);
+  const std::vector<std::string> instructions = Dumped(run, "Label8.Caption");
+  ASSERT_EQ(instructions.size(), 3u);
+  EXPECT_EQ(instructions[0].rfind("Um die Einrichtung von Korvane Wendrix", 0), 0u);
+  EXPECT_EQ(instructions[1], instructions[0]);
+  EXPECT_EQ(instructions[2].rfind("To complete the Korvane Wendrix setup", 0), 0u);
 }
 
 TEST_F(E2eDialogTest, TheDialogStartsInTheLanguageOfTheUsersLocale) {

@@ -45,5 +45,24 @@ INSTANTIATE_TEST_SUITE_P(FourScripts, LanguageDialog,
                            return std::string(user.param.Locale, 2);
                          });
 
+// A French user, with a French file that translates every message: the dialog, its key help, the
+// question Save asks, the box's buttons and its key help show no English word.
+TEST_F(TerminalDialog, AFrenchUserReadsNoEnglishWordFromTheDialogToItsBox) {
+  env_ = {"LC_ALL=", "LC_MESSAGES=", "LC_CTYPE=C.UTF-8", "LANG=fr_FR.UTF-8"};
+  WithIis(false);
+  WithApache();
+  Start();
+  const auto noEnglish = [](const std::string& screen) {
+    for (const char* word :
+         {"Save", "Cancel", "Setup", "Shift", "next", "previous", "Enter", "Space", "Esc:", "Yes",
+          "No/", "choose", "Mail", "Domain", "Browse", "Confirm ", "under"}) {
+      EXPECT_EQ(screen.find(word), std::string::npos) << word << "\n" << screen;
+    }
+  };
+  noEnglish(WaitFor("Tab/Maj+Tab : suivant/précédent  Ctrl+PgSuiv/PgPréc : onglets"));
+  KeysThen({"Enter"}, "Installer Korvane Wendrix sous le serveur web Apache ?");
+  noEnglish(WaitFor("Gauche/Droite : choisir  Entrée/Espace : Oui  O/N: Oui/Non"));
+}
+
 }  // namespace
 }  // namespace wdx::terminal_test

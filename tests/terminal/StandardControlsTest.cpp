@@ -79,8 +79,9 @@ TEST_F(StandardControls, AModalFormBoxesOfThreeButtonsAndTheLanguageAnswer) {
   screen = WaitFor("(*) Mittel");
   EXPECT_THAT(screen, HasSubstr("Farbe:         Blau"));
   KeysThen({"Tab", "Enter"}, "Einstellungen speichern?");
-  WaitFor("Y/N/C: Yes/No/Cancel");
-  KeysThen({"y"}, "exit code 0");
+  // The box speaks German too: its buttons, their letters and the key help.
+  WaitFor("J/N/A: Ja/Nein/Abbrechen");
+  KeysThen({"j"}, "exit code 0");
 }
 
 }  // namespace

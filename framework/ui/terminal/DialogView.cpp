@@ -1,6 +1,7 @@
 #include "framework/ui/terminal/DialogView.h"
 
 #include <algorithm>
+#include <sstream>
 #include <vector>
 
 #include "framework/controls/Form.h"
@@ -48,15 +49,17 @@ void TDialogView::Draw(const std::string& help, bool canLeave) {
 
 void TDialogView::DrawSizeNotice(bool canLeave) {
   dialog_ = screen_.Whole();
-  std::vector<std::string> notice = {texts::kNeedsTerminal,
-                                     texts::kAtLeast + std::to_string(Columns()) + " x " +
-                                         std::to_string(Rows()) + texts::kCharacters,
-                                     texts::kThisOneIs + std::to_string(screen_.Columns()) + " x " +
-                                         std::to_string(screen_.Rows()) + ".",
-                                     texts::kEnlarge};
-  if (canLeave) notice.push_back(texts::kEscapeLeaves);
+  const std::string columns = std::to_string(Columns());
+  const std::string rows = std::to_string(Rows());
+  const std::string width = std::to_string(screen_.Columns());
+  const std::string height = std::to_string(screen_.Rows());
+  std::string notice =
+      texts::Text(texts::kNeedsTerminal,
+                  {{"columns", columns}, {"rows", rows}, {"width", width}, {"height", height}});
+  if (canLeave) notice += "\n" + texts::Text(texts::kEscapeLeaves);
   int row = 0;
-  for (const std::string& text : notice) {
+  std::istringstream lines(notice);
+  for (std::string text; std::getline(lines, text);) {
     for (const std::string& line : WrapText(text, screen_.Columns())) {
       screen_.Text(row++, 0, line, TLook::Normal, emBold, screen_.Whole());
     }
@@ -117,8 +120,9 @@ void TDialogView::DrawControl(TControl& control, int x, int y, const TCellRect& 
     kind->Draw(*this, control, place);
     return;
   }
-  screen_.Text(place.Middle, place.Cells.Left, texts::kUnsupported + control.ClassName(),
-               place.Look(), place.Dim() | emReverse, clip.Intersect(place.Cells));
+  screen_.Text(place.Middle, place.Cells.Left,
+               texts::Text(texts::kUnsupported, {{"class", control.ClassName()}}), place.Look(),
+               place.Dim() | emReverse, clip.Intersect(place.Cells));
 }
 
 }  // namespace wdx::terminal

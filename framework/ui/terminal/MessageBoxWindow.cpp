@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/rtl/Utf8.h"
 #include "framework/ui/terminal/CellText.h"
 #include "framework/ui/terminal/ModalWindow.h"
 #include "framework/ui/terminal/TerminalTexts.h"
@@ -13,31 +14,27 @@ namespace wdx::terminal {
 
 namespace {
 
+// A button, pressed by the first letter of its caption too (in either case, for a letter that
+// has two).
 struct TBoxButton {
   std::string Caption;
   TModalResult Result;
-  char Shortcut;
-};
+  std::string Shortcut;  // the caption's first character
 
-const char* CaptionOf(TMsgDlgBtn button) {
-  switch (button) {
-    case mbYes:
-      return texts::kYes;
-    case mbNo:
-      return texts::kNo;
-    case mbOK:
-      return texts::kOK;
-    case mbCancel:
-      return texts::kCancel;
+  bool PressedBy(const TKey& key) const {
+    if (Shortcut.empty()) return false;
+    const char32_t first = DecodeUtf8(Shortcut, 0).Code;
+    const auto lower = [](char32_t c) { return c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c; };
+    return lower(static_cast<char32_t>(key.Char)) == lower(first);
   }
-  return "";
-}
+};
 
 std::vector<TBoxButton> ButtonsOf(const TMessageBox& box) {
   std::vector<TBoxButton> buttons;
   for (TMsgDlgBtn button : BoxButtons(box.Buttons)) {
-    const std::string caption = CaptionOf(button);
-    buttons.push_back({caption, ResultOf(button), caption.front()});
+    const std::string caption = ButtonCaption(button);
+    const std::string first = caption.substr(0, caption.empty() ? 0 : NextCharacter(caption, 0));
+    buttons.push_back({caption, ResultOf(button), first});
   }
   return buttons;
 }
@@ -102,24 +99,25 @@ TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
       result = EscapeResult(box.Buttons);
     } else if (key.Printable()) {
       for (const TBoxButton& button : buttons) {
-        if (key.Char == button.Shortcut || key.Char == button.Shortcut - 'A' + 'a') {
-          result = button.Result;
-        }
+        if (button.PressedBy(key)) result = button.Result;
       }
     }
     return result == mrNone;
   };
   // "Left/Right: choose  Enter/Space: Yes  Y/N: Yes/No"; "Enter/Space/Esc: OK" for one button.
   auto help = [&] {
-    if (buttons.size() == 1) return texts::kBoxOneButton + buttons.front().Caption;
+    if (buttons.size() == 1) {
+      return texts::Text(texts::kBoxOneButton, {{"button", buttons.front().Caption}});
+    }
     std::string letters;
     std::string captions;
     for (const TBoxButton& button : buttons) {
-      letters += (letters.empty() ? "" : "/") + std::string(1, button.Shortcut);
+      letters += (letters.empty() ? "" : "/") + button.Shortcut;
       captions += (captions.empty() ? "" : "/") + button.Caption;
     }
-    return texts::kBoxChoose + (texts::kEnterSpace + buttons[selected].Caption) + "  " + letters +
-           ": " + captions;
+    return texts::Text(texts::kBoxChoose) + "  " +
+           texts::Text(texts::kEnterSpace, {{"button", buttons[selected].Caption}}) + "  " +
+           letters + ": " + captions;
   };
   host.Modal(draw, key, help);
   return result;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/controls/Dialogs.h"
+#include "framework/controls/MessageBoxes.h"
 #include "framework/ui/terminal/CellText.h"
 #include "framework/ui/terminal/FieldView.h"
 #include "framework/ui/terminal/FileList.h"
@@ -53,18 +54,21 @@ class TOpenDialogWindow {
     const int columns = std::min(screen_.Columns(), 78);
     const int rows = std::clamp(screen_.Rows() - 2, 12, 22);
     const TCellRect window = host_.CentredWindow(rows, columns);
-    DrawWindow(screen_, window, dialog_.Title.empty() ? texts::kOpenTitle : dialog_.Title);
+    DrawWindow(screen_, window,
+               dialog_.Title.empty() ? texts::Text(texts::kOpenTitle) : dialog_.Title);
     const TCellRect inside{window.Top + 1, window.Left + 1, window.Bottom - 1, window.Right - 1};
     const int left = window.Left + 2;
     const int right = window.Right - 2;
+    const std::string lookIn = texts::Text(texts::kLookIn) + " ";
     std::string shown = list_.Folder();
-    const int room = std::max(right - left + 1 - 9, 4);
+    const int room = std::max(right - left + 1 - TextWidth(lookIn), 4);
     // A long folder shows its end.
     while (TextWidth(shown) > room) shown = "..." + shown.substr(NextCharacter(shown, 3));
-    screen_.Text(window.Top + 2, left, texts::kLookIn + shown, TLook::Box, emNone, inside);
+    screen_.Text(window.Top + 2, left, lookIn + shown, TLook::Box, emNone, inside);
     DrawList({window.Top + 3, left, window.Bottom - 5, right}, inside);
     DrawName(window.Bottom - 4, left, right, inside);
-    screen_.Text(window.Bottom - 3, left, texts::kFilesOfType + type_, TLook::Box, emNone, inside);
+    screen_.Text(window.Bottom - 3, left, texts::Text(texts::kFilesOfType) + " " + type_,
+                 TLook::Box, emNone, inside);
     DrawButtons(window.Bottom - 2, right, inside);
   }
 
@@ -89,21 +93,26 @@ class TOpenDialogWindow {
       if (current && stop_ == kList) screen_.PlaceCursor(row, list.Left + 2);
     }
     if (entries.empty()) {
-      screen_.Text(list.Top + 1, list.Left + 2, texts::kEmptyFolder, TLook::Box, emDim, listInside);
+      screen_.Text(list.Top + 1, list.Left + 2, texts::Text(texts::kEmptyFolder), TLook::Box, emDim,
+                   listInside);
     }
   }
 
   void DrawName(int row, int left, int right, const TCellRect& inside) {
-    screen_.Text(row, left, texts::kFileName, TLook::Box, emNone, inside);
-    const TCellRect field{row, left + static_cast<int>(sizeof texts::kFileName - 1), row, right};
+    // The name's field starts where the filter below it does.
+    const std::string label = texts::Text(texts::kFileName);
+    const int labelWidth =
+        std::max(TextWidth(label), TextWidth(texts::Text(texts::kFilesOfType))) + 1;
+    screen_.Text(row, left, label, TLook::Box, emNone, inside);
+    const TCellRect field{row, std::min(left + labelWidth, right), row, right};
     const bool focused = stop_ == kName;
     DrawField(screen_, nameCaret_, name_, field, field.Left,
               focused ? TLook::FocusedField : TLook::Field, emNone, inside, focused);
   }
 
   void DrawButtons(int row, int right, const TCellRect& inside) {
-    const std::string open = ButtonText(texts::kOpen);
-    const std::string cancel = ButtonText(texts::kCancel);
+    const std::string open = ButtonText(texts::Text(texts::kOpen));
+    const std::string cancel = ButtonText(ButtonCaption(mbCancel));
     const int cancelCol = right - TextWidth(cancel) + 1;
     const int openCol = cancelCol - 2 - TextWidth(open);
     screen_.Text(row, openCol, open, TLook::Box, emBold | (stop_ == kOpen ? emReverse : emNone),
@@ -114,12 +123,14 @@ class TOpenDialogWindow {
   }
 
   std::string Help() const {
-    std::string help = std::string(texts::kNextPrevious) + "  ";
-    if (stop_ == kList) help += texts::kFilesHelp;
-    if (stop_ == kName) help += texts::kNameHelp;
-    if (stop_ == kOpen) help += std::string(texts::kEnterSpace) + texts::kOpen;
-    if (stop_ == kCancel) help += std::string(texts::kEnterSpace) + texts::kCancel;
-    return help + "  " + texts::kEscape + texts::kCancel;
+    const std::string cancel = ButtonCaption(mbCancel);
+    std::string help = texts::Text(texts::kNextPrevious) + "  ";
+    if (stop_ == kList) help += texts::Text(texts::kFilesHelp);
+    if (stop_ == kName) help += texts::Text(texts::kNameHelp);
+    if (stop_ == kOpen)
+      help += texts::Text(texts::kEnterSpace, {{"button", texts::Text(texts::kOpen)}});
+    if (stop_ == kCancel) help += texts::Text(texts::kEnterSpace, {{"button", cancel}});
+    return help + "  " + texts::Text(texts::kEscape, {{"button", cancel}});
   }
 
   // False once the dialog is done.

@@ -1,49 +1,50 @@
-// Every text the terminal front-end itself shows, apart from the program's own: the key help,
-// the buttons and captions of its message boxes and file dialog, and its notices.
+// Every text the terminal front-end itself shows, apart from the program's own: the key help, the
+// captions of its file dialog and its notices (a message box's buttons are MessageBoxes.h's).
+// Each is marked in TerminalTexts.cpp and translated with the library's texts; Text() gives it in
+// the language the program's forms show, a value it takes in braces ("Esc: {button}").
 #pragma once
+
+#include <string>
+
+#include "framework/rtl/Texts.h"
 
 namespace wdx::terminal::texts {
 
-// Message boxes: the buttons, each pressed by its first letter too.
-inline constexpr char kYes[] = "Yes";
-inline constexpr char kNo[] = "No";
-inline constexpr char kOK[] = "OK";
-inline constexpr char kCancel[] = "Cancel";
-
 // The key help: "<keys>: <what they do>", two blanks between them.
-inline constexpr char kNextPrevious[] = "Tab/Shift+Tab: next/previous";
-inline constexpr char kPagesByArrows[] = "Left/Right: pages";
-inline constexpr char kPagesByKeys[] = "Ctrl+PgDn/PgUp: pages";
-inline constexpr char kEnterSpace[] = "Enter/Space: ";  // followed by the button's caption
-inline constexpr char kEnter[] = "Enter: ";             // followed by the default button's
-inline constexpr char kEscape[] = "Esc: ";              // followed by the cancel button's
-inline constexpr char kToggle[] = "Space: check/uncheck";
-inline constexpr char kCheck[] = "Space: check";
-inline constexpr char kChoose[] = "Up/Down: choose";
-inline constexpr char kOpenList[] = "Alt+Down: list";
-inline constexpr char kListKeys[] = "Up/Down: choose  Enter: take  Esc: close";
-inline constexpr char kBoxChoose[] = "Left/Right: choose  ";
-inline constexpr char kBoxOneButton[] = "Enter/Space/Esc: ";
+extern const TText kNextPrevious;   // "Tab/Shift+Tab: next/previous"
+extern const TText kPagesByArrows;  // "Left/Right: pages"
+extern const TText kPagesByKeys;    // "Ctrl+PgDn/PgUp: pages"
+extern const TText kEnterSpace;     // "Enter/Space: {button}"
+extern const TText kEnter;          // "Enter: {button}", the default button
+extern const TText kEscape;         // "Esc: {button}", the cancel button
+extern const TText kToggle;         // "Space: check/uncheck"
+extern const TText kCheck;          // "Space: check"
+extern const TText kChoose;         // "Up/Down: choose"
+extern const TText kOpenList;       // "Alt+Down: list"
+extern const TText kListKeys;       // an open list's keys
+extern const TText kBoxChoose;      // "Left/Right: choose"
+extern const TText kBoxOneButton;   // "Enter/Space/Esc: {button}"
 
-// A dialog larger than the terminal.
-inline constexpr char kNeedsTerminal[] = "This dialog needs a terminal of";
-inline constexpr char kAtLeast[] = "at least ";
-inline constexpr char kCharacters[] = " characters;";
-inline constexpr char kThisOneIs[] = "this one is ";
-inline constexpr char kEnlarge[] = "Please enlarge it.";
-inline constexpr char kEscapeLeaves[] = "Esc leaves the setup without saving.";
+// A dialog larger than the terminal: the size it needs and the terminal's, in lines of their own.
+extern const TText kNeedsTerminal;
+extern const TText kEscapeLeaves;
 
-// A control of a class the front-end has no kind for: "<class>?" in its place.
-inline constexpr char kUnsupported[] = "unsupported ";
+// A control of a class the front-end has no kind for: "unsupported {class}" in its place.
+extern const TText kUnsupported;
 
 // The file-open dialog.
-inline constexpr char kOpenTitle[] = "Open";
-inline constexpr char kOpen[] = "Open";
-inline constexpr char kLookIn[] = "Look in: ";
-inline constexpr char kFilesOfType[] = "Files of type: ";
-inline constexpr char kFileName[] = "File name:     ";
-inline constexpr char kEmptyFolder[] = "(empty)";
-inline constexpr char kFilesHelp[] = "Up/Down: files  Enter: open";
-inline constexpr char kNameHelp[] = "Enter: open";
+extern const TText kOpenTitle;
+extern const TText kOpen;
+extern const TText kLookIn;       // "Look in:", before the folder
+extern const TText kFilesOfType;  // "Files of type:", before the filter
+extern const TText kFileName;     // "File name:", before the name's field
+extern const TText kEmptyFolder;
+extern const TText kFilesHelp;
+extern const TText kNameHelp;
+
+// The text in the program's language, its placeholders filled.
+inline std::string Text(const TText& text, TTextValues values = {}) {
+  return Translate(text, values);
+}
 
 }  // namespace wdx::terminal::texts

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/ui/win32/Win32Support.h"
@@ -13,33 +14,54 @@ namespace wdx::win32 {
 
 namespace {
 
-// The owner over which the next message box opens, while the hook waits for that box.
+// The owner over which the next message box opens (nullptr: where the system puts it), and the
+// hook that waits for that box.
 HWND g_centreOver = nullptr;
-HHOOK g_centring = nullptr;
+HHOOK g_boxHook = nullptr;
 
-// Moves the message box, when it is activated for the first time, to the centre of its owner,
-// kept within the owner's monitor.
-LRESULT CALLBACK CentreBox(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_centring) {
+// A button's caption in the program's language, Yes and No with their first letter as the key
+// that presses them, as the system's own boxes have.
+std::wstring ButtonLabel(TMsgDlgBtn button) {
+  std::wstring label;
+  for (wchar_t c : Wide(ButtonCaption(button))) {
+    if (c == L'&') label += L'&';  // a literal ampersand
+    label += c;
+  }
+  return button == mbYes || button == mbNo ? L"&" + label : label;
+}
+
+// Moves the box to the centre of its owner, kept within the owner's monitor.
+void CentreOverOwner(HWND box) {
+  RECT boxRect{};
+  RECT ownerRect{};
+  GetWindowRect(box, &boxRect);
+  GetWindowRect(g_centreOver, &ownerRect);
+  const int width = boxRect.right - boxRect.left;
+  const int height = boxRect.bottom - boxRect.top;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(g_centreOver, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  const int left = (ownerRect.left + ownerRect.right - width) / 2;
+  const int top = (ownerRect.top + ownerRect.bottom - height) / 2;
+  SetWindowPos(box, nullptr,
+               std::clamp<int>(left, work.left, std::max(work.left, work.right - width)),
+               std::clamp<int>(top, work.top, std::max(work.top, work.bottom - height)), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// When the message box is activated for the first time: its buttons speak the program's language
+// (the system's box speaks the system's), and it stands over its owner.
+LRESULT CALLBACK PrepareBox(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && g_boxHook) {
     HWND box = reinterpret_cast<HWND>(wParam);
-    RECT boxRect{};
-    RECT ownerRect{};
-    GetWindowRect(box, &boxRect);
-    GetWindowRect(g_centreOver, &ownerRect);
-    const int width = boxRect.right - boxRect.left;
-    const int height = boxRect.bottom - boxRect.top;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(g_centreOver, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int left = (ownerRect.left + ownerRect.right - width) / 2;
-    const int top = (ownerRect.top + ownerRect.bottom - height) / 2;
-    SetWindowPos(box, nullptr,
-                 std::clamp<int>(left, work.left, std::max(work.left, work.right - width)),
-                 std::clamp<int>(top, work.top, std::max(work.top, work.bottom - height)), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    UnhookWindowsHookEx(g_centring);
-    g_centring = nullptr;
+    for (const auto& [id, button] :
+         {std::pair{IDYES, mbYes}, {IDNO, mbNo}, {IDOK, mbOK}, {IDCANCEL, mbCancel}}) {
+      if (HWND item = GetDlgItem(box, id)) SetWindowTextW(item, ButtonLabel(button).c_str());
+    }
+    if (g_centreOver) CentreOverOwner(box);
+    UnhookWindowsHookEx(g_boxHook);
+    g_boxHook = nullptr;
     return 0;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -70,13 +92,11 @@ TModalResult PresentMessageBox(HWND owner, const TMessageBox& box) {
   } else {
     flags |= cancel ? MB_OKCANCEL : MB_OK;
   }
-  if (owner && IsWindowVisible(owner)) {
-    g_centreOver = owner;
-    g_centring = SetWindowsHookExW(WH_CBT, CentreBox, nullptr, GetCurrentThreadId());
-  }
+  g_centreOver = owner && IsWindowVisible(owner) ? owner : nullptr;
+  g_boxHook = SetWindowsHookExW(WH_CBT, PrepareBox, nullptr, GetCurrentThreadId());
   const int pressed = MessageBoxW(owner, Wide(box.Text).c_str(), Wide(box.Caption).c_str(), flags);
-  if (g_centring) UnhookWindowsHookEx(g_centring);
-  g_centring = nullptr;
+  if (g_boxHook) UnhookWindowsHookEx(g_boxHook);
+  g_boxHook = nullptr;
   if (pressed == IDYES) return mrYes;
   if (pressed == IDNO) return mrNo;
   if (pressed == IDCANCEL && cancel) return mrCancel;

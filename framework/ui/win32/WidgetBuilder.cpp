@@ -150,7 +150,7 @@ void TWidgetBuilder::CreateControl(TControl& control) {
     // No kind: the control is named, not left out.
     spec.Class = WC_STATICW;
     spec.Style = SS_LEFTNOWORDWRAP | SS_SUNKEN;
-    spec.Text = texts::kUnsupported + control.ClassName();
+    spec.Text = Translate(texts::kUnsupported, {{"class", control.ClassName()}});
   }
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | spec.Style;
   if (auto* windowed = ObjectCast<TWinControl>(&control); windowed && windowed->TabStop()) {

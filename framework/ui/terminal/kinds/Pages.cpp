@@ -48,7 +48,8 @@ TTerminalKind PageControl() {
   kind.Keys = [](TKeyContext&, TControl& control, TControlKeys& keys) {
     auto* strip = &CastTo<TPageControl>(&control);
     if (VisibleTabs(*strip).size() > 1) {
-      keys.First.push_back({texts::kPagesByArrows, AnyOf({TFunctionKey::Left, TFunctionKey::Right}),
+      keys.First.push_back({texts::Text(texts::kPagesByArrows),
+                            AnyOf({TFunctionKey::Left, TFunctionKey::Right}),
                             [strip](const TKey& key) {
                               const int step = key.Is(TFunctionKey::Left) ? -1 : 1;
                               if (TTabSheet* page = NeighbourPage(*strip, step, false)) {
