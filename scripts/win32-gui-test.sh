@@ -503,13 +503,13 @@ keys "$dialog" shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return
 about="$(wait_window "^About$" 30)" || fail "the about box did not appear"
 keys "$about" Return
 wait_gone "^About$" || fail "the about box stayed open"
-# Tab to Deutsch, Enter: the title is German; Tab to OK, Enter: Save's box, in German too; Y
-# answers Yes.
+# Tab to Deutsch, Enter: the title is German; Tab to OK, Enter: Save's box, in German too, its
+# buttons as well: J answers Ja.
 keys "$dialog" Tab Return
 dialog="$(wait_window "^Einstellungen$" 30)" || fail "the language did not switch"
 keys "$dialog" Tab Return
 confirm="$(wait_window "^Bestätigung$" 30)" || fail "OK did not ask to save"
-keys "$confirm" y
+keys "$confirm" j
 wait_exit
 
 # ---- languages ------------------------------------------------------------------------------
