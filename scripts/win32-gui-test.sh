@@ -41,6 +41,9 @@
 #                  (build/windows/win32-gui-languages.png), as Save's refusal of characters that
 #                  the system's code page lacks shows.
 #
+#   right to left  Arabic and Hebrew users (LC_MESSAGES) see the dialog as the mirror image of
+#                  its design (build/windows/win32-gui-arabic.png, win32-gui-hebrew.png).
+#
 #   French         the translator's path on a copy of the source
 #                  (tests/translations/translate-copy.sh) builds the program with setup/po/fr.po
 #                  added; with a French user locale (wine takes it from LANG) the dialog starts
@@ -544,6 +547,21 @@ sleep 1
 kill -0 "$app_pid" 2>/dev/null || fail "the typed characters reached the field as others: Save went on"
 grep -q "^.your_logo = 'old';" "$cfg" || fail "Save wrote application.cfg with the refused text"
 stop_program
+
+# ---- right to left ---------------------------------------------------------------------------
+# Arabic and Hebrew users: the dialog is the mirror image of its design, its texts read from right
+# to left (build/windows/win32-gui-arabic.png, win32-gui-hebrew.png).
+for rtl in "ar_EG.UTF-8|... إنهاء الإعداد|arabic" "he_IL.UTF-8|... סיום ההתקנה|hebrew"; do
+  IFS='|' read -r locale title name <<<"$rtl"
+  echo "win32-gui-test: $name"
+  new_installation "$name" "$languages_exe"
+  LC_MESSAGES="$locale" start_dialog "$title"
+  screenshot "$shots/win32-gui-$name.png"
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  python3 "$root/tests/win32gui/check_dialog.py" --mirrored "$shots/win32-gui-$name.png" "$X" \
+    "$Y" "$WIDTH" "$HEIGHT" 1 || fail "the $name dialog is not the mirror image of the design"
+  stop_program
+done
 
 # ---- a translator's French -------------------------------------------------------------------
 echo "win32-gui-test: French"

@@ -10,6 +10,7 @@
 #include "LangControl/Source/LangControlTools.h"
 #include "LangControl/Source/LanguageValues.h"
 #include "LangControl/Source/LanguageVariants.h"
+#include "LangControl/Source/ReadingDirection.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
 #include "framework/rtl/Format.h"
@@ -225,6 +226,10 @@ void TLangControl::DoChange() {
   Fire(OnChange);
 }
 void TLangControl::DoAfterChange() {
+  // The form reads in the direction of its language, mirrored for one written right to left.
+  if (auto* form = ObjectCast<TCustomForm>(Owner())) {
+    form->SetBiDiMode(IsRightToLeftLanguage(Language()) ? bdRightToLeft : bdLeftToRight);
+  }
   Fire(AfterChange);
   if (!Changed) return;
   try {

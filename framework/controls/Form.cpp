@@ -10,6 +10,8 @@
 
 namespace wdx {
 
+WDX_DEFINE_ENUM(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+                "bdRightToLeftReadingOnly")
 WDX_DEFINE_ENUM(TBorderIcon, "biSystemMenu", "biMinimize", "biMaximize", "biHelp")
 WDX_DEFINE_SET(TBorderIcons, "TBorderIcons", TBorderIcon)
 WDX_DEFINE_ENUM(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
@@ -30,6 +32,7 @@ const TMetaClass& TForm::StaticClass() {
           // A form stores its client size instead of its outer size.
           Published<F>("Width", &F::Width, &F::SetWidth).NotStored(),
           Published<F>("Height", &F::Height, &F::SetHeight).NotStored(),
+          Published<F>("BiDiMode", &F::BiDiMode, &F::SetBiDiMode).WithDefault(bdLeftToRight),
           Published<F>("BorderIcons", &F::BorderIcons, &F::SetBorderIcons)
               .WithDefault(
                   static_cast<int32_t>(TBorderIcons{biSystemMenu, biMinimize, biMaximize}.Bits())),

@@ -29,6 +29,16 @@ enum TPosition : uint8_t {
   poMainFormCenter,
   poOwnerFormCenter
 };
+// The reading order of a form: bdRightToLeft mirrors its layout (the first control at the right,
+// the tabs from the right, edits aligned right) and reads its texts from right to left; the last
+// two read right to left without mirroring.
+enum TBiDiMode : uint8_t {
+  bdLeftToRight,
+  bdRightToLeft,
+  bdRightToLeftNoAlign,
+  bdRightToLeftReadingOnly
+};
+WDX_DECLARE_TYPE(TBiDiMode);
 WDX_DECLARE_TYPE(TBorderIcon);
 WDX_DECLARE_TYPE(TBorderIcons);
 WDX_DECLARE_TYPE(TFormBorderStyle);
@@ -52,6 +62,10 @@ class TCustomForm : public TWinControl {
   void SetIcon(TIcon* icon);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition value) { SetField(position_, value); }
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode value) { SetField(biDiMode_, value); }
+  bool Mirrored() const { return biDiMode_ == bdRightToLeft; }
+  bool ReadsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
   int32_t PixelsPerInch = 96;
   int32_t TextHeight = 13;
 
@@ -86,6 +100,7 @@ class TCustomForm : public TWinControl {
   int32_t clientHeight_ = 0;
   std::unique_ptr<TIcon> icon_ = std::make_unique<TIcon>();
   TPosition position_ = poDesigned;
+  TBiDiMode biDiMode_ = bdLeftToRight;
   int32_t modalResult_ = 0;
   bool closed_ = false;
   bool modal_ = false;

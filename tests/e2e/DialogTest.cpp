@@ -167,7 +167,7 @@ TEST_F(E2eDialogTest, LangSwitchesTheTranslatedTextsAndBack) {
   EXPECT_EQ(Dumped(run, name), Lines(3, ComputerName()));
   const std::vector<std::string> instructions = Dumped(run, "Label8.Caption");
   ASSERT_EQ(instructions.size(), 3u);
-  EXPECT_EQ(instructions[0].rfind("Um die Einrichtung von Korvane Wendrix", 0), 0u);
+  EXPECT_EQ(instructions[0].rfind("Geben Sie die obigen Angaben ein", 0), 0u);
   EXPECT_EQ(instructions[1], instructions[0]);
   EXPECT_EQ(instructions[2].rfind("To complete the Korvane Wendrix setup", 0), 0u);
 }

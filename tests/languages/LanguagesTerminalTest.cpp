@@ -40,10 +40,28 @@ INSTANTIATE_TEST_SUITE_P(FourScripts, LanguageDialog,
                                                   "Λογότυπο εταιρείας", "Διαδρομή:"}},
                                            TUser{"ja_JP.UTF-8",
                                                  {"[ 保存 ]", "... セットアップの完了",
-                                                  "ドメイン名 / サーバー名 [:ポート]", "メール:"}}),
+                                                  "ドメイン名 / サーバー名 [:ポート]", "メール:"}},
+                                           TUser{"ar_EG.UTF-8", {"[ حفظ ]", "خادم SMTP:"}},
+                                           TUser{"he_IL.UTF-8", {"[ שמירה ]", "שרת SMTP:"}}),
                          [](const ::testing::TestParamInfo<TUser>& user) {
                            return std::string(user.param.Locale, 2);
                          });
+
+// An Arabic user's dialog is mirrored: Save stands left of Cancel, the labels at the right of
+// their edits, the key help at the right.
+TEST_F(TerminalDialog, ARightToLeftDialogIsMirrored) {
+  env_ = {"LC_ALL=", "LC_MESSAGES=", "LC_CTYPE=C.UTF-8", "LANG=ar_EG.UTF-8"};
+  WithIis(false);
+  Start();
+  const std::string screen = WaitFor("[ حفظ ]");
+  const auto column = [&](const std::string& text) {
+    const std::string line = LineWith(screen, text);
+    return line.find(text);
+  };
+  EXPECT_LT(column("[ حفظ ]"), column("[ إلغاء ]")) << screen;
+  const std::string smtp = LineWith(screen, "خادم SMTP:");
+  EXPECT_GT(smtp.find("خادم SMTP:"), smtp.find("mail.")) << screen;
+}
 
 // A French user, with a French file that translates every message: the dialog, its key help, the
 // question Save asks, the box's buttons and its key help show no English word.

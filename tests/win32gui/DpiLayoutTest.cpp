@@ -1,5 +1,6 @@
-// The window front-end lays a form out again when its window moves to a monitor of another DPI:
-// sizes, places and fonts scale by DPI/96 from the design, the window at the suggested place.
+// The window front-end lays a form out again when its window moves to a monitor of another DPI
+// (sizes, places and fonts scale by DPI/96 from the design, the window at the suggested place) and
+// when its reading order switches (mirrored, a control's place taken from the right).
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -50,6 +51,40 @@ TEST(DpiLayout, TheFormIsLaidOutAgainAtTheNewDpi) {
     const auto buttonShown = Shown(built.Windows.WindowOf(button));
     EXPECT_EQ(buttonShown,
               std::make_tuple(s(75), s(41), s(150), s(64), s(150) - s(75), s(64) - s(41), s(-11)));
+  }
+}
+
+TEST(DpiLayout, AFormMirrorsAndUnmirrorsAsItsReadingOrderSwitches) {
+  TForm form(nullptr);
+  form.SetClientWidth(300);
+  form.SetClientHeight(200);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  edit->SetBounds(20, 40, 100, 21);
+  win32::TBuiltForm built(form, 96);
+  win32::TPropertyMirror mirror(form, built.Windows, built.Gdi, built.Tabs, built.Builder);
+  HWND window = built.Windows.WindowOf(edit);
+  // Where the edit stands on the screen, from the form's client area's left edge.
+  const auto screenLeft = [&] {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    POINT origin{0, 0};
+    ClientToScreen(built.Windows.FormWindow(), &origin);
+    RECT client{};
+    GetClientRect(built.Windows.FormWindow(), &client);
+    // A mirrored client area's origin is its right edge.
+    const bool mirrored =
+        GetWindowLongPtrW(built.Windows.FormWindow(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL;
+    return mirrored ? rect.left - (origin.x - client.right) : rect.left - origin.x;
+  };
+  for (const TBiDiMode mode : {bdRightToLeft, bdLeftToRight, bdRightToLeftReadingOnly}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    form.SetBiDiMode(mode);
+    mirror.Changed(form);
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    EXPECT_EQ((style & WS_EX_LAYOUTRTL) != 0, mode == bdRightToLeft);
+    EXPECT_EQ((style & WS_EX_RTLREADING) != 0, mode != bdLeftToRight);
+    EXPECT_EQ(screenLeft(), mode == bdRightToLeft ? 300 - 120 : 20);
   }
 }
 

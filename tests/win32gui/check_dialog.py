@@ -3,6 +3,7 @@
 
     check_dialog.py SCREENSHOT.png CLIENT_X CLIENT_Y CLIENT_WIDTH CLIENT_HEIGHT [TABS [DPI]]
     check_dialog.py --page SCREENSHOT.png CLIENT_X CLIENT_Y CLIENT_WIDTH CLIENT_HEIGHT PAGE
+    check_dialog.py --mirrored SCREENSHOT.png CLIENT_X CLIENT_Y CLIENT_WIDTH CLIENT_HEIGHT [TABS [DPI]]
 
 CLIENT_* is the dialog's client area on screen (the X window of an undecorated top-level
 window); TABS is the number of tabs the page control shows (1 when omitted), with the first
@@ -11,7 +12,9 @@ DPI/96, rounded as the program rounds it. Every position below is in client coor
 form gives them; a few pixels of slack absorb the differences between window systems' 3D edges
 and tab heights. The window stands at its design position when it fits the screen there, and
 is otherwise moved just far enough onto it. Prints the figures it measured and exits non-zero
-when one is off. With --page it checks only which page (1 or 2) shows.
+when one is off. With --page it checks only which page (1 or 2) shows. With --mirrored the
+dialog is a right-to-left one, laid out as the mirror image of the design: every design position
+is measured from the client area's right edge.
 """
 
 import struct
@@ -86,11 +89,14 @@ def read_png(path):
 class Client:
     """The screenshot seen through the dialog's client coordinates."""
 
-    def __init__(self, rows, x, y, width, height):
+    def __init__(self, rows, x, y, width, height, mirrored=False):
         self.rows, self.x, self.y, self.width, self.height = rows, x, y, width, height
+        self.mirrored = mirrored
         self.face = self.at(2, 2)
 
     def at(self, x, y):
+        if self.mirrored:
+            x = self.width - 1 - x
         return self.rows[self.y + y][self.x + x]
 
     def marked(self, x, y):
@@ -167,7 +173,8 @@ YELLOW = (255, 255, 204)
 def main(argv):
     global DPI
     page_only = argv[1] == "--page"
-    if page_only:
+    mirrored = argv[1] == "--mirrored"
+    if page_only or mirrored:
         argv = argv[1:]
     path = argv[1]
     cx, cy, cw, ch = (int(v) for v in argv[2:6])
@@ -177,7 +184,7 @@ def main(argv):
     if cx < 0 or cy < 0 or cx + cw > width or cy + ch > height:
         print(f"check_dialog: the client area {cw}x{ch}+{cx}+{cy} is not on the screenshot")
         return 1
-    client = Client(rows, cx, cy, cw, ch)
+    client = Client(rows, cx, cy, cw, ch, mirrored)
     if page_only:
         # The first page holds the light yellow panel; the Apache page has none.
         shown = 1 if bounding_box(client, YELLOW) else 2

@@ -4,6 +4,7 @@
 #include "framework/controls/Form.h"
 #include "framework/rtti/MetaClass.h"
 #include "framework/rtti/PropAccess.h"
+#include "framework/rtti/TypeInfo.h"
 #include "framework/ui/scripted/ScriptText.h"
 
 namespace wdx {
@@ -50,6 +51,10 @@ void DumpObject(const TObject& object, const std::string& name,
 
 void DumpForm(const TCustomForm& form, const std::function<void(const std::string&)>& print) {
   DumpObject(form, form.Name(), print);
+  // A form reading right to left says so; one reading left to right says nothing, as ever.
+  if (form.ReadsRightToLeft()) {
+    print(form.Name() + ".BiDiMode=" + TypeOf<TBiDiMode>()->NameList[form.BiDiMode()]);
+  }
   for (int i = 0; i < form.ComponentCount(); ++i) {
     const TComponent* component = form.Components(i);
     DumpObject(*component, component->Name(), print);

@@ -12,6 +12,7 @@
 #include "framework/ui/terminal/DialogView.h"
 #include "framework/ui/terminal/Keyboard.h"
 #include "framework/ui/terminal/MessageBoxWindow.h"
+#include "framework/ui/terminal/MirroredCanvas.h"
 #include "framework/ui/terminal/ModalWindow.h"
 #include "framework/ui/terminal/OpenDialogWindow.h"
 #include "framework/ui/terminal/Screen.h"
@@ -28,7 +29,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
       : form_(form),
         files_(files),
         focus_(form),
-        view_(form, screen_, focus_),
+        view_(form, canvas_, focus_),
         keys_(form, focus_, this) {}
 
   int Run() {
@@ -60,7 +61,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
     return 0;
   }
 
-  TCanvas& Screen() override { return screen_; }
+  TCanvas& Screen() override { return canvas_; }
 
   void Modal(const std::function<void()>& draw, const std::function<bool(const TKey&)>& key,
              const std::function<std::string()>& help) override {
@@ -90,7 +91,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
   // key help under the dialog is its.
   void RunModalForm(TCustomForm& form) {
     TDialogFocus focus(form);
-    TDialogView view(form, screen_, focus);
+    TDialogView view(form, canvas_, focus);
     TDialogKeys keys(form, focus, this);
     DispatchEvent(&form, [&] { form.Activate(); });
     if (form.IsClosed()) return;
@@ -106,6 +107,9 @@ class TTerminalFrontEnd::Session : public TModalHost {
     if (!screen_.Started() || drawing_) return;
     drawing_ = true;
     screen_.Erase();
+    // A form that reads right to left is drawn mirrored, from one redraw to the next as its
+    // language switches.
+    canvas_.SetMirrored(form_.Mirrored());
     // Escape leaves a dialog that does not fit, unless a window over it waits for an answer; the
     // key help is the topmost window's.
     view_.Draw(overlays_.empty() ? keys_.Help() : overlays_.back().Help(), overlays_.empty());
@@ -127,6 +131,7 @@ class TTerminalFrontEnd::Session : public TModalHost {
   TCustomForm& form_;
   const TFileBrowsing& files_;
   TScreen screen_;
+  TMirroredCanvas canvas_{screen_};
   TKeyboard keyboard_;
   TDialogFocus focus_;
   TDialogView view_;

@@ -92,6 +92,10 @@ TModalResult PresentMessageBox(HWND owner, const TMessageBox& box) {
   } else {
     flags |= cancel ? MB_OKCANCEL : MB_OK;
   }
+  // Over a form that reads right to left, the box does too, its text aligned right.
+  if (owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_RTLREADING)) {
+    flags |= MB_RTLREADING | MB_RIGHT;
+  }
   g_centreOver = owner && IsWindowVisible(owner) ? owner : nullptr;
   g_boxHook = SetWindowsHookExW(WH_CBT, PrepareBox, nullptr, GetCurrentThreadId());
   const int pressed = MessageBoxW(owner, Wide(box.Text).c_str(), Wide(box.Caption).c_str(), flags);

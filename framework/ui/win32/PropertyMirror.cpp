@@ -60,6 +60,7 @@ void TPropertyMirror::ApplyForm() {
   }
   if (WindowText(window) != form_.Caption()) SetWindowTextW(window, Wide(form_.Caption()).c_str());
   builder_.PlaceForm(form_);
+  builder_.ApplyReadingOrder(form_);
   builder_.ApplyIcons(form_);
   ApplyFonts(form_);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

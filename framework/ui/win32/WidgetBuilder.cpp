@@ -86,6 +86,44 @@ void TWidgetBuilder::Rescale(const TCustomForm& form, int dpi, const RECT& sugge
   Relayout(form);
 }
 
+namespace {
+
+constexpr LONG_PTR kReadingOrder = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
+
+BOOL CALLBACK SetReadingOrder(HWND window, LPARAM order) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  SetWindowLongPtrW(window, GWL_EXSTYLE, (style & ~kReadingOrder) | order);
+  return TRUE;
+}
+
+}  // namespace
+
+void TWidgetBuilder::ApplyReadingOrder(const TCustomForm& form) {
+  HWND window = windows_.FormWindow();
+  if (!window) return;
+  const LONG_PTR order =
+      (form.Mirrored() ? WS_EX_LAYOUTRTL : 0) | (form.ReadsRightToLeft() ? WS_EX_RTLREADING : 0);
+  if ((GetWindowLongPtrW(window, GWL_EXSTYLE) & kReadingOrder) == order) return;
+  SetReadingOrder(window, order);
+  EnumChildWindows(window, SetReadingOrder, order);
+  Reposition(form);
+  RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TWidgetBuilder::Reposition(const TControl& control) {
+  HWND window = windows_.WindowOf(&control);
+  const TWindowKind* kind = WindowKinds().Find(control);
+  if (window && window != windows_.FormWindow()) {
+    const RECT bounds = DesignBounds(windows_, control);
+    SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (auto* windowed = ObjectCast<TWinControl>(&control)) {
+    for (int i = 0; i < windowed->ControlCount(); ++i) Reposition(*windowed->Controls(i));
+  }
+  if (window && kind && kind->Placed) kind->Placed(context_, control, window);
+}
+
 void TWidgetBuilder::Relayout(const TControl& control) {
   HWND window = windows_.WindowOf(&control);
   const TWindowKind* kind = WindowKinds().Find(control);

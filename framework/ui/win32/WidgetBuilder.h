@@ -44,6 +44,11 @@ class TWidgetBuilder {
   // Lays the form out again at another DPI, its window at the suggested place.
   void Rescale(const TCustomForm& form, int dpi, const RECT& suggested);
 
+  // Gives every window of the form the form's reading order: mirrored (the origin of each window
+  // at its right, as the system mirrors a right-to-left application) and reading right to left, or
+  // neither; each control is then moved to its design place in the new layout. Nothing happens when
+  // the windows read so already.
+  void ApplyReadingOrder(const TCustomForm& form);
   // Moves a control's window to its design place, when it is not there.
   void MoveToDesign(const TControl& control, HWND window);
   void ApplyIcons(const TCustomForm& form);
@@ -68,6 +73,8 @@ class TWidgetBuilder {
   // Each control's font, place, size and picture at the windows' scale, the control's own
   // controls after it.
   void Relayout(const TControl& control);
+  // Each control's window at its design place, whatever place it has now.
+  void Reposition(const TControl& control);
 
   TWindowMap& windows_;
   TGdiCache& gdi_;

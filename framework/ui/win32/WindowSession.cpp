@@ -62,6 +62,7 @@ int TWindowSession::Run() {
     return 2;
   }
   if (owner) EnableWindow(owner, FALSE);
+  builder_.ApplyReadingOrder(form_);
   HWND window = windows_.FormWindow();
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
