@@ -9,8 +9,8 @@
 # the program (./WDXConfig) and the example built against the installed package
 # (./hello-languages, which the test install.hello_languages leaves in <tree>), build/native/bin/
 # holds the program rebuilt with a French translation, as the README's translator makes it (the
-# test translations.french_from_the_template builds it in <tree>/translator), and formtool is on
-# the PATH. The locale and the stand-ins'
+# test translations.french_from_the_template builds it in <tree>/translator), tests/languages/po
+# the tests' translations, and formtool is on the PATH. The locale and the stand-ins'
 # variables are unset. Exits 1 when something differs, naming the README's line.
 set -euo pipefail
 
@@ -53,13 +53,15 @@ run_command() {
   fi
   command="" expected=()
 }
-# A fresh folder for a block: the programs, the French one where the translator builds it.
+# A fresh folder for a block: the programs, the French one where the translator builds it, and
+# the translations of the tests where the source tree has them.
 new_folder() {
   blocks=$((blocks + 1))
   folder="$scratch/block-$blocks"
-  mkdir -p "$folder/build/native/bin"
+  mkdir -p "$folder/build/native/bin" "$folder/tests/languages"
   cp "$tree/bin/WDXConfig" "$example" "$folder/"
   ln -s "$french" "$folder/build/native/bin/WDXConfig"
+  ln -s "$root/tests/languages/po" "$folder/tests/languages/po"
 }
 
 number=0 fence=0 block=() block_start=0
