@@ -374,6 +374,15 @@ echo "win32-gui-test: dialog window ${WIDTH}x${HEIGHT} at ${X},${Y} on 800 x 600
   fail "the dialog is not wholly on the 800 x 600 screen"
 check_layout "$work/small.png" 1
 stop_program
+# At 144 DPI the window would be taller than this screen: it is laid out smaller, wholly on it.
+set_dpi 144
+start_dialog
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+echo "win32-gui-test: dialog window ${WIDTH}x${HEIGHT} at ${X},${Y} on 800 x 600 at 144 DPI"
+((X >= 0 && Y >= 0 && X + WIDTH <= 800 && Y + HEIGHT <= 600)) ||
+  fail "the dialog at 144 DPI is not wholly on the 800 x 600 screen"
+stop_program
+set_dpi 96
 start_display 1280x1024
 
 # ---- run modes that close at once ----------------------------------------------------------
@@ -559,7 +568,7 @@ for rtl in "ar_EG.UTF-8|... إنهاء الإعداد|arabic" "he_IL.UTF-8|... �
   screenshot "$shots/win32-gui-$name.png"
   eval "$(xdotool getwindowgeometry --shell "$dialog")"
   python3 "$root/tests/win32gui/check_dialog.py" --mirrored "$shots/win32-gui-$name.png" "$X" \
-    "$Y" "$WIDTH" "$HEIGHT" 1 || fail "the $name dialog is not the mirror image of the design"
+    "$Y" "$WIDTH" "$HEIGHT" 2 || fail "the $name dialog is not the mirror image of the design"
   stop_program
 done
 

@@ -58,13 +58,13 @@ TEST(DpiLayout, AFormMirrorsAndUnmirrorsAsItsReadingOrderSwitches) {
   TForm form(nullptr);
   form.SetClientWidth(300);
   form.SetClientHeight(200);
-  auto* edit = new TEdit(&form);
-  edit->SetParent(&form);
-  edit->SetBounds(20, 40, 100, 21);
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  button->SetBounds(20, 40, 100, 21);
   win32::TBuiltForm built(form, 96);
   win32::TPropertyMirror mirror(form, built.Windows, built.Gdi, built.Tabs, built.Builder);
-  HWND window = built.Windows.WindowOf(edit);
-  // Where the edit stands on the screen, from the form's client area's left edge.
+  HWND window = built.Windows.WindowOf(button);
+  // Where the button stands on the screen, from the form's client area's left edge.
   const auto screenLeft = [&] {
     RECT rect{};
     GetWindowRect(window, &rect);

@@ -74,6 +74,15 @@ SIZE FormWindowSize(const TCustomForm& form, const TDisplayScale& scale) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+int FittingDpi(const TCustomForm& form, int dpi) {
+  const RECT work = WorkArea(FormMonitor(form));
+  for (; dpi > 48; --dpi) {
+    const SIZE size = FormWindowSize(form, {form.PixelsPerInch, dpi});
+    if (size.cx <= work.right - work.left && size.cy <= work.bottom - work.top) break;
+  }
+  return dpi;
+}
+
 RECT FormWindowRect(const TCustomForm& form, const TDisplayScale& scale) {
   const SIZE size = FormWindowSize(form, scale);
   const RECT work = WorkArea(FormMonitor(form));

@@ -15,6 +15,11 @@ HMONITOR FormMonitor(const TCustomForm& form);
 // The outer size of the form's window: its client area scaled, with the frame at the scale's DPI.
 SIZE FormWindowSize(const TCustomForm& form, const TDisplayScale& scale);
 
+// The DPI to lay the form out at on a monitor of `dpi`: `dpi` when its window fits the work area
+// of the monitor it stands on, else the largest smaller one at which it does (down to 48), so that
+// every control stays on the screen.
+int FittingDpi(const TCustomForm& form, int dpi);
+
 // The form's window rectangle on the screen. A form placed as designed keeps its design position
 // when the whole window lies within the work area of its monitor, and is otherwise moved (not
 // resized) just far enough to; a centred form is centred in that work area; any other stays where

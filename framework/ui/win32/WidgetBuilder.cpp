@@ -38,7 +38,9 @@ bool TWidgetBuilder::Build(TCustomForm& form, int dpi, HWND owner) {
   DWORD style = 0;
   DWORD exStyle = 0;
   FormStyles(form, style, exStyle);
-  windows_.SetScale({form.PixelsPerInch, dpi > 0 ? dpi : MonitorDpi(FormMonitor(form))});
+  // At the monitor's DPI, unless the window would not fit its work area there.
+  windows_.SetScale(
+      {form.PixelsPerInch, dpi > 0 ? dpi : FittingDpi(form, MonitorDpi(FormMonitor(form)))});
   const RECT rect = FormWindowRect(form, windows_.Scale());
   placedLeft_ = form.Left();
   placedTop_ = form.Top();
@@ -90,7 +92,13 @@ namespace {
 
 constexpr LONG_PTR kReadingOrder = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
 
+// An edit holds what the user types (a host, an address, a path), which reads left to right
+// wherever it stands: it is mirrored with the form, its text aligned right, but keeps its reading
+// order.
 BOOL CALLBACK SetReadingOrder(HWND window, LPARAM order) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (lstrcmpiW(className, WC_EDITW) == 0) order &= ~static_cast<LPARAM>(WS_EX_RTLREADING);
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
   SetWindowLongPtrW(window, GWL_EXSTYLE, (style & ~kReadingOrder) | order);
   return TRUE;
