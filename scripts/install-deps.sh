@@ -45,9 +45,9 @@ for pkg in "${packages[@]}"; do
 done
 
 # The locales to generate, for the Windows dialog run under wine as a French user, as a German
-# one (the program's own messages) and as Russian, Arabic and Hebrew ones (tests/languages).
+# one (the program's own messages) and in the code page of each language of tests/languages.
 locales=()
-for wanted in fr_FR ru_RU de_DE ar_EG he_IL; do
+for wanted in fr_FR ru_RU de_DE pl_PL el_GR ja_JP ar_EG he_IL; do
   if [[ "${1:-}" != "--native" ]] && ! locale -a 2>/dev/null | grep -qix "$wanted.utf-\\?8"; then
     locales+=("$wanted")
   fi

@@ -41,6 +41,9 @@
 #                  (build/windows/win32-gui-languages.png), as Save's refusal of characters that
 #                  the system's code page lacks shows.
 #
+#   code pages     the caption check in each test language's own code page (LC_ALL), with the
+#                  fonts wine gives that code page.
+#
 #   right to left  Arabic and Hebrew users (LC_MESSAGES) see the dialog as the mirror image of
 #                  its design (build/windows/win32-gui-arabic.png, win32-gui-hebrew.png).
 #
@@ -536,6 +539,18 @@ done
   fail "a caption of the dialog in another script is not shown whole or does not fit"
 }
 grep -E ' (Russian|Polish|Greek|Japanese): ' "$work/fit-languages.log"
+# Each language in its own code page: wine takes the system's from LC_ALL, and with it the fonts
+# that a user of that language's Windows sees the dialog in.
+for locale in ru_RU pl_PL el_GR ja_JP ar_EG he_IL; do
+  locale -a 2>/dev/null | grep -qix "$locale.utf-\?8" ||
+    fail "wine needs the $locale.UTF-8 locale for its code page (scripts/install-deps.sh makes it)"
+  LC_ALL="$locale.UTF-8" "$root/cmake/wine-run.sh" "$(dirname "$exe")/dialog_fit_check_languages.exe" \
+    >"$work/fit-$locale.log" 2>&1 || {
+    cat "$work/fit-$locale.log"
+    fail "a caption does not fit its control in the code page of $locale"
+  }
+  echo "win32-gui-test: every caption fits in the code page of $locale"
+done
 # A Russian user: the language from LC_MESSAGES, the code page of wine's own locale.
 new_installation languages "$languages_exe"
 LC_MESSAGES=ru_RU.UTF-8 start_dialog "... завершение установки"
