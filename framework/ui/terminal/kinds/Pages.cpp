@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/controls/ComCtrls.h"
+#include "framework/controls/Form.h"
 #include "framework/ui/Pages.h"
 #include "framework/ui/terminal/CellText.h"
 #include "framework/ui/terminal/DialogView.h"
@@ -48,14 +49,17 @@ TTerminalKind PageControl() {
   kind.Keys = [](TKeyContext&, TControl& control, TControlKeys& keys) {
     auto* strip = &CastTo<TPageControl>(&control);
     if (VisibleTabs(*strip).size() > 1) {
-      keys.First.push_back({texts::Text(texts::kPagesByArrows),
-                            AnyOf({TFunctionKey::Left, TFunctionKey::Right}),
-                            [strip](const TKey& key) {
-                              const int step = key.Is(TFunctionKey::Left) ? -1 : 1;
-                              if (TTabSheet* page = NeighbourPage(*strip, step, false)) {
-                                ShowPage(*strip, *page);
-                              }
-                            }});
+      keys.First.push_back(
+          {texts::Text(texts::kPagesByArrows), AnyOf({TFunctionKey::Left, TFunctionKey::Right}),
+           [strip](const TKey& key) {
+             // A mirrored form's tabs run from the right: Left goes on.
+             const TCustomForm* form = ParentForm(strip);
+             const bool onwards = key.Is(TFunctionKey::Left) == (form && form->Mirrored());
+             const int step = onwards ? 1 : -1;
+             if (TTabSheet* page = NeighbourPage(*strip, step, false)) {
+               ShowPage(*strip, *page);
+             }
+           }});
     }
     keys.ShowsPages = true;
     keys.FocusArrows = {TFunctionKey::Up, TFunctionKey::Down};
