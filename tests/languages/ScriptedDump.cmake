@@ -76,4 +76,16 @@ if(NOT WINE_RUN)
   endforeach()
   message(STATUS "French: Save's box in French, and in German after the switch")
 endif()
+
+# Arabic mirrors the form, and English takes the mirroring back.
+file(WRITE "${WORK}/languages.script" "lang Arabic\ndump\nlang English\ndump\n")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env WENDRIX_UI=script:-
+  "WENDRIX_METABASE=${WORK}/languages-no-iis.ini" ${run} 0
+  INPUT_FILE "${WORK}/languages.script" OUTPUT_VARIABLE dump ERROR_VARIABLE errors)
+string(REGEX MATCHALL "BiDiMode=[A-Za-z]+" modes "${dump}")
+if(NOT modes STREQUAL "BiDiMode=bdRightToLeft")
+  message(FATAL_ERROR "Arabic then English: the dumps show '${modes}', not one bdRightToLeft:\n"
+    "${dump}${errors}")
+endif()
+message(STATUS "Arabic: the form reads right to left, and left to right again in English")
 file(REMOVE "${WORK}/languages.script" "${WORK}/languages-no-iis.ini")
