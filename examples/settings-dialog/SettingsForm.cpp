@@ -7,13 +7,28 @@
 
 #include "AboutForm.h"
 
+namespace {
+
+const wdx::TText kClosedWithOK = WDX_TEXT("Settings.AboutClosedWithOK", "Closed with OK");
+const wdx::TText kClosedWithCancel =
+    WDX_TEXT("Settings.AboutClosedWithCancel", "Closed with Cancel");
+
+}  // namespace
+
+void TSettingsForm::Loaded() {
+  TForm::Loaded();
+  // A text of the code shown in a control follows the language as the form's texts do.
+  Languages->Changed = [this] { ShowStatus(); };
+}
+
+void TSettingsForm::ShowStatus() {
+  if (status_) lbStatus->SetCaption(wdx::Translate(*status_));
+}
+
 void TSettingsForm::btAboutClick(wdx::TObject*) {
   auto about = wdx::CreateEmbeddedForm<TAboutForm>(&wdx::Application());
-  const int32_t result = about->ShowModal();
-  const wdx::TText closedWith =
-      result == wdx::mrOK ? WDX_TEXT("Settings.AboutClosedWithOK", "Closed with OK")
-                          : WDX_TEXT("Settings.AboutClosedWithCancel", "Closed with Cancel");
-  lbStatus->SetCaption(wdx::Translate(closedWith));
+  status_ = about->ShowModal() == wdx::mrOK ? &kClosedWithOK : &kClosedWithCancel;
+  ShowStatus();
 }
 
 void TSettingsForm::btLanguageClick(wdx::TObject*) {

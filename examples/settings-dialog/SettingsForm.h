@@ -8,6 +8,7 @@
 #include <wendrix/LangControl/Source/LangControl.h>
 #include <wendrix/framework/controls/FormClass.h>
 #include <wendrix/framework/controls/StdCtrls.h>
+#include <wendrix/framework/rtl/Texts.h>
 
 class TSettingsForm : public wdx::TForm {
  public:
@@ -18,7 +19,13 @@ class TSettingsForm : public wdx::TForm {
   WDX_FORM(TSettingsForm, wdx::TForm, btAboutClick, btLanguageClick, btOKClick, btDiscardClick)
   using TForm::TForm;
 
+  void Loaded() override;
+
  private:
+  // Shows the about box's last result in the language the form shows.
+  void ShowStatus();
+
+  const wdx::TText* status_ = nullptr;  // the about box's last result, none before it closed
   WDX_CONTROL(wdx::TLangControl, Languages);
   WDX_CONTROL(wdx::TLabel, lbStatus);
 };

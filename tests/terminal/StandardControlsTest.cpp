@@ -78,6 +78,7 @@ TEST_F(StandardControls, AModalFormBoxesOfThreeButtonsAndTheLanguageAnswer) {
   KeysThen({"Tab", "Enter"}, "Einstellungen");
   screen = WaitFor("(*) Mittel");
   EXPECT_THAT(screen, HasSubstr("Farbe:         Blau"));
+  EXPECT_THAT(LineWith(screen, "[ Info... ]"), HasSubstr("OK gew"));  // the code's text too
   KeysThen({"Tab", "Enter"}, "Einstellungen speichern?");
   // The box speaks German too: its buttons, their letters and the key help.
   WaitFor("J/N/A: Ja/Nein/Abbrechen");
