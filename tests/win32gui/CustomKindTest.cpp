@@ -25,9 +25,9 @@ std::string ClassOf(HWND window) {
 
 TEST(CustomKind, AProgramsClassIsShownAndClickedThroughItsKindAndAClassWithoutOneIsNamed) {
   TWindowKind kind;
-  kind.Spec = [](const TControl&, TWindowSpec& spec) {
-    spec.Class = WC_BUTTONW;
-    spec.Style = BS_CHECKBOX;
+  kind.Plan = [](const TControl&, TWindowPlan& plan) {
+    plan.Class = WC_BUTTONW;
+    plan.Style = BS_CHECKBOX;
   };
   kind.Mirror = [](TWindowContext&, const TControl& lamp, HWND window) {
     SendMessageW(window, BM_SETCHECK, As<TLamp>(lamp).Lit() ? BST_CHECKED : BST_UNCHECKED, 0);

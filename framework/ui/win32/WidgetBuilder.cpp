@@ -188,29 +188,29 @@ void TWidgetBuilder::CreateControl(TControl& control) {
   HWND parent = windows_.WindowOf(control.Parent());
   if (!parent) return;
   const TWindowKind* kind = WindowKinds().Find(control);
-  TWindowSpec spec;
-  spec.Text = control.Caption();
-  if (kind && kind->Spec) {
-    kind->Spec(control, spec);
+  TWindowPlan plan;
+  plan.Text = control.Caption();
+  if (kind && kind->Plan) {
+    kind->Plan(control, plan);
   } else {
     // No kind: the control is named, not left out.
-    spec.Class = WC_STATICW;
-    spec.Style = SS_LEFTNOWORDWRAP | SS_SUNKEN;
-    spec.Text = Translate(texts::kUnsupported, {{"class", control.ClassName()}});
+    plan.Class = WC_STATICW;
+    plan.Style = SS_LEFTNOWORDWRAP | SS_SUNKEN;
+    plan.Text = Translate(texts::kUnsupported, {{"class", control.ClassName()}});
   }
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | spec.Style;
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | plan.Style;
   if (auto* windowed = ObjectCast<TWinControl>(&control); windowed && windowed->TabStop()) {
     style |= WS_TABSTOP;
   }
   if (!control.Enabled()) style |= WS_DISABLED;
   const RECT bounds = DesignBounds(windows_, control);
   HWND window = CreateWindowExW(
-      spec.ExStyle, spec.Class ? spec.Class : kContainerClass, Wide(spec.Text).c_str(), style,
+      plan.ExStyle, plan.Class ? plan.Class : kContainerClass, Wide(plan.Text).c_str(), style,
       bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)), GetModuleHandleW(nullptr), nullptr);
   if (!window) return;
   windows_.Register(&control, window);
-  if (spec.Forwards) SetWindowSubclass(window, procedures_.Forwarding, 1, 0);
+  if (plan.Forwards) SetWindowSubclass(window, procedures_.Forwarding, 1, 0);
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(gdi_, control)), FALSE);
   if (kind && kind->Created) kind->Created(context_, control, window);
   if (auto* windowed = ObjectCast<TWinControl>(&control); windowed && kind) {
@@ -220,7 +220,7 @@ void TWidgetBuilder::CreateControl(TControl& control) {
       CreateChildren(*windowed);
     }
   }
-  if (spec.ShowsItself && control.Visible()) ShowWindow(window, SW_SHOWNA);
+  if (plan.ShowsItself && control.Visible()) ShowWindow(window, SW_SHOWNA);
 }
 
 void TWidgetBuilder::MoveToDesign(const TControl& control, HWND window) {

@@ -24,7 +24,7 @@ class TWindowMap;
 // The window to create for a control: its class (nullptr: the front-end's own container class),
 // its styles besides the child, tab stop and disabled styles that every control gets as it is,
 // and its text.
-struct TWindowSpec {
+struct TWindowPlan {
   const wchar_t* Class = nullptr;
   DWORD Style = 0;
   DWORD ExStyle = 0;
@@ -43,7 +43,7 @@ struct TWindowContext {
 
 struct TWindowKind {
   // The window to create.
-  std::function<void(const TControl& control, TWindowSpec& spec)> Spec;
+  std::function<void(const TControl& control, TWindowPlan& plan)> Plan;
   // What follows the window's creation (its picture, its size to fit its text, its items); at a
   // new DPI the same follows the window's move.
   std::function<void(TWindowContext& context, const TControl& control, HWND window)> Created;

@@ -12,9 +12,9 @@ namespace wdx::win32::kinds {
 
 TWindowKind Button() {
   TWindowKind kind;
-  kind.Spec = [](const TControl& control, TWindowSpec& spec) {
-    spec.Class = WC_BUTTONW;
-    spec.Style = As<TButton>(control).Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  kind.Plan = [](const TControl& control, TWindowPlan& plan) {
+    plan.Class = WC_BUTTONW;
+    plan.Style = As<TButton>(control).Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
   };
   kind.Mirror = [](TWindowContext& context, const TControl& control, HWND window) {
     MirrorPlain(context, control, window);

@@ -18,9 +18,9 @@ namespace {
 template <class C>
 TWindowKind Checkable(DWORD style) {
   TWindowKind kind;
-  kind.Spec = [style](const TControl&, TWindowSpec& spec) {
-    spec.Class = WC_BUTTONW;
-    spec.Style = style;
+  kind.Plan = [style](const TControl&, TWindowPlan& plan) {
+    plan.Class = WC_BUTTONW;
+    plan.Style = style;
   };
   kind.Created = [](TWindowContext&, const TControl& control, HWND window) {
     SendMessageW(window, BM_SETCHECK, As<C>(control).Checked() ? BST_CHECKED : BST_UNCHECKED, 0);

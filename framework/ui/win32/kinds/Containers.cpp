@@ -13,11 +13,11 @@
 
 namespace wdx::win32::kinds {
 
-void GroupBoxSpec(TWindowSpec& spec) {
-  spec.Class = WC_BUTTONW;
-  spec.Style = BS_GROUPBOX | WS_CLIPCHILDREN;
-  spec.ExStyle = WS_EX_CONTROLPARENT;
-  spec.Forwards = true;
+void GroupBoxPlan(TWindowPlan& plan) {
+  plan.Class = WC_BUTTONW;
+  plan.Style = BS_GROUPBOX | WS_CLIPCHILDREN;
+  plan.ExStyle = WS_EX_CONTROLPARENT;
+  plan.Forwards = true;
 }
 
 void UnthemedGroupBox(TWindowContext&, const TControl&, HWND window) {
@@ -27,7 +27,7 @@ void UnthemedGroupBox(TWindowContext&, const TControl&, HWND window) {
 
 TWindowKind GroupBox() {
   TWindowKind kind;
-  kind.Spec = [](const TControl&, TWindowSpec& spec) { GroupBoxSpec(spec); };
+  kind.Plan = [](const TControl&, TWindowPlan& plan) { GroupBoxPlan(plan); };
   kind.Created = UnthemedGroupBox;
   kind.Mirror = MirrorPlain;
   kind.FillsBackground = true;
@@ -36,9 +36,9 @@ TWindowKind GroupBox() {
 
 TWindowKind Panel() {
   TWindowKind kind;
-  kind.Spec = [](const TControl&, TWindowSpec& spec) {
-    spec.Style = WS_CLIPCHILDREN;
-    spec.ExStyle = WS_EX_CONTROLPARENT;
+  kind.Plan = [](const TControl&, TWindowPlan& plan) {
+    plan.Style = WS_CLIPCHILDREN;
+    plan.ExStyle = WS_EX_CONTROLPARENT;
   };
   kind.Mirror = MirrorPlain;
   kind.Paint = [](TWindowContext& context, const TControl& control, HWND window, HDC dc) {

@@ -13,10 +13,10 @@ namespace wdx::win32::kinds {
 
 TWindowKind Edit() {
   TWindowKind kind;
-  kind.Spec = [](const TControl& control, TWindowSpec& spec) {
-    spec.Class = WC_EDITW;
-    spec.Style = ES_AUTOHSCROLL | (As<TEdit>(control).ReadOnly() ? ES_READONLY : 0);
-    spec.ExStyle = WS_EX_CLIENTEDGE;
+  kind.Plan = [](const TControl& control, TWindowPlan& plan) {
+    plan.Class = WC_EDITW;
+    plan.Style = ES_AUTOHSCROLL | (As<TEdit>(control).ReadOnly() ? ES_READONLY : 0);
+    plan.ExStyle = WS_EX_CLIENTEDGE;
   };
   kind.Mirror = [](TWindowContext& context, const TControl& control, HWND window) {
     MirrorPlain(context, control, window);

@@ -5,7 +5,7 @@
 
 namespace wdx::win32::kinds {
 
-void GroupBoxSpec(TWindowSpec& spec);
+void GroupBoxPlan(TWindowPlan& plan);
 // Draws it classic, so that its caption takes the caption's font colour, as the form designs it.
 void UnthemedGroupBox(TWindowContext& context, const TControl& control, HWND window);
 

@@ -53,11 +53,11 @@ void MirrorItems(HWND window, const TListMessages& messages, const TStrings& ite
 
 TWindowKind ListBox() {
   TWindowKind kind;
-  kind.Spec = [](const TControl&, TWindowSpec& spec) {
-    spec.Class = WC_LISTBOXW;
-    spec.Style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
-    spec.ExStyle = WS_EX_CLIENTEDGE;
-    spec.Text.clear();
+  kind.Plan = [](const TControl&, TWindowPlan& plan) {
+    plan.Class = WC_LISTBOXW;
+    plan.Style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+    plan.ExStyle = WS_EX_CLIENTEDGE;
+    plan.Text.clear();
   };
   kind.Created = [](TWindowContext&, const TControl& control, HWND window) {
     const auto& list = As<TListBox>(control);
@@ -82,11 +82,11 @@ TWindowKind ListBox() {
 
 TWindowKind ComboBox() {
   TWindowKind kind;
-  kind.Spec = [](const TControl& control, TWindowSpec& spec) {
-    spec.Class = WC_COMBOBOXW;
-    spec.Style = WS_VSCROLL | (As<TComboBox>(control).Editable() ? CBS_DROPDOWN | CBS_AUTOHSCROLL
+  kind.Plan = [](const TControl& control, TWindowPlan& plan) {
+    plan.Class = WC_COMBOBOXW;
+    plan.Style = WS_VSCROLL | (As<TComboBox>(control).Editable() ? CBS_DROPDOWN | CBS_AUTOHSCROLL
                                                                  : CBS_DROPDOWNLIST);
-    spec.Text.clear();
+    plan.Text.clear();
   };
   // The window's height takes in its list as it drops down.
   kind.Bounds = [](const TWindowMap& windows, const TControl& control) {

@@ -16,17 +16,17 @@ namespace wdx::win32::kinds {
 
 TWindowKind Memo() {
   TWindowKind kind;
-  kind.Spec = [](const TControl& control, TWindowSpec& spec) {
+  kind.Plan = [](const TControl& control, TWindowPlan& plan) {
     const auto& memo = As<TMemo>(control);
     const TScrollStyle bars = memo.ScrollBars();
-    spec.Class = WC_EDITW;
-    spec.Style = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+    plan.Class = WC_EDITW;
+    plan.Style = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
                  (memo.ReadOnly() ? ES_READONLY : 0) |
                  (bars == ssVertical || bars == ssBoth ? WS_VSCROLL : 0) |
                  (bars == ssHorizontal || bars == ssBoth ? WS_HSCROLL : 0) |
                  (memo.WordWrap() ? 0 : ES_AUTOHSCROLL);
-    spec.ExStyle = WS_EX_CLIENTEDGE;
-    spec.Text = memo.Text();
+    plan.ExStyle = WS_EX_CLIENTEDGE;
+    plan.Text = memo.Text();
   };
   kind.Mirror = [](TWindowContext& context, const TControl& control, HWND window) {
     const auto& memo = As<TMemo>(control);

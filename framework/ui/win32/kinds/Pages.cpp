@@ -15,12 +15,12 @@ namespace wdx::win32::kinds {
 
 TWindowKind PageControl() {
   TWindowKind kind;
-  kind.Spec = [](const TControl&, TWindowSpec& spec) {
-    spec.Class = WC_TABCONTROLW;
-    spec.Style = WS_CLIPCHILDREN;
-    spec.ExStyle = WS_EX_CONTROLPARENT;
-    spec.Text.clear();
-    spec.Forwards = true;
+  kind.Plan = [](const TControl&, TWindowPlan& plan) {
+    plan.Class = WC_TABCONTROLW;
+    plan.Style = WS_CLIPCHILDREN;
+    plan.ExStyle = WS_EX_CONTROLPARENT;
+    plan.Text.clear();
+    plan.Forwards = true;
   };
   kind.CreateChildren = [](TWindowContext& context, const TControl& control) {
     const auto& pages = As<TPageControl>(control);
@@ -55,11 +55,11 @@ TWindowKind PageControl() {
 
 TWindowKind TabSheet() {
   TWindowKind kind;
-  kind.Spec = [](const TControl&, TWindowSpec& spec) {
-    spec.Style = WS_CLIPCHILDREN;
-    spec.ExStyle = WS_EX_CONTROLPARENT;
-    spec.Text.clear();
-    spec.ShowsItself = false;  // the page control shows its pages
+  kind.Plan = [](const TControl&, TWindowPlan& plan) {
+    plan.Style = WS_CLIPCHILDREN;
+    plan.ExStyle = WS_EX_CONTROLPARENT;
+    plan.Text.clear();
+    plan.ShowsItself = false;  // the page control shows its pages
   };
   kind.Bounds = [](const TWindowMap& windows, const TControl& control) {
     RECT area{};

@@ -82,7 +82,7 @@ void MirrorItems(TWindowContext& context, const TRadioGroup& group, HWND window)
 
 TWindowKind RadioGroup() {
   TWindowKind kind;
-  kind.Spec = [](const TControl&, TWindowSpec& spec) { GroupBoxSpec(spec); };
+  kind.Plan = [](const TControl&, TWindowPlan& plan) { GroupBoxPlan(plan); };
   kind.Created = [](TWindowContext& context, const TControl& control, HWND window) {
     UnthemedGroupBox(context, control, window);
     MirrorItems(context, As<TRadioGroup>(control), window);

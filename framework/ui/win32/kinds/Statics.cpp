@@ -11,9 +11,9 @@ namespace wdx::win32::kinds {
 
 TWindowKind Label() {
   TWindowKind kind;
-  kind.Spec = [](const TControl& control, TWindowSpec& spec) {
-    spec.Class = WC_STATICW;
-    spec.Style = As<TLabel>(control).WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP;
+  kind.Plan = [](const TControl& control, TWindowPlan& plan) {
+    plan.Class = WC_STATICW;
+    plan.Style = As<TLabel>(control).WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP;
   };
   kind.Created = [](TWindowContext& context, const TControl& control, HWND) {
     FitLabel(context.Windows, context.Gdi, As<TLabel>(control));
@@ -33,10 +33,10 @@ TWindowKind Label() {
 
 TWindowKind Image() {
   TWindowKind kind;
-  kind.Spec = [](const TControl&, TWindowSpec& spec) {
-    spec.Class = WC_STATICW;
-    spec.Style = SS_ICON;
-    spec.Text.clear();
+  kind.Plan = [](const TControl&, TWindowPlan& plan) {
+    plan.Class = WC_STATICW;
+    plan.Style = SS_ICON;
+    plan.Text.clear();
   };
   kind.Created = [](TWindowContext& context, const TControl& control, HWND) {
     context.Builder.ApplyPicture(As<TImage>(control));
