@@ -62,13 +62,13 @@ std::vector<TBinding> TDialogKeys::Bindings() {
   }
 
   if (FocusOrder(form_).size() > 1) {
-    keys.push_back({texts::Text(texts::kNextPrevious),
+    keys.push_back({Translate(texts::kNextPrevious),
                     [](const TKey& key) { return key.IsTab() || key.Is(F::BackTab); },
                     [this](const TKey& key) { focus_.Move(key.IsTab() ? 1 : -1); }});
   }
   Append(keys, own.First);
   if (PagesToSwitch(form_, focus)) {
-    keys.push_back({own.ShowsPages ? "" : texts::Text(texts::kPagesByKeys),
+    keys.push_back({own.ShowsPages ? "" : Translate(texts::kPagesByKeys),
                     [](const TKey& key) { return PageStep(ChordOf(key)) != 0; },
                     [this, focus](const TKey& key) {
                       TControl* next = nullptr;
@@ -84,12 +84,12 @@ std::vector<TBinding> TDialogKeys::Bindings() {
   if (!own.Press.empty()) {
     Append(keys, own.Press);
   } else if (TButton* byDefault = own.TakesEnter ? nullptr : DefaultButton(form_)) {
-    keys.push_back({texts::Text(texts::kEnter, {{"button", byDefault->Caption()}}),
+    keys.push_back({Translate(texts::kEnter, {{"button", byDefault->Caption()}}),
                     [](const TKey& key) { return key.IsEnter(); },
                     [byDefault](const TKey&) { PressButton(byDefault); }});
   }
   if (TButton* cancel = CancelButton(form_)) {
-    keys.push_back({texts::Text(texts::kEscape, {{"button", cancel->Caption()}}),
+    keys.push_back({Translate(texts::kEscape, {{"button", cancel->Caption()}}),
                     [](const TKey& key) { return key.IsEscape(); },
                     [cancel](const TKey&) { PressButton(cancel); }});
   }

@@ -54,9 +54,9 @@ void TDialogView::DrawSizeNotice(bool canLeave) {
   const std::string width = std::to_string(screen_.Columns());
   const std::string height = std::to_string(screen_.Rows());
   std::string notice =
-      texts::Text(texts::kNeedsTerminal,
-                  {{"columns", columns}, {"rows", rows}, {"width", width}, {"height", height}});
-  if (canLeave) notice += "\n" + texts::Text(texts::kEscapeLeaves);
+      Translate(texts::kNeedsTerminal,
+                {{"columns", columns}, {"rows", rows}, {"width", width}, {"height", height}});
+  if (canLeave) notice += "\n" + Translate(texts::kEscapeLeaves);
   int row = 0;
   std::istringstream lines(notice);
   for (std::string text; std::getline(lines, text);) {
@@ -121,7 +121,7 @@ void TDialogView::DrawControl(TControl& control, int x, int y, const TCellRect& 
     return;
   }
   screen_.Text(place.Middle, place.Cells.Left,
-               texts::Text(texts::kUnsupported, {{"class", control.ClassName()}}), place.Look(),
+               Translate(texts::kUnsupported, {{"class", control.ClassName()}}), place.Look(),
                place.Dim() | emReverse, clip.Intersect(place.Cells));
 }
 

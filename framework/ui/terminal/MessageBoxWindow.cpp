@@ -107,7 +107,7 @@ TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
   // "Left/Right: choose  Enter/Space: Yes  Y/N: Yes/No"; "Enter/Space/Esc: OK" for one button.
   auto help = [&] {
     if (buttons.size() == 1) {
-      return texts::Text(texts::kBoxOneButton, {{"button", buttons.front().Caption}});
+      return Translate(texts::kBoxOneButton, {{"button", buttons.front().Caption}});
     }
     std::string letters;
     std::string captions;
@@ -115,9 +115,9 @@ TModalResult RunMessageBox(TModalHost& host, const TMessageBox& box) {
       letters += (letters.empty() ? "" : "/") + button.Shortcut;
       captions += (captions.empty() ? "" : "/") + button.Caption;
     }
-    return texts::Text(texts::kBoxChoose) + "  " +
-           texts::Text(texts::kEnterSpace, {{"button", buttons[selected].Caption}}) + "  " +
-           letters + ": " + captions;
+    return Translate(texts::kBoxChoose) + "  " +
+           Translate(texts::kEnterSpace, {{"button", buttons[selected].Caption}}) + "  " + letters +
+           ": " + captions;
   };
   host.Modal(draw, key, help);
   return result;

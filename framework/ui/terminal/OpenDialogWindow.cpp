@@ -55,11 +55,11 @@ class TOpenDialogWindow {
     const int rows = std::clamp(screen_.Rows() - 2, 12, 22);
     const TCellRect window = host_.CentredWindow(rows, columns);
     DrawWindow(screen_, window,
-               dialog_.Title.empty() ? texts::Text(texts::kOpenTitle) : dialog_.Title);
+               dialog_.Title.empty() ? Translate(texts::kOpenTitle) : dialog_.Title);
     const TCellRect inside{window.Top + 1, window.Left + 1, window.Bottom - 1, window.Right - 1};
     const int left = window.Left + 2;
     const int right = window.Right - 2;
-    const std::string lookIn = texts::Text(texts::kLookIn) + " ";
+    const std::string lookIn = Translate(texts::kLookIn) + " ";
     std::string shown = list_.Folder();
     const int room = std::max(right - left + 1 - TextWidth(lookIn), 4);
     // A long folder shows its end.
@@ -67,8 +67,8 @@ class TOpenDialogWindow {
     screen_.Text(window.Top + 2, left, lookIn + shown, TLook::Box, emNone, inside);
     DrawList({window.Top + 3, left, window.Bottom - 5, right}, inside);
     DrawName(window.Bottom - 4, left, right, inside);
-    screen_.Text(window.Bottom - 3, left, texts::Text(texts::kFilesOfType) + " " + type_,
-                 TLook::Box, emNone, inside);
+    screen_.Text(window.Bottom - 3, left, Translate(texts::kFilesOfType) + " " + type_, TLook::Box,
+                 emNone, inside);
     DrawButtons(window.Bottom - 2, right, inside);
   }
 
@@ -93,16 +93,16 @@ class TOpenDialogWindow {
       if (current && stop_ == kList) screen_.PlaceCursor(row, list.Left + 2);
     }
     if (entries.empty()) {
-      screen_.Text(list.Top + 1, list.Left + 2, texts::Text(texts::kEmptyFolder), TLook::Box, emDim,
+      screen_.Text(list.Top + 1, list.Left + 2, Translate(texts::kEmptyFolder), TLook::Box, emDim,
                    listInside);
     }
   }
 
   void DrawName(int row, int left, int right, const TCellRect& inside) {
     // The name's field starts where the filter below it does.
-    const std::string label = texts::Text(texts::kFileName);
+    const std::string label = Translate(texts::kFileName);
     const int labelWidth =
-        std::max(TextWidth(label), TextWidth(texts::Text(texts::kFilesOfType))) + 1;
+        std::max(TextWidth(label), TextWidth(Translate(texts::kFilesOfType))) + 1;
     screen_.Text(row, left, label, TLook::Box, emNone, inside);
     const TCellRect field{row, std::min(left + labelWidth, right), row, right};
     const bool focused = stop_ == kName;
@@ -111,7 +111,7 @@ class TOpenDialogWindow {
   }
 
   void DrawButtons(int row, int right, const TCellRect& inside) {
-    const std::string open = ButtonText(texts::Text(texts::kOpen));
+    const std::string open = ButtonText(Translate(texts::kOpen));
     const std::string cancel = ButtonText(ButtonCaption(mbCancel));
     const int cancelCol = right - TextWidth(cancel) + 1;
     const int openCol = cancelCol - 2 - TextWidth(open);
@@ -124,13 +124,13 @@ class TOpenDialogWindow {
 
   std::string Help() const {
     const std::string cancel = ButtonCaption(mbCancel);
-    std::string help = texts::Text(texts::kNextPrevious) + "  ";
-    if (stop_ == kList) help += texts::Text(texts::kFilesHelp);
-    if (stop_ == kName) help += texts::Text(texts::kNameHelp);
+    std::string help = Translate(texts::kNextPrevious) + "  ";
+    if (stop_ == kList) help += Translate(texts::kFilesHelp);
+    if (stop_ == kName) help += Translate(texts::kNameHelp);
     if (stop_ == kOpen)
-      help += texts::Text(texts::kEnterSpace, {{"button", texts::Text(texts::kOpen)}});
-    if (stop_ == kCancel) help += texts::Text(texts::kEnterSpace, {{"button", cancel}});
-    return help + "  " + texts::Text(texts::kEscape, {{"button", cancel}});
+      help += Translate(texts::kEnterSpace, {{"button", Translate(texts::kOpen)}});
+    if (stop_ == kCancel) help += Translate(texts::kEnterSpace, {{"button", cancel}});
+    return help + "  " + Translate(texts::kEscape, {{"button", cancel}});
   }
 
   // False once the dialog is done.

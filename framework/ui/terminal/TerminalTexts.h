@@ -1,10 +1,8 @@
 // Every text the terminal front-end itself shows, apart from the program's own: the key help, the
 // captions of its file dialog and its notices (a message box's buttons are MessageBoxes.h's).
-// Each is marked in TerminalTexts.cpp and translated with the library's texts; Text() gives it in
-// the language the program's forms show, a value it takes in braces ("Esc: {button}").
+// Each is marked in TerminalTexts.cpp and translated with the library's texts; Translate gives it
+// in the language the program's forms show, a value it takes in braces ("Esc: {button}").
 #pragma once
-
-#include <string>
 
 #include "framework/rtl/Texts.h"
 
@@ -41,10 +39,5 @@ extern const TText kFileName;     // "File name:", before the name's field
 extern const TText kEmptyFolder;
 extern const TText kFilesHelp;
 extern const TText kNameHelp;
-
-// The text in the program's language, its placeholders filled.
-inline std::string Text(const TText& text, TTextValues values = {}) {
-  return Translate(text, values);
-}
 
 }  // namespace wdx::terminal::texts

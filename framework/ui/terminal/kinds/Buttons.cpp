@@ -26,7 +26,7 @@ TTerminalKind Button() {
   };
   kind.Keys = [](TKeyContext&, TControl& control, TControlKeys& keys) {
     auto* button = &CastTo<TButton>(&control);
-    keys.Press.push_back({texts::Text(texts::kEnterSpace, {{"button", button->Caption()}}),
+    keys.Press.push_back({Translate(texts::kEnterSpace, {{"button", button->Caption()}}),
                           [](const TKey& key) { return key.IsEnter() || key.IsChar(' '); },
                           [button](const TKey&) { PressButton(button); }});
     keys.FocusArrows = {TFunctionKey::Up, TFunctionKey::Down, TFunctionKey::Left,

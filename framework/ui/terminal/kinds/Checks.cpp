@@ -42,7 +42,7 @@ TTerminalKind CheckBox() {
   };
   kind.Keys = [](TKeyContext&, TControl& control, TControlKeys& keys) {
     auto* box = &As<TCheckBox>(control);
-    keys.Own.push_back({texts::Text(texts::kToggle), IsSpace, [box](const TKey&) {
+    keys.Own.push_back({Translate(texts::kToggle), IsSpace, [box](const TKey&) {
                           DispatchEvent(box, [box] { box->SetChecked(!box->Checked()); });
                         }});
     keys.FocusArrows = kArrows;
@@ -62,7 +62,7 @@ TTerminalKind RadioButton() {
     };
     if (!button->Checked()) {
       keys.Own.push_back(
-          {texts::Text(texts::kCheck), IsSpace, [button, check](const TKey&) { check(button); }});
+          {Translate(texts::kCheck), IsSpace, [button, check](const TKey&) { check(button); }});
     }
     if (!NeighbourRadio(*button, 1)) {
       keys.FocusArrows = kArrows;
@@ -70,7 +70,7 @@ TTerminalKind RadioButton() {
     }
     TDialogFocus* focus = &context.Focus;
     keys.Own.push_back(
-        {texts::Text(texts::kChoose), AnyOf(kArrows), [button, check, focus](const TKey& key) {
+        {Translate(texts::kChoose), AnyOf(kArrows), [button, check, focus](const TKey& key) {
            const bool back = key.Is(F::Up) || key.Is(F::Left);
            if (TRadioButton* next = NeighbourRadio(*button, back ? -1 : 1)) {
              check(next);

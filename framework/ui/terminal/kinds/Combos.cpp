@@ -66,7 +66,7 @@ void RunList(TModalHost& host, TViewState& state, TComboBox& box) {
     if (to >= 0) highlight = to;
     return true;
   };
-  host.Modal(draw, key, [] { return texts::Text(texts::kListKeys); });
+  host.Modal(draw, key, [] { return Translate(texts::kListKeys); });
   if (take && highlight < box.Items()->Count()) Choose(&box, highlight);
 }
 
@@ -94,14 +94,14 @@ TTerminalKind ComboBox() {
     auto* box = &As<TComboBox>(control);
     TViewState* state = &context.Focus.State(control);
     keys.Own.push_back(
-        {texts::Text(texts::kChoose),
+        {Translate(texts::kChoose),
          [](const TKey& key) { return key.Is(F::Up) || key.Is(F::Down); },
          [box](const TKey& key) {
            Choose(box, StepItem(box->ItemIndex(), box->Items()->Count(), key.Is(F::Up) ? -1 : 1));
          }});
     if (TModalHost* host = context.Host) {
       const bool list = !box->Editable();
-      keys.Own.push_back({texts::Text(texts::kOpenList),
+      keys.Own.push_back({Translate(texts::kOpenList),
                           [list](const TKey& key) {
                             return key.Is(F::AltDown) || key.Is(F::F4) || (list && key.IsChar(' '));
                           },

@@ -42,7 +42,7 @@ TTerminalKind ListBox() {
   kind.Keys = [](TKeyContext& context, TControl& control, TControlKeys& keys) {
     auto* list = &As<TListBox>(control);
     TViewState* state = &context.Focus.State(control);
-    keys.Own.push_back({texts::Text(texts::kChoose), IsChoiceKey, [list, state](const TKey& key) {
+    keys.Own.push_back({Translate(texts::kChoose), IsChoiceKey, [list, state](const TKey& key) {
                           const TCellRect& cells = state->Cells;
                           int to = -1;
                           if (!ListKey(key, list->ItemIndex(), list->Items()->Count(),

@@ -50,7 +50,7 @@ TTerminalKind PageControl() {
     auto* strip = &CastTo<TPageControl>(&control);
     if (VisibleTabs(*strip).size() > 1) {
       keys.First.push_back(
-          {texts::Text(texts::kPagesByArrows), AnyOf({TFunctionKey::Left, TFunctionKey::Right}),
+          {Translate(texts::kPagesByArrows), AnyOf({TFunctionKey::Left, TFunctionKey::Right}),
            [strip](const TKey& key) {
              // A mirrored form's tabs run from the right: Left goes on.
              const TCustomForm* form = ParentForm(strip);

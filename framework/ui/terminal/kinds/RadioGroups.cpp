@@ -61,11 +61,10 @@ TTerminalKind RadioGroup() {
     };
     const int count = group->Items()->Count();
     if (group->ItemIndex() < 0) {
-      keys.Own.push_back({texts::Text(texts::kCheck),
-                          [](const TKey& key) { return key.IsChar(' '); },
+      keys.Own.push_back({Translate(texts::kCheck), [](const TKey& key) { return key.IsChar(' '); },
                           [choose](const TKey&) { choose(0); }});
     }
-    keys.Own.push_back({texts::Text(texts::kChoose), AnyOf({F::Up, F::Down, F::Left, F::Right}),
+    keys.Own.push_back({Translate(texts::kChoose), AnyOf({F::Up, F::Down, F::Left, F::Right}),
                         [group, choose, count](const TKey& key) {
                           const int step = key.Is(F::Up) || key.Is(F::Left) ? -1 : 1;
                           const int from = std::max(group->ItemIndex(), 0);
