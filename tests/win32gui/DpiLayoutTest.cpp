@@ -3,7 +3,9 @@
 // when its reading order switches (mirrored, a control's place taken from the right).
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
+#include <utility>
 
 #include "framework/controls/Form.h"
 #include "framework/controls/StdCtrls.h"
@@ -29,6 +31,23 @@ std::tuple<long, long, long, long, long, long, long> Shown(HWND window) {
   return {rect.left, rect.top, rect.right, rect.bottom, client.right, client.bottom, font.lfHeight};
 }
 
+// The em height of the window's font and the width of every printable ASCII character in it.
+std::pair<long, long> FontMeasure(HWND window) {
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  std::string sample;
+  for (char c = 0x20; c < 0x7F; ++c) sample += c;
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, sample.c_str(), static_cast<int>(sample.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return {metrics.tmHeight - metrics.tmInternalLeading, extent.cx};
+}
+
+// The text grows with the DPI beyond MS Sans Serif's largest raster size, and never wider than
+// the design's text scaled, so that a caption that fits at 96 DPI fits at every DPI.
 TEST(DpiLayout, TheFormIsLaidOutAgainAtTheNewDpi) {
   TForm form(nullptr);
   form.SetClientWidth(300);
@@ -39,7 +58,8 @@ TEST(DpiLayout, TheFormIsLaidOutAgainAtTheNewDpi) {
   button->SetBounds(75, 41, 75, 23);
   win32::TBuiltForm built(form, 96);
   win32::TPropertyMirror mirror(form, built.Windows, built.Gdi, built.Tabs, built.Builder);
-  for (const int dpi : {120, 144, 192, 96}) {
+  const long designWidth = FontMeasure(built.Windows.WindowOf(button)).second;
+  for (const int dpi : {120, 144, 168, 192, 96}) {
     SCOPED_TRACE(dpi);
     mirror.DpiChanged(dpi, RECT{40, 30, 900, 700});
     auto s = [dpi](long design) { return static_cast<long>(MulDiv(design, dpi, 96)); };
@@ -51,6 +71,10 @@ TEST(DpiLayout, TheFormIsLaidOutAgainAtTheNewDpi) {
     const auto buttonShown = Shown(built.Windows.WindowOf(button));
     EXPECT_EQ(buttonShown,
               std::make_tuple(s(75), s(41), s(150), s(64), s(150) - s(75), s(64) - s(41), s(-11)));
+    const auto [em, width] = FontMeasure(built.Windows.WindowOf(button));
+    EXPECT_GE(em, s(11) - 1);
+    EXPECT_LE(width, s(designWidth));
+    EXPECT_GE(width, s(designWidth) * 9 / 10);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/rtl/CodePage.h"
 #include "framework/rtl/Utf8.h"
+#include "framework/ui/win32/ScaledFont.h"
 #include "framework/ui/win32/Win32Support.h"
 
 namespace wdx::win32 {
@@ -39,15 +40,10 @@ int CharsetFor(int charset, const std::string& text) {
 }  // namespace
 
 HFONT TGdiCache::FontOf(const TFont& font, const std::string& text) {
-  const int32_t height = scale_(font.Height);
   const int charset = CharsetFor(static_cast<int>(font.Charset), text);
-  const FontKey key{font.Name, height, charset, font.Style.Bits()};
+  const FontKey key{font.Name, font.Height, scale_.Dpi, charset, font.Style.Bits()};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-  HFONT handle = CreateFontW(height, 0, 0, 0, font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
-                             font.Style.Contains(fsItalic), font.Style.Contains(fsUnderline),
-                             font.Style.Contains(fsStrikeOut), static_cast<DWORD>(charset),
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, Wide(font.Name).c_str());
+  HFONT handle = CreateScaledFont(font, charset, scale_);
   fonts_[key] = handle;
   return handle;
 }

@@ -26,10 +26,11 @@ class TGdiCache {
   TGdiCache(const TGdiCache&) = delete;
   TGdiCache& operator=(const TGdiCache&) = delete;
 
-  // The font at the windows' scale: its design height scaled like the form's geometry. A font of
-  // the default character set draws `text` in the character set of the first code page that
-  // holds it when Windows-1252 does not, as a form made on that language's Windows does: a face
-  // made of one font per script (MS Sans Serif) then shows the text's letters.
+  // The font at the windows' scale: its design height scaled like the form's geometry (in a
+  // scalable face where a raster one has no such size). A font of the default character set
+  // draws `text` in the character set of the first code page that holds it when Windows-1252
+  // does not, as a form made on that language's Windows does: a face made of one font per script
+  // (MS Sans Serif) then shows the text's letters.
   HFONT FontOf(const TFont& font, const std::string& text = {});
   HBRUSH BrushOf(TColor color);
   // An icon `size` pixels square from the icon file's image that suits that size best; nullptr
@@ -38,7 +39,8 @@ class TGdiCache {
 
  private:
   const TDisplayScale& scale_;
-  using FontKey = std::tuple<std::string, int32_t, int, uint32_t>;
+  // Name, design height, DPI, character set, style.
+  using FontKey = std::tuple<std::string, int32_t, int, int, uint32_t>;
   std::map<FontKey, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   std::vector<HICON> icons_;
