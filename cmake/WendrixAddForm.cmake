@@ -2,7 +2,7 @@
 # translations in step with the form:
 #
 #   wendrix_add_form(<target> <form.frm> [TRANSLATIONS <file.po>...] [TEXTS <code>...]
-#                    [CLASSES <code>...])
+#                    [CLASSES <code>...] [ICON <program.ico>])
 #
 # checks the form source and compiles it, with the texts of each PO file taken into the language
 # its header names, into the form's binary stream, and embeds it in <target>. formc checks the form
@@ -15,7 +15,10 @@
 # (WENDRIX_LIBRARY_TEMPLATE lists them), over the library's own translations. The form is embedded
 # on POSIX as a byte array that registers itself with the platform layer's resources when the
 # program starts, on Windows as a language-neutral RCDATA resource named after the form's class in
-# capitals, with the form's icon as the program icon. <target> may be an executable, an object
+# capitals, with the form's icon as the program icon. ICON names an icon file to be the program
+# icon instead: the form's icon with more sizes (every image of the form's icon byte for byte, or
+# formc refuses it), from which the window front-end takes the sizes the form's icon lacks at a
+# high DPI, while the form's stream keeps its bytes. <target> may be an executable, an object
 # library, or a static or shared library: a library's form is compiled into an object library of
 # its own, <target>_form_<stem>_<hash>, whose objects every program linking <target> links
 # directly, so that the linker cannot leave the form out. Languages the form source lacks are added
@@ -69,7 +72,7 @@ function(_wendrix_text_arguments out)
 endfunction()
 
 function(wendrix_add_form target form)
-  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "TRANSLATIONS;TEXTS;CLASSES")
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "ICON" "TRANSLATIONS;TEXTS;CLASSES")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "wendrix_add_form(${target}): unknown arguments: ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -106,6 +109,11 @@ function(wendrix_add_form target form)
   endforeach()
   if(classes)
     list(APPEND texts --classes ${classes})
+  endif()
+  if(ARG_ICON)
+    _wendrix_absolute(icon "${ARG_ICON}")
+    list(APPEND texts --icon "${icon}")
+    list(APPEND inputs "${icon}")
   endif()
 
   # formc also writes ${prefix}.ico when the form has an icon, and ${prefix}.texts with a

@@ -3,6 +3,7 @@
 #   cmake -DWINDRES=<windres> -DPROGRAM=<WDXConfig.exe> -P CheckResources.cmake
 #
 # - the form TFRMWENDRIXSETUP is an RCDATA resource of the neutral language (LANGUAGE 0, 0);
+# - the program icon MAINICON has the seven sizes of 96 to 192 DPI (16, 20, 24, 32, 40, 48, 64);
 # - the manifest (resource 1 of type 24) asks to run as administrator, names Windows 7 to 11
 #   as supported, depends on Common Controls 6 and declares per-monitor DPI awareness (V2, with
 #   the older element for systems before it).
@@ -20,11 +21,17 @@ set(form_language "")
 set(manifest_language "")
 set(in_manifest FALSE)
 set(manifest "")
+set(icon_images 0)
+set(program_icon FALSE)
 foreach(line IN LISTS lines)
   if(line MATCHES "^LANGUAGE ([0-9]+), ([0-9]+)")
     set(language "${CMAKE_MATCH_1}, ${CMAKE_MATCH_2}")
   elseif(line MATCHES "^\"TFRMWENDRIXSETUP\" RCDATA")
     set(form_language "${language}")
+  elseif(line MATCHES "^[0-9]+ 3 ")
+    math(EXPR icon_images "${icon_images} + 1")
+  elseif(line MATCHES "^\"MAINICON\" 14 ")
+    set(program_icon TRUE)
   elseif(line MATCHES "^1 24 ")
     set(manifest_language "${language}")
     set(in_manifest TRUE)
@@ -39,6 +46,9 @@ string(REPLACE "\"\"" "\"" manifest "${manifest}")
 set(failures "")
 if(NOT form_language STREQUAL "0, 0")
   list(APPEND failures "TFRMWENDRIXSETUP is not language-neutral (LANGUAGE ${form_language})")
+endif()
+if(NOT program_icon OR NOT icon_images EQUAL 7)
+  list(APPEND failures "the program icon MAINICON has ${icon_images} images, not 7")
 endif()
 if(manifest STREQUAL "")
   list(APPEND failures "no manifest (resource 1 of type 24)")
@@ -64,5 +74,6 @@ if(failures)
   list(JOIN failures "\n  " text)
   message(FATAL_ERROR "${PROGRAM}:\n  ${text}")
 endif()
-message(STATUS "${PROGRAM}: form and manifest language-neutral; administrator, Windows 7 to 11, "
+message(STATUS "${PROGRAM}: form and manifest language-neutral, program icon of 7 sizes; "
+  "administrator, Windows 7 to 11, "
   "Common Controls 6, per-monitor DPI aware")

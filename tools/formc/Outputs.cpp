@@ -3,8 +3,10 @@
 #include <cctype>
 #include <cstdio>
 #include <sstream>
+#include <stdexcept>
 
 #include "framework/components/FormStreamDecoder.h"
+#include "framework/rtl/IconFile.h"
 #include "framework/rtl/LittleEndian.h"
 #include "tools/formc/Files.h"
 
@@ -58,16 +60,32 @@ std::string RootIcon(const std::string& bytes) {
   return bytes.substr(start, static_cast<size_t>(length));
 }
 
+// The icon file `path` as the program's icon beside the form's icon `formIcon`: refused, with
+// every image it lacks, when it is not the form's icon with more sizes.
+std::string ProgramIcon(const std::string& path, const std::string& formIcon) {
+  const std::string icon = ReadFile(path);
+  if (wdx::IconImages(icon).empty()) throw std::runtime_error(path + ": not an icon file");
+  std::string lacking;
+  for (const wdx::IconImageRef& image : wdx::IconImagesLacking(icon, formIcon)) {
+    lacking += "\n" + path + ": lacks the form icon's " + std::to_string(image.Width) + "x" +
+               std::to_string(image.Height) + " image of " + std::to_string(image.BitCount) +
+               " bits a pixel, byte for byte";
+  }
+  if (!lacking.empty()) throw std::runtime_error(lacking.substr(1));
+  return icon;
+}
+
 }  // namespace
 
 void WriteOutputs(const std::string& prefix, const std::vector<uint8_t>& stream,
-                  const std::optional<std::string>& catalogue) {
+                  const std::optional<std::string>& catalogue, const std::string& programIcon) {
   std::string name = wdx::FormStreamDecoder(stream).ReadRootHeader().className;
   for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   const std::string bytes(stream.begin(), stream.end());
   WriteFile(prefix + ".bin", bytes);
   WriteFile(prefix + ".cpp", ByteArraySource(name, bytes, catalogue));
-  const std::string icon = RootIcon(bytes);
+  const std::string icon =
+      programIcon.empty() ? RootIcon(bytes) : ProgramIcon(programIcon, RootIcon(bytes));
   // The form, its texts and the icon serve every language: the language controller translates
   // the texts, so the resources are language-neutral.
   std::string rc = "LANGUAGE 0, 0\n" + name + " RCDATA \"" + prefix + ".bin\"\n";

@@ -13,9 +13,11 @@ namespace formc {
 inline constexpr const char* kTextsResource = "WENDRIXTEXTS";
 
 // Writes <prefix>.bin, .cpp, .rc and, when the form has an icon, .ico; with a catalogue,
-// <prefix>.texts too, which .cpp and .rc embed as well.
+// <prefix>.texts too, which .cpp and .rc embed as well. The .ico, the program's icon, is the
+// form's own or the icon file `programIcon`, which must hold every image of the form's icon byte
+// for byte (the window front-end takes the sizes the form's icon lacks from it).
 void WriteOutputs(const std::string& prefix, const std::vector<uint8_t>& stream,
-                  const std::optional<std::string>& catalogue);
+                  const std::optional<std::string>& catalogue, const std::string& programIcon = {});
 // Removes what WriteOutputs writes, so that no output of an earlier run stays newer than inputs
 // that failed now.
 void RemoveOutputs(const std::string& prefix);

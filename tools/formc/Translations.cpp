@@ -38,14 +38,14 @@ std::string Rebased(const std::string& reference, const fs::path& templateFolder
 
 void CompileProgramForm(const std::string& source, const std::string& prefix,
                         const std::vector<std::string>& pos, const TTextSources& texts,
-                        const TProgramClasses& classes) {
+                        const TProgramClasses& classes, const std::string& programIcon) {
   wdx::TFormSourceMap map;
   const std::vector<uint8_t> stream = CompileForm(source, classes, map);
   // A form with the program's code texts carries their catalogue; another one only when its PO
   // files translate texts of the library.
   const bool catalogued = !texts.Code.empty();
   const TProgramTexts others = ReadProgramTexts(texts);
-  if (pos.empty() && !catalogued) return WriteOutputs(prefix, stream, std::nullopt);
+  if (pos.empty() && !catalogued) return WriteOutputs(prefix, stream, std::nullopt, programIcon);
   const std::vector<wdx::PoText> files = ReadPoFiles(pos);
   const wdx::TProgramTranslations translated = WithLanguageLibrary([&] {
     try {
@@ -56,7 +56,8 @@ void CompileProgramForm(const std::string& source, const std::string& prefix,
       throw std::runtime_error(source + ": " + error.what());
     }
   });
-  if (!catalogued && translated.Texts.empty()) return WriteOutputs(prefix, translated.Form, {});
+  if (!catalogued && translated.Texts.empty())
+    return WriteOutputs(prefix, translated.Form, {}, programIcon);
   // The catalogue holds the program's texts in English too (as the language "*"), so that a
   // translator's preview at run time can check its PO files against them.
   std::vector<wdx::text_catalogue::TEntry> catalogue;
@@ -64,7 +65,7 @@ void CompileProgramForm(const std::string& source, const std::string& prefix,
     catalogue.push_back({wdx::text_catalogue::kSourceLanguage, text.Name, text.English});
   }
   catalogue.insert(catalogue.end(), translated.Texts.begin(), translated.Texts.end());
-  WriteOutputs(prefix, translated.Form, wdx::text_catalogue::Encode(catalogue));
+  WriteOutputs(prefix, translated.Form, wdx::text_catalogue::Encode(catalogue), programIcon);
 }
 
 int WriteTemplate(const std::string& source, const std::string& templatePath,

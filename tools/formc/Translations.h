@@ -10,10 +10,11 @@
 
 namespace formc {
 
-// Compiles the form source, checked against the program's classes, with its translations.
+// Compiles the form source, checked against the program's classes, with its translations; the
+// program's icon is the form's, or the icon file `programIcon` names.
 void CompileProgramForm(const std::string& source, const std::string& prefix,
                         const std::vector<std::string>& pos, const TTextSources& texts,
-                        const TProgramClasses& classes);
+                        const TProgramClasses& classes, const std::string& programIcon = {});
 int WriteTemplate(const std::string& source, const std::string& templatePath,
                   const TTextSources& texts);
 int UpdateTranslations(const std::string& templatePath, const std::vector<std::string>& pos);

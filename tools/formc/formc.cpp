@@ -3,21 +3,22 @@
 // the translations in step with the source.
 //
 //   formc <source.frm> <output prefix> [<file.po>...] [--texts <code>...] [--library <lib.pot>]
-//         [--classes <code>...]
+//         [--classes <code>...] [--icon <program.ico>]
 //
 // checks the form as the program would read it at start (tools/formc/FormCheck.h), against the
 // form classes and control classes that the --classes files declare (WDX_FORM, WDX_CONTROL,
 // WDX_CLASS; tools/formc/ProgramClasses.h) when they are given, then writes <prefix>.bin (the
 // stream), <prefix>.cpp (the stream as a self-registering byte array for POSIX programs),
 // <prefix>.rc (a language-neutral RCDATA resource, with the form's icon as the program icon, for
-// Windows programs) and <prefix>.ico (the root's Icon.Data, when it has one). The resource is named
-// after the root's class in capitals, as the program looks it up. Each PO file's texts go into the
-// language its header names, a language the form lacks being added in the order of the files (see
-// translations/FormTranslations.h). With --texts (the C++ files whose texts the program marks with
-// WDX_TEXT) or --library (the template of the library's own texts), the PO files translate those
-// texts too, and <prefix>.texts, their catalogue, is embedded beside the form (the resource
-// WENDRIXTEXTS). Every problem of a source or a PO file is reported as "<file>:<line>: <what>";
-// then nothing is written and no output of an earlier run stays behind.
+// Windows programs) and <prefix>.ico (the root's Icon.Data, when it has one, or the --icon file,
+// which must hold every image of the form's icon byte for byte and may add sizes). The resource is
+// named after the root's class in capitals, as the program looks it up. Each PO file's texts go
+// into the language its header names, a language the form lacks being added in the order of the
+// files (see translations/FormTranslations.h). With --texts (the C++ files whose texts the program
+// marks with WDX_TEXT) or --library (the template of the library's own texts), the PO files
+// translate those texts too, and <prefix>.texts, their catalogue, is embedded beside the form (the
+// resource WENDRIXTEXTS). Every problem of a source or a PO file is reported as "<file>:<line>:
+// <what>"; then nothing is written and no output of an earlier run stays behind.
 //
 //   formc --pot <source.frm> <template.pot> [--texts <code>...] [--library <lib.pot>]
 //
@@ -49,7 +50,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: formc <source.frm> <output prefix> [<file.po>...] [--texts <code>...] "
-    "[--library <lib.pot>] [--classes <code>...]\n"
+    "[--library <lib.pot>] [--classes <code>...] [--icon <program.ico>]\n"
     "       formc --pot <source.frm|-> <template.pot> [--texts <code>...] [--library <lib.pot>]\n"
     "       formc --update-po <template.pot> <file.po>...\n"
     "       formc --catalogue <output prefix> <function> [<file.po>...] --texts <code>...\n";
@@ -58,6 +59,7 @@ struct Arguments {
   std::vector<std::string> Plain;  // before the first option
   formc::TTextSources Texts;
   std::vector<std::string> Classes;
+  std::string Icon;
   bool Valid = true;
 };
 
@@ -71,6 +73,9 @@ Arguments Parse(const std::vector<std::string>& args, size_t from) {
       into = &parsed.Classes;
     } else if (args[i] == "--library" && i + 1 < args.size() && parsed.Texts.Library.empty()) {
       parsed.Texts.Library = args[++i];
+      into = nullptr;
+    } else if (args[i] == "--icon" && i + 1 < args.size() && parsed.Icon.empty()) {
+      parsed.Icon = args[++i];
       into = nullptr;
     } else if (args[i].rfind("--", 0) == 0 || !into) {
       parsed.Valid = false;
@@ -88,8 +93,8 @@ int main(int argc, char** argv) {
   const std::string mode = args.empty() ? "" : args[0];
   const bool option = mode.rfind("--", 0) == 0;
   Arguments parsed = Parse(args, option ? 1 : 0);
-  // Only a form being compiled is checked against the program's classes.
-  if (option && !parsed.Classes.empty()) parsed.Valid = false;
+  // Only a form being compiled is checked against the program's classes and has a program icon.
+  if (option && (!parsed.Classes.empty() || !parsed.Icon.empty())) parsed.Valid = false;
   const std::vector<std::string>& plain = parsed.Plain;
   const auto from = [&](size_t first) {
     return std::vector<std::string>(plain.begin() + static_cast<std::ptrdiff_t>(first),
@@ -116,7 +121,7 @@ int main(int argc, char** argv) {
   }
   try {
     formc::CompileProgramForm(plain[0], plain[1], from(2), parsed.Texts,
-                              formc::ReadClassFiles(parsed.Classes));
+                              formc::ReadClassFiles(parsed.Classes), parsed.Icon);
   } catch (const std::exception& e) {
     formc::RemoveOutputs(plain[1]);
     std::cerr << e.what() << "\n";

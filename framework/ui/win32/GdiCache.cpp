@@ -1,7 +1,9 @@
 #include "framework/ui/win32/GdiCache.h"
 
 #include "framework/rtl/CodePage.h"
+#include "framework/rtl/IconFile.h"
 #include "framework/rtl/Utf8.h"
+#include "framework/ui/win32/ProgramIcon.h"
 #include "framework/ui/win32/ScaledFont.h"
 #include "framework/ui/win32/Win32Support.h"
 
@@ -58,11 +60,16 @@ HBRUSH TGdiCache::BrushOf(TColor color) {
   return brush;
 }
 
-HICON TGdiCache::IconOf(const std::vector<uint8_t>& file, int size) {
+HICON TGdiCache::IconOf(const std::vector<uint8_t>& data, int size) {
+  const std::string_view file(reinterpret_cast<const char*>(data.data()), data.size());
+  if (HICON icon = ProgramIconFor(file, size)) {
+    icons_.push_back(icon);
+    return icon;
+  }
   IconImageRef image;
   if (!BestIconImage(file, size, image)) return nullptr;
   // CreateIconFromResourceEx does not write through its pointer.
-  auto* bits = const_cast<PBYTE>(file.data() + image.Offset);
+  auto* bits = const_cast<PBYTE>(data.data() + image.Offset);
   HICON icon = CreateIconFromResourceEx(bits, static_cast<DWORD>(image.Size), TRUE, 0x00030000,
                                         size, size, LR_DEFAULTCOLOR);
   if (icon) icons_.push_back(icon);

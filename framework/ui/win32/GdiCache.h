@@ -33,8 +33,8 @@ class TGdiCache {
   // (MS Sans Serif) then shows the text's letters.
   HFONT FontOf(const TFont& font, const std::string& text = {});
   HBRUSH BrushOf(TColor color);
-  // An icon `size` pixels square from the icon file's image that suits that size best; nullptr
-  // when the bytes hold none.
+  // An icon `size` pixels square from the icon file's image that suits that size best, or from the
+  // program's icon where it is the same icon with that size; nullptr when the bytes hold none.
   HICON IconOf(const std::vector<uint8_t>& file, int size);
 
  private:
