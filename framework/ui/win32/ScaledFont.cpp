@@ -64,10 +64,10 @@ TFontMeasure Measure(const LOGFONTW& log, HFONT font) {
 }
 
 // The raster face's nearest size is allowed a pixel short of the height asked, as Windows itself
-// shows MS Sans Serif at 120 and 144 DPI.
+// shows MS Sans Serif at 120 and 144 DPI. A font that measures no height is taken as it is.
 bool StopsShort(const LOGFONTW& log, const TFontMeasure& measure) {
   const long asked = log.lfHeight < 0 ? -log.lfHeight : log.lfHeight;
-  return !measure.Scalable && asked > 0 && measure.Height < asked - 1;
+  return !measure.Scalable && measure.Height > 0 && measure.Height < asked - 1;
 }
 
 // A scalable face of `raster`'s pitch as wide as `width` at most: the system's dialog face, or its
