@@ -264,5 +264,6 @@ def main():
         if len(sys.argv) > 2:
             write_png(sys.argv[2], smooth)
 
+
 if __name__ == '__main__':
     main()
