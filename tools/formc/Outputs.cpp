@@ -82,10 +82,11 @@ void WriteOutputs(const std::string& prefix, const std::vector<uint8_t>& stream,
   std::string name = wdx::FormStreamDecoder(stream).ReadRootHeader().className;
   for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   const std::string bytes(stream.begin(), stream.end());
-  WriteFile(prefix + ".bin", bytes);
-  WriteFile(prefix + ".cpp", ByteArraySource(name, bytes, catalogue));
+  // The program icon is checked before anything is written.
   const std::string icon =
       programIcon.empty() ? RootIcon(bytes) : ProgramIcon(programIcon, RootIcon(bytes));
+  WriteFile(prefix + ".bin", bytes);
+  WriteFile(prefix + ".cpp", ByteArraySource(name, bytes, catalogue));
   // The form, its texts and the icon serve every language: the language controller translates
   // the texts, so the resources are language-neutral.
   std::string rc = "LANGUAGE 0, 0\n" + name + " RCDATA \"" + prefix + ".bin\"\n";
