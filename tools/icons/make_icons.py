@@ -206,14 +206,9 @@ def smooth_image_bytes(rows):
     return header + pixels + mask
 
 
-def program_icon(form_icon, smooth):
-    """The form's icon file with the smooth drawings added, every image in order of size."""
-    _, _, count = struct.unpack_from('<HHH', form_icon, 0)
-    images = []
-    for i in range(count):
-        size, _, colours, _, _, bits, length, offset = struct.unpack_from(
-            '<BBBBHHII', form_icon, 6 + 16 * i)
-        images.append((size or 256, colours, bits, form_icon[offset:offset + length]))
+def program_icon(drawings, smooth):
+    """The form's 16-colour drawings and the smooth ones in one icon file, in order of size."""
+    images = [(len(rows), 16, 4, image_bytes(rows)) for rows in drawings]
     images += [(len(rows), 0, 32, smooth_image_bytes(rows)) for rows in smooth]
     return icon_directory(sorted(images, key=lambda image: image[0]))
 
@@ -250,8 +245,9 @@ def hex_block(data, indent):
 
 def main():
     picture_prefix = bytes([5]) + b'TIcon'
+    form_drawings = [globe(32), globe(16)]
     blocks = {
-        'FormIcon': icon_file([globe(32), globe(16)]),
+        'FormIcon': icon_file(form_drawings),
         'Image1': picture_prefix + icon_file([globe(32)]),
         'Image2': picture_prefix + icon_file([server(32)]),
     }
@@ -260,7 +256,7 @@ def main():
     if len(sys.argv) > 1:
         smooth = [smooth_globe(size) for size in SMOOTH_SIZES]
         with open(sys.argv[1], 'wb') as f:
-            f.write(program_icon(blocks['FormIcon'], smooth))
+            f.write(program_icon(form_drawings, smooth))
         if len(sys.argv) > 2:
             write_png(sys.argv[2], smooth)
 

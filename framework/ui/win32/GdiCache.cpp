@@ -5,7 +5,6 @@
 #include "framework/rtl/Utf8.h"
 #include "framework/ui/win32/ProgramIcon.h"
 #include "framework/ui/win32/ScaledFont.h"
-#include "framework/ui/win32/Win32Support.h"
 
 namespace wdx::win32 {
 

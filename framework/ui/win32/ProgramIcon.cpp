@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/rtl/IconFile.h"
+#include "framework/rtl/LittleEndian.h"
 
 namespace wdx::win32 {
 
@@ -29,12 +30,12 @@ struct TGroupEntry {
 
 std::vector<TGroupEntry> GroupEntries(std::string_view group) {
   std::vector<TGroupEntry> entries;
-  const auto byte = [&](size_t at) { return static_cast<uint8_t>(group[at]); };
-  const size_t count = group.size() >= 6 ? byte(4) | byte(5) << 8 : 0;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(group.data());
+  const size_t count = group.size() >= 6 ? GetLittleEndian(bytes + 4, 2) : 0;
   for (size_t i = 0; i < count && 6 + 14 * (i + 1) <= group.size(); ++i) {
-    const uint8_t* entry = reinterpret_cast<const uint8_t*>(group.data()) + 6 + 14 * i;
+    const uint8_t* entry = bytes + 6 + 14 * i;
     entries.push_back(
-        {entry[0] ? entry[0] : 256, static_cast<uint16_t>(entry[12] | entry[13] << 8)});
+        {entry[0] ? entry[0] : 256, static_cast<uint16_t>(GetLittleEndian(entry + 12, 2))});
   }
   return entries;
 }

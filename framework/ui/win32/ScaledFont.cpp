@@ -63,11 +63,15 @@ TFontMeasure Measure(const LOGFONTW& log, HFONT font) {
   return measure;
 }
 
+// The height a font is asked for, in the sense of TFontMeasure::Height.
+long AskedHeight(const LOGFONTW& log) {
+  return log.lfHeight < 0 ? -log.lfHeight : log.lfHeight;
+}
+
 // The raster face's nearest size is allowed a pixel short of the height asked, as Windows itself
 // shows MS Sans Serif at 120 and 144 DPI. A font that measures no height is taken as it is.
 bool StopsShort(const LOGFONTW& log, const TFontMeasure& measure) {
-  const long asked = log.lfHeight < 0 ? -log.lfHeight : log.lfHeight;
-  return !measure.Scalable && measure.Height > 0 && measure.Height < asked - 1;
+  return !measure.Scalable && measure.Height > 0 && measure.Height < AskedHeight(log) - 1;
 }
 
 // A scalable face of `raster`'s pitch as wide as `width` at most: the system's dialog face, or its
@@ -101,8 +105,7 @@ HFONT CreateScaledFont(const TFont& font, int charset, const TDisplayScale& scal
   if (!StopsShort(asked, raster)) return shown;
   // The raster face's largest size, scaled to the height asked: its metrics continued. (Its design
   // size cannot tell them: at a high DPI the system loads another set of raster sizes.)
-  const long asking = asked.lfHeight < 0 ? -asked.lfHeight : asked.lfHeight;
-  const long width = MulDiv(raster.Sample, asking, raster.Height);
+  const long width = MulDiv(raster.Sample, AskedHeight(asked), raster.Height);
   HFONT scalable = ScalableAtWidth(asked, raster, width);
   if (!scalable) return shown;
   DeleteObject(shown);

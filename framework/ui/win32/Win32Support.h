@@ -2,9 +2,7 @@
 // window code so that they stay small and plain.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "framework/rtl/WideText.h"
 
