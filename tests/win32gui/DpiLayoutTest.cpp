@@ -46,16 +46,22 @@ std::pair<long, long> FontMeasure(HWND window) {
   return {metrics.tmHeight - metrics.tmInternalLeading, extent.cx};
 }
 
+// A button on a form of 300 x 200.
+TButton* PlaceButton(TForm& form, int left, int top, int width, int height) {
+  form.SetClientWidth(300);
+  form.SetClientHeight(200);
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  button->SetBounds(left, top, width, height);
+  return button;
+}
+
 // The text grows with the DPI beyond MS Sans Serif's largest raster size, and never wider than
 // the design's text scaled, so that a caption that fits at 96 DPI fits at every DPI.
 TEST(DpiLayout, TheFormIsLaidOutAgainAtTheNewDpi) {
   TForm form(nullptr);
-  form.SetClientWidth(300);
-  form.SetClientHeight(200);
   form.Font()->Height = -11;
-  auto* button = new TButton(&form);
-  button->SetParent(&form);
-  button->SetBounds(75, 41, 75, 23);
+  TButton* button = PlaceButton(form, 75, 41, 75, 23);
   win32::TBuiltForm built(form, 96);
   win32::TPropertyMirror mirror(form, built.Windows, built.Gdi, built.Tabs, built.Builder);
   const long designWidth = FontMeasure(built.Windows.WindowOf(button)).second;
@@ -80,11 +86,7 @@ TEST(DpiLayout, TheFormIsLaidOutAgainAtTheNewDpi) {
 
 TEST(DpiLayout, AFormMirrorsAndUnmirrorsAsItsReadingOrderSwitches) {
   TForm form(nullptr);
-  form.SetClientWidth(300);
-  form.SetClientHeight(200);
-  auto* button = new TButton(&form);
-  button->SetParent(&form);
-  button->SetBounds(20, 40, 100, 21);
+  TButton* button = PlaceButton(form, 20, 40, 100, 21);
   win32::TBuiltForm built(form, 96);
   win32::TPropertyMirror mirror(form, built.Windows, built.Gdi, built.Tabs, built.Builder);
   HWND window = built.Windows.WindowOf(button);
